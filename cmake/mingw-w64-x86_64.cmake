@@ -1,0 +1,26 @@
+# Cross-compiling for 64-bit Windows with Debian's mingw-w64 (posix threading model,
+# so std::thread and std::mutex are available).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+
+set(VISTREL_HOST x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${VISTREL_HOST}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${VISTREL_HOST}-g++-posix)
+set(CMAKE_RC_COMPILER ${VISTREL_HOST}-windres)
+set(CMAKE_AR ${VISTREL_HOST}-ar CACHE FILEPATH "")
+set(CMAKE_RANLIB ${VISTREL_HOST}-ranlib CACHE FILEPATH "")
+
+set(CMAKE_FIND_ROOT_PATH /usr/${VISTREL_HOST})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# Test executables run through Wine.
+find_program(VISTREL_WINE64 NAMES wine64 PATHS /usr/lib/wine NO_DEFAULT_PATH)
+if(NOT VISTREL_WINE64)
+  find_program(VISTREL_WINE64 NAMES wine64)
+endif()
+if(VISTREL_WINE64)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${VISTREL_WINE64})
+endif()

@@ -1,0 +1,196 @@
+#!/usr/bin/env bash
+# Prepares a Debian 12 machine to build and test Vistrel:
+#   1. installs the Debian packages the build and the tests need (only those missing);
+#   2. cross-builds FFmpeg (with x264 and LAME), tinyxml2, zlib with minizip and
+#      GoogleTest from Debian's source packages into a cache outside the clone.
+# The cache is keyed by this script and the source package versions, so a second
+# run finds it and returns at once. Prints nothing but progress; the prefix path is
+# written to stdout as the last line.
+set -euo pipefail
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=tools/lib.sh
+. "$here/lib.sh"
+
+host=x86_64-w64-mingw32
+packages=(
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
+  wine64 xvfb xcompmgr x11-utils xdotool nasm cmake ninja-build make pkg-config dpkg-dev xz-utils bzip2
+  pulseaudio pulseaudio-utils sox fonts-wqy-microhei googletest imagemagick locales
+)
+
+as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
+
+install_packages() {
+  local missing=()
+  for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  log "installing: ${missing[*]}"
+  as_root apt-get update -qq
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# Wine picks code page 936 from zh_CN.UTF-8; the locale must exist for that.
+ensure_locale() {
+  locale -a 2>/dev/null | grep -qi '^zh_CN.utf8$' && return 0
+  log "generating the zh_CN.UTF-8 locale"
+  as_root sed -i 's/^# *zh_CN.UTF-8 UTF-8/zh_CN.UTF-8 UTF-8/' /etc/locale.gen
+  grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
+  as_root locale-gen >/dev/null
+}
+
+# A deb-src twin of each deb entry of the machine's own apt sources, so that
+# `apt-get source` reaches the same archive the binaries come from.
+ensure_deb_src() {
+  local list=/etc/apt/sources.list.d/vistrel-deb-src.sources
+  [ -f "$list" ] && return 0
+  apt-get indextargets 2>/dev/null | grep -q 'Created-By: Sources' && return 0
+  log "adding deb-src entries"
+  local tmp; tmp=$(mktemp)
+  for f in /etc/apt/sources.list.d/*.sources; do
+    [ -f "$f" ] || continue
+    awk 'BEGIN{RS=""; ORS="\n\n"} /(^|\n)Types:[^\n]*\<deb\>/ && /(^|\n)Suites:[^\n]*bookworm/ {sub(/Types:[^\n]*/, "Types: deb-src"); print}' "$f" >> "$tmp"
+  done
+  if [ -f /etc/apt/sources.list ]; then
+    grep -E '^deb ' /etc/apt/sources.list | grep bookworm | sed 's/^deb /deb-src /' > "$tmp.list" || true
+    [ -s "$tmp.list" ] && as_root cp "$tmp.list" /etc/apt/sources.list.d/vistrel-deb-src.list
+  fi
+  [ -s "$tmp" ] && as_root cp "$tmp" "$list"
+  rm -f "$tmp" "$tmp.list"
+  as_root apt-get update -qq
+}
+
+src_versions() { apt-cache showsrc --only-source "$1" 2>/dev/null | awk '/^Version:/{print $2}' | sort -uVr; }
+
+# Downloads the newest version of a source package that the archive really serves
+# (a mirror may list a version whose files it lacks) into the current folder.
+fetch_source() {
+  local name=$1 v
+  for v in $(src_versions "$name"); do
+    if apt-get source --download-only -qq "$name=$v" >/dev/null 2>&1; then return 0; fi
+  done
+  die "could not download the source package $name"
+}
+
+unpack_orig() { # name -> prints the unpacked folder
+  local name=$1 tarball
+  tarball=$(ls "${name}"_*.orig.tar.* | grep -v '\.asc$' | awk 'NR==1')
+  tar xf "$tarball"
+  tar tf "$tarball" | awk -F/ 'NR==1{print $1}'
+}
+
+cross_env() {
+  export CC=$host-gcc-posix CXX=$host-g++-posix AR=$host-ar RANLIB=$host-ranlib STRIP=$host-strip
+  export PKG_CONFIG_LIBDIR=$prefix/lib/pkgconfig PKG_CONFIG_PATH=
+}
+
+build_zlib() {
+  local d; d=$(unpack_orig zlib)
+  ( cd "$d" && cross_env && CHOST=$host ./configure --static --prefix="$prefix" >/dev/null && make -j"$jobs" install >/dev/null )
+  # minizip: the ZIP reader/writer shipped in zlib's contrib folder
+  ( cd "$d/contrib/minizip" && cross_env &&
+    for f in ioapi unzip zip iowin32; do $CC -O2 -I"$prefix/include" -c $f.c -o $f.o; done &&
+    $AR rcs "$prefix/lib/libminizip.a" ioapi.o unzip.o zip.o iowin32.o &&
+    mkdir -p "$prefix/include/minizip" && cp ioapi.h unzip.h zip.h iowin32.h crypt.h "$prefix/include/minizip/" )
+  cat > "$prefix/lib/pkgconfig/minizip.pc" <<EOF
+prefix=$prefix
+libdir=\${prefix}/lib
+includedir=\${prefix}/include
+Name: minizip
+Description: ZIP reading and writing from zlib's contrib
+Version: 1.2.13
+Requires: zlib
+Libs: -L\${libdir} -lminizip
+Cflags: -I\${includedir}/minizip
+EOF
+}
+
+build_lame() {
+  local d; d=$(unpack_orig lame)
+  ( cd "$d" && cross_env && ./configure --host=$host --prefix="$prefix" --disable-shared --enable-static \
+      --disable-frontend --disable-decoder --disable-gtktest --enable-nasm >/dev/null && make -j"$jobs" install >/dev/null )
+}
+
+build_x264() {
+  local d; d=$(unpack_orig x264)
+  ( cd "$d" && unset CC CXX AR RANLIB STRIP && export PKG_CONFIG_LIBDIR=$prefix/lib/pkgconfig &&
+    ./configure --host=$host --cross-prefix=$host- --prefix="$prefix" --enable-static --disable-cli \
+      --disable-opencl --disable-lavf --disable-swscale --disable-ffms --disable-gpac --disable-lsmash \
+      --disable-bashcompletion >/dev/null && make -j"$jobs" install >/dev/null )
+}
+
+build_ffmpeg() {
+  local d; d=$(unpack_orig ffmpeg)
+  ( cd "$d" && export PKG_CONFIG_LIBDIR=$prefix/lib/pkgconfig PKG_CONFIG_PATH= &&
+    ./configure --prefix="$prefix" --arch=x86_64 --target-os=mingw32 --enable-cross-compile \
+      --cross-prefix=$host- --cc=$host-gcc-posix --cxx=$host-g++-posix --pkg-config=pkg-config \
+      --pkg-config-flags=--static --extra-cflags="-I$prefix/include" --extra-ldflags="-L$prefix/lib" \
+      --enable-static --disable-shared --enable-gpl --enable-version3 --disable-debug --disable-doc \
+      --disable-autodetect --enable-w32threads --disable-everything --disable-ffplay \
+      --enable-ffmpeg --enable-ffprobe --enable-libx264 --enable-libmp3lame --enable-zlib \
+      --enable-avdevice --enable-avfilter --enable-swscale --enable-swresample \
+      --enable-encoder=libx264,aac,libmp3lame,rawvideo,pcm_s16le \
+      --enable-decoder=rawvideo,pcm_s16le,pcm_s32le,pcm_u8,pcm_f32le,h264,aac,mp3,mp3float,mjpeg \
+      --enable-parser=h264,aac,mpegaudio,mjpeg \
+      --enable-bsf=h264_mp4toannexb,aac_adtstoasc \
+      --enable-muxer=mp4,mov,flv,mp3,null,wav \
+      --enable-demuxer=mov,flv,mp3,aac,h264,wav,rawvideo \
+      --enable-indev=dshow,lavfi --enable-protocol=file,pipe \
+      --enable-filter=buffer,buffersink,abuffer,abuffersink,format,aformat,null,anull,scale,aresample,testsrc,testsrc2,sine,anullsrc,color,trim,atrim,setpts,asetpts,fps,crop,volume,amix,aevalsrc,pan,channelmap,copy,acopy,split,asplit \
+      >/dev/null && make -j"$jobs" >/dev/null && make install >/dev/null )
+}
+
+build_tinyxml2() {
+  local d; d=$(unpack_orig tinyxml2)
+  ( cd "$d" && cross_env && $CXX -O2 -c tinyxml2.cpp -o tinyxml2.o && $AR rcs "$prefix/lib/libtinyxml2.a" tinyxml2.o &&
+    cp tinyxml2.h "$prefix/include/" )
+  cat > "$prefix/lib/pkgconfig/tinyxml2.pc" <<EOF
+prefix=$prefix
+libdir=\${prefix}/lib
+includedir=\${prefix}/include
+Name: tinyxml2
+Description: XML reader and writer
+Version: ${d#tinyxml2-}
+Libs: -L\${libdir} -ltinyxml2
+Cflags: -I\${includedir}
+EOF
+}
+
+# GoogleTest from the sources Debian's googletest package installs under /usr/src.
+build_googletest() {
+  cmake -S /usr/src/googletest -B gtest-build -G Ninja -DCMAKE_TOOLCHAIN_FILE="$here/../cmake/mingw-w64-x86_64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_GMOCK=ON -Dgtest_disable_pthreads=OFF >/dev/null
+  cmake --build gtest-build >/dev/null && cmake --install gtest-build >/dev/null
+}
+
+main() {
+  install_packages
+  ensure_locale
+  ensure_deb_src
+  local key; key=$(deps_key)
+  prefix=$(deps_root)/$key
+  if [ -f "$prefix/.complete" ]; then echo "$prefix"; return 0; fi
+  # One build at a time per cache; a second caller waits and then finds it done.
+  mkdir -p "$(deps_root)"
+  exec 9>"$(deps_root)/setup.lock"
+  flock 9
+  if [ -f "$prefix/.complete" ]; then echo "$prefix"; return 0; fi
+  jobs=$(nproc)
+  log "building the dependencies into $prefix (a few minutes, once)"
+  rm -rf "$prefix" "$(deps_root)"/work.*; mkdir -p "$prefix/lib/pkgconfig" "$prefix/include"
+  work=$(mktemp -d "$(deps_root)/work.XXXXXX")
+  trap 'rm -rf "${work:-}"' EXIT
+  cd "$work"
+  for p in zlib lame x264 ffmpeg tinyxml2; do fetch_source "$p"; done
+  local step
+  for step in zlib lame x264 ffmpeg tinyxml2 googletest; do
+    log "  $step"
+    "build_$step" >"$work/$step.log" 2>&1 || { tail -n 40 "$work/$step.log" >&2; die "building $step failed"; }
+  done
+  touch "$prefix/.complete"
+  echo "$prefix"
+}
+
+main "$@"
