@@ -1,0 +1,182 @@
+// Opening and finishing output files.
+#include "output_file.h"
+
+#include "audio_encoder.h"
+#include "logger.h"
+#include "output_names.h"
+#include "save_video_file_thread.h"
+#include "text_convert.h"
+#include "video_encoder.h"
+
+namespace {
+const char* const kOpen = "CSaveVideoFileThread::HandleoStream";
+const char* const kClose = "CSaveVideoFileThread::coPutFun";
+}  // namespace
+
+bool cnStream(AVFormatContext* oc, AVStream** stream, const AVCodecContext* ctx, int timebase) {
+    AVStream* st = avformat_new_stream(oc, nullptr);
+    if (!st || timebase <= 0) return false;
+    st->time_base = AVRational{1, timebase};
+    if (avcodec_parameters_from_context(st->codecpar, ctx) < 0) return false;
+    *stream = st;
+    return true;
+}
+
+void oCtRele(AVFormatContext** oc) {
+    if (!*oc) return;
+    if ((*oc)->pb && !((*oc)->oformat->flags & AVFMT_NOFILE)) avio_closep(&(*oc)->pb);
+    avformat_free_context(*oc);
+    *oc = nullptr;
+}
+
+std::wstring CSaveVideoFileThread::NFiNa_SpFi() {
+    const int n = m_EndNum++;
+    LogBoth("CSaveVideoFileThread::NFiNa_SpFi", "[m_SpFi_SPa]%s [m_EndNum]%d",
+            WideToUtf8(m_SpFi_SPa).c_str(), m_EndNum);
+    return PartFileName(m_SpFi_SPa, n);
+}
+
+std::wstring CSaveVideoFileThread::ChooseFileName() {
+    if (m_bSplit) return NFiNa_SpFi();  // parts are written over, not renamed
+    return UniqueFileName(m_of);
+}
+
+bool CSaveVideoFileThread::HandleoStream() {
+    const SettingRecord settings = CSettingData::GetInstance()->GetSettings();
+    std::unique_lock<std::shared_mutex> file(m_fileLock);
+    ReleaseOutput();  // whatever a failed opening left behind
+    m_lastSoundTime = 0;
+    m_of = ChooseFileName();
+    if (!OpenOutput(settings)) {
+        ReleaseOutput();
+        return false;
+    }
+    m_bOpen = true;
+    m_bPictureReady = m_oBuf != nullptr;
+    return true;
+}
+
+bool CSaveVideoFileThread::OpenOutput(const SettingRecord& settings) {
+    const std::string name = WideToUtf8(m_of);  // FFmpeg's file layer reads UTF-8
+    if (avformat_alloc_output_context2(&m_oc, nullptr, nullptr, name.c_str()) < 0 || !m_oc) {
+        LogBoth(kOpen, "avformat_alloc_output_context2 Error");
+        return false;
+    }
+    if (m_bUseVideo && !OpenVideoStream(settings)) return false;
+    if (g_userSelMode != kSelModeSoundOnly) {
+        const RECT& r = g_rRecord2;
+        if (r.left == 0 && r.top == 0 && r.right == 0 && r.bottom == 0) {
+            LogBoth(kOpen, "error RIEy(g_rRecord2)");
+            return false;
+        }
+        IYFrame(&m_pFrame, &m_oBuf, AV_PIX_FMT_YUV420P, r.right - r.left, r.bottom - r.top);
+    }
+    if (m_audioCodecId != AV_CODEC_ID_NONE && (m_bUseSys || m_bUseMic) &&
+        !OpenAudioStream(settings))
+        return false;
+    av_dump_format(m_oc, 0, name.c_str(), 1);
+    if (!w_on(name)) return false;
+    int ret = avformat_write_header(m_oc, nullptr);
+    if (ret < 0) {
+        char text[128] = {};
+        av_strerror(ret, text, sizeof text);
+        LogBoth(kOpen, "[avformat_write_header]%d %s error", ret, text);
+        oCtRele(&m_oc);
+        DeleteFileW(m_of.c_str());  // created empty by the opening, holds nothing
+        return false;
+    }
+    m_bHeaderWritten = true;
+    m_lastDts.assign(m_oc->nb_streams, AV_NOPTS_VALUE);
+    const int queueChannels = TwoSources() ? kMixChannels : m_nChannels;
+    return m_micQueue.Alloc(queueChannels) && m_sysQueue.Alloc(queueChannels);
+}
+
+bool CSaveVideoFileThread::OpenVideoStream(const SettingRecord& settings) {
+    const RECT& r = g_rRecord2;
+    if (!vcoHandle(m_oc, &m_vCtx, &m_vCodec, AV_CODEC_ID_H264, AV_PIX_FMT_YUV420P, r.right - r.left,
+                   r.bottom - r.top, ParseVideoBitrate(settings.VBitrate), m_frameRate, kVideoQmin,
+                   quality_to_value(settings.Definition), kVideoMaxBFrames)) {
+        LogBoth(kOpen, "!vcoHandle()");
+        return false;
+    }
+    if (!cnStream(m_oc, &m_s1, m_vCtx, m_frameRate)) {
+        LogBoth(kOpen, "!cnStream()");
+        return false;
+    }
+    m_videoFrameCount = 0;
+    m_videoTimes.clear();
+    return true;
+}
+
+bool CSaveVideoFileThread::OpenAudioStream(const SettingRecord& settings) {
+    const int rate = TwoSources() ? kMixSampleRate
+                                  : (m_bUseSys ? m_Frame1.in_sample_rate : m_Frame2.in_sample_rate);
+    if (!acoHandle(m_oc, &m_aCtx, &m_aCodec, m_audioCodecId, m_nChannels, rate,
+                   ParseAudioBitrate(settings.ABitrate))) {
+        LogBoth(kOpen, "!acoHandle error");
+        return false;
+    }
+    m_encFormat = {m_aCtx->ch_layout.nb_channels, m_aCtx->sample_fmt, m_aCtx->sample_rate, 0};
+    m_lastAudioFramePts = AV_NOPTS_VALUE;
+    return cnStream(m_oc, &m_s2, m_aCtx, m_aCtx->sample_rate);
+}
+
+bool CSaveVideoFileThread::w_on(const std::string& utf8Name) {
+    if (!m_oc) {
+        LogBoth(kOpen, "!oc || !*oc error.");
+        return false;
+    }
+    if (!CrD_MuLe(FolderOf(m_of))) {
+        LogBoth(kOpen, "[file]%s !CrD_MuLe(...) error.", utf8Name.c_str());
+        return false;
+    }
+    if (m_oc->oformat->flags & AVFMT_NOFILE) return true;
+    int ret = avio_open(&m_oc->pb, utf8Name.c_str(), AVIO_FLAG_READ_WRITE);
+    if (ret < 0) {
+        LogBoth(kOpen, "[ret_avio_open]%d error", ret);
+        oCtRele(&m_oc);
+        return false;
+    }
+    return true;
+}
+
+// Frees every context, picture, queue and pending frame of the current file.
+void CSaveVideoFileThread::ReleaseOutput() {
+    m_bOpen = false;
+    m_bPictureReady = false;
+    avcodec_free_context(&m_vCtx);
+    avcodec_free_context(&m_aCtx);
+    if (m_oBuf) av_freep(&m_oBuf);
+    av_frame_free(&m_pFrame);
+    int leftSys = m_sysQueue.Free();
+    int leftMic = m_micQueue.Free();
+    if (leftSys || leftMic) LogFile(kClose, "[len_sys]%d [len_mic]%d left in Fifo", leftSys, leftMic);
+    ClearPending(true);
+    oCtRele(&m_oc);
+    m_s1 = m_s2 = nullptr;
+    m_bHeaderWritten = false;
+    m_lastDts.clear();
+}
+
+void CSaveVideoFileThread::coPutFun() {
+    LogBoth(kClose, "start");
+    bool written;
+    {
+        std::unique_lock<std::shared_mutex> file(m_fileLock);
+        m_bOpen = false;
+        m_bPictureReady = false;
+        written = m_oc && m_bHeaderWritten;
+        if (written) {
+            DrainVideo();
+            DrainAudio();
+            int ret = av_write_trailer(m_oc);
+            if (ret < 0) LogBoth(kClose, "[av_write_trailer]%d error", ret);
+        }
+        ReleaseOutput();
+    }
+    if (written) {
+        AppendVideoList(m_of);
+        if (m_owner) m_owner->OnFileFinished(m_of);
+    }
+    LogBoth(kClose, "end");
+}

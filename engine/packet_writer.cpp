@@ -1,0 +1,30 @@
+// Every packet of both streams reaches the file here.
+#include "logger.h"
+#include "save_video_file_thread.h"
+
+// Under the output mutex: pushes a timestamp that would repeat or go back to one unit
+// after the stream's last, reports the size to the owner and writes with interleaving.
+bool CSaveVideoFileThread::WritePacket(AVPacket* pkt) {
+    std::lock_guard<std::mutex> guard(m_outMutex);
+    const int index = pkt->stream_index;
+    if (index < 0 || static_cast<size_t>(index) >= m_lastDts.size()) return false;
+    int64_t& last = m_lastDts[index];
+    if (pkt->dts == AV_NOPTS_VALUE) pkt->dts = pkt->pts;
+    if (last != AV_NOPTS_VALUE && pkt->dts <= last) {
+        const int64_t shift = last + 1 - pkt->dts;
+        pkt->dts += shift;
+        if (pkt->pts != AV_NOPTS_VALUE && pkt->pts < pkt->dts) pkt->pts = pkt->dts;
+    }
+    last = pkt->dts;
+    const int64_t pts = pkt->pts;
+    if (m_owner) m_owner->OnBytesWritten(pkt->size);
+    int ret = av_interleaved_write_frame(m_oc, pkt);
+    if (ret < 0) {
+        char text[128] = {};
+        av_strerror(ret, text, sizeof text);
+        LogBoth("CSaveVideoFileThread::WritePacket", "[errstr]%s [stream]%d [pkt.pts]%lld error",
+                text, index, static_cast<long long>(pts));
+        return false;
+    }
+    return true;
+}

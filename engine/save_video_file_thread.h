@@ -1,0 +1,229 @@
+// The file writer of one recording: pictures and sound frames in, MP4 (H.264 + AAC),
+// FLV (H.264 + MP3) or sound-only MP3 files out, split into numbered parts on demand.
+//
+// The writer has no thread. The capture threads call HandlefFrame1 and paToL; the
+// controller opens, splits and closes files on the UI thread after it has set
+// m_ReSt to 2 and waited for the capture threads to leave the writer. As a second
+// guard, frames are accepted only while a file is fully open: opening and closing
+// hold the file lock exclusively, every frame path holds it shared.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <cstdint>
+#include <deque>
+#include <mutex>
+#include <shared_mutex>
+#include <string>
+#include <vector>
+
+#include "audio_params.h"
+#include "ffmpeg_api.h"
+#include "os_record.h"
+#include "record_globals.h"
+#include "setting_data.h"
+#include "sound_convert.h"
+#include "sound_queue.h"
+#include "thread_runner.h"
+
+class CSaveVideoFileThread {
+public:
+    static constexpr int kMixSampleRate = 44100;  // g_oSample: the rate of a two-source mix
+    static constexpr int kMixChannels = 2;
+    static constexpr size_t kWriterPathSize = 512;
+
+    explicit CSaveVideoFileThread(osRecord* owner);
+    ~CSaveVideoFileThread();
+    CSaveVideoFileThread(const CSaveVideoFileThread&) = delete;
+    CSaveVideoFileThread& operator=(const CSaveVideoFileThread&) = delete;
+
+    // --- Set-up, UI thread, before Init ---
+    void SetWriterPath(const std::string& path);  // kept, up to 511 bytes
+    void SetFrameRate(int32_t fps);
+    void SetSplit(bool on);
+    // The file to write; with splitting on also the base of the part names.
+    void SetOutputName(const std::wstring& path);
+    void SetAudioCodecId(AVCodecID id);
+    // A sound capture thread's device channel count; ignored unless positive.
+    void SetAudioChannels(int32_t channels);
+    // sourceType kSourceSystemSound or kSourceMicrophone.
+    void SetAudioInput(int32_t sourceType, const AudioInputParams& params);
+    void SetInputSampleRate(int32_t sourceType, int32_t rate);
+    // The other sound source is recorded too: this source's frames go through its
+    // converter into the mixing format (m_bConAudioVar / m_bConAudio2Var).
+    void SetOtherSourceRecorded(int32_t sourceType, bool recorded);
+
+    // Opens the first file, then the sound converters; sets bEnd. false when the file
+    // could not be opened.
+    bool Init(bool useVideo, bool useSysAudio, bool useMicAudio);
+    void SetVideoUsed(bool on) { m_bVideoUsed = on; }
+    void SetAudioUsed(bool on) { m_bAudioUsed = on; }
+    void SetRecordState(int32_t state) { m_ReSt = state; }
+    bool ClearStop();
+    bool StopHelpers();  // stops the helper runners, sets the stop flag
+
+    // Opens the next output file (a new part when splitting). false on any failure;
+    // the writer then accepts no frame until an opening succeeds.
+    bool HandleoStream();
+    // Finishes the current file: drains the encoders, writes the trailer, frees the
+    // file's contexts and queues, appends the name to "videolist.txt" and reports it
+    // through OnFileFinished. Does nothing more than free when no file was written.
+    void coPutFun();
+    // The next part name from the split base; advances the part number.
+    std::wstring NFiNa_SpFi();
+
+    // --- Timing, written by the capture side ---
+    void _wfi_fip_up2(int64_t firstPacketTime) { m_firstPacketTime = firstPacketTime; }
+    int64_t FirstPacketTime() const { return m_firstPacketTime; }
+    // pts - first-packet time - accumulated pause.
+    int64_t RelativePts(int64_t pts) const;
+    // Sets the alignment reference and which sources still have to align their first frame.
+    void InAli(int64_t pts, bool sysUsed, bool micUsed);
+    // Zeroes g_llPause_StartTime and the first paused pts of every source.
+    void RPaPar();
+    // Zeroes the accumulated pause, the alignment reference, both need-alignment flags
+    // and both pending alignment sample counts (done at a split).
+    void ResetAlignment();
+    // Empties both sound queues and the pending-frame list.
+    void ClAF();
+    // Samples waiting in the queue of kSourceSystemSound or kSourceMicrophone.
+    int QueuedSamples(int32_t sourceType);
+
+    // --- Frames, capture threads ---
+    // True while a file is open and its picture buffer exists (outside sound-only
+    // mode the capture threads drop their packets otherwise).
+    bool IsPictureReady() const { return m_bPictureReady; }
+    // One converted picture (YUV420P, the whole captured image): its g_rRecord2 area is
+    // copied into the writer's picture and encoded at `time` (see RelativePts) of
+    // inTimeBase. false when the frame was refused or could not be written.
+    bool HandlefFrame1(const AVFrame* picture, int64_t time, AVRational inTimeBase);
+    // One decoded sound frame of sourceType, pts in the time base of ic's stream
+    // streamIndex. The frame stays the caller's.
+    void paToL(const AVFrame* frame, int64_t pts, int32_t sourceType, const AVFormatContext* ic,
+               int streamIndex);
+
+    // --- State the capture threads read and write ---
+    std::atomic<int32_t> m_ReSt{_StopState};
+    std::atomic<bool> bEnd{false};
+    RECT g_rRecord2{};  // crop of the captured picture, set when the screen input opens
+    std::atomic<int64_t> g_llPause_StartTime{0};
+    std::atomic<int64_t> m_firstPausedPtsScreen{0};
+    std::atomic<int64_t> m_firstPausedPtsSys{0};
+    std::atomic<int64_t> m_firstPausedPtsMic{0};
+    std::atomic<int64_t> _alGa_TotTim1{0};  // accumulated pause, input time base
+    std::mutex m_aliMutex;                  // alignment record and pause start
+
+    // --- Read-only views ---
+    const std::wstring& CurrentFile() const { return m_of; }
+    int32_t NextPartNumber() const { return m_EndNum; }
+    bool IsFileOpen() const { return m_bOpen; }
+    const AVCodecContext* VideoCodecContext() const { return m_vCtx; }
+    const AVCodecContext* AudioCodecContext() const { return m_aCtx; }
+    int AudioChannels() const { return m_nChannels; }
+    CSoundQueue& SoundQueue(int32_t sourceType);
+
+private:
+    struct PendingFrame {
+        AVFrame* frame;
+        int64_t time;  // input time base
+    };
+
+    // output_file.cpp
+    bool OpenOutput(const SettingRecord& settings);
+    bool OpenVideoStream(const SettingRecord& settings);
+    bool OpenAudioStream(const SettingRecord& settings);
+    bool w_on(const std::string& utf8Name);
+    void ReleaseOutput();
+    std::wstring ChooseFileName();
+    // video_encoder.cpp
+    bool CopyCrop(const AVFrame* picture);
+    bool ReceiveVideoPackets();
+    void DrainVideo();
+    // audio_encoder.cpp
+    void HandlefFrame2(AVFrame** frame, int64_t time, AVRational inTimeBase);
+    bool ReceiveAudioPackets();
+    void DrainAudio();
+    // packet_writer.cpp
+    bool WritePacket(AVPacket* pkt);
+    // sound_input.cpp
+    bool TwoSources() const { return m_bUseSys && m_bUseMic; }
+    bool CreateConverters();
+    AudioFormat QueueFormat(int32_t sourceType) const;
+    void SingleSourceFrame(const AVFrame* frame, int64_t pts, AVRational tb, int32_t sourceType);
+    void SysFrameForMix(const AVFrame* frame, int64_t pts, AVRational tb);
+    void MicFrameForMix(const AVFrame* frame, int64_t pts, AVRational tb);
+    void CutQueue(CSoundQueue& queue, int64_t head, int sampleRate, AVRational tb);
+    bool PopPending(PendingFrame* out);
+    void EncodePending(AVRational tb);
+    void ClearPending(bool log);
+    // sound_mixer.cpp
+    void HandleMomF3(AVFrame* micFrame, int64_t pts, AVRational tb);
+
+    osRecord* m_owner;
+    char m_path[kWriterPathSize] = {};
+
+    // Sound encoder and stream (m_s2).
+    AVCodecContext* m_aCtx = nullptr;
+    const AVCodec* m_vCodec = nullptr;
+    const AVCodec* m_aCodec = nullptr;
+    int32_t m_nChannels = 2;
+    AVStream* m_s2 = nullptr;
+    std::mutex m_outMutex;  // every packet write
+    int64_t m_lastSoundTime = 0;
+    AVFormatContext* m_oc = nullptr;
+    CThreadRunner m_helpers[3];  // never started; stopped with StopHelpers
+    int32_t m_frameRate = 15;
+    bool m_bStop = false;
+    bool m_bVideoUsed = true;
+    bool m_bAudioUsed = false;
+    CSoundQueue m_micQueue;
+    CSoundQueue m_sysQueue;
+
+    // Video encoder, stream (m_s1) and the picture the capture thread's crop goes into.
+    AVCodecContext* m_vCtx = nullptr;
+    AVStream* m_s1 = nullptr;
+    AVFrame* m_pFrame = nullptr;
+    uint8_t* m_oBuf = nullptr;
+    int64_t m_videoFrameCount = 0;
+    std::deque<int64_t> m_videoTimes;  // stream time of each picture inside the encoder
+
+    AVCodecID m_audioCodecId = AV_CODEC_ID_AAC;
+    bool m_bUseVideo = false;
+    bool m_bUseSys = false;
+    bool m_bUseMic = false;
+    std::wstring m_of;
+
+    // Sound formats and converters.
+    AudioInputParams m_Frame1;  // system sound input
+    AudioInputParams m_Frame2;  // microphone input
+    AudioFormat m_dMFrInf;      // mixing format
+    AudioFormat m_encFormat;    // the opened sound encoder's format
+    bool m_bConAudioVar = false;
+    bool m_bConAudio2Var = false;
+    CResampler m_swr1;  // system sound -> mixing format (or queue format alone)
+    CResampler m_swr2;  // microphone -> mixing format (or queue format alone)
+    CResampler m_swr3;  // queue or mix -> encoder
+    int64_t m_lastAudioFramePts = AV_NOPTS_VALUE;  // encoder time base
+
+    std::mutex m_pendingMutex;
+    std::deque<PendingFrame> m_onFrMiAuLi;
+
+    // Alignment record (m_aliMutex).
+    int64_t m_dAliTim_By_P = 0;
+    bool m_b_NeeAli1 = false;
+    bool m_b_NeeAli2 = false;
+    int64_t g_FiAliSam1 = 0;
+    int64_t g_FiAliSam2 = 0;
+    std::atomic<int64_t> m_firstPacketTime{0};
+
+    // Output file state.
+    std::shared_mutex m_fileLock;
+    std::atomic<bool> m_bOpen{false};
+    std::atomic<bool> m_bPictureReady{false};
+    bool m_bHeaderWritten = false;
+    std::vector<int64_t> m_lastDts;  // per stream, for strictly increasing timestamps
+    bool m_bSplit = false;
+    int32_t m_EndNum = 1;
+    std::wstring m_SpFi_SPa;
+};

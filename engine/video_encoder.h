@@ -1,0 +1,26 @@
+// The H.264 encoder of the file writer.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "ffmpeg_api.h"
+
+constexpr int kVideoQmin = 16;
+constexpr int kVideoMaxBFrames = 0;
+
+// qmax for the Definition setting: "原画" 18, "高清" 24, "标清" 30; any other text 24.
+int quality_to_value(const std::wstring& definition);
+// The VBitrate setting in bits per second, unscaled; 0 when the text is no number.
+int32_t ParseVideoBitrate(const std::wstring& text);
+
+// Opens the encoder: the given size and pixel format, time base 1/frameRate, GOP of
+// 2 x frameRate; for H.264 also qmin, qmax, maxBFrames and "preset" "fast", "tune"
+// "zerolatency"; a global header when the container wants one. false when there is no
+// encoder or it does not open (ctx then stays null).
+bool vcoHandle(AVFormatContext* oc, AVCodecContext** ctx, const AVCodec** codec, AVCodecID codecId,
+               AVPixelFormat pixelFormat, int width, int height, int64_t bitRate, int frameRate,
+               int qmin, int qmax, int maxBFrames);
+// A zero-filled picture of the given format and size in one packed buffer. Does nothing
+// when width or height is not positive or when a frame or buffer already exists.
+void IYFrame(AVFrame** frame, uint8_t** buffer, AVPixelFormat pixelFormat, int width, int height);
