@@ -7,7 +7,8 @@ function(vistrel_pkg_target name)
   add_library(deps::${name} INTERFACE IMPORTED GLOBAL)
   target_include_directories(deps::${name} INTERFACE ${${name}_STATIC_INCLUDE_DIRS})
   target_compile_options(deps::${name} INTERFACE ${${name}_STATIC_CFLAGS_OTHER})
-  target_link_options(deps::${name} INTERFACE ${${name}_STATIC_LDFLAGS})
+  # As link items, so they follow the objects and libraries that need them.
+  target_link_libraries(deps::${name} INTERFACE ${${name}_STATIC_LDFLAGS})
 endfunction()
 
 vistrel_pkg_target(ffmpeg libavdevice libavfilter libavformat libavcodec libswscale libswresample libavutil)
