@@ -1,0 +1,47 @@
+// Reading written files back with FFmpeg: streams, packet timestamps, decoded sound.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+extern "C" {
+#include <libavformat/avformat.h>
+}
+
+struct ProbedStream {
+    AVMediaType type = AVMEDIA_TYPE_UNKNOWN;
+    AVCodecID codec = AV_CODEC_ID_NONE;
+    int width = 0, height = 0;
+    int sampleRate = 0, channels = 0;
+    AVRational timeBase{0, 1};
+    std::vector<int64_t> pts, dts, durations;
+    std::vector<bool> keys;
+
+    // Seconds from the first packet's pts to the end of the last packet.
+    double Seconds() const;
+    bool DtsStrictlyIncreasing() const;
+    std::vector<int> KeyFrameIndexes() const;
+};
+
+struct ProbedFile {
+    bool opened = false;
+    std::string format;  // the demuxer's short name
+    std::vector<ProbedStream> streams;
+
+    const ProbedStream* Find(AVMediaType type) const;
+};
+
+ProbedFile ProbeFile(const std::wstring& path);
+
+// Every sample of the file's first sound stream, as float, one vector per channel.
+struct DecodedSound {
+    int sampleRate = 0;
+    std::vector<std::vector<float>> channels;
+};
+DecodedSound DecodeSound(const std::wstring& path);
+
+// Amplitude of the frequency component `hz` in samples [from, from + count).
+double ToneAmplitude(const std::vector<float>& samples, int sampleRate, double hz, size_t from,
+                     size_t count);
+double Rms(const std::vector<float>& samples, size_t from, size_t count);

@@ -1,0 +1,230 @@
+#include "writer_harness.h"
+
+#include <algorithm>
+#include <cmath>
+#include <mutex>
+
+int64_t CaptureTicks(double seconds) { return static_cast<int64_t>(std::llround(seconds * 1e7)); }
+
+AVFrame* MakePicture(int width, int height, int index) {
+    AVFrame* f = av_frame_alloc();
+    f->format = AV_PIX_FMT_YUV420P;
+    f->width = width;
+    f->height = height;
+    av_frame_get_buffer(f, 0);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            f->data[0][y * f->linesize[0] + x] = static_cast<uint8_t>(40 + (x + y / 4 + index) % 64 * 2);
+    for (int p = 1; p < 3; ++p)
+        for (int y = 0; y < height / 2; ++y)
+            for (int x = 0; x < width / 2; ++x)
+                f->data[p][y * f->linesize[p] + x] = static_cast<uint8_t>(128 + (p == 1 ? y : -y) % 64);
+    return f;
+}
+
+AVFrame* MakeTone(int rate, int channels, AVSampleFormat fmt, int samples, int64_t first, double hz,
+                  double amp) {
+    AVFrame* f = av_frame_alloc();
+    f->format = fmt;
+    f->sample_rate = rate;
+    f->nb_samples = samples;
+    av_channel_layout_default(&f->ch_layout, channels);
+    av_frame_get_buffer(f, 0);
+    const bool planar = av_sample_fmt_is_planar(fmt);
+    for (int i = 0; i < samples; ++i) {
+        const double v = hz > 0 ? amp * std::sin(2 * M_PI * hz * (first + i) / rate) : amp;
+        for (int c = 0; c < channels; ++c) {
+            const int at = planar ? i : i * channels + c;
+            uint8_t* plane = f->extended_data[planar ? c : 0];
+            switch (fmt) {
+            case AV_SAMPLE_FMT_S16:
+            case AV_SAMPLE_FMT_S16P:
+                reinterpret_cast<int16_t*>(plane)[at] = static_cast<int16_t>(std::lrint(v * 32767));
+                break;
+            case AV_SAMPLE_FMT_S32:
+                reinterpret_cast<int32_t*>(plane)[at] = static_cast<int32_t>(std::llrint(v * 2147483647.0));
+                break;
+            case AV_SAMPLE_FMT_FLT:
+            case AV_SAMPLE_FMT_FLTP: reinterpret_cast<float*>(plane)[at] = static_cast<float>(v); break;
+            default: break;
+            }
+        }
+    }
+    return f;
+}
+
+FakeInput::FakeInput() : ctx_(avformat_alloc_context()) {
+    AVStream* st = avformat_new_stream(ctx_, nullptr);
+    st->time_base = kCaptureTimeBase;
+}
+
+FakeInput::~FakeInput() { avformat_free_context(ctx_); }
+
+std::unique_ptr<CSaveVideoFileThread> OpenWriter(const WriterSetup& setup, osRecord* owner,
+                                                 bool* opened) {
+    auto writer = std::make_unique<CSaveVideoFileThread>(owner);
+    writer->SetFrameRate(25);
+    writer->SetSplit(setup.split);
+    writer->SetOutputName(setup.name);
+    writer->SetAudioCodecId(setup.audioCodec);
+    writer->g_rRecord2 = setup.crop;
+    const bool two = setup.sounds.size() == 2;
+    bool sys = false, mic = false;
+    for (const SoundFeed& s : setup.sounds) {
+        AudioInputParams p;
+        p.channels = s.channels;
+        p.in_sample_rate = s.rate;
+        p.out_sample_rate = two ? CSaveVideoFileThread::kMixSampleRate : s.rate;
+        p.time_base_num = kCaptureTimeBase.num;
+        p.time_base_den = kCaptureTimeBase.den;
+        AVChannelLayout layout;
+        av_channel_layout_default(&layout, s.channels);
+        p.channel_layout = layout.u.mask;
+        p.sample_fmt = s.format;
+        writer->SetAudioChannels(s.channels);
+        writer->SetAudioInput(s.type, p);
+        writer->SetOtherSourceRecorded(s.type, two);
+        writer->SetInputSampleRate(s.type, s.rate);
+        (s.type == kSourceMicrophone ? mic : sys) = true;
+    }
+    *opened = writer->Init(setup.video, sys, mic);
+    writer->SetRecordState(_RecordingState);
+    return writer;
+}
+
+namespace {
+
+struct Event {
+    int64_t pts;
+    int source;  // -1 video, else index into the script's sounds
+    int64_t index;
+};
+
+std::vector<Event> Timeline(const CaptureScript& s) {
+    std::vector<Event> events;
+    if (s.video)
+        for (int64_t i = 0; i < std::llround(s.seconds * s.fps); ++i)
+            events.push_back({kCaptureStart + CaptureTicks(double(i) / s.fps), -1, i});
+    for (size_t k = 0; k < s.sounds.size(); ++k) {
+        const SoundFeed& f = s.sounds[k];
+        const int n = f.frameSamples ? f.frameSamples : f.rate / 100;
+        for (int64_t i = 0; double(i) * n / f.rate < s.seconds - f.offset; ++i)
+            events.push_back({kCaptureStart + CaptureTicks(f.offset + double(i) * n / f.rate),
+                              static_cast<int>(k), i});
+    }
+    std::stable_sort(events.begin(), events.end(), [](const Event& a, const Event& b) {
+        return a.pts != b.pts ? a.pts < b.pts : a.source < b.source;
+    });
+    return events;
+}
+
+std::atomic<int64_t>& FirstPaused(CSaveVideoFileThread& w, int32_t type) {
+    if (type == kSourceScreen) return w.m_firstPausedPtsScreen;
+    return type == kSourceMicrophone ? w.m_firstPausedPtsMic : w.m_firstPausedPtsSys;
+}
+
+}  // namespace
+
+int RunCapture(CSaveVideoFileThread& w, const CaptureScript& s) {
+    FakeInput input;
+    bool sysUsed = false, micUsed = false;
+    for (const SoundFeed& f : s.sounds) (f.type == kSourceMicrophone ? micUsed : sysUsed) = true;
+    // The source that sets the first-packet time and accounts for a pause.
+    const int32_t leader = s.video ? kSourceScreen : (sysUsed ? kSourceSystemSound : kSourceMicrophone);
+    const int64_t pauseFrom = s.pauseFrom < 0 ? -1 : kCaptureStart + CaptureTicks(s.pauseFrom);
+    const int64_t pauseTo = s.pauseTo < 0 ? -1 : kCaptureStart + CaptureTicks(s.pauseTo);
+    int pictures = 0;
+    for (const Event& e : Timeline(s)) {
+        const int32_t type = e.source < 0 ? kSourceScreen : s.sounds[e.source].type;
+        const bool paused = e.pts >= pauseFrom && e.pts < pauseTo;
+        w.SetRecordState(paused ? _PauseState : _RecordingState);
+        if (paused) {
+            if (w.g_llPause_StartTime <= 0) {
+                if (FirstPaused(w, type) == 0) FirstPaused(w, type) = e.pts;
+                std::lock_guard<std::mutex> guard(w.m_aliMutex);
+                const int64_t a = s.video ? w.m_firstPausedPtsScreen.load() : INT64_MAX;
+                const int64_t b = sysUsed ? w.m_firstPausedPtsSys.load() : INT64_MAX;
+                const int64_t c = micUsed ? w.m_firstPausedPtsMic.load() : INT64_MAX;
+                if (a > 0 && b > 0 && c > 0) {
+                    int64_t start = 0;
+                    for (int64_t v : {a, b, c})
+                        if (v != INT64_MAX) start = std::max(start, v);
+                    w.g_llPause_StartTime = start;
+                }
+            }
+            w.ClAF();
+            continue;
+        }
+        if (w.FirstPacketTime() <= 0) {
+            if (type != leader) continue;
+            w._wfi_fip_up2(e.pts);
+            w.InAli(e.pts, sysUsed, micUsed);
+        }
+        if (w.g_llPause_StartTime > 0) {
+            if (type != leader) continue;
+            w._alGa_TotTim1 += e.pts - w.g_llPause_StartTime;
+            w.InAli(e.pts, sysUsed, micUsed);
+            w.RPaPar();
+        }
+        if (e.source < 0) {
+            AVFrame* picture = MakePicture(kPictureWidth, kPictureHeight, static_cast<int>(e.index));
+            if (w.HandlefFrame1(picture, w.RelativePts(e.pts), kCaptureTimeBase)) ++pictures;
+            av_frame_free(&picture);
+        } else {
+            const SoundFeed& f = s.sounds[e.source];
+            const int n = f.frameSamples ? f.frameSamples : f.rate / 100;
+            AVFrame* frame = MakeTone(f.rate, f.channels, f.format, n, e.index * n, f.hz, f.amp);
+            w.paToL(frame, e.pts, f.type, input.get(), 0);
+            av_frame_free(&frame);
+        }
+    }
+    return pictures;
+}
+
+namespace {
+std::mutex g_warningLock;
+std::vector<std::string> g_warnings;
+
+void CollectWarnings(void* avcl, int level, const char* fmt, va_list args) {
+    if (level > AV_LOG_WARNING) return;
+    char line[1024];
+    int prefix = 1;
+    av_log_format_line(avcl, level, fmt, args, line, sizeof line, &prefix);
+    std::lock_guard<std::mutex> guard(g_warningLock);
+    g_warnings.push_back(line);
+}
+}  // namespace
+
+FfmpegWarnings::FfmpegWarnings() {
+    Take();
+    av_log_set_callback(CollectWarnings);
+}
+
+FfmpegWarnings::~FfmpegWarnings() { av_log_set_callback(av_log_default_callback); }
+
+std::vector<std::string> FfmpegWarnings::Take() {
+    std::lock_guard<std::mutex> guard(g_warningLock);
+    std::vector<std::string> out;
+    out.swap(g_warnings);
+    return out;
+}
+
+TestSettings::TestSettings(const std::wstring& folder) : previousMode_(g_userSelMode) {
+    wchar_t current[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, current);
+    previousFolder_ = current;
+    SetCurrentDirectoryW(folder.c_str());
+    record.path = folder;
+    Save(record);
+    g_userSelMode = kSelModeRegion;
+}
+
+TestSettings::~TestSettings() {
+    SetCurrentDirectoryW(previousFolder_.c_str());
+    g_userSelMode = previousMode_;
+}
+
+void TestSettings::Save(const SettingRecord& r) {
+    record = r;
+    CSettingData::GetInstance()->Save(record);
+}

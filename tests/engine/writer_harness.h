@@ -1,0 +1,105 @@
+// Drives the file writer the way the capture threads do, from synthetic pictures and
+// tones on a capture clock of 100 ns units.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "save_video_file_thread.h"
+#include "test_support.h"
+
+constexpr AVRational kCaptureTimeBase{1, 10000000};
+constexpr int64_t kCaptureStart = 5000000000LL;  // the capture clock's time at the first packet
+constexpr int kPictureWidth = 176, kPictureHeight = 144;
+constexpr RECT kCrop{8, 8, 168, 128};  // 160 x 120
+
+int64_t CaptureTicks(double seconds);
+
+// A YUV420P picture with a pattern that moves with index.
+AVFrame* MakePicture(int width, int height, int index);
+// `samples` samples of a sine of amplitude amp (full scale 1) starting at sample
+// `first`, the same in every channel; amp 0 with hz 0 and dc set gives a constant.
+AVFrame* MakeTone(int rate, int channels, AVSampleFormat fmt, int samples, int64_t first, double hz,
+                  double amp);
+
+// An input context with one stream in the capture time base, as paToL expects.
+class FakeInput {
+public:
+    FakeInput();
+    ~FakeInput();
+    const AVFormatContext* get() const { return ctx_; }
+
+private:
+    AVFormatContext* ctx_;
+};
+
+class RecordingOwner : public osRecord {
+public:
+    void OnFrame(AVStream*, AVFrame*) override {}
+    void OnVideoSize(int32_t, int32_t) override {}
+    void OnVideoOpened() override {}
+    void OnBytesWritten(int64_t bytes) override { written += bytes; }
+    void OnFileFinished(std::wstring path) override { finished.push_back(path); }
+    int64_t written = 0;
+    std::vector<std::wstring> finished;
+};
+
+struct SoundFeed {
+    int32_t type;  // kSourceSystemSound or kSourceMicrophone
+    int rate;
+    int channels;
+    AVSampleFormat format = AV_SAMPLE_FMT_S16;
+    double hz = 1000;
+    double amp = 0.25;
+    int frameSamples = 0;  // 0: 10 ms
+    double offset = 0;     // seconds after the capture start
+};
+
+struct WriterSetup {
+    std::wstring name;
+    AVCodecID audioCodec = AV_CODEC_ID_AAC;
+    bool video = true;
+    bool split = false;
+    RECT crop = kCrop;
+    std::vector<SoundFeed> sounds;
+};
+
+// Sets the writer up as the controller and the capture threads' init do and calls Init;
+// *opened tells its result. The writer is set recording.
+std::unique_ptr<CSaveVideoFileThread> OpenWriter(const WriterSetup& setup, osRecord* owner,
+                                                 bool* opened);
+
+struct CaptureScript {
+    bool video = true;
+    int fps = 25;
+    std::vector<SoundFeed> sounds;
+    double seconds = 1;
+    double pauseFrom = -1, pauseTo = -1;  // capture seconds; none when negative
+};
+
+// Feeds pictures and sound frames in capture-time order, with the first-packet and
+// pause handling of the capture threads. Returns the number of pictures handed over.
+int RunCapture(CSaveVideoFileThread& writer, const CaptureScript& script);
+
+// FFmpeg's warnings and errors while a test runs.
+class FfmpegWarnings {
+public:
+    FfmpegWarnings();
+    ~FfmpegWarnings();
+    std::vector<std::string> Take();
+};
+
+// Settings saved for the test with the output folder set; the current folder becomes
+// `folder` (where "videolist.txt" is written) until destruction.
+class TestSettings {
+public:
+    explicit TestSettings(const std::wstring& folder);
+    ~TestSettings();
+    void Save(const SettingRecord& record);
+    SettingRecord record;
+
+private:
+    std::wstring previousFolder_;
+    int32_t previousMode_;
+};
