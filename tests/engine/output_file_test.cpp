@@ -41,14 +41,8 @@ void ExpectCleanStreams(const ProbedFile& file) {
 TEST_F(OutputFileTest, Mp4HoldsH264AndAacWithTheFedDurationAndKeyFrames) {
     WriterSetup setup{dir.File(L"20240101_120000.mp4")};
     setup.sounds = {kSystemSound};
-    bool opened = false;
-    auto writer = OpenWriter(setup, &owner, &opened);
-    ASSERT_TRUE(opened);
-    CaptureScript script;
-    script.sounds = setup.sounds;
-    script.seconds = 4.4;  // 110 pictures
-    const int pictures = RunCapture(*writer, script);
-    writer->coPutFun();
+    const int pictures = RecordFile(setup, &owner, 4.4);  // 110 pictures
+    ASSERT_GE(pictures, 0);
     ASSERT_EQ(pictures, 110);
 
     ProbedFile file = ProbeFile(setup.name);
@@ -79,14 +73,7 @@ TEST_F(OutputFileTest, Mp4HoldsH264AndAacWithTheFedDurationAndKeyFrames) {
 TEST_F(OutputFileTest, FlvHoldsH264AndMp3) {
     WriterSetup setup{dir.File(L"rec.flv"), AV_CODEC_ID_MP3};
     setup.sounds = {kSystemSound};
-    bool opened = false;
-    auto writer = OpenWriter(setup, &owner, &opened);
-    ASSERT_TRUE(opened);
-    CaptureScript script;
-    script.sounds = setup.sounds;
-    script.seconds = 2;
-    RunCapture(*writer, script);
-    writer->coPutFun();
+    ASSERT_GE(RecordFile(setup, &owner, 2), 0);
 
     ProbedFile file = ProbeFile(setup.name);
     ASSERT_TRUE(file.opened);
@@ -132,21 +119,14 @@ TEST_F(OutputFileTest, SoundOnlyRecordingIsAnMp3File) {
     EXPECT_NEAR(ToneAmplitude(sound.channels[0], 48000, 440, 24000, 48000), 0.5, 0.05);
 }
 
-// Writes a short sound-only file of the given name; returns the name it was written as.
+// Writes a short sound-only file; returns the name it was written as (empty when the
+// writer did not open it).
 std::wstring WriteShortFile(const std::wstring& name, RecordingOwner* owner, bool split = false) {
     g_userSelMode = kSelModeSoundOnly;
     WriterSetup setup{name, AV_CODEC_ID_MP3, false, split, RECT{}, {kSystemSound}};
-    bool opened = false;
-    auto writer = OpenWriter(setup, owner, &opened);
-    if (!opened) return L"";
-    std::wstring written = writer->CurrentFile();
-    CaptureScript script;
-    script.video = false;
-    script.sounds = setup.sounds;
-    script.seconds = 0.2;
-    RunCapture(*writer, script);
-    writer->coPutFun();
-    return written;
+    const size_t before = owner->finished.size();
+    if (RecordFile(setup, owner, 0.2) < 0 || owner->finished.size() != before + 1) return L"";
+    return owner->finished.back();
 }
 
 TEST_F(OutputFileTest, ExistingNameGetsTheFirstFreeNumber) {

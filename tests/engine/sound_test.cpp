@@ -99,14 +99,7 @@ TEST_F(SoundTest, TwoSourcesAtDifferentRatesMixIntoOneCleanTrack) {
     const SoundFeed mic{kSourceMicrophone, 44100, 1, AV_SAMPLE_FMT_S16, 2500, 0.3};
     WriterSetup setup{dir.File(L"mix.mp4")};
     setup.sounds = {system, mic};
-    bool opened = false;
-    auto writer = OpenWriter(setup, &owner, &opened);
-    ASSERT_TRUE(opened);
-    CaptureScript script;
-    script.sounds = setup.sounds;
-    script.seconds = 2.5;
-    RunCapture(*writer, script);
-    writer->coPutFun();
+    ASSERT_GE(RecordFile(setup, &owner, 2.5), 0);
 
     ProbedFile file = ProbeFile(setup.name);
     const ProbedStream* audio = file.Find(AVMEDIA_TYPE_AUDIO);
@@ -144,15 +137,7 @@ TEST_F(SoundTest, SingleSourceInAnotherSampleFormatIsConvertedNotMisread) {
         const SoundFeed system{kSourceSystemSound, 44100, 2, format, 1000, 0.3};
         WriterSetup setup{dir.File(std::wstring(L"fmt") + std::to_wstring(format) + L".mp3"),
                           AV_CODEC_ID_MP3, false, false, RECT{}, {system}};
-        bool opened = false;
-        auto writer = OpenWriter(setup, &owner, &opened);
-        ASSERT_TRUE(opened);
-        CaptureScript script;
-        script.video = false;
-        script.sounds = setup.sounds;
-        script.seconds = 1.5;
-        RunCapture(*writer, script);
-        writer->coPutFun();
+        ASSERT_GE(RecordFile(setup, &owner, 1.5), 0);
 
         DecodedSound sound = DecodeSound(setup.name);
         ASSERT_EQ(sound.channels.size(), 2u) << format;
@@ -175,16 +160,7 @@ std::vector<int64_t> Steps(const ProbedStream& s) {
 TEST_F(SoundTest, PauseLeavesNoGapAndNoOverlap) {
     WriterSetup setup{dir.File(L"pause.mp4")};
     setup.sounds = {{kSourceSystemSound, 44100, 2}};
-    bool opened = false;
-    auto writer = OpenWriter(setup, &owner, &opened);
-    ASSERT_TRUE(opened);
-    CaptureScript script;
-    script.sounds = setup.sounds;
-    script.seconds = 3;
-    script.pauseFrom = 1.0;
-    script.pauseTo = 2.0;
-    EXPECT_EQ(RunCapture(*writer, script), 50);
-    writer->coPutFun();
+    EXPECT_EQ(RecordFile(setup, &owner, 3, 1.0, 2.0), 50);
 
     ProbedFile file = ProbeFile(setup.name);
     const ProbedStream* video = file.Find(AVMEDIA_TYPE_VIDEO);

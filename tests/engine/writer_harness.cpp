@@ -181,6 +181,22 @@ int RunCapture(CSaveVideoFileThread& w, const CaptureScript& s) {
     return pictures;
 }
 
+int RecordFile(const WriterSetup& setup, osRecord* owner, double seconds, double pauseFrom,
+               double pauseTo) {
+    bool opened = false;
+    auto writer = OpenWriter(setup, owner, &opened);
+    if (!opened) return -1;
+    CaptureScript script;
+    script.video = setup.video;
+    script.sounds = setup.sounds;
+    script.seconds = seconds;
+    script.pauseFrom = pauseFrom;
+    script.pauseTo = pauseTo;
+    const int pictures = RunCapture(*writer, script);
+    writer->coPutFun();
+    return pictures;
+}
+
 namespace {
 std::mutex g_warningLock;
 std::vector<std::string> g_warnings;

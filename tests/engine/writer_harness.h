@@ -82,6 +82,12 @@ struct CaptureScript {
 // pause handling of the capture threads. Returns the number of pictures handed over.
 int RunCapture(CSaveVideoFileThread& writer, const CaptureScript& script);
 
+// Opens a writer for setup, feeds `seconds` of its sources (and pictures when it records
+// video), with a pause between the two capture times when given, and finishes the file.
+// The number of pictures written; -1 when the file did not open.
+int RecordFile(const WriterSetup& setup, osRecord* owner, double seconds, double pauseFrom = -1,
+               double pauseTo = -1);
+
 // FFmpeg's warnings and errors while a test runs.
 class FfmpegWarnings {
 public:
