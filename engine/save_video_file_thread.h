@@ -151,6 +151,9 @@ private:
     bool CreateConverters();
     AudioFormat QueueFormat(int32_t sourceType) const;
     void SingleSourceFrame(const AVFrame* frame, int64_t pts, AVRational tb, int32_t sourceType);
+    // Under the alignment mutex: when *needed is set, the samples from the reference to
+    // *pts become *samples, the flag is cleared and *pts becomes the reference.
+    bool TakeFirstAlignment(bool* needed, int64_t* samples, int64_t* pts, AVRational tb);
     void SysFrameForMix(const AVFrame* frame, int64_t pts, AVRational tb);
     void MicFrameForMix(const AVFrame* frame, int64_t pts, AVRational tb);
     void CutQueue(CSoundQueue& queue, int64_t head, int sampleRate, AVRational tb);

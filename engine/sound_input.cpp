@@ -83,18 +83,22 @@ void CSaveVideoFileThread::SingleSourceFrame(const AVFrame* frame, int64_t pts, 
     EncodePending(tb);
 }
 
+bool CSaveVideoFileThread::TakeFirstAlignment(bool* needed, int64_t* samples, int64_t* pts,
+                                              AVRational tb) {
+    std::lock_guard<std::mutex> guard(m_aliMutex);
+    if (!*needed) return false;
+    *samples = SamplesForTime(*pts - m_dAliTim_By_P, kMixSampleRate, tb);
+    *needed = false;
+    *pts = m_dAliTim_By_P;
+    return true;
+}
+
 void CSaveVideoFileThread::SysFrameForMix(const AVFrame* frame, int64_t pts, AVRational tb) {
     if (!m_bConAudioVar) {
         LogBoth(kWhere, "!m_bConAudioVar error.");
         return;
     }
-    {
-        std::lock_guard<std::mutex> guard(m_aliMutex);
-        if (m_b_NeeAli1) {
-            g_FiAliSam1 = SamplesForTime(pts - m_dAliTim_By_P, kMixSampleRate, tb);
-            m_b_NeeAli1 = false;
-        }
-    }
+    TakeFirstAlignment(&m_b_NeeAli1, &g_FiAliSam1, &pts, tb);
     AVFrame* converted = m_swr1.Convert(frame);  // system sound frames carry no time
     if (!converted) return;
     if (m_sysQueue.Write(converted) < 0) LogFile(kWhere, "system sound frame not queued");
@@ -108,14 +112,8 @@ void CSaveVideoFileThread::MicFrameForMix(const AVFrame* frame, int64_t pts, AVR
         LogBoth(kWhere, "!m_bConAudio2Var error.");
         return;
     }
-    {
-        std::lock_guard<std::mutex> guard(m_aliMutex);
-        if (m_b_NeeAli2) {
-            g_FiAliSam2 = SamplesForTime(pts - m_dAliTim_By_P, kMixSampleRate, tb);
-            m_b_NeeAli2 = false;
-            pts = m_dAliTim_By_P;  // the queue's head now stands at the reference
-        }
-    }
+    // After the first frame's alignment the queue's head stands at the reference time.
+    TakeFirstAlignment(&m_b_NeeAli2, &g_FiAliSam2, &pts, tb);
     AVFrame* converted = m_swr2.Convert(frame);
     if (converted) HandleMomF3(converted, RelativePts(pts), tb);
 }

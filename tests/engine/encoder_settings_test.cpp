@@ -82,7 +82,9 @@ TEST_F(EncoderSettingsTest, AudioBitrateIsKilobitsTimes1024AndMustBePositive) {
         bool opened = false;
         auto writer = Open((L"a" + std::to_wstring(n++) + L".mp4").c_str(), &opened);
         EXPECT_EQ(opened, c.opens) << n;
-        if (opened) EXPECT_EQ(writer->AudioCodecContext()->bit_rate, c.bitRate) << n;
+        if (opened) {
+            EXPECT_EQ(writer->AudioCodecContext()->bit_rate, c.bitRate) << n;
+        }
         writer->coPutFun();
     }
     EXPECT_EQ(owner.finished.size(), 2u);
