@@ -1,0 +1,139 @@
+// "screen-capture-recorder" opened through FFmpeg's dshow input, as the
+// recorder opens it: area, placement, off-desktop black, pointer, frame rate.
+#include "dshow_test_input.h"
+#include "screen_registry.h"
+#include "solid_window.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <vector>
+
+using namespace device_testing;
+
+namespace {
+
+const char kScreenUrl[] = "video=screen-capture-recorder";
+const int kDesktopWidth = 1280, kDesktopHeight = 800;  // the test environment's screen
+
+// Opens the device with `values` in the registry and reads `count` pictures.
+std::vector<Picture> GrabPictures(const ScreenValues& values, int count) {
+    ScopedScreenValues registry(values);
+    DshowInput input;
+    EXPECT_EQ(input.Open(kScreenUrl), 0);
+    std::vector<Picture> pictures(static_cast<size_t>(count));
+    for (Picture& picture : pictures)
+        if (!input.ReadPicture(picture)) ADD_FAILURE() << "no picture";
+    return pictures;
+}
+
+TEST(ScreenDevice, PictureSizeFollowsTheRegistryArea) {
+    struct Case { int x, y, width, height; };
+    for (Case c : {Case{100, 100, 320, 240}, Case{0, 0, kDesktopWidth, kDesktopHeight}, Case{10, 20, 333, 111}}) {
+        ScopedScreenValues registry({c.x, c.y, c.width, c.height});
+        DshowInput input;
+        ASSERT_EQ(input.Open(kScreenUrl), 0);
+        EXPECT_EQ(input.Params()->width, c.width);
+        EXPECT_EQ(input.Params()->height, c.height);
+        Picture picture;
+        ASSERT_TRUE(input.ReadPicture(picture));
+        EXPECT_EQ(picture.width, c.width);
+        EXPECT_EQ(picture.height, c.height);
+    }
+}
+
+TEST(ScreenDevice, WindowAppearsAtItsPlaceInThePicture) {
+    const uint32_t kBack = 0x203060, kMark = 0xE01010;
+    SolidWindow back({150, 100, 650, 500}, kBack);
+    SolidWindow mark({300, 250, 340, 270}, kMark);  // 40 x 20
+    // Area from (200, 150): the mark sits at (100, 100) to (140, 120) in the picture.
+    Picture picture = GrabPictures({200, 150, 400, 300, 10, 0}, 2).back();
+    ASSERT_EQ(picture.width, 400);
+    EXPECT_EQ(picture.At(100, 100), kMark);
+    EXPECT_EQ(picture.At(139, 119), kMark);
+    EXPECT_EQ(picture.At(120, 110), kMark);
+    EXPECT_EQ(picture.At(99, 100), kBack);
+    EXPECT_EQ(picture.At(140, 119), kBack);
+    EXPECT_EQ(picture.At(100, 99), kBack);
+    EXPECT_EQ(picture.At(139, 120), kBack);
+    EXPECT_EQ(picture.At(0, 0), kBack);
+    EXPECT_EQ(picture.At(399, 299), kBack);
+}
+
+TEST(ScreenDevice, AreaPartlyOffTheDesktopIsBlackThere) {
+    const uint32_t kBack = 0x30A040;
+    SolidWindow back({kDesktopWidth - 300, kDesktopHeight - 300, kDesktopWidth, kDesktopHeight}, kBack);
+    // 100 pixels on the desktop in each direction, the rest beyond its right and bottom edges.
+    Picture picture = GrabPictures({kDesktopWidth - 100, kDesktopHeight - 100, 240, 160, 10, 0}, 2).back();
+    ASSERT_EQ(picture.width, 240);
+    EXPECT_EQ(picture.At(0, 0), kBack);
+    EXPECT_EQ(picture.At(99, 99), kBack);
+    EXPECT_EQ(picture.At(100, 0), 0u);
+    EXPECT_EQ(picture.At(0, 100), 0u);
+    EXPECT_EQ(picture.At(239, 159), 0u);
+    EXPECT_EQ(picture.At(150, 50), 0u);
+}
+
+// Pixels of the picture that differ from the window's colour.
+int CountOtherPixels(const Picture& picture, uint32_t colour) {
+    int n = 0;
+    for (uint32_t p : picture.pixels) n += p != colour;
+    return n;
+}
+
+TEST(ScreenDevice, PointerIsDrawnOnlyWhenAsked) {
+    const uint32_t kBack = 0x808000;
+    SolidWindow back({400, 300, 700, 600}, kBack);
+    SetCursorPos(550, 450);
+    Sleep(200);
+    Picture with = GrabPictures({500, 400, 100, 100, 10, 1}, 2).back();
+    Picture without = GrabPictures({500, 400, 100, 100, 10, 0}, 2).back();
+    EXPECT_GT(CountOtherPixels(with, kBack), 20);  // an arrow near the centre
+    EXPECT_NE(with.At(50, 50), kBack);             // its tip is the pointer's hot spot
+    EXPECT_EQ(CountOtherPixels(without, kBack), 0);
+}
+
+TEST(ScreenDevice, FrameRateFollowsDefaultMaxFps) {
+    struct Case { std::optional<int> fps; int64_t interval; };
+    // No value or 0: 25 frames a second.
+    for (Case c : {Case{10, 1000000}, Case{30, 333333}, Case{std::nullopt, 400000}, Case{0, 400000}}) {
+        ScopedScreenValues registry({0, 0, 160, 120, c.fps, 0});
+        DshowInput input;
+        ASSERT_EQ(input.Open(kScreenUrl), 0);
+        const int frames = 12;
+        std::vector<int64_t> pts;
+        AVPacket* packet = av_packet_alloc();
+        while (int(pts.size()) < frames && input.ReadPacket(packet)) {
+            pts.push_back(packet->pts);
+            av_packet_unref(packet);
+        }
+        av_packet_free(&packet);
+        ASSERT_EQ(int(pts.size()), frames);
+        for (size_t i = 1; i < pts.size(); ++i) {
+            EXPECT_GT(pts[i], pts[i - 1]);
+            EXPECT_EQ((pts[i] - pts[i - 1]) % c.interval, 0) << "frames leave on their slots";
+        }
+        // Skipped slots would stretch the span; a few at most under load.
+        double mean = double(pts.back() - pts.front()) / (frames - 1);
+        EXPECT_GE(mean, c.interval * 0.99);
+        EXPECT_LE(mean, c.interval * 1.5);
+    }
+}
+
+TEST(ScreenDevice, TimesAreNeverZeroAndAlwaysIncrease) {
+    ScopedScreenValues registry({0, 0, 64, 64, 50, 0});
+    DshowInput input;
+    ASSERT_EQ(input.Open(kScreenUrl), 0);
+    AVPacket* packet = av_packet_alloc();
+    int64_t last = 0;
+    for (int i = 0; i < 20 && input.ReadPacket(packet); ++i) {
+        EXPECT_NE(packet->pts, 0);
+        EXPECT_NE(packet->pts, AV_NOPTS_VALUE);
+        EXPECT_GT(packet->pts, last);
+        last = packet->pts;
+        av_packet_unref(packet);
+    }
+    av_packet_free(&packet);
+}
+
+}  // namespace
