@@ -1,0 +1,115 @@
+// The process-wide side of the paint manager: the program instance, where the
+// skin comes from, and the message loop.
+#include "core/paint_manager.h"
+
+#include "core/paint_manager_internal.h"
+#include "render/image_decoder.h"
+#include "resources/resource_manager.h"
+#include "resources/skin_source.h"
+
+namespace DuiLib {
+
+HINSTANCE CPaintManagerUI::GetInstance()
+{
+    HINSTANCE instance = CSkinSource::Get().Instance();
+    return instance ? instance : GetModuleHandleW(nullptr);
+}
+
+CDuiString CPaintManagerUI::GetInstancePath()
+{
+    return CDuiString(ModuleFolder(GetInstance()));
+}
+
+CDuiString CPaintManagerUI::GetCurrentPath()
+{
+    wchar_t path[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, path);
+    return CDuiString(path);
+}
+
+HINSTANCE CPaintManagerUI::GetResourceDll()
+{
+    HINSTANCE module = CSkinSource::Get().ResourceDll();
+    return module ? module : GetModuleHandleW(nullptr);
+}
+
+CDuiString CPaintManagerUI::GetResourcePath()
+{
+    return CDuiString(CSkinSource::Get().ResourcePath());
+}
+
+int CPaintManagerUI::GetResourceType()
+{
+    return CSkinSource::Get().ResourceType();
+}
+
+void CPaintManagerUI::SetInstance(HINSTANCE hInst)
+{
+    CSkinSource::Get().SetInstance(hInst);
+}
+
+void CPaintManagerUI::SetCurrentPath(LPCTSTR pStrPath)
+{
+    if (pStrPath) SetCurrentDirectoryW(pStrPath);
+}
+
+void CPaintManagerUI::SetResourceDll(HINSTANCE hInst)
+{
+    CSkinSource::Get().SetResourceDll(hInst);
+}
+
+void CPaintManagerUI::SetResourcePath(LPCTSTR pStrPath)
+{
+    CSkinSource::Get().SetResourcePath(pStrPath ? pStrPath : L"");
+}
+
+void CPaintManagerUI::SetResourceType(int nType)
+{
+    CSkinSource::Get().SetResourceType(nType);
+}
+
+bool CPaintManagerUI::SetResourceZip(LPVOID pVoid, unsigned int len, LPCSTR password)
+{
+    return CSkinSource::Get().SetZip(pVoid, len, password);
+}
+
+bool CPaintManagerUI::SetResourceZip(LPCTSTR pstrZip, LPCSTR password)
+{
+    return CSkinSource::Get().SetZipFile(pstrZip ? pstrZip : L"", password);
+}
+
+void CPaintManagerUI::MessageLoop()
+{
+    MSG msg = {};
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (!TranslateMessage(&msg)) {
+            ::TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+}
+
+bool CPaintManagerUI::TranslateMessage(const LPMSG pMsg)
+{
+    if (!pMsg || !pMsg->hwnd) return false;
+    bool input = (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST) ||
+                 (pMsg->message >= WM_MOUSEFIRST && pMsg->message <= WM_MOUSELAST);
+    if (!input) return false;
+    // The manager of the message's window, or of the nearest window above it.
+    for (HWND hwnd = pMsg->hwnd; hwnd; hwnd = GetParent(hwnd)) {
+        for (CPaintManagerUI* manager : LiveManagers()) {
+            if (manager->GetPaintWindow() != hwnd) continue;
+            LRESULT lRes = 0;
+            return manager->PreMessageHandler(pMsg->message, pMsg->wParam, pMsg->lParam, lRes);
+        }
+    }
+    return false;
+}
+
+void CPaintManagerUI::Term()
+{
+    CResourceManager::GetInstance()->Release();
+    ShutdownGdiplus();
+}
+
+}  // namespace DuiLib

@@ -1,0 +1,50 @@
+// Where the skin's files come from: the program instance, the resource module,
+// the resource folder and the in-memory ZIP. CPaintManagerUI's static resource
+// calls (SetInstance, SetResourcePath, SetResourceZip, ...) keep their values here.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "resources/zip_archive.h"
+
+namespace DuiLib {
+
+class CSkinSource {
+public:
+    static CSkinSource& Get();
+
+    void SetInstance(HINSTANCE instance) { m_instance = instance; }
+    HINSTANCE Instance() const { return m_instance; }
+    void SetResourceDll(HINSTANCE module) { m_resourceDll = module; }
+    HINSTANCE ResourceDll() const { return m_resourceDll ? m_resourceDll : m_instance; }
+    void SetResourceType(int type) { m_type = type; }
+    int ResourceType() const { return m_type; }
+    // Always ends in a backslash (unless empty).
+    void SetResourcePath(const std::wstring& path);
+    const std::wstring& ResourcePath() const { return m_path; }
+    bool SetZip(const void* data, size_t size, const char* password);
+    // A ZIP file of the resource folder (resource type UILIB_ZIP).
+    bool SetZipFile(const std::wstring& fileName, const char* password);
+    bool HasZip() const { return m_zip.IsOpen(); }
+    void Release();
+
+    // Reads a skin file: the ZIP first (when one is set), then the resource
+    // folder, then the name as a path of its own. false when found nowhere.
+    bool ReadFile(const std::wstring& name, std::vector<unsigned char>& out);
+
+private:
+    HINSTANCE m_instance = nullptr;
+    HINSTANCE m_resourceDll = nullptr;
+    int m_type = 1;
+    std::wstring m_path;
+    CZipArchive m_zip;
+};
+
+// The folder of the module with a trailing backslash.
+std::wstring ModuleFolder(HINSTANCE module);
+bool ReadWholeFile(const std::wstring& path, std::vector<unsigned char>& out);
+
+}  // namespace DuiLib
