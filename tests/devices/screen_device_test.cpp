@@ -47,7 +47,7 @@ TEST(ScreenDevice, WindowAppearsAtItsPlaceInThePicture) {
     SolidWindow back({150, 100, 650, 500}, kBack);
     SolidWindow mark({300, 250, 340, 270}, kMark);  // 40 x 20
     // Area from (200, 150): the mark sits at (100, 100) to (140, 120) in the picture.
-    Picture picture = GrabPictures({200, 150, 400, 300, 10, 0}, 2).back();
+    Picture picture = GrabPictures({200, 150, 400, 300, 50, 0}, 2).back();
     ASSERT_EQ(picture.width, 400);
     EXPECT_EQ(picture.At(100, 100), kMark);
     EXPECT_EQ(picture.At(139, 119), kMark);
@@ -64,7 +64,7 @@ TEST(ScreenDevice, AreaPartlyOffTheDesktopIsBlackThere) {
     const uint32_t kBack = 0x30A040;
     SolidWindow back({kDesktopWidth - 300, kDesktopHeight - 300, kDesktopWidth, kDesktopHeight}, kBack);
     // 100 pixels on the desktop in each direction, the rest beyond its right and bottom edges.
-    Picture picture = GrabPictures({kDesktopWidth - 100, kDesktopHeight - 100, 240, 160, 10, 0}, 2).back();
+    Picture picture = GrabPictures({kDesktopWidth - 100, kDesktopHeight - 100, 240, 160, 50, 0}, 2).back();
     ASSERT_EQ(picture.width, 240);
     EXPECT_EQ(picture.At(0, 0), kBack);
     EXPECT_EQ(picture.At(99, 99), kBack);
@@ -83,11 +83,11 @@ int CountOtherPixels(const Picture& picture, uint32_t colour) {
 
 TEST(ScreenDevice, PointerIsDrawnOnlyWhenAsked) {
     const uint32_t kBack = 0x808000;
-    SolidWindow back({400, 300, 700, 600}, kBack);
+    SolidWindow back({400, 300, 700, 600}, kBack, true);
     SetCursorPos(550, 450);
     Sleep(200);
-    Picture with = GrabPictures({500, 400, 100, 100, 10, 1}, 2).back();
-    Picture without = GrabPictures({500, 400, 100, 100, 10, 0}, 2).back();
+    Picture with = GrabPictures({500, 400, 100, 100, 50, 1}, 2).back();
+    Picture without = GrabPictures({500, 400, 100, 100, 50, 0}, 2).back();
     EXPECT_GT(CountOtherPixels(with, kBack), 20);  // an arrow near the centre
     EXPECT_NE(with.At(50, 50), kBack);             // its tip is the pointer's hot spot
     EXPECT_EQ(CountOtherPixels(without, kBack), 0);

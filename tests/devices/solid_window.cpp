@@ -32,9 +32,9 @@ void RegisterSolidClass() {
 
 }  // namespace
 
-SolidWindow::SolidWindow(const RECT& rect, uint32_t colour) {
+SolidWindow::SolidWindow(const RECT& rect, uint32_t colour, bool foreground) {
     ready_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    thread_ = std::thread(&SolidWindow::Main, this, rect, colour);
+    thread_ = std::thread(&SolidWindow::Main, this, rect, colour, foreground);
     WaitForSingleObject(ready_, 10000);
 }
 
@@ -44,7 +44,7 @@ SolidWindow::~SolidWindow() {
     CloseHandle(ready_);
 }
 
-void SolidWindow::Main(RECT rect, uint32_t colour) {
+void SolidWindow::Main(RECT rect, uint32_t colour, bool foreground) {
     thread_id_ = GetCurrentThreadId();
     RegisterSolidClass();
     window_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, rect.left, rect.top,
@@ -52,10 +52,14 @@ void SolidWindow::Main(RECT rect, uint32_t colour) {
                               GetModuleHandleW(nullptr), nullptr);
     COLORREF gdi = RGB((colour >> 16) & 0xFF, (colour >> 8) & 0xFF, colour & 0xFF);
     SetWindowLongPtrW(window_, GWLP_USERDATA, LONG_PTR(gdi));
-    ShowWindow(window_, SW_SHOW);
-    // The pointer shape is the foreground thread's: with no foreground window
-    // the desktop reports no cursor at all.
-    SetForegroundWindow(window_);
+    if (foreground) {
+        // The pointer shape is the foreground thread's: with no foreground
+        // window the desktop reports no cursor at all.
+        ShowWindow(window_, SW_SHOW);
+        SetForegroundWindow(window_);
+    } else {
+        ShowWindow(window_, SW_SHOWNOACTIVATE);  // closes at once: no focus to hand back
+    }
     UpdateWindow(window_);
     MSG msg;
     // Let the window reach the screen before the test looks at it.

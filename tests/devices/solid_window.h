@@ -11,15 +11,16 @@ namespace device_testing {
 
 class SolidWindow {
 public:
-    // colour: 0xRRGGBB; rect in desktop pixels. Returns once the window is painted.
-    SolidWindow(const RECT& rect, uint32_t colour);
+    // colour: 0xRRGGBB; rect in desktop pixels. Returns once the window is
+    // painted. A foreground window takes Wine about 2 s to close.
+    SolidWindow(const RECT& rect, uint32_t colour, bool foreground = false);
     ~SolidWindow();
     SolidWindow(const SolidWindow&) = delete;
     SolidWindow& operator=(const SolidWindow&) = delete;
     HWND Handle() const { return window_; }
 
 private:
-    void Main(RECT rect, uint32_t colour);
+    void Main(RECT rect, uint32_t colour, bool foreground);
     std::thread thread_;
     HANDLE ready_ = nullptr;
     HWND window_ = nullptr;
