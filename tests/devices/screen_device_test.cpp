@@ -28,17 +28,23 @@ std::vector<Picture> GrabPictures(const ScreenValues& values, int count) {
 }
 
 TEST(ScreenDevice, PictureSizeFollowsTheRegistryArea) {
-    struct Case { int x, y, width, height; };
-    for (Case c : {Case{100, 100, 320, 240}, Case{0, 0, kDesktopWidth, kDesktopHeight}, Case{10, 20, 333, 111}}) {
+    struct Case { int x, y, width, height, expected_width, expected_height; };
+    const Case cases[] = {
+        {100, 100, 320, 240, 320, 240},
+        {0, 0, kDesktopWidth, kDesktopHeight, kDesktopWidth, kDesktopHeight},
+        {10, 20, 333, 111, 333, 111},                 // odd sizes as they are
+        {0, 0, 0, 0, kDesktopWidth, kDesktopHeight},  // no usable size: the whole desktop
+    };
+    for (const Case& c : cases) {
         ScopedScreenValues registry({c.x, c.y, c.width, c.height});
         DshowInput input;
         ASSERT_EQ(input.Open(kScreenUrl), 0);
-        EXPECT_EQ(input.Params()->width, c.width);
-        EXPECT_EQ(input.Params()->height, c.height);
+        EXPECT_EQ(input.Params()->width, c.expected_width);
+        EXPECT_EQ(input.Params()->height, c.expected_height);
         Picture picture;
         ASSERT_TRUE(input.ReadPicture(picture));
-        EXPECT_EQ(picture.width, c.width);
-        EXPECT_EQ(picture.height, c.height);
+        EXPECT_EQ(picture.width, c.expected_width);
+        EXPECT_EQ(picture.height, c.expected_height);
     }
 }
 
@@ -62,16 +68,29 @@ TEST(ScreenDevice, WindowAppearsAtItsPlaceInThePicture) {
 
 TEST(ScreenDevice, AreaPartlyOffTheDesktopIsBlackThere) {
     const uint32_t kBack = 0x30A040;
-    SolidWindow back({kDesktopWidth - 300, kDesktopHeight - 300, kDesktopWidth, kDesktopHeight}, kBack);
-    // 100 pixels on the desktop in each direction, the rest beyond its right and bottom edges.
-    Picture picture = GrabPictures({kDesktopWidth - 100, kDesktopHeight - 100, 240, 160, 50, 0}, 2).back();
-    ASSERT_EQ(picture.width, 240);
-    EXPECT_EQ(picture.At(0, 0), kBack);
-    EXPECT_EQ(picture.At(99, 99), kBack);
-    EXPECT_EQ(picture.At(100, 0), 0u);
-    EXPECT_EQ(picture.At(0, 100), 0u);
-    EXPECT_EQ(picture.At(239, 159), 0u);
-    EXPECT_EQ(picture.At(150, 50), 0u);
+    {
+        SolidWindow corner({kDesktopWidth - 300, kDesktopHeight - 300, kDesktopWidth, kDesktopHeight}, kBack);
+        // 100 pixels on the desktop each way, the rest past its right and bottom edges.
+        Picture picture = GrabPictures({kDesktopWidth - 100, kDesktopHeight - 100, 240, 160, 50, 0}, 2).back();
+        ASSERT_EQ(picture.width, 240);
+        EXPECT_EQ(picture.At(0, 0), kBack);
+        EXPECT_EQ(picture.At(99, 99), kBack);
+        EXPECT_EQ(picture.At(100, 0), 0u);
+        EXPECT_EQ(picture.At(0, 100), 0u);
+        EXPECT_EQ(picture.At(239, 159), 0u);
+        EXPECT_EQ(picture.At(150, 50), 0u);
+    }
+    {
+        SolidWindow corner({0, 0, 200, 200}, kBack);
+        // Starting left of and above the desktop: negative start values.
+        Picture picture = GrabPictures({-60, -40, 120, 80, 50, 0}, 2).back();
+        ASSERT_EQ(picture.width, 120);
+        EXPECT_EQ(picture.At(0, 0), 0u);
+        EXPECT_EQ(picture.At(59, 79), 0u);
+        EXPECT_EQ(picture.At(119, 39), 0u);
+        EXPECT_EQ(picture.At(60, 40), kBack);
+        EXPECT_EQ(picture.At(119, 79), kBack);
+    }
 }
 
 // Pixels of the picture that differ from the window's colour.
@@ -81,16 +100,21 @@ int CountOtherPixels(const Picture& picture, uint32_t colour) {
     return n;
 }
 
-TEST(ScreenDevice, PointerIsDrawnOnlyWhenAsked) {
+TEST(ScreenDevice, PointerIsDrawnUnlessTurnedOff) {
     const uint32_t kBack = 0x808000;
     SolidWindow back({400, 300, 700, 600}, kBack, true);
     SetCursorPos(550, 450);
     Sleep(200);
-    Picture with = GrabPictures({500, 400, 100, 100, 50, 1}, 2).back();
-    Picture without = GrabPictures({500, 400, 100, 100, 50, 0}, 2).back();
-    EXPECT_GT(CountOtherPixels(with, kBack), 20);  // an arrow near the centre
-    EXPECT_NE(with.At(50, 50), kBack);             // its tip is the pointer's hot spot
-    EXPECT_EQ(CountOtherPixels(without, kBack), 0);
+    struct Case { std::optional<int> mouse; bool drawn; };
+    for (Case c : {Case{1, true}, Case{0, false}, Case{std::nullopt, true}}) {
+        Picture picture = GrabPictures({500, 400, 100, 100, 50, c.mouse}, 2).back();
+        if (c.drawn) {
+            EXPECT_GT(CountOtherPixels(picture, kBack), 20);  // an arrow near the centre
+            EXPECT_NE(picture.At(50, 50), kBack);             // its tip is the pointer's hot spot
+        } else {
+            EXPECT_EQ(CountOtherPixels(picture, kBack), 0);
+        }
+    }
 }
 
 TEST(ScreenDevice, FrameRateFollowsDefaultMaxFps) {
