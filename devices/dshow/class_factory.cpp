@@ -1,33 +1,15 @@
 #include "class_factory.h"
 
 #include "capture_filter.h"
-#include "dll_module.h"
+#include "com_object.h"
 
 #include <new>
 
 namespace {
 
-class FilterFactory final : public IClassFactory {
+class FilterFactory final : public CComObject<IClassFactory> {
 public:
-    explicit FilterFactory(const CaptureFilterEntry& entry) : entry_(entry) { ModuleObjectCreated(); }
-    ~FilterFactory() { ModuleObjectDestroyed(); }
-
-    STDMETHODIMP QueryInterface(REFIID riid, void** out) override {
-        if (!out) return E_POINTER;
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IClassFactory)) {
-            *out = static_cast<IClassFactory*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ULONG(InterlockedIncrement(&refs_)); }
-    STDMETHODIMP_(ULONG) Release() override {
-        LONG left = InterlockedDecrement(&refs_);
-        if (left == 0) delete this;
-        return ULONG(left);
-    }
+    explicit FilterFactory(const CaptureFilterEntry& entry) : entry_(entry) {}
 
     STDMETHODIMP CreateInstance(IUnknown* outer, REFIID riid, void** out) override {
         if (!out) return E_POINTER;
@@ -43,7 +25,6 @@ public:
     }
 
 private:
-    LONG refs_ = 1;
     const CaptureFilterEntry& entry_;
 };
 

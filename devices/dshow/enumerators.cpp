@@ -1,37 +1,17 @@
 #include "enumerators.h"
 
-#include "dll_module.h"
+#include "com_object.h"
 #include "media_type.h"
 
 #include <new>
 
 namespace {
 
-// The shared part: a cursor over `count` items with COM reference counting.
+// The shared part: a cursor over the items.
 // Item handling (copy out, release) is left to the derived enumerator.
 template <class Interface, class Item>
-class ListEnum : public Interface {
+class ListEnum : public CComObject<Interface> {
 public:
-    ListEnum() { ModuleObjectCreated(); }
-    virtual ~ListEnum() { ModuleObjectDestroyed(); }
-
-    STDMETHODIMP QueryInterface(REFIID riid, void** out) override {
-        if (!out) return E_POINTER;
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, __uuidof(Interface))) {
-            *out = static_cast<Interface*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ULONG(InterlockedIncrement(&refs_)); }
-    STDMETHODIMP_(ULONG) Release() override {
-        LONG left = InterlockedDecrement(&refs_);
-        if (left == 0) delete this;
-        return ULONG(left);
-    }
-
     STDMETHODIMP Next(ULONG count, Item** items, ULONG* fetched) override {
         if (!items || (count > 1 && !fetched)) return E_POINTER;
         ULONG n = 0;
@@ -61,9 +41,6 @@ protected:
     virtual size_t Size() const = 0;
     virtual Item* CopyOut(size_t index) = 0;
     size_t pos_ = 0;
-
-private:
-    LONG refs_ = 1;
 };
 
 class PinEnum final : public ListEnum<IEnumPins, IPin> {

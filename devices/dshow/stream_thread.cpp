@@ -81,7 +81,7 @@ void CStreamThread::ChangeMode(Mode mode) {
 }
 
 void CStreamThread::Main() {
-    CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
     for (;;) {
         uint64_t generation;
         {
@@ -97,7 +97,7 @@ void CStreamThread::Main() {
         while (mode_ == Mode::Running && generation_ == generation)
             SleepConditionVariableSRW(&changed_, &lock_, INFINITE, 0);
     }
-    CoUninitialize();
+    if (SUCCEEDED(com)) CoUninitialize();
 }
 
 bool CStreamThread::StillStreaming() {
