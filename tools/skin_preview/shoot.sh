@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# Takes screenshots of the skin's layouts with skin_preview.exe in the test
+# environment (tools/testenv.sh): one PNG per shot in the output folder.
+#
+#   tools/skin_preview/shoot.sh [--build DIR] [--out DIR] [SHOT...]
+#
+# Without SHOT names every shot of the list below is taken. Build the preview
+# first (cmake --build <build dir> --target skin_preview).
+set -euo pipefail
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+root=$(cd "$here/../.." && pwd)
+build=$root/build
+out=$root/build/skin-shots
+while [ $# -gt 0 ]; do
+  case $1 in
+    --build) build=$2; shift 2 ;;
+    --out) out=$2; shift 2 ;;
+    *) break ;;
+  esac
+done
+exe=$build/tools/skin_preview/skin_preview.exe
+[ -f "$exe" ] || { echo "shoot.sh: $exe is missing; build the target skin_preview" >&2; exit 1; }
+
+if [ -z "${VISTREL_TESTENV:-}" ]; then
+  exec "$root/tools/testenv.sh" "$0" --build "$build" --out "$out" "$@"
+fi
+
+mkdir -p "$out"
+skin=$(/usr/lib/wine/wine64 winepath -w "$root/skin/vistrel/" 2>/dev/null)
+backdrop=5B7186
+
+# name | layout | crop WxH+X+Y | preview arguments
+shots() {
+  cat <<'EOF'
+main|main.xml|900x340+20+20|--at 40,40
+main_hot|main.xml|900x340+20+20|--at 40,40 --attr btn_part_record:selected=true --attr camera:enabled=true --attr sel_camera:enabled=true --attr camera_set:visible=true --attr camera_set:enabled=true
+main_camera_on|main.xml|900x340+20+20|--at 40,40 --attr btn_all_screen:selected=true --attr camera:enabled=true --attr camera:selected=true --attr sel_camera:enabled=true --attr sel_camera:bkimage=file='main/camera_sel.png'~source='0,64,130,96' --attr camera_set:visible=true --attr camera_set:enabled=true --attr audio_no:visible=true --attr btn_main_audio_txt:text=不录声音 --attr mic:selected=true
+main_recording|main.xml|900x340+20+20|--at 40,40 --page switch=1 --attr start:visible=false --attr btn_pause:visible=true --attr btn_stop:visible=true --attr auto_stop:visible=false --attr plan_task:visible=false --attr time_mu:bkimage=other/3.png --attr time_st:bkimage=other/2.png --attr time_su:bkimage=other/7.png --attr filesize:text=~~~45.6MB/118GB
+main_paused|main.xml|900x340+20+20|--at 40,40 --page switch=1 --attr start:visible=false --attr btn_pause:visible=true --attr btn_pause:selected=true --attr btn_pause:text=恢复 --attr btn_stop:visible=true --attr auto_stop:visible=false --attr plan_task:visible=false --attr btn_stop:normalimage=file='main/hong2.png'~source='0,0,90,52'
+main_lists|main.xml|900x800+20+20|--at 40,40 --size 858,760 --rows listview=6 --attr btn_videolist:selected=true --attr btn_videolist:selectedimage=file='main/btn_list_f.png'~source='0,0,66,52' --attr start:normalimage=file='main/anniulan_f.png'~source='0,0,195,52' --attr rename_edit:visible=true --attr rename_edit:pos=34,53,214,85 --attr rename_edit:text=20250111_101005
+main_pictures|main.xml|900x800+20+20|--at 40,40 --size 858,760 --rows listview_s=3 --attr opt_pic_info:selected=true --attr listview:visible=false --attr listview_s:visible=true
+EOF
+}
+
+shoot() {
+  local name=$1 layout=$2 crop=$3; shift 3
+  /usr/lib/wine/wine64 "$exe" "$skin" "$layout" --timeout 6000 --backdrop "$backdrop" "$@" >"$out/$name.log" 2>&1 &
+  local pid=$!
+  sleep "${VISTREL_SHOT_DELAY:-3}"
+  import -window root -crop "$crop" +repage "$out/$name.png"
+  wait "$pid" || echo "shoot.sh: $name: skin_preview ended with $?" >&2
+  echo "$out/$name.png"
+}
+
+cd "$root"
+while IFS='|' read -r name layout crop args; do
+  [ -n "$name" ] || continue
+  if [ $# -gt 0 ]; then
+    wanted=0
+    for w in "$@"; do [ "$w" = "$name" ] && wanted=1; done
+    [ $wanted = 1 ] || continue
+  fi
+  # Arguments are split at blanks; a "~" stands for a blank inside one.
+  read -r -a argv <<<"$args"
+  for i in "${!argv[@]}"; do argv[$i]=${argv[$i]//\~/ }; done
+  shoot "$name" "$layout" "$crop" "${argv[@]}"
+done < <(shots)
