@@ -27,6 +27,11 @@ CControlUI* CContainerUI::GetItemAt(int iIndex) const
     return iIndex >= 0 && iIndex < static_cast<int>(m_items.size()) ? m_items[iIndex] : nullptr;
 }
 
+CControlUI* CContainerUI::ChildAt(int iIndex) const
+{
+    return iIndex >= 0 && iIndex < ChildCount() ? m_items[iIndex] : nullptr;
+}
+
 int CContainerUI::GetItemIndex(CControlUI* pControl) const
 {
     auto it = std::find(m_items.begin(), m_items.end(), pControl);
@@ -35,8 +40,9 @@ int CContainerUI::GetItemIndex(CControlUI* pControl) const
 
 bool CContainerUI::SetItemIndex(CControlUI* pControl, int iIndex)
 {
-    int at = GetItemIndex(pControl);
-    if (at < 0 || iIndex < 0 || iIndex >= GetCount()) return false;
+    auto found = std::find(m_items.begin(), m_items.end(), pControl);
+    int at = found == m_items.end() ? -1 : static_cast<int>(found - m_items.begin());
+    if (at < 0 || iIndex < 0 || iIndex >= ChildCount()) return false;
     m_items.erase(m_items.begin() + at);
     m_items.insert(m_items.begin() + iIndex, pControl);
     NeedUpdate();
@@ -55,7 +61,7 @@ bool CContainerUI::Add(CControlUI* pControl)
 
 bool CContainerUI::AddAt(CControlUI* pControl, int iIndex)
 {
-    if (!pControl || iIndex < 0 || iIndex > GetCount()) return false;
+    if (!pControl || iIndex < 0 || iIndex > ChildCount()) return false;
     m_items.insert(m_items.begin() + iIndex, pControl);
     if (m_pManager) m_pManager->InitControls(pControl, this);
     else pControl->SetManager(nullptr, this, false);
@@ -66,13 +72,13 @@ bool CContainerUI::AddAt(CControlUI* pControl, int iIndex)
 
 bool CContainerUI::Remove(CControlUI* pControl, bool bDoNotDestroy)
 {
-    int at = GetItemIndex(pControl);
-    return at >= 0 && RemoveAt(at, bDoNotDestroy);
+    auto found = std::find(m_items.begin(), m_items.end(), pControl);
+    return found != m_items.end() && CContainerUI::RemoveAt(static_cast<int>(found - m_items.begin()), bDoNotDestroy);
 }
 
 bool CContainerUI::RemoveAt(int iIndex, bool bDoNotDestroy)
 {
-    CControlUI* control = GetItemAt(iIndex);
+    CControlUI* control = ChildAt(iIndex);
     if (!control) return false;
     m_items.erase(m_items.begin() + iIndex);
     NeedUpdate();
@@ -173,7 +179,7 @@ CControlUI* CContainerUI::FindControl(FINDCONTROLPROC Proc, LPVOID pData, UINT u
             return child->FindControl(Proc, pData, uFlags);
         };
         if (uFlags & UIFIND_TOP_FIRST) {
-            for (int i = GetCount() - 1; i >= 0; --i)
+            for (int i = ChildCount() - 1; i >= 0; --i)
                 if (CControlUI* found = visit(m_items[i])) return found;
         } else {
             for (CControlUI* child : std::vector<CControlUI*>(m_items))
@@ -219,7 +225,7 @@ RECT CContainerUI::GetInnerRect() const
 
 void CContainerUI::SetFloatPos(int iIndex)
 {
-    CControlUI* control = GetItemAt(iIndex);
+    CControlUI* control = ChildAt(iIndex);
     if (!control || !control->IsFloat()) return;
     SIZE xy = control->GetFixedXY();
     SIZE sz = {control->GetFixedWidth(), control->GetFixedHeight()};
@@ -232,7 +238,7 @@ void CContainerUI::SetPos(RECT rc, bool bNeedInvalidate)
     CControlUI::SetPos(rc, bNeedInvalidate);
     RECT inner = GetInnerRect();
     SIZE scroll = GetScrollPos();
-    for (int i = 0; i < GetCount(); ++i) {
+    for (int i = 0; i < ChildCount(); ++i) {
         CControlUI* control = m_items[i];
         if (!control->IsVisible()) continue;
         if (control->IsFloat()) {

@@ -32,6 +32,10 @@ public:
     virtual void RemoveAll();
     bool IsAutoDestroy() const { return m_bAutoDestroy; }
     void SetAutoDestroy(bool bAuto) { m_bAutoDestroy = bAuto; }
+    // The container's own children. A list's GetItemAt/GetCount give its rows
+    // (held by an inner body); these always give what this container holds.
+    int ChildCount() const { return static_cast<int>(m_items.size()); }
+    CControlUI* ChildAt(int iIndex) const;
     // The first descendant of that name (hidden ones too), or null.
     CControlUI* FindSubControl(LPCTSTR pstrSubControlName);
 

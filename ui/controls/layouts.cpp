@@ -35,8 +35,8 @@ long StackChildren(CContainerUI* box, const Axis& axis, RECT inner, SIZE scroll,
     SIZE available = axis.vertical ? SIZE{crossSpace, mainSpace} : SIZE{mainSpace, crossSpace};
     int adjustables = 0, placed = 0;
     long fixed = 0;
-    for (int i = 0; i < box->GetCount(); ++i) {
-        CControlUI* c = box->GetItemAt(i);
+    for (int i = 0; i < box->ChildCount(); ++i) {
+        CControlUI* c = box->ChildAt(i);
         if (!c->IsVisible() || c->IsFloat()) continue;
         SIZE sz = c->EstimateSize(available);
         RECT pad = c->GetPadding();
@@ -53,8 +53,8 @@ long StackChildren(CContainerUI* box, const Axis& axis, RECT inner, SIZE scroll,
     long crossStart = axis.vertical ? inner.left - scroll.cx : inner.top - scroll.cy;
     long needed = 0;
     int seenAdjustable = 0, seen = 0;
-    for (int i = 0; i < box->GetCount(); ++i) {
-        CControlUI* c = box->GetItemAt(i);
+    for (int i = 0; i < box->ChildCount(); ++i) {
+        CControlUI* c = box->ChildAt(i);
         if (!c->IsVisible() || c->IsFloat()) continue;
         SIZE sz = c->EstimateSize(available);
         RECT pad = c->GetPadding();
@@ -94,8 +94,8 @@ void CVerticalLayoutUI::SetPos(RECT rc, bool bNeedInvalidate)
         long needed = StackChildren(this, Axis{true}, inner, GetScrollPos(), m_pVerticalScrollBar != nullptr);
         if (!ProcessScrollBar(inner, 0, static_cast<int>(needed))) break;
     }
-    for (int i = 0; i < GetCount(); ++i)
-        if (GetItemAt(i)->IsVisible() && GetItemAt(i)->IsFloat()) SetFloatPos(i);
+    for (int i = 0; i < ChildCount(); ++i)
+        if (ChildAt(i)->IsVisible() && ChildAt(i)->IsFloat()) SetFloatPos(i);
     Invalidate();
 }
 
@@ -112,8 +112,8 @@ void CHorizontalLayoutUI::SetPos(RECT rc, bool bNeedInvalidate)
         long needed = StackChildren(this, Axis{false}, inner, GetScrollPos(), m_pHorizontalScrollBar != nullptr);
         if (!ProcessScrollBar(inner, static_cast<int>(needed), 0)) break;
     }
-    for (int i = 0; i < GetCount(); ++i)
-        if (GetItemAt(i)->IsVisible() && GetItemAt(i)->IsFloat()) SetFloatPos(i);
+    for (int i = 0; i < ChildCount(); ++i)
+        if (ChildAt(i)->IsVisible() && ChildAt(i)->IsFloat()) SetFloatPos(i);
     Invalidate();
 }
 

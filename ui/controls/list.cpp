@@ -357,8 +357,9 @@ CListUI::CListUI()
     m_pHeader = new CListHeaderUI;
     m_pList = new CListBodyUI(this);
     m_pList->EnableScrollBar(true, false);
-    CVerticalLayoutUI::Add(m_pHeader);
-    CVerticalLayoutUI::Add(m_pList);
+    // Qualified calls: the virtual Add would route these into the body.
+    CVerticalLayoutUI::AddAt(m_pHeader, 0);
+    CVerticalLayoutUI::AddAt(m_pList, 1);
 }
 
 LPVOID CListUI::GetInterface(LPCTSTR pstrName)

@@ -106,7 +106,7 @@ CControlUI* CDialogBuilder::Create(LPCTSTR xml, LPCTSTR, IDialogBuilderCallback*
     CControlUI* first = nullptr;
     if (strcmp(root->Name(), "Window") == 0) {
         if (pManager) {
-            if (!pManager->GetRoot()) ApplyWindowAttributes(root, pManager);
+            if (!pManager->GetRoot() && m_depth == 0) ApplyWindowAttributes(root, pManager);
             ApplyResourceTags(root, pManager);
         }
         first = ParseChildren(root, pParent);
