@@ -25,11 +25,12 @@ std::unique_ptr<CaptureSource> CSystemSoundSource::Create() {
         if (FAILED(played->Start())) played.reset();
     }
     Trace(played ? L"capturing " + played->Description() : L"no sound endpoint: delivering silence");
-    return std::unique_ptr<CaptureSource>(new (std::nothrow) CSystemSoundSource(std::move(played), rate));
+    return std::unique_ptr<CaptureSource>(
+        new (std::nothrow) CSystemSoundSource(&CPlayedSound::Open, std::move(played), rate));
 }
 
-CSystemSoundSource::CSystemSoundSource(std::unique_ptr<CPlayedSound> played, int rate)
-    : CPcmSource(rate, 2), played_(std::move(played)) {}
+CSystemSoundSource::CSystemSoundSource(Opener open, std::unique_ptr<CPlayedSound> played, int rate)
+    : CPcmSource(rate, 2), open_(open), played_(std::move(played)) {}
 
 void CSystemSoundSource::Stream(SampleSink& sink) {
     PcmTimeline timeline{uint32_t(Rate())};
@@ -47,7 +48,8 @@ void CSystemSoundSource::Stream(SampleSink& sink) {
 
 bool CSystemSoundSource::DeliverCaptured(SampleSink& sink, PcmTimeline& timeline) {
     // Packet times are on the performance counter; this maps them onto the stream clock.
-    const REFERENCE_TIME clock_minus_qpc = sink.Now() - QpcNow100ns();
+    const REFERENCE_TIME now = sink.Now();
+    const REFERENCE_TIME clock_minus_qpc = now - QpcNow100ns();
     for (;;) {
         CapturedPacket packet{};
         HRESULT hr = played_->NextPacket(packet);
@@ -57,16 +59,17 @@ bool CSystemSoundSource::DeliverCaptured(SampleSink& sink, PcmTimeline& timeline
             played_.reset();
             return true;
         }
-        bool delivered = DeliverPacket(sink, timeline, packet, clock_minus_qpc);
+        bool delivered = DeliverPacket(sink, timeline, packet, clock_minus_qpc, now);
         played_->ReleasePacket(packet.frames);
         if (!delivered) return false;
     }
 }
 
 bool CSystemSoundSource::DeliverPacket(SampleSink& sink, PcmTimeline& timeline, const CapturedPacket& packet,
-                                       REFERENCE_TIME clock_minus_qpc) {
+                                       REFERENCE_TIME clock_minus_qpc, REFERENCE_TIME now) {
     bool timed = packet.qpc_position && !(packet.flags & AUDCLNT_BUFFERFLAGS_TIMESTAMP_ERROR);
     REFERENCE_TIME captured = timed ? REFERENCE_TIME(packet.qpc_position) + clock_minus_qpc : timeline.End();
+    captured = std::min(captured, now);  // a time from the future is a broken one
     PcmTimeline::Placement place = timeline.Place(captured, packet.frames, kPlaceTolerance);
     if (place.silence_frames && !DeliverSilence(sink, timeline, place.silence_frames)) return false;
     uint64_t frames = packet.frames - place.skip_frames;
@@ -84,7 +87,7 @@ bool CSystemSoundSource::DeliverPacket(SampleSink& sink, PcmTimeline& timeline, 
 void CSystemSoundSource::TryReopen(REFERENCE_TIME now) {
     if (now < next_reopen_) return;
     next_reopen_ = now + kReopenInterval;
-    std::unique_ptr<CPlayedSound> played = CPlayedSound::Open();
+    std::unique_ptr<CPlayedSound> played = open_();
     if (!played || played->Format().rate != Rate() || FAILED(played->Start())) return;
     Trace(L"capturing " + played->Description());
     played_ = std::move(played);

@@ -12,8 +12,10 @@
 
 class CSystemSoundSource final : public CPcmSource {
 public:
+    using Opener = std::unique_ptr<CPlayedSound> (*)();
     static std::unique_ptr<CaptureSource> Create();
-    CSystemSoundSource(std::unique_ptr<CPlayedSound> played, int rate);
+    // `open` finds what plays, now and again after the endpoint is lost.
+    CSystemSoundSource(Opener open, std::unique_ptr<CPlayedSound> played, int rate);
 
     void Stream(SampleSink& sink) override;
 
@@ -27,9 +29,10 @@ public:
 private:
     bool DeliverCaptured(SampleSink& sink, PcmTimeline& timeline);
     bool DeliverPacket(SampleSink& sink, PcmTimeline& timeline, const CapturedPacket& packet,
-                       REFERENCE_TIME clock_minus_qpc);
+                       REFERENCE_TIME clock_minus_qpc, REFERENCE_TIME now);
     void TryReopen(REFERENCE_TIME now);
 
+    Opener open_;
     std::unique_ptr<CPlayedSound> played_;  // null: silence only
     REFERENCE_TIME next_reopen_ = 0;
     std::vector<int16_t> converted_;

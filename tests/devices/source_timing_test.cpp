@@ -63,7 +63,8 @@ TEST(SourceTiming, NothingToCaptureGivesSilenceAtTheNominalRate) {
     const int rate = CSystemSoundSource::kSilentRate;
     const long max_block = rate / 10 * 4;
     FakeSink sink(30000000, max_block);  // 3 s
-    CSystemSoundSource source(nullptr, rate);
+    // No endpoint now or later.
+    CSystemSoundSource source([]() { return std::unique_ptr<CPlayedSound>(); }, nullptr, rate);
     source.Stream(sink);
     const auto& blocks = sink.Blocks();
     ASSERT_FALSE(blocks.empty());
