@@ -54,8 +54,10 @@ bool CSaveVideoFileThread::Init(bool useVideo, bool useSysAudio, bool useMicAudi
     m_bUseSys = useSysAudio;
     m_bUseMic = useMicAudio;
     m_dMFrInf = {kMixChannels, AV_SAMPLE_FMT_S16, kMixSampleRate, AV_CH_LAYOUT_STEREO};
+    const int32_t firstPart = m_EndNum;
     if (!HandleoStream()) {
         LogBoth(where, "error !HandleoStream");
+        m_EndNum = firstPart;
         return false;
     }
     CreateConverters();

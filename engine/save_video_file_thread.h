@@ -55,7 +55,7 @@ public:
     void SetOtherSourceRecorded(int32_t sourceType, bool recorded);
 
     // Opens the first file, then the sound converters; sets bEnd. false when the file
-    // could not be opened.
+    // could not be opened; the part number is then as it was, for the next attempt.
     bool Init(bool useVideo, bool useSysAudio, bool useMicAudio);
     void SetVideoUsed(bool on) { m_bVideoUsed = on; }
     void SetAudioUsed(bool on) { m_bAudioUsed = on; }
@@ -113,6 +113,10 @@ public:
     std::atomic<int64_t> m_firstPausedPtsMic{0};
     std::atomic<int64_t> _alGa_TotTim1{0};  // accumulated pause, input time base
     std::mutex m_aliMutex;                  // alignment record and pause start
+    // Held shared by a capture thread from its drop test until its packet is in the
+    // writer; a split holds it exclusively while it swaps the file and resets the
+    // timing, so no packet passes the test under one file and lands in the next.
+    std::shared_timed_mutex m_packetLock;
 
     // --- Read-only views ---
     const std::wstring& CurrentFile() const { return m_of; }

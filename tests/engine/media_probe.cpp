@@ -84,31 +84,33 @@ float SampleAt(const AVFrame* f, int channel, int i) {
     }
 }
 
-}  // namespace
-
-DecodedSound DecodeSound(const std::wstring& path) {
-    DecodedSound out;
-    AVFormatContext* ic = nullptr;
-    if (avformat_open_input(&ic, WideToUtf8(path).c_str(), nullptr, nullptr) < 0) return out;
-    avformat_find_stream_info(ic, nullptr);
+// The file's best stream of `type` with its decoder opened; false when there is none.
+bool OpenBestStream(const std::wstring& path, AVMediaType type, AVFormatContext** ic,
+                    AVCodecContext** dec, int* index) {
+    *ic = nullptr;
+    *dec = nullptr;
+    if (avformat_open_input(ic, WideToUtf8(path).c_str(), nullptr, nullptr) < 0) return false;
+    avformat_find_stream_info(*ic, nullptr);
     const AVCodec* codec = nullptr;
-    int index = av_find_best_stream(ic, AVMEDIA_TYPE_AUDIO, -1, -1, &codec, 0);
-    if (index < 0) {
-        avformat_close_input(&ic);
-        return out;
+    *index = av_find_best_stream(*ic, type, -1, -1, &codec, 0);
+    if (*index >= 0) *dec = avcodec_alloc_context3(codec);
+    if (!*dec || avcodec_parameters_to_context(*dec, (*ic)->streams[*index]->codecpar) < 0 ||
+        avcodec_open2(*dec, codec, nullptr) < 0) {
+        avcodec_free_context(dec);
+        avformat_close_input(ic);
+        return false;
     }
-    AVCodecContext* dec = avcodec_alloc_context3(codec);
-    avcodec_parameters_to_context(dec, ic->streams[index]->codecpar);
-    avcodec_open2(dec, codec, nullptr);
-    out.sampleRate = dec->sample_rate;
-    out.channels.resize(dec->ch_layout.nb_channels);
+    return true;
+}
+
+// Every decoded frame of the stream to `take`, the decoder drained at the end.
+template <typename Take>
+void DecodeAll(AVFormatContext* ic, AVCodecContext* dec, int index, Take take) {
     AVPacket* pkt = av_packet_alloc();
     AVFrame* frame = av_frame_alloc();
     auto drain = [&] {
         while (avcodec_receive_frame(dec, frame) == 0) {
-            for (int c = 0; c < frame->ch_layout.nb_channels && c < (int)out.channels.size(); ++c)
-                for (int i = 0; i < frame->nb_samples; ++i)
-                    out.channels[c].push_back(SampleAt(frame, c, i));
+            take(frame);
             av_frame_unref(frame);
         }
     };
@@ -120,6 +122,42 @@ DecodedSound DecodeSound(const std::wstring& path) {
     drain();
     av_frame_free(&frame);
     av_packet_free(&pkt);
+}
+
+}  // namespace
+
+DecodedSound DecodeSound(const std::wstring& path) {
+    DecodedSound out;
+    AVFormatContext* ic;
+    AVCodecContext* dec;
+    int index;
+    if (!OpenBestStream(path, AVMEDIA_TYPE_AUDIO, &ic, &dec, &index)) return out;
+    out.sampleRate = dec->sample_rate;
+    out.channels.resize(dec->ch_layout.nb_channels);
+    DecodeAll(ic, dec, index, [&](const AVFrame* frame) {
+        for (int c = 0; c < frame->ch_layout.nb_channels && c < (int)out.channels.size(); ++c)
+            for (int i = 0; i < frame->nb_samples; ++i) out.channels[c].push_back(SampleAt(frame, c, i));
+    });
+    avcodec_free_context(&dec);
+    avformat_close_input(&ic);
+    return out;
+}
+
+std::vector<PictureSample> RegionLuma(const std::wstring& path, int x, int y, int width,
+                                      int height) {
+    std::vector<PictureSample> out;
+    AVFormatContext* ic;
+    AVCodecContext* dec;
+    int index;
+    if (!OpenBestStream(path, AVMEDIA_TYPE_VIDEO, &ic, &dec, &index)) return out;
+    const AVRational tb = ic->streams[index]->time_base;
+    DecodeAll(ic, dec, index, [&](const AVFrame* frame) {
+        if (x < 0 || y < 0 || x + width > frame->width || y + height > frame->height) return;
+        double sum = 0;
+        for (int row = y; row < y + height; ++row)
+            for (int col = x; col < x + width; ++col) sum += frame->data[0][row * frame->linesize[0] + col];
+        out.push_back({frame->best_effort_timestamp * av_q2d(tb), sum / (double(width) * height)});
+    });
     avcodec_free_context(&dec);
     avformat_close_input(&ic);
     return out;

@@ -41,6 +41,15 @@ struct DecodedSound {
 };
 DecodedSound DecodeSound(const std::wstring& path);
 
+// Mean luma (0-255) of the region (x, y, width, height) in every picture of the
+// file's first video stream, with the picture's time in seconds.
+struct PictureSample {
+    double seconds = 0;
+    double luma = 0;
+};
+std::vector<PictureSample> RegionLuma(const std::wstring& path, int x, int y, int width,
+                                      int height);
+
 // Amplitude of the frequency component `hz` in samples [from, from + count).
 double ToneAmplitude(const std::vector<float>& samples, int sampleRate, double hz, size_t from,
                      size_t count);

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <mutex>
 
+#include "packet_rules.h"
+
 int64_t CaptureTicks(double seconds) { return static_cast<int64_t>(std::llround(seconds * 1e7)); }
 
 AVFrame* MakePicture(int width, int height, int index) {
@@ -118,19 +120,12 @@ std::vector<Event> Timeline(const CaptureScript& s) {
     return events;
 }
 
-std::atomic<int64_t>& FirstPaused(CSaveVideoFileThread& w, int32_t type) {
-    if (type == kSourceScreen) return w.m_firstPausedPtsScreen;
-    return type == kSourceMicrophone ? w.m_firstPausedPtsMic : w.m_firstPausedPtsSys;
-}
-
 }  // namespace
 
 int RunCapture(CSaveVideoFileThread& w, const CaptureScript& s) {
     FakeInput input;
     bool sysUsed = false, micUsed = false;
     for (const SoundFeed& f : s.sounds) (f.type == kSourceMicrophone ? micUsed : sysUsed) = true;
-    // The source that sets the first-packet time and accounts for a pause.
-    const int32_t leader = s.video ? kSourceScreen : (sysUsed ? kSourceSystemSound : kSourceMicrophone);
     const int64_t pauseFrom = s.pauseFrom < 0 ? -1 : kCaptureStart + CaptureTicks(s.pauseFrom);
     const int64_t pauseTo = s.pauseTo < 0 ? -1 : kCaptureStart + CaptureTicks(s.pauseTo);
     int pictures = 0;
@@ -138,34 +133,13 @@ int RunCapture(CSaveVideoFileThread& w, const CaptureScript& s) {
         const int32_t type = e.source < 0 ? kSourceScreen : s.sounds[e.source].type;
         const bool paused = e.pts >= pauseFrom && e.pts < pauseTo;
         w.SetRecordState(paused ? _PauseState : _RecordingState);
-        if (paused) {
-            if (w.g_llPause_StartTime <= 0) {
-                if (FirstPaused(w, type) == 0) FirstPaused(w, type) = e.pts;
-                std::lock_guard<std::mutex> guard(w.m_aliMutex);
-                const int64_t a = s.video ? w.m_firstPausedPtsScreen.load() : INT64_MAX;
-                const int64_t b = sysUsed ? w.m_firstPausedPtsSys.load() : INT64_MAX;
-                const int64_t c = micUsed ? w.m_firstPausedPtsMic.load() : INT64_MAX;
-                if (a > 0 && b > 0 && c > 0) {
-                    int64_t start = 0;
-                    for (int64_t v : {a, b, c})
-                        if (v != INT64_MAX) start = std::max(start, v);
-                    w.g_llPause_StartTime = start;
-                }
-            }
-            w.ClAF();
+        // The capture sources' own rules decide what reaches the writer.
+        const CPacketRules rules(type, s.video, sysUsed, micUsed, "harness");
+        if (rules.Drops(w, g_userSelMode)) {
+            rules.OnDropped(w, e.pts);
             continue;
         }
-        if (w.FirstPacketTime() <= 0) {
-            if (type != leader) continue;
-            w._wfi_fip_up2(e.pts);
-            w.InAli(e.pts, sysUsed, micUsed);
-        }
-        if (w.g_llPause_StartTime > 0) {
-            if (type != leader) continue;
-            w._alGa_TotTim1 += e.pts - w.g_llPause_StartTime;
-            w.InAli(e.pts, sysUsed, micUsed);
-            w.RPaPar();
-        }
+        if (!rules.AlignFirstPacket(w, e.pts) || !rules.ResolvePause(w, e.pts)) continue;
         if (e.source < 0) {
             AVFrame* picture = MakePicture(kPictureWidth, kPictureHeight, static_cast<int>(e.index));
             if (w.HandlefFrame1(picture, w.RelativePts(e.pts), kCaptureTimeBase)) ++pictures;

@@ -78,8 +78,8 @@ struct CaptureScript {
     double pauseFrom = -1, pauseTo = -1;  // capture seconds; none when negative
 };
 
-// Feeds pictures and sound frames in capture-time order, with the first-packet and
-// pause handling of the capture threads. Returns the number of pictures handed over.
+// Feeds pictures and sound frames in capture-time order through the capture sources'
+// packet rules (drop test, first packet, pause). Returns the number of pictures handed over.
 int RunCapture(CSaveVideoFileThread& writer, const CaptureScript& script);
 
 // Opens a writer for setup, feeds `seconds` of its sources (and pictures when it records

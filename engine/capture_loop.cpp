@@ -1,0 +1,128 @@
+// A capture source's loop: read, drop or hand on, decode.
+#include <chrono>
+#include <shared_mutex>
+
+extern "C" {
+#include <libswscale/swscale.h>
+}
+
+#include "get_video_thread.h"
+#include "logger.h"
+#include "packet_rules.h"
+#include "record_globals.h"
+
+namespace {
+
+const char* const kLoop = "CGetVideoThread::_Do";
+// Pause after a failed read or while the input or writer is missing, so that a device
+// that keeps failing does not spin the processor.
+constexpr DWORD kRetryMs = 10;
+
+const char* SourceName(int32_t type) {
+    switch (type) {
+        case kSourceScreen: return "_VideoSys";
+        case kSourceCamera: return "_VideoCamera";
+        case kSourceSystemSound: return "_AudioSys";
+        case kSourceMicrophone: return "_AudioMic";
+        case 16: return "_vpType";
+        case 32: return "_vgType";
+        default: return "";
+    }
+}
+
+}  // namespace
+
+DWORD CGetVideoThread::_Do(CThreadRunner* runner) {
+    m_cnTN = SourceName(m_type);
+    AVPacket* pkt = av_packet_alloc();
+    const CPacketRules rules(m_type, m_bU1, m_bU2, m_bU3, m_cnTN.c_str());
+    bool failing = false;  // log the first failure of a run only
+    while (runner->IsRunning()) {
+        if (!m_svF || !m_iFC || !pkt) {
+            if (!failing) LogBoth(kLoop, "[m_cnTN]%s no writer or input error", m_cnTN.c_str());
+            failing = true;
+            Sleep(kRetryMs);
+            continue;
+        }
+        int ret = av_read_frame(m_iFC, pkt);
+        if (ret < 0) {
+            m_bPr = false;
+            if (!failing) LogBoth(kLoop, "[m_cnTN]%s [av_read_frame]%d error", m_cnTN.c_str(), ret);
+            failing = true;
+            Sleep(kRetryMs);
+            continue;
+        }
+        failing = false;
+        HandlePacket(pkt, rules);
+        av_packet_unref(pkt);
+    }
+    LogBoth(kLoop, "[m_cnTN]%s PriExTh", m_cnTN.c_str());
+    av_packet_free(&pkt);
+    ReleaseInput();
+    LogBoth(kLoop, "[m_cnTN]%s end", m_cnTN.c_str());
+    return 0;
+}
+
+void CGetVideoThread::HandlePacket(AVPacket* pkt, const CPacketRules& rules) {
+    const int32_t mode = g_userSelMode;
+    if (m_type == kSourceCamera) {  // to the preview only, never into the file
+        m_bPr = !rules.Drops(*m_svF, mode);
+        if (m_bPr && pkt->stream_index == m_nIndex1) HandleVideoPacket(pkt);
+        return;
+    }
+    // Held until the packet is in the writer: a split cannot swap the file between
+    // this thread's drop test and its hand-over.
+    std::shared_lock<std::shared_timed_mutex> gate(m_svF->m_packetLock);
+    if (pkt->pts == AV_NOPTS_VALUE || rules.Drops(*m_svF, mode)) {
+        if (mode == kSelModeSoundOnly && !m_svF->bEnd)
+            LogFile(kLoop, "[m_cnTN]%s !bEnd", m_cnTN.c_str());
+        rules.OnDropped(*m_svF, pkt->pts);
+        m_bPr = false;
+        return;
+    }
+    m_bPr = true;
+    if (!rules.AlignFirstPacket(*m_svF, pkt->pts) || !rules.ResolvePause(*m_svF, pkt->pts)) return;
+    if (pkt->stream_index == m_nIndex1)
+        HandleVideoPacket(pkt);
+    else if (pkt->stream_index == m_nIndex2)
+        HandleSoundPacket(pkt);
+}
+
+void CGetVideoThread::HandleVideoPacket(const AVPacket* pkt) {
+    if (!m_iVCC || !m_picture) return;
+    if (avcodec_send_packet(m_iVCC, pkt) < 0) {
+        LogConsole(kLoop, "error ret = avcodec_decode_video2");
+        return;
+    }
+    while (avcodec_receive_frame(m_iVCC, m_picture) == 0) {
+        if (m_type == kSourceCamera) {
+            if (m_owner) m_owner->OnFrame(m_iFC->streams[m_nIndex1], m_picture);
+        } else {
+            WritePicture(pkt->pts);
+        }
+        av_frame_unref(m_picture);
+    }
+}
+
+// The whole picture in YUV420P to the writer, which takes its crop out of it.
+void CGetVideoThread::WritePicture(int64_t pts) {
+    if (!m_scaler || m_picture->width != m_yuvPicture->width ||
+        m_picture->height != m_yuvPicture->height || m_picture->format != m_iVCC->pix_fmt) {
+        LogFile(kLoop, "[m_cnTN]%s [w]%d [h]%d picture does not fit the converter", m_cnTN.c_str(),
+                m_picture->width, m_picture->height);
+        return;
+    }
+    sws_scale(m_scaler, m_picture->data, m_picture->linesize, 0, m_picture->height,
+              m_yuvPicture->data, m_yuvPicture->linesize);
+    m_svF->HandlefFrame1(m_yuvPicture, m_svF->RelativePts(pts), m_iFC->streams[m_nIndex1]->time_base);
+}
+
+void CGetVideoThread::HandleSoundPacket(const AVPacket* pkt) {
+    if (m_svF->m_ReSt != _RecordingState || !m_soundDecoder || !m_sound) return;
+    if (avcodec_send_packet(m_soundDecoder, pkt) < 0) return;
+    while (avcodec_receive_frame(m_soundDecoder, m_sound) == 0) {
+        const int64_t pts = m_sound->pts != AV_NOPTS_VALUE ? m_sound->pts : pkt->pts;
+        m_svF->paToL(m_sound, pts, m_type, m_iFC, m_nIndex2);
+        av_frame_unref(m_sound);
+    }
+}
