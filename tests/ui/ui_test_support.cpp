@@ -69,10 +69,23 @@ bool TestWindow::Open(int x, int y, DWORD exStyle, HWND owner)
 
 DWORD TestWindow::BufferPixel(int x, int y)
 {
+    PaintNow();
+    return Pixel(x, y);
+}
+
+void TestWindow::PaintNow()
+{
     m_PaintManager.UpdateLayout();
-    InvalidateRect(m_hWnd, nullptr, FALSE);
-    UpdateWindow(m_hWnd);
-    if (m_PaintManager.IsLayered()) Pump(30);
+    m_PaintManager.Invalidate();
+    if (m_PaintManager.IsLayered()) {
+        Pump(30);
+        return;
+    }
+    RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+DWORD TestWindow::Pixel(int x, int y)
+{
     SIZE size = m_PaintManager.GetPaintOffscreenSize();
     const BYTE* bits = m_PaintManager.GetPaintOffscreenBits();
     if (!bits || x < 0 || y < 0 || x >= size.cx || y >= size.cy) return 0;

@@ -31,6 +31,9 @@ public:
     T* Find(LPCTSTR name) { return static_cast<T*>(m_PaintManager.FindControl(name)); }
     // Paints now and returns the ARGB of the double buffer at a client point.
     DWORD BufferPixel(int x, int y);
+    // Paints the whole window into its buffer now; Pixel then reads it.
+    void PaintNow();
+    DWORD Pixel(int x, int y);
     // The centre of a control in client pixels.
     POINT Center(LPCTSTR name);
 

@@ -135,8 +135,9 @@ int CEditUI::OriginX(const std::vector<int>& xs) const
     if (textWidth <= width) {
         if (m_uTextStyle & DT_CENTER) return rc.left + (width - textWidth) / 2;
         if (m_uTextStyle & DT_RIGHT) return rc.right - textWidth;
+        return rc.left;
     }
-    return rc.left - m_iScrollX;
+    return rc.left - std::clamp(m_iScrollX, 0, textWidth - width + 1);
 }
 
 int CEditUI::HitTest(POINT pt)
@@ -152,9 +153,10 @@ int CEditUI::HitTest(POINT pt)
 void CEditUI::EnsureCaretVisible()
 {
     if (!m_pManager) return;
-    std::vector<int> xs = CaretPositions(nullptr);
     RECT rc = TextRect();
-    int width = std::max(1L, rc.right - rc.left);
+    if (rc.right <= rc.left) return;  // not laid out yet
+    std::vector<int> xs = CaretPositions(nullptr);
+    int width = rc.right - rc.left;
     int caretX = xs[static_cast<size_t>(std::clamp(m_iCaret, 0, static_cast<int>(xs.size()) - 1))];
     if (xs.back() <= width) m_iScrollX = 0;
     else if (caretX - m_iScrollX > width - 1) m_iScrollX = caretX - width + 1;
