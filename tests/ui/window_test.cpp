@@ -1,0 +1,130 @@
+// The window base: modal loops, asynchronous close, window and control timers,
+// placement helpers, size limits from the layout.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "ui_test_support.h"
+
+using namespace DuiLib;
+using namespace ui_test;
+
+namespace {
+
+const wchar_t* kSmall = LR"(<Window size="200,120" mininfo="150,100" maxinfo="400,300"><VerticalLayout bkcolor="#FFFFFFFF">
+  <Button name="ok" text="确定" height="30"/><Label name="timed" height="30"/></VerticalLayout></Window>)";
+
+// A label that counts its own control timer's ticks.
+class CTickingLabelUI : public CLabelUI {
+public:
+    int ticks = 0;
+    void DoEvent(TEventUI& event) override
+    {
+        if (event.Type == UIEVENT_TIMER && event.wParam == 1) ++ticks;
+        CLabelUI::DoEvent(event);
+    }
+};
+
+}  // namespace
+
+TEST(Window, ModalDialogReturnsItsCloseCodeWhileTheOwnerKeepsTicking)
+{
+    TestWindow owner(kSmall, L"UiOwner");
+    ASSERT_TRUE(owner.Open(100, 100, 0));
+    TestWindow dialog(kSmall, L"UiDialog");
+    int ticks = 0, postedSeen = 0;
+    bool ownerEnabledDuringModal = true, ownerEnabledAtDestroy = false;
+    owner.onMessage = [&](UINT msg, WPARAM wParam, LPARAM, bool& handled) -> LRESULT {
+        handled = false;
+        if (msg == WM_TIMER && wParam == 7) {
+            ownerEnabledDuringModal = ownerEnabledDuringModal && !IsWindowEnabled(owner.GetHWND());
+            if (++ticks == 5) dialog.Close(42);
+        }
+        if (msg == WM_APP + 5) ++postedSeen;
+        return 0;
+    };
+    dialog.onMessage = [&](UINT msg, WPARAM, LPARAM, bool& handled) -> LRESULT {
+        handled = false;
+        if (msg == WM_DESTROY) ownerEnabledAtDestroy = IsWindowEnabled(owner.GetHWND()) != FALSE;
+        return 0;
+    };
+    ASSERT_NE(dialog.Create(owner.GetHWND(), L"dialog", WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW), nullptr);
+    dialog.CenterWindow();
+    SetTimer(owner.GetHWND(), 7, 10, nullptr);
+    PostMessageW(owner.GetHWND(), WM_APP + 5, 0, 0);
+    UINT code = dialog.ShowModal();
+    KillTimer(owner.GetHWND(), 7);
+    EXPECT_EQ(code, 42u);
+    EXPECT_GE(ticks, 5);
+    EXPECT_EQ(postedSeen, 1) << "posted messages of the owner flow during the modal loop";
+    EXPECT_TRUE(ownerEnabledDuringModal) << "the owner is disabled while the dialog runs";
+    EXPECT_TRUE(ownerEnabledAtDestroy) << "and enabled again before the dialog goes";
+    EXPECT_TRUE(IsWindowEnabled(owner.GetHWND()));
+    EXPECT_FALSE(IsWindow(dialog.GetHWND()));
+}
+
+TEST(Window, CloseIsAsynchronousAndAClosedDialogReturnsZeroFromAltF4)
+{
+    TestWindow w(kSmall);
+    ASSERT_TRUE(w.Open());
+    w.Close(3);
+    EXPECT_TRUE(IsWindow(w.GetHWND())) << "Close only posts";
+    EXPECT_TRUE(PumpUntil([&] { return w.GetHWND() == nullptr; }));
+
+    TestWindow dialog(kSmall, L"UiDialog2");
+    ASSERT_NE(dialog.Create(nullptr, L"dialog", WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW), nullptr);
+    PostMessageW(dialog.GetHWND(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(dialog.ShowModal(), 0u);
+}
+
+TEST(Window, ControlTimersNeverReachTheWindowsOwnTimerIds)
+{
+    TestWindow w(LR"(<Window size="200,100"><VerticalLayout><Ticking name="tick"/></VerticalLayout></Window>)");
+    w.makeControl = [](LPCTSTR tag) -> CControlUI* { return wcscmp(tag, L"Ticking") == 0 ? new CTickingLabelUI : nullptr; };
+    std::set<WPARAM> windowTimerIds;
+    w.onMessage = [&](UINT msg, WPARAM wParam, LPARAM, bool& handled) -> LRESULT {
+        if (msg == WM_TIMER) windowTimerIds.insert(wParam);
+        handled = false;
+        return 0;
+    };
+    ASSERT_TRUE(w.Open());
+    auto* label = w.Find<CTickingLabelUI>(L"tick");
+    ASSERT_TRUE(w.Pm().SetTimer(label, 1, 10));
+    SetTimer(w.GetHWND(), 1, 10, nullptr);
+    EXPECT_TRUE(PumpUntil([&] { return label->ticks >= 3 && windowTimerIds.count(1); }));
+    KillTimer(w.GetHWND(), 1);
+    EXPECT_EQ(windowTimerIds, std::set<WPARAM>{1}) << "the window sees only its own timer";
+    EXPECT_TRUE(w.Pm().KillTimer(label, 1));
+    int after = label->ticks;
+    Pump(60);
+    EXPECT_EQ(label->ticks, after);
+}
+
+TEST(Window, ResizeClientCenterWindowAndSizeLimits)
+{
+    TestWindow w(kSmall);
+    ASSERT_TRUE(w.Open(10, 10, 0));
+    w.ResizeClient(260, -1);
+    RECT rc = {};
+    GetClientRect(w.GetHWND(), &rc);
+    EXPECT_EQ(rc.right, 260);
+    EXPECT_EQ(rc.bottom, 120) << "-1 keeps the height";
+    w.CenterWindow();
+    GetWindowRect(w.GetHWND(), &rc);
+    MONITORINFO mi = {sizeof(mi)};
+    GetMonitorInfoW(MonitorFromWindow(w.GetHWND(), MONITOR_DEFAULTTONEAREST), &mi);
+    EXPECT_NEAR((rc.left + rc.right) / 2, (mi.rcWork.left + mi.rcWork.right) / 2, 1);
+    MINMAXINFO info = {};
+    SendMessageW(w.GetHWND(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.ptMinTrackSize.x, 150);
+    EXPECT_EQ(info.ptMaxTrackSize.y, 300);
+}
+
+TEST(Window, DeletingAWindowObjectDestroysItsWindow)
+{
+    auto* w = new TestWindow(kSmall);
+    ASSERT_TRUE(w->Open());
+    HWND hwnd = w->GetHWND();
+    delete w;
+    EXPECT_FALSE(IsWindow(hwnd));
+}
