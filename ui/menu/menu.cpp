@@ -177,6 +177,7 @@ bool CMenuWnd::Init(CMenuElementUI*, LPCTSTR xml, POINT point, CPaintManagerUI* 
     m_PaintManager.SetResourceParent(pMainPaintManager);
     HWND owner = pMainPaintManager ? pMainPaintManager->GetPaintWindow() : nullptr;
     if (!Create(owner, L"DuiMenu", WS_POPUP, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, point.x, point.y, 0, 0)) return false;
+    m_bOwnsItself = true;
     ResizeMenu();
     return true;
 }
@@ -306,7 +307,7 @@ void CMenuWnd::OnFinalMessage(HWND hWnd)
 {
     WindowImplBase::OnFinalMessage(hWnd);
     ClearSlot();
-    delete this;
+    if (m_bOwnsItself) delete this;
 }
 
 }  // namespace DuiLib

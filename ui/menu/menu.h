@@ -137,6 +137,7 @@ private:
     CMenuCheckMap* m_pChecks = nullptr;
     CMenuUI* m_pMenu = nullptr;
     bool m_bChosen = false;
+    bool m_bOwnsItself = false;  // only a menu that came up deletes itself with its window
 };
 
 }  // namespace DuiLib
