@@ -19,7 +19,10 @@ void CSkinSource::SetResourcePath(const std::wstring& path)
 
 bool CSkinSource::SetZip(const void* data, size_t size, const char* password)
 {
-    return m_zip.Open(data, size, password);
+    auto zip = std::make_unique<CZipArchive>();
+    if (!zip->Open(data, size, password)) return false;
+    m_zip = std::move(zip);
+    return true;
 }
 
 bool CSkinSource::SetZipFile(const std::wstring& fileName, const char* password)
@@ -30,18 +33,18 @@ bool CSkinSource::SetZipFile(const std::wstring& fileName, const char* password)
         LogBoth("CSkinSource::SetZipFile", "cannot read %s error", WideToUtf8(path).c_str());
         return false;
     }
-    return m_zip.Open(bytes.data(), bytes.size(), password);
+    return SetZip(bytes.data(), bytes.size(), password);
 }
 
 void CSkinSource::Release()
 {
-    m_zip.Close();
+    m_zip.reset();
 }
 
 bool CSkinSource::ReadFile(const std::wstring& name, std::vector<unsigned char>& out)
 {
     if (name.empty()) return false;
-    if (m_zip.IsOpen() && m_zip.Read(name, out)) return true;
+    if (m_zip && m_zip->Read(name, out)) return true;
     bool absolute = name.size() > 1 && (name[1] == L':' || (name[0] == L'\\' && name[1] == L'\\'));
     if (!absolute && !m_path.empty() && ReadWholeFile(m_path + name, out)) return true;
     return ReadWholeFile(name, out);

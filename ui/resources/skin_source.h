@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,10 +26,11 @@ public:
     // Always ends in a backslash (unless empty).
     void SetResourcePath(const std::wstring& path);
     const std::wstring& ResourcePath() const { return m_path; }
+    // A ZIP that cannot be opened leaves the current skin in place.
     bool SetZip(const void* data, size_t size, const char* password);
     // A ZIP file of the resource folder (resource type UILIB_ZIP).
     bool SetZipFile(const std::wstring& fileName, const char* password);
-    bool HasZip() const { return m_zip.IsOpen(); }
+    bool HasZip() const { return m_zip != nullptr; }
     void Release();
 
     // Reads a skin file: the ZIP first (when one is set), then the resource
@@ -40,7 +42,7 @@ private:
     HINSTANCE m_resourceDll = nullptr;
     int m_type = 1;
     std::wstring m_path;
-    CZipArchive m_zip;
+    std::unique_ptr<CZipArchive> m_zip;
 };
 
 // The folder of the module with a trailing backslash.
