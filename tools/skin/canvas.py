@@ -95,12 +95,18 @@ class Canvas:
         return self
 
     def arc(self, cx, cy, r, width, color, start, end, cap="round"):
-        """An arc of a circle, angles in degrees clockwise from 3 o'clock."""
+        """An open arc of a circle, angles in degrees clockwise from 3 o'clock."""
         if end - start <= 0.01:
             return self
+        if end - start >= 359.99:
+            return self.ring(cx, cy, r, width, color)
+        a0, a1 = math.radians(start), math.radians(end)
+        x0, y0 = cx + r * math.cos(a0), cy + r * math.sin(a0)
+        x1, y1 = cx + r * math.cos(a1), cy + r * math.sin(a1)
+        large = 1 if end - start > 180 else 0
         self.args += ["-fill", "none", "-stroke", color, "-strokewidth", f"{width * S:.2f}",
-                      "-draw", f"stroke-linecap {cap} "
-                               f"ellipse {_p(cx)},{_p(cy)} {r * S:.2f},{r * S:.2f} {start:.3f},{end:.3f}",
+                      "-draw", f"stroke-linecap {cap} path 'M {_p(x0)},{_p(y0)} "
+                               f"A {r * S:.2f},{r * S:.2f} 0 {large},1 {_p(x1)},{_p(y1)}'",
                       "-stroke", "none"]
         return self
 
@@ -120,13 +126,15 @@ class Canvas:
         """A closed polygon outline."""
         return self.line(list(points) + [points[0], points[1]], color, width, "round", join)
 
-    def text(self, s, cx, cy, size, color, font):
-        """Text centred on the point (cx, cy)."""
+    def text(self, s, cx, cy, size, color, font, weight=0.0):
+        """Text centred on the point (cx, cy); `weight` thickens the strokes by
+        that many pixels (the skin's font has no bold face)."""
         dx = cx * S - self.width * S / 2
         dy = cy * S - self.height * S / 2
-        self.args += ["-font", font, "-pointsize", f"{size * S:.2f}", "-fill", color,
-                      "-stroke", "none", "-gravity", "center",
-                      "-annotate", f"{dx:+.2f}{dy:+.2f}", s, "-gravity", "NorthWest"]
+        stroke = ["-stroke", color, "-strokewidth", f"{weight * S:.2f}"] if weight > 0 else ["-stroke", "none"]
+        self.args += ["-font", font, "-pointsize", f"{size * S:.2f}", "-fill", color] + stroke + [
+                      "-gravity", "center", "-annotate", f"{dx:+.2f}{dy:+.2f}", s,
+                      "-gravity", "NorthWest", "-stroke", "none"]
         return self
 
     def raw(self, *args):

@@ -145,8 +145,10 @@ def stop(p):
 
 
 def spotlight(p):
-    p.ring(12, 12, 8.5)
-    p.disc(12, 12, 4)
+    p.ring(12, 12, 4.6)
+    for i in range(8):
+        a = math.radians(i * 45)
+        p.line((12 + 7.6 * math.cos(a), 12 + 7.6 * math.sin(a)), (12 + 10.2 * math.cos(a), 12 + 10.2 * math.sin(a)))
 
 
 def camera(p):

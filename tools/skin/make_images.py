@@ -2,7 +2,8 @@
 """Draws every image of Vistrel's skin (skin/vistrel/) and the program icon.
 
     tools/skin/make_images.py            write all images
-    tools/skin/make_images.py --check    check that the layouts use palette colours only
+    tools/skin/make_images.py --check    check that the layouts use palette colours and existing images
+    tools/skin/make_images.py digits ... draw only these groups (names of STEPS)
 
 The output is committed, so a build needs no image tools. Colours and sizes
 come from palette.py; the cells of each image are described in skin/README.md.
@@ -14,6 +15,7 @@ import re
 import sys
 import tempfile
 
+sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import glyphs  # noqa: E402
@@ -85,7 +87,9 @@ def mode_tiles():
     stack(cells, out("main/camera_sel.png"))
     # Plain panels of the same look: sound level, elapsed time.
     tile_cell(106, h, "normal").save(out("main/sound_panel.png"))
-    tile_cell(240, h, "normal").save(out("main/time_panel.png"))
+    c = tile_cell(240, h, "normal")
+    c.circle(20, 20, 4.5, im("danger"))
+    c.save(out("main/time_panel.png"))
     # Recording page buttons.
     tw, th = SIZES["tool_tile"]
     for name, g in (("spotlight", "spotlight"), ("jietu", "camera"), ("draw", "pen"), ("return", "toolbar")):
@@ -252,7 +256,7 @@ def digits():
     w, h = SIZES["digit"]
     for d in range(10):
         c = Canvas(w, h)
-        c.text(str(d), w / 2, h / 2, 19, im("text"), FONT_FILE)
+        c.text(str(d), w / 2, h / 2, 20, im("text"), FONT_FILE, weight=0.5)
         c.save(out(f"other/{d}.png"))
     w, h = SIZES["digit_dot"]
     c = Canvas(w, h)
@@ -324,6 +328,14 @@ def overlays():
     c = Canvas(w, h, im("dark"))
     glyph(c, "video", (w - 56) / 2, (h - 56) / 2, 56, im("icon"), 2.6)
     c.save(out("other/bk_camera.png"))
+    # Its close button, over the picture: normal, hot, pushed.
+    cells = []
+    for bg in (im("dark", "A0"), im("close_hot"), im("close_down")):
+        c = Canvas(24, 24)
+        c.circle(12, 12, 11, bg)
+        glyph(c, "close", 5, 5, 14, im("white"), 1.6)
+        cells.append(c)
+    stack(cells, out("other/btn_close.png"))
     # Caption logo.
     icon_canvas(20).save(out("main/logo.png"))
 
@@ -389,21 +401,20 @@ def check_layouts():
     return bad == 0
 
 
+STEPS = [mode_tiles, tile_arrows, bar_buttons, sound_marks, caption_buttons, toolbar_icons, digits, controls,
+         window_shadow, overlays, countdown, program_icon]
+
+
 def main():
     if "--check" in sys.argv:
         sys.exit(0 if check_layouts() else 1)
-    mode_tiles()
-    tile_arrows()
-    bar_buttons()
-    sound_marks()
-    caption_buttons()
-    toolbar_icons()
-    digits()
-    controls()
-    window_shadow()
-    overlays()
-    countdown()
-    program_icon()
+    wanted = sys.argv[1:]
+    unknown = set(wanted) - {f.__name__ for f in STEPS}
+    if unknown:
+        sys.exit(f"unknown groups: {', '.join(sorted(unknown))}")
+    for step in STEPS:
+        if not wanted or step.__name__ in wanted:
+            step()
 
 
 if __name__ == "__main__":

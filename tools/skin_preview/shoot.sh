@@ -40,6 +40,26 @@ main_recording|main.xml|900x340+20+20|--at 40,40 --page switch=1 --attr start:vi
 main_paused|main.xml|900x340+20+20|--at 40,40 --page switch=1 --attr start:visible=false --attr btn_pause:visible=true --attr btn_pause:selected=true --attr btn_pause:text=恢复 --attr btn_stop:visible=true --attr auto_stop:visible=false --attr plan_task:visible=false --attr btn_stop:normalimage=file='main/hong2.png'~source='0,0,90,52'
 main_lists|main.xml|900x800+20+20|--at 40,40 --size 858,760 --rows listview=6 --attr btn_videolist:selected=true --attr btn_videolist:selectedimage=file='main/btn_list_f.png'~source='0,0,66,52' --attr start:normalimage=file='main/anniulan_f.png'~source='0,0,195,52' --attr rename_edit:visible=true --attr rename_edit:pos=34,53,214,85 --attr rename_edit:text=20250111_101005
 main_pictures|main.xml|900x800+20+20|--at 40,40 --size 858,760 --rows listview_s=3 --attr opt_pic_info:selected=true --attr listview:visible=false --attr listview_s:visible=true
+tray_menu|menu.xml|200x160+20+20|--menu --at 40,40 --size 90,0
+audio_menu|main_audio_menu.xml|240x220+20+20|--menu --at 40,40 --size 152,0 --attr menu_main_sys:selected=true
+sel_menu|main_sel_menu.xml|240x280+20+20|--menu --at 40,40 --size 176,0 --attr menu_sel_t3:selected=true
+list_menu|list_right_menu.xml|200x220+20+20|--menu --at 40,40 --size 100,160 --attr all_sel:text=取消全选
+camera_menu|camera_menu.xml|240x200+20+20|--menu --at 40,40 --attr menu_main:width=140 --fill menu_main_video=USB~Camera|Integrated~Webcam
+mic_menu|mic_menu.xml|240x200+20+20|--menu --at 40,40 --attr menu_main:width=140 --fill menu_main_mic=默认|麦克风~(Realtek~Audio)|Monitor~of~NullOut
+volume_menu|volume_menu.xml|240x240+20+20|--menu --at 40,40 --attr menu_main:width=160 --fill menu_main_volume=默认|扬声器~(Realtek~Audio)|PulseAudio|HDMI~输出|耳机~2|蓝牙音箱
+monitor_menu|monitor_menu.xml|240x200+20+20|--menu --at 40,40 --attr menu_main:width=120 --fill menu_main_video=显示器~1|显示器~2
+toolbar|toolbar.xml|500x90+20+20|--at 40,40 --attr bar_time_mu:bkimage=other/1.png --attr bar_time_st:bkimage=other/0.png --attr bar_time_su:bkimage=other/9.png
+toolbar_paused|toolbar.xml|500x90+20+20|--at 40,40 --attr btn_pause:selected=true --attr btn_pause:tooltip=恢复录制
+countdown_000|Countdown.xml|466x590+20+20|--at 40,40 --attr show_gif:bkimage=countdown/000.png
+countdown_045|Countdown.xml|466x590+20+20|--at 40,40 --attr show_gif:bkimage=countdown/045.png
+countdown_089|Countdown.xml|466x590+20+20|--at 40,40 --attr show_gif:bkimage=countdown/089.png
+delvideofile_tip|delvideofile_tip.xml|640x290+20+20|--at 40,40 --attr tip_text:visible=true --attr tip_text:text=20250111_101005.mp4
+game_record_tip|game_record_tip.xml|640x290+20+20|--at 40,40
+msg_tip|msg_tip.xml|640x290+20+20|--at 40,40 --attr tip_text:text=录制前请选择一种录制模式 --attr tip_text:width=211
+tipbox|tipbox.xml|520x290+20+20|--at 40,40
+exit|exit.xml|640x290+20+20|--at 40,40 --attr btn_mini:selected=true
+selarea|selarea_wnd.xml|560x360+20+20|--at 40,40 --size 500,300 --attr btn_drag:visible=true --attr btn_drag:pos=239,139,261,161 --attr sel_size:visible=true --attr sel_size:pos=12,12,90,32 --attr sel_size:text=900~x~600
+camera_wnd|camera_wnd.xml|360x280+20+20|--at 40,40
 EOF
 }
 

@@ -206,6 +206,49 @@ void ApplyOptions(const Options& o, Find find)
 
 }  // namespace
 
+// Opens the menu and fills it; a menu closes when it loses the activation, so
+// the preview opens it again (see wWinMain) until the time is up.
+CMenuWnd* g_menu = nullptr;
+
+bool OpenMenu(const Options& o, CPaintManagerUI* host)
+{
+    CMenuWnd* menu = CMenuWnd::CreateMenu(nullptr, o.layout.c_str(), o.at, host, nullptr,
+                                          eMenuAlignment_Left | eMenuAlignment_Top, &g_menu);
+    if (!menu) return false;
+    ApplyOptions(o, [menu](LPCTSTR name) { return menu->FindControl(name); });
+    for (const std::wstring& f : o.fills) {
+        auto kv = Split(f, L'=');
+        auto* box = kv.size() == 2 ? static_cast<CContainerUI*>(menu->FindControl(kv[0].c_str())) : nullptr;
+        if (!box) {
+            fwprintf(stderr, L"no list layout for --fill %ls\n", f.c_str());
+            continue;
+        }
+        bool first = true;
+        for (const std::wstring& entry : Split(kv[1], L'|')) {
+            auto* option = new COptionUI;
+            option->SetName(entry.c_str());
+            option->SetText(entry.c_str());
+            option->SetTextColor(0xFF666666);
+            option->SetHotTextColor(0xFF4EA4FD);
+            option->SetSelectedTextColor(0xFF4EA4FD);
+            option->SetSelectedImage(L"file='common/gou.png' source='0,0,10,16' dest='6,4,16,20'");
+            option->SetFixedHeight(25);
+            option->SetAttribute(L"align", L"left");
+            option->SetTextPadding({20, 0, 0, 0});
+            option->SetGroup(L"preview");
+            box->Add(option);
+            if (first) option->Selected(true);
+            first = false;
+        }
+        if (CControlUI* element = box->GetParent())
+            element->SetFixedHeight(std::min(130, 26 * static_cast<int>(box->GetCount())));
+    }
+    menu->ResizeMenu();
+    if (o.size.cx > 0 || o.size.cy > 0)
+        menu->ResizeClient(o.size.cx > 0 ? o.size.cx : -1, o.size.cy > 0 ? o.size.cy : -1);
+    return true;
+}
+
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int)
 {
     int argc = 0;
@@ -227,41 +270,16 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int)
 
     int status = 0;
     if (o.menu) {
-        MenuHost host;
+        static MenuHost host;
+        static const Options* options = &o;
         host.Create(nullptr, L"host", WS_POPUP, WS_EX_TOOLWINDOW, -100, -100, 8, 8);
-        CMenuWnd* menu = CMenuWnd::CreateMenu(nullptr, o.layout.c_str(), o.at, host.GetPaintManager());
-        if (!menu) {
+        if (!OpenMenu(o, host.GetPaintManager())) {
             fwprintf(stderr, L"the menu %ls was not built\n", o.layout.c_str());
             status = 1;
         } else {
-            for (const std::wstring& f : o.fills) {
-                auto kv = Split(f, L'=');
-                auto* box = kv.size() == 2 ? static_cast<CContainerUI*>(menu->FindControl(kv[0].c_str())) : nullptr;
-                if (!box) continue;
-                bool first = true;
-                for (const std::wstring& entry : Split(kv[1], L'|')) {
-                    auto* option = new COptionUI;
-                    option->SetName(entry.c_str());
-                    option->SetText(entry.c_str());
-                    option->SetTextColor(0xFF666666);
-                    option->SetHotTextColor(0xFF4EA4FD);
-                    option->SetSelectedTextColor(0xFF4EA4FD);
-                    option->SetSelectedImage(L"file='common/gou.png' source='0,0,10,16' dest='6,4,16,20'");
-                    option->SetFixedHeight(25);
-                    option->SetAttribute(L"align", L"left");
-                    option->SetTextPadding({20, 0, 0, 0});
-                    option->SetGroup(L"preview");
-                    box->Add(option);
-                    if (first) option->Selected(true);
-                    first = false;
-                }
-                if (CControlUI* element = box->GetParent()) {
-                    element->SetFixedHeight(std::min(130, 26 * static_cast<int>(box->GetCount())));
-                }
-                menu->ResizeMenu();
-            }
-            ApplyOptions(o, [menu](LPCTSTR name) { return menu->FindControl(name); });
-            if (o.size.cx > 0) menu->ResizeClient(o.size.cx, o.size.cy);
+            SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR, DWORD) {
+                if (!g_menu) OpenMenu(*options, host.GetPaintManager());
+            });
             CPaintManagerUI::MessageLoop();
         }
     } else {
@@ -272,7 +290,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int)
             status = 1;
         } else {
             ApplyOptions(o, [wnd](LPCTSTR name) { return wnd->FindControl(name); });
-            if (o.size.cx > 0) wnd->ResizeClient(o.size.cx, o.size.cy);
+            if (o.size.cx > 0 || o.size.cy > 0)
+                wnd->ResizeClient(o.size.cx > 0 ? o.size.cx : -1, o.size.cy > 0 ? o.size.cy : -1);
             if (o.hasAt) SetWindowPos(*wnd, nullptr, o.at.x, o.at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
             else wnd->CenterWindow();
             wnd->ShowWindow(true, true);
