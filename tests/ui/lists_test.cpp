@@ -37,6 +37,15 @@ std::vector<int> Selected(CListUI* list)
     return rows;
 }
 
+// The row and list notifications ("item..."), in order.
+std::vector<std::string> ItemEvents(const std::vector<std::string>& log)
+{
+    std::vector<std::string> got;
+    for (auto& e : log)
+        if (e.rfind("item", 0) == 0) got.push_back(e);
+    return got;
+}
+
 POINT RowCenter(CListUI* list, int index)
 {
     RECT rc = list->GetItemAt(index)->GetPos();
@@ -82,10 +91,7 @@ TEST(Lists, ClickSelectsThenSendsItemClick)
     w.log.clear();
     ClickAt(w.GetHWND(), RowCenter(list, 1));
     std::vector<std::string> want = {"itemselect:list", "itemclick:r1"};
-    std::vector<std::string> got;
-    for (auto& e : w.log)
-        if (e.rfind("item", 0) == 0) got.push_back(e);
-    EXPECT_EQ(got, want);
+    EXPECT_EQ(ItemEvents(w.log), want);
     EXPECT_EQ(watch.selectedAtClick, 1) << "the selection changed before itemclick";
     ClickAt(w.GetHWND(), RowCenter(list, 2), WM_LBUTTONDOWN, WM_LBUTTONUP, MK_CONTROL);
     EXPECT_EQ(Selected(list), (std::vector<int>{1, 2})) << "Ctrl adds to the selection";
@@ -169,11 +175,8 @@ TEST(Lists, ComboItemsAtRunTimeAndChoosingFromTheDropDown)
     ClickAt(drop, POINT{20, 1 + 22 * 2 + 11});
     EXPECT_TRUE(PumpUntil([&] { return !combo->IsDropped(); }));
     EXPECT_EQ(combo->GetText(), CDuiString(L"关机"));
-    std::vector<std::string> got;
-    for (auto& e : w.log)
-        if (e.rfind("item", 0) == 0) got.push_back(e);
     std::vector<std::string> want = {"itemselect:combo", "itemclick:" + Narrow(L"关机")};
-    EXPECT_EQ(got, want);
+    EXPECT_EQ(ItemEvents(w.log), want);
     EXPECT_TRUE(combo->RemoveAt(2));
     EXPECT_EQ(combo->GetCurSel(), -1);
     EXPECT_EQ(combo->GetText(), CDuiString(L""));

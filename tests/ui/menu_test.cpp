@@ -46,6 +46,11 @@ void WatchMenuClicks(TestWindow& owner, MenuClick& seen)
     };
 }
 
+CMenuWnd* OpenMenu(TestWindow& owner, POINT at, CMenuWnd** slot)
+{
+    return CMenuWnd::CreateMenu(nullptr, kMenu, at, &owner.Pm(), nullptr, eMenuAlignment_Left | eMenuAlignment_Top, slot);
+}
+
 POINT CenterIn(CMenuWnd* menu, LPCTSTR name)
 {
     RECT rc = menu->FindControl(name)->GetPos();
@@ -61,8 +66,7 @@ TEST(Menu, ChoosingAnItemPostsItsRecordAndTheMenuGoes)
     MenuClick seen;
     WatchMenuClicks(owner, seen);
     CMenuWnd* slot = nullptr;
-    CMenuWnd* menu = CMenuWnd::CreateMenu(nullptr, kMenu, POINT{150, 150}, &owner.Pm(), nullptr,
-                                          eMenuAlignment_Left | eMenuAlignment_Top, &slot);
+    CMenuWnd* menu = OpenMenu(owner, POINT{150, 150}, &slot);
     ASSERT_NE(menu, nullptr);
     EXPECT_EQ(slot, menu);
     ASSERT_NE(menu->FindControl(L"preview"), nullptr) << "items are found before the menu is used";
@@ -120,8 +124,7 @@ TEST(Menu, OptionsInsideAMenuNotifyTheOwnerWindow)
     TestWindow owner(kOwner, L"UiMenuOwner");
     ASSERT_TRUE(owner.Open(100, 100, 0));
     CMenuWnd* slot = nullptr;
-    CMenuWnd* menu = CMenuWnd::CreateMenu(nullptr, kMenu, POINT{150, 150}, &owner.Pm(), nullptr,
-                                          eMenuAlignment_Left | eMenuAlignment_Top, &slot);
+    CMenuWnd* menu = OpenMenu(owner, POINT{150, 150}, &slot);
     ASSERT_NE(menu, nullptr);
     auto* holder = static_cast<CContainerUI*>(menu->FindControl(L"holder_list"));
     auto* added = new COptionUI;
@@ -144,8 +147,7 @@ TEST(Menu, AClickOutsideClosesTheMenu)
     TestWindow owner(kOwner, L"UiMenuOwner");
     ASSERT_TRUE(owner.Open(100, 100, WS_EX_TOPMOST));
     CMenuWnd* slot = nullptr;
-    CMenuWnd* menu = CMenuWnd::CreateMenu(nullptr, kMenu, POINT{500, 400}, &owner.Pm(), nullptr,
-                                          eMenuAlignment_Left | eMenuAlignment_Top, &slot);
+    CMenuWnd* menu = OpenMenu(owner, POINT{500, 400}, &slot);
     ASSERT_NE(menu, nullptr);
     Pump(50);
     POINT outside = {150, 150};
@@ -163,8 +165,7 @@ TEST(Menu, DeletingALiveMenuClosesItAndClearsTheSlot)
     TestWindow owner(kOwner, L"UiMenuOwner");
     ASSERT_TRUE(owner.Open(100, 100, 0));
     CMenuWnd* slot = nullptr;
-    CMenuWnd* menu = CMenuWnd::CreateMenu(nullptr, kMenu, POINT{150, 150}, &owner.Pm(), nullptr,
-                                          eMenuAlignment_Left | eMenuAlignment_Top, &slot);
+    CMenuWnd* menu = OpenMenu(owner, POINT{150, 150}, &slot);
     ASSERT_NE(menu, nullptr);
     HWND hwnd = menu->GetHWND();
     delete menu;

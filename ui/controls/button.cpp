@@ -35,11 +35,7 @@ void CButtonUI::SetEnabled(bool bEnable)
 
 void CButtonUI::DoEvent(TEventUI& event)
 {
-    if (!IsMouseEnabled() && event.Type > UIEVENT__MOUSEBEGIN && event.Type < UIEVENT__MOUSEEND) {
-        if (m_pParent) m_pParent->DoEvent(event);
-        else CLabelUI::DoEvent(event);
-        return;
-    }
+    if (ForwardMouseWhenDisabled(event)) return;
     switch (event.Type) {
     case UIEVENT_SETFOCUS:
     case UIEVENT_KILLFOCUS:

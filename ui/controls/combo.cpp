@@ -285,10 +285,7 @@ void CComboUI::SetPos(RECT rc, bool bNeedInvalidate)
 
 void CComboUI::DoEvent(TEventUI& event)
 {
-    if (!IsMouseEnabled() && event.Type > UIEVENT__MOUSEBEGIN && event.Type < UIEVENT__MOUSEEND) {
-        if (m_pParent) m_pParent->DoEvent(event);
-        return;
-    }
+    if (ForwardMouseWhenDisabled(event)) return;
     switch (event.Type) {
     case UIEVENT_BUTTONDOWN:
         if (IsEnabled()) {

@@ -268,6 +268,13 @@ void CControlUI::DoEvent(TEventUI& event)
     }
 }
 
+bool CControlUI::ForwardMouseWhenDisabled(TEventUI& event)
+{
+    if (IsMouseEnabled() || event.Type <= UIEVENT__MOUSEBEGIN || event.Type >= UIEVENT__MOUSEEND) return false;
+    if (m_pParent) m_pParent->DoEvent(event);
+    return true;
+}
+
 void CControlUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue)
 {
     CDuiString name(pstrName);

@@ -160,6 +160,9 @@ public:
     CEventSource OnNotify;  // param: TNotifyUI*
 
 protected:
+    // With mouse="false" a control hands its mouse events to its parent; true
+    // when it did (the caller then ignores the event).
+    bool ForwardMouseWhenDisabled(TEventUI& event);
     // The paint step that draws the background image as a cross (SetBmpMidPos).
     void PaintBkImageCross(HDC hDC);
 

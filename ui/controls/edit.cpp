@@ -305,10 +305,7 @@ bool CEditUI::HandleKey(TEventUI& event)
 
 void CEditUI::DoEvent(TEventUI& event)
 {
-    if (!IsMouseEnabled() && event.Type > UIEVENT__MOUSEBEGIN && event.Type < UIEVENT__MOUSEEND) {
-        if (m_pParent) m_pParent->DoEvent(event);
-        return;
-    }
+    if (ForwardMouseWhenDisabled(event)) return;
     switch (event.Type) {
     case UIEVENT_SETCURSOR:
         ::SetCursor(LoadCursorW(nullptr, m_bReadOnly ? IDC_ARROW : (m_cursor ? m_cursor : IDC_IBEAM)));
