@@ -1,0 +1,16 @@
+// A program run by the benchmark with its output kept, and the peak of its working
+// set sampled while it runs (Wine does not report another process's CPU time, so
+// each program reports its own).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+struct ChildResult {
+    bool started = false;
+    uint32_t exitCode = 0;
+    uint64_t peakWorkingSet = 0;  // bytes
+    std::string output;           // standard output and error together
+};
+
+ChildResult RunChild(const std::wstring& commandLine);

@@ -1,0 +1,135 @@
+#include "sync_scene.h"
+
+#include <cmath>
+
+namespace {
+
+const wchar_t kClass[] = L"VistrelBenchScene";
+constexpr UINT kFrameTimer = 1;
+constexpr int kRate = 44100;
+constexpr double kPi = 3.14159265358979323846;
+constexpr int kTile = 32;
+
+// A colour per tile that the encoder has to work for.
+COLORREF TileColour(int x, int y) {
+    uint32_t h = uint32_t(x) * 73856093u ^ uint32_t(y) * 19349663u;
+    h ^= h >> 13;
+    h *= 0x5bd1e995u;
+    return RGB(h & 0xff, (h >> 8) & 0xff, (h >> 16) & 0xff);
+}
+
+}  // namespace
+
+SyncScene::SyncScene(int width, int height, double seconds) : width_(width), height_(height) {
+    ready_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    windowThread_ = std::thread(&SyncScene::WindowMain, this);
+    WaitForSingleObject(ready_, 10000);
+    if (StartSound(seconds)) flashThread_ = std::thread(&SyncScene::FlashMain, this);
+}
+
+SyncScene::~SyncScene() {
+    stop_ = true;
+    if (flashThread_.joinable()) flashThread_.join();
+    if (out_) {
+        waveOutReset(out_);
+        waveOutUnprepareHeader(out_, &header_, sizeof header_);
+        waveOutClose(out_);
+    }
+    if (windowThreadId_) PostThreadMessageW(windowThreadId_, WM_QUIT, 0, 0);
+    if (windowThread_.joinable()) windowThread_.join();
+    CloseHandle(ready_);
+}
+
+// Silence with a burst of the tone at every period, from one period on.
+bool SyncScene::StartSound(double seconds) {
+    const size_t frames = size_t(seconds * kRate);
+    samples_.assign(frames * 2, 0);
+    for (double at = kBurstPeriodSeconds; at + kBurstSeconds < seconds; at += kBurstPeriodSeconds)
+        for (size_t i = size_t(at * kRate); i < size_t((at + kBurstSeconds) * kRate); ++i)
+            samples_[2 * i] = samples_[2 * i + 1] =
+                int16_t(16000 * std::sin(2 * kPi * kBurstHz * double(i) / kRate));
+    WAVEFORMATEX format{WAVE_FORMAT_PCM, 2, kRate, kRate * 4, 4, 16, 0};
+    if (waveOutOpen(&out_, WAVE_MAPPER, &format, 0, 0, CALLBACK_NULL) != MMSYSERR_NOERROR) {
+        out_ = nullptr;
+        return false;
+    }
+    header_.lpData = reinterpret_cast<LPSTR>(samples_.data());
+    header_.dwBufferLength = DWORD(samples_.size() * sizeof(int16_t));
+    waveOutPrepareHeader(out_, &header_, sizeof header_);
+    return waveOutWrite(out_, &header_, sizeof header_) == MMSYSERR_NOERROR;
+}
+
+// The square is white while the device's playback position is inside a burst.
+void SyncScene::FlashMain() {
+    timeBeginPeriod(1);
+    while (!stop_) {
+        MMTIME position{TIME_SAMPLES, {}};
+        waveOutGetPosition(out_, &position, sizeof position);
+        const double t = double(position.u.sample) / kRate;
+        const double inPeriod = std::fmod(t, kBurstPeriodSeconds);
+        const bool flash = t >= kBurstPeriodSeconds && inPeriod < kBurstSeconds;
+        if (flash != flashing_.exchange(flash)) InvalidateRect(window_, &kFlashRect, FALSE);
+        Sleep(1);
+    }
+    timeEndPeriod(1);
+}
+
+LRESULT CALLBACK SyncScene::WindowProc(HWND window, UINT message, WPARAM wp, LPARAM lp) {
+    auto* self = reinterpret_cast<SyncScene*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self && message == WM_TIMER) {
+        InvalidateRect(window, nullptr, FALSE);
+        return 0;
+    }
+    if (self && message == WM_PAINT) {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(window, &ps);
+        self->Paint(dc);
+        EndPaint(window, &ps);
+        return 0;
+    }
+    if (message == WM_ERASEBKGND) return 1;
+    return DefWindowProcW(window, message, wp, lp);
+}
+
+// The texture, moved sideways with the clock, and the square on top.
+void SyncScene::Paint(HDC dc) {
+    const int shift = int((GetTickCount() / 4) % (2 * kTile * 8));
+    BitBlt(dc, 0, 0, width_, height_, texture_, shift, 0, SRCCOPY);
+    HBRUSH brush = CreateSolidBrush(flashing_ ? RGB(255, 255, 255) : RGB(0, 0, 0));
+    FillRect(dc, &kFlashRect, brush);
+    DeleteObject(brush);
+}
+
+void SyncScene::WindowMain() {
+    windowThreadId_ = GetCurrentThreadId();
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = WindowProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = kClass;
+    RegisterClassW(&wc);
+    window_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClass, L"", WS_POPUP, 0, 0, width_,
+                              height_, nullptr, nullptr, wc.hInstance, nullptr);
+    HDC screen = GetDC(window_);
+    texture_ = CreateCompatibleDC(screen);
+    textureBitmap_ = CreateCompatibleBitmap(screen, width_ + 2 * kTile * 8, height_);
+    SelectObject(texture_, textureBitmap_);
+    ReleaseDC(window_, screen);
+    for (int y = 0; y < height_; y += kTile)
+        for (int x = 0; x < width_ + 2 * kTile * 8; x += kTile) {
+            RECT tile{x, y, x + kTile, y + kTile};
+            HBRUSH brush = CreateSolidBrush(TileColour(x % (2 * kTile * 8), y));
+            FillRect(texture_, &tile, brush);
+            DeleteObject(brush);
+        }
+    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    ShowWindow(window_, SW_SHOWNOACTIVATE);
+    UpdateWindow(window_);
+    SetTimer(window_, kFrameTimer, 40, nullptr);
+    SetEvent(ready_);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+    KillTimer(window_, kFrameTimer);
+    DestroyWindow(window_);
+    DeleteDC(texture_);
+    DeleteObject(textureBitmap_);
+}
