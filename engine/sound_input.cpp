@@ -52,17 +52,23 @@ void CSaveVideoFileThread::paToL(const AVFrame* frame, int64_t pts, int32_t sour
 
 void CSaveVideoFileThread::SingleSourceFrame(const AVFrame* frame, int64_t pts, AVRational tb,
                                              int32_t sourceType) {
+    CSoundQueue& queue = SoundQueue(sourceType);
+    CResampler& toQueue = sourceType == kSourceMicrophone ? m_swr2 : m_swr1;
+    const AudioFormat format = QueueFormat(sourceType);
+    int64_t& pendingAlignment = sourceType == kSourceMicrophone ? g_FiAliSam2 : g_FiAliSam1;
     {
+        // The first frame after the reference (a file's first packet, or a resume) is
+        // aligned to it like each of two sources: the queue's head then stands at the
+        // reference, and sound captured before it (while paused, or before the first
+        // picture) does not push the whole track late.
         std::lock_guard<std::mutex> guard(m_aliMutex);
         if (m_b_NeeAli1 || m_b_NeeAli2) {
+            pendingAlignment = SamplesForTime(pts - m_dAliTim_By_P, format.sampleRate, tb);
             pts = m_dAliTim_By_P;
             m_b_NeeAli1 = m_b_NeeAli2 = false;
         }
     }
     pts = RelativePts(pts);
-    CSoundQueue& queue = SoundQueue(sourceType);
-    CResampler& toQueue = sourceType == kSourceMicrophone ? m_swr2 : m_swr1;
-    const AudioFormat format = QueueFormat(sourceType);
     int before;
     if (FrameFormat(frame) == format) {
         before = queue.Write(frame);
@@ -74,6 +80,16 @@ void CSaveVideoFileThread::SingleSourceFrame(const AVFrame* frame, int64_t pts, 
     if (before < 0) {
         LogFile(kWhere, "[type]%d frame not queued", sourceType);
         return;
+    }
+    {
+        std::lock_guard<std::mutex> guard(m_aliMutex);
+        if (pendingAlignment != 0) {
+            // Padded, or cut down to what follows the reference: the queue starts there
+            // (while the cut is still short of it, the queue stays empty).
+            pendingAlignment = queue.Align(pendingAlignment);
+            pts = RelativePts(m_dAliTim_By_P);
+            before = 0;
+        }
     }
     const int frameSize = m_aCtx->frame_size > 0 ? m_aCtx->frame_size : kFallbackFrameSize;
     int64_t head = HeaTimInAFi(queue.Size(), pts, before, m_lastSoundTime, frameSize,

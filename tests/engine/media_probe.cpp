@@ -134,7 +134,12 @@ DecodedSound DecodeSound(const std::wstring& path) {
     if (!OpenBestStream(path, AVMEDIA_TYPE_AUDIO, &ic, &dec, &index)) return out;
     out.sampleRate = dec->sample_rate;
     out.channels.resize(dec->ch_layout.nb_channels);
+    const AVRational tb = ic->streams[index]->time_base;
+    bool first = true;
     DecodeAll(ic, dec, index, [&](const AVFrame* frame) {
+        if (first && frame->best_effort_timestamp != AV_NOPTS_VALUE)
+            out.startSeconds = frame->best_effort_timestamp * av_q2d(tb);
+        first = false;
         for (int c = 0; c < frame->ch_layout.nb_channels && c < (int)out.channels.size(); ++c)
             for (int i = 0; i < frame->nb_samples; ++i) out.channels[c].push_back(SampleAt(frame, c, i));
     });

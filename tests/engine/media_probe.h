@@ -37,6 +37,7 @@ ProbedFile ProbeFile(const std::wstring& path);
 // Every sample of the file's first sound stream, as float, one vector per channel.
 struct DecodedSound {
     int sampleRate = 0;
+    double startSeconds = 0;  // the first decoded sample's time in the file
     std::vector<std::vector<float>> channels;
 };
 DecodedSound DecodeSound(const std::wstring& path);

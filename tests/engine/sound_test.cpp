@@ -64,32 +64,38 @@ std::pair<int, int> QueueSilence(CSoundQueue& queue) {
 TEST_F(SoundTest, FirstFramesAreAlignedAgainstTheReferenceAtTheQueueHead) {
     struct Case {
         int32_t type;
+        bool both;      // both sources recorded, else this one alone
         double offset;  // seconds after the reference
         int samples;
         int silence, queued;
     } cases[] = {
-        {kSourceMicrophone, +0.010, 441, 441, 882},
-        {kSourceMicrophone, -0.010, 882, 0, 441},
-        {kSourceSystemSound, +0.010, 441, 441, 882},
-        {kSourceSystemSound, -0.010, 882, 0, 441},
+        {kSourceMicrophone, true, +0.010, 441, 441, 882},
+        {kSourceMicrophone, true, -0.010, 882, 0, 441},
+        {kSourceSystemSound, true, +0.010, 441, 441, 882},
+        {kSourceSystemSound, true, -0.010, 882, 0, 441},
+        // One source alone is aligned the same way: sound captured before the reference
+        // (the first picture, or a resume) is not put at the reference.
+        {kSourceSystemSound, false, +0.010, 441, 441, 882},
+        {kSourceSystemSound, false, -0.010, 882, 0, 441},
     };
     g_userSelMode = kSelModeSoundOnly;
     FakeInput input;
     for (const Case& c : cases) {
-        WriterSetup setup{dir.File(L"align.mp3"), AV_CODEC_ID_MP3, false, false, RECT{},
-                          {{kSourceSystemSound, 44100, 2}, {kSourceMicrophone, 44100, 1}}};
+        std::vector<SoundFeed> sounds = {{kSourceSystemSound, 44100, 2}};
+        if (c.both) sounds.push_back({kSourceMicrophone, 44100, 1});
+        WriterSetup setup{dir.File(L"align.mp3"), AV_CODEC_ID_MP3, false, false, RECT{}, sounds};
         bool opened = false;
         auto writer = OpenWriter(setup, &owner, &opened);
         ASSERT_TRUE(opened);
         writer->_wfi_fip_up2(kCaptureStart);
-        writer->InAli(kCaptureStart, true, true);
+        writer->InAli(kCaptureStart, true, c.both);
         const int channels = c.type == kSourceMicrophone ? 1 : 2;
         AVFrame* frame = MakeTone(44100, channels, AV_SAMPLE_FMT_S16, c.samples, 0, 0, 0.25);
         writer->paToL(frame, kCaptureStart + CaptureTicks(c.offset), c.type, input.get(), 0);
         av_frame_free(&frame);
         auto [silence, queued] = QueueSilence(writer->SoundQueue(c.type));
-        EXPECT_EQ(silence, c.silence) << c.type << " " << c.offset;
-        EXPECT_EQ(queued, c.queued) << c.type << " " << c.offset;
+        EXPECT_EQ(silence, c.silence) << c.type << " " << c.both << " " << c.offset;
+        EXPECT_EQ(queued, c.queued) << c.type << " " << c.both << " " << c.offset;
         writer->coPutFun();
     }
 }
