@@ -30,7 +30,8 @@ mkdir -p "$out"
 skin=$(/usr/lib/wine/wine64 winepath -w "$root/skin/vistrel/" 2>/dev/null)
 backdrop=5B7186
 
-# name | layout | crop WxH+X+Y | preview arguments
+# name | layout | crop WxH+X+Y | preview arguments; "hover=X,Y" among them moves
+# the pointer there (screen pixels) before the screenshot, to show hot states.
 shots() {
   cat <<'EOF'
 main|main.xml|900x340+20+20|--at 40,40
@@ -60,14 +61,29 @@ tipbox|tipbox.xml|520x290+20+20|--at 40,40
 exit|exit.xml|640x290+20+20|--at 40,40 --attr btn_mini:selected=true
 selarea|selarea_wnd.xml|560x360+20+20|--at 40,40 --size 500,300 --attr btn_drag:visible=true --attr btn_drag:pos=239,139,261,161 --attr sel_size:visible=true --attr sel_size:pos=12,12,90,32 --attr sel_size:text=900~x~600
 camera_wnd|camera_wnd.xml|360x280+20+20|--at 40,40
+hover_tile|main.xml|900x340+20+20|--at 40,40 hover=250,200
+hover_start|main.xml|900x340+20+20|--at 40,40 hover=800,315
+hover_close|main.xml|900x340+20+20|--at 40,40 hover=877,60
+hover_audio_menu|main_audio_menu.xml|240x220+20+20|--menu --at 40,40 --size 152,0 --attr menu_main_sys:selected=true hover=90,95
+hover_sel_menu|main_sel_menu.xml|240x280+20+20|--menu --at 40,40 --size 176,0 hover=90,55
+hover_toolbar|toolbar.xml|500x90+20+20|--at 40,40 hover=360,63
 EOF
 }
 
 shoot() {
-  local name=$1 layout=$2 crop=$3; shift 3
-  /usr/lib/wine/wine64 "$exe" "$skin" "$layout" --timeout 6000 --backdrop "$backdrop" "$@" >"$out/$name.log" 2>&1 &
+  local name=$1 layout=$2 crop=$3 hover= a; shift 3
+  local pass=()
+  for a in "$@"; do
+    case $a in hover=*) hover=${a#hover=} ;; *) pass+=("$a") ;; esac
+  done
+  xdotool mousemove 1 1 >/dev/null 2>&1 || true
+  /usr/lib/wine/wine64 "$exe" "$skin" "$layout" --timeout 6000 --backdrop "$backdrop" "${pass[@]}" >"$out/$name.log" 2>&1 &
   local pid=$!
   sleep "${VISTREL_SHOT_DELAY:-3}"
+  if [ -n "$hover" ]; then
+    xdotool mousemove "${hover%,*}" "${hover#*,}" >/dev/null 2>&1 || true
+    sleep 1
+  fi
   import -window root -crop "$crop" +repage "$out/$name.png"
   wait "$pid" || echo "shoot.sh: $name: skin_preview ended with $?" >&2
   echo "$out/$name.png"
