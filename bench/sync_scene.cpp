@@ -4,11 +4,10 @@
 
 namespace {
 
-const wchar_t kClass[] = L"VistrelBenchScene";
-constexpr UINT kFrameTimer = 1;
 constexpr int kRate = 44100;
 constexpr double kPi = 3.14159265358979323846;
 constexpr int kTile = 32;
+constexpr int kTextureRepeat = 16 * kTile;  // the texture repeats after this many pixels
 
 // A colour per tile that the encoder has to work for.
 COLORREF TileColour(int x, int y) {
@@ -21,9 +20,9 @@ COLORREF TileColour(int x, int y) {
 }  // namespace
 
 SyncScene::SyncScene(int width, int height, double seconds) : width_(width), height_(height) {
-    ready_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    windowThread_ = std::thread(&SyncScene::WindowMain, this);
-    WaitForSingleObject(ready_, 10000);
+    MakeTexture();
+    window_ = std::make_unique<TimedWindow>(RECT{0, 0, width, height}, 40,
+                                            [this](HDC dc, const RECT& client) { Paint(dc, client); });
     if (StartSound(seconds)) flashThread_ = std::thread(&SyncScene::FlashMain, this);
 }
 
@@ -35,9 +34,9 @@ SyncScene::~SyncScene() {
         waveOutUnprepareHeader(out_, &header_, sizeof header_);
         waveOutClose(out_);
     }
-    if (windowThreadId_) PostThreadMessageW(windowThreadId_, WM_QUIT, 0, 0);
-    if (windowThread_.joinable()) windowThread_.join();
-    CloseHandle(ready_);
+    window_.reset();
+    DeleteDC(texture_);
+    DeleteObject(textureBitmap_);
 }
 
 // Silence with a burst of the tone at every period, from one period on.
@@ -68,68 +67,32 @@ void SyncScene::FlashMain() {
         const double t = double(position.u.sample) / kRate;
         const double inPeriod = std::fmod(t, kBurstPeriodSeconds);
         const bool flash = t >= kBurstPeriodSeconds && inPeriod < kBurstSeconds;
-        if (flash != flashing_.exchange(flash)) InvalidateRect(window_, &kFlashRect, FALSE);
+        if (flash != flashing_.exchange(flash)) window_->Invalidate(&kFlashRect);
         Sleep(1);
     }
     timeEndPeriod(1);
 }
 
-LRESULT CALLBACK SyncScene::WindowProc(HWND window, UINT message, WPARAM wp, LPARAM lp) {
-    auto* self = reinterpret_cast<SyncScene*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self && message == WM_TIMER) {
-        InvalidateRect(window, nullptr, FALSE);
-        return 0;
-    }
-    if (self && message == WM_PAINT) {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(window, &ps);
-        self->Paint(dc);
-        EndPaint(window, &ps);
-        return 0;
-    }
-    if (message == WM_ERASEBKGND) return 1;
-    return DefWindowProcW(window, message, wp, lp);
-}
-
 // The texture, moved sideways with the clock, and the square on top.
-void SyncScene::Paint(HDC dc) {
-    const int shift = int((GetTickCount() / 4) % (2 * kTile * 8));
-    BitBlt(dc, 0, 0, width_, height_, texture_, shift, 0, SRCCOPY);
+void SyncScene::Paint(HDC dc, const RECT& client) {
+    const int shift = int((GetTickCount() / 4) % kTextureRepeat);
+    BitBlt(dc, 0, 0, client.right, client.bottom, texture_, shift, 0, SRCCOPY);
     HBRUSH brush = CreateSolidBrush(flashing_ ? RGB(255, 255, 255) : RGB(0, 0, 0));
     FillRect(dc, &kFlashRect, brush);
     DeleteObject(brush);
 }
 
-void SyncScene::WindowMain() {
-    windowThreadId_ = GetCurrentThreadId();
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = WindowProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = kClass;
-    RegisterClassW(&wc);
-    window_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClass, L"", WS_POPUP, 0, 0, width_,
-                              height_, nullptr, nullptr, wc.hInstance, nullptr);
-    HDC screen = GetDC(window_);
+void SyncScene::MakeTexture() {
+    HDC screen = GetDC(nullptr);
     texture_ = CreateCompatibleDC(screen);
-    textureBitmap_ = CreateCompatibleBitmap(screen, width_ + 2 * kTile * 8, height_);
+    textureBitmap_ = CreateCompatibleBitmap(screen, width_ + kTextureRepeat, height_);
     SelectObject(texture_, textureBitmap_);
-    ReleaseDC(window_, screen);
+    ReleaseDC(nullptr, screen);
     for (int y = 0; y < height_; y += kTile)
-        for (int x = 0; x < width_ + 2 * kTile * 8; x += kTile) {
+        for (int x = 0; x < width_ + kTextureRepeat; x += kTile) {
             RECT tile{x, y, x + kTile, y + kTile};
-            HBRUSH brush = CreateSolidBrush(TileColour(x % (2 * kTile * 8), y));
+            HBRUSH brush = CreateSolidBrush(TileColour(x % kTextureRepeat, y));
             FillRect(texture_, &tile, brush);
             DeleteObject(brush);
         }
-    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    ShowWindow(window_, SW_SHOWNOACTIVATE);
-    UpdateWindow(window_);
-    SetTimer(window_, kFrameTimer, 40, nullptr);
-    SetEvent(ready_);
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
-    KillTimer(window_, kFrameTimer);
-    DestroyWindow(window_);
-    DeleteDC(texture_);
-    DeleteObject(textureBitmap_);
 }

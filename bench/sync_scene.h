@@ -1,6 +1,6 @@
-// What the benchmark records: a textured desktop with a moving band, and every two
-// seconds a white square that lights up exactly when a short tone starts to play
-// (the flash follows the playback position of the sound device).
+// What the benchmark records: a textured desktop that moves, and every two seconds a
+// white square that lights up exactly when a short tone starts to play (the flash
+// follows the playback position of the sound device).
 #pragma once
 
 #include <windows.h>
@@ -8,8 +8,11 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <thread>
 #include <vector>
+
+#include "timed_window.h"
 
 constexpr double kBurstHz = 1000;
 constexpr double kBurstSeconds = 0.2;
@@ -25,21 +28,18 @@ public:
     bool IsPlaying() const { return out_ != nullptr; }
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wp, LPARAM lp);
-    void WindowMain();
-    void Paint(HDC dc);
+    void MakeTexture();
+    void Paint(HDC dc, const RECT& client);
     void FlashMain();
     bool StartSound(double seconds);
 
     int width_, height_;
-    std::thread windowThread_, flashThread_;
-    HANDLE ready_ = nullptr;
-    DWORD windowThreadId_ = 0;
-    HWND window_ = nullptr;
     HDC texture_ = nullptr;
     HBITMAP textureBitmap_ = nullptr;
     std::atomic<bool> flashing_{false};
     std::atomic<bool> stop_{false};
+    std::unique_ptr<TimedWindow> window_;
+    std::thread flashThread_;
     HWAVEOUT out_ = nullptr;
     WAVEHDR header_{};
     std::vector<int16_t> samples_;

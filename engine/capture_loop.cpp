@@ -1,5 +1,4 @@
 // A capture source's loop: read, drop or hand on, decode.
-#include <chrono>
 #include <shared_mutex>
 
 extern "C" {
@@ -18,7 +17,9 @@ const char* const kLoop = "CGetVideoThread::_Do";
 // that keeps failing does not spin the processor.
 constexpr DWORD kRetryMs = 10;
 
-const char* SourceName(int32_t type) {
+}  // namespace
+
+const char* CGetVideoThread::SourceName(int32_t type) {
     switch (type) {
         case kSourceScreen: return "_VideoSys";
         case kSourceCamera: return "_VideoCamera";
@@ -29,8 +30,6 @@ const char* SourceName(int32_t type) {
         default: return "";
     }
 }
-
-}  // namespace
 
 DWORD CGetVideoThread::_Do(CThreadRunner* runner) {
     m_cnTN = SourceName(m_type);

@@ -17,7 +17,8 @@ namespace {
 const char* const kInit = "CGetVideoThread::init";
 }  // namespace
 
-CGetVideoThread::CGetVideoThread(osRecord* owner, int32_t type) : m_owner(owner), m_type(type) {}
+CGetVideoThread::CGetVideoThread(osRecord* owner, int32_t type)
+    : m_cnTN(SourceName(type)), m_owner(owner), m_type(type) {}
 
 CGetVideoThread::~CGetVideoThread() {
     LogConsole("CGetVideoThread::~CGetVideoThread", "[m_type]%d", m_type);

@@ -51,6 +51,9 @@ public:
     bool IsBusy() const { return m_bPr; }
     const AudioInputParams& SoundParams() const { return m_audioParams; }
 
+    // m_cnTN of a source type.
+    static const char* SourceName(int32_t type);
+
 private:
     bool OpenVideoInput(const std::string& name);
     bool SetUpScreenCrop();

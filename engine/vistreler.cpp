@@ -48,6 +48,10 @@ void CVistreler::SetRecordRect(int32_t left, int32_t top, int32_t right, int32_t
 bool CVistreler::init(const std::string& videoDevName, bool useVideo,
                       const std::string& audioSysName, bool useSysAudio,
                       const std::string& audioMicName, bool useMicAudio) {
+    if (m_svF->IsFileOpen()) {  // a second init would drop the file being written
+        LogBoth("CVistreler::init", "already recording error");
+        return false;
+    }
     const uint64_t previousTime = m_uTimeNum;
     const bool previous[3] = {m_useScreen, m_useSysAudio, m_useMicAudio};
     m_uTimeNum = 0;
@@ -148,6 +152,10 @@ SplitOutcome CVistreler::SplitFile() {
     const char* where = "CVistreler::SplitFile";
     if (!m_svF) {
         LogBoth(where, "!m_svF error.");
+        return SplitOutcome::kSkipped;
+    }
+    if (!m_svF->IsFileOpen()) {  // nothing being recorded: no part to finish
+        LogBoth(where, "no file open error");
         return SplitOutcome::kSkipped;
     }
     const int32_t state = m_svF->m_ReSt;
