@@ -1,0 +1,31 @@
+// Asks before the selected files leave the list; the box "从磁盘删除" also
+// deletes them from the disk.
+#pragma once
+
+#include <vector>
+
+#include "tip_dialog.h"
+
+class DelVideoFileTipDlg : public CTipDialog {
+public:
+    DelVideoFileTipDlg() : CTipDialog(kTipParking) {}
+
+    // Lines the caller wants shown under the question; only the first is shown.
+    void AddTipLine(LPCTSTR line) { m_tipLines.emplace_back(line); }
+    // The state of "从磁盘删除" when the user confirmed; false otherwise.
+    bool DeleteFromDisk() const { return m_deleteFromDisk; }
+
+protected:
+    LPCTSTR GetWindowClassName() const override { return L"DelVideoFileTipWnd"; }
+    DuiLib::CDuiString GetSkinFile() override { return L"delvideofile_tip.xml"; }
+    void InitWindow() override;
+    void OnClick(DuiLib::TNotifyUI& msg) override;
+
+private:
+    DuiLib::CControlUI* m_pCloseBtn = nullptr;
+    DuiLib::CCheckBoxUI* m_pShowDel = nullptr;
+    DuiLib::CLabelUI* m_pTitle = nullptr;
+    DuiLib::CLabelUI* m_pTipText = nullptr;
+    bool m_deleteFromDisk = false;
+    std::vector<DuiLib::CDuiString> m_tipLines;
+};

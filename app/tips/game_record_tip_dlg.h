@@ -1,0 +1,20 @@
+// Offered in game mode when no game window was found: record the screen instead?
+#pragma once
+
+#include "tip_dialog.h"
+
+class GameRecordTipDlg : public CTipDialog {
+public:
+    GameRecordTipDlg() : CTipDialog(kGameTipParking) {}
+
+protected:
+    LPCTSTR GetWindowClassName() const override { return L"GameRecordTipWnd"; }
+    DuiLib::CDuiString GetSkinFile() override { return L"game_record_tip.xml"; }
+    void InitWindow() override;
+    void OnClick(DuiLib::TNotifyUI& msg) override;
+
+private:
+    DuiLib::CControlUI* m_pCloseBtn = nullptr;
+    DuiLib::CCheckBoxUI* m_pShowDel = nullptr;  // shown, never read
+    DuiLib::CLabelUI* m_pTitle = nullptr;
+};
