@@ -1,0 +1,11 @@
+#include "app_controls.h"
+
+#include <cwchar>
+
+#include "set_slider.h"
+
+DuiLib::CControlUI* CreateAppControl(LPCTSTR tag)
+{
+    if (tag && wcscmp(tag, L"SetSlider") == 0) return new DuiLib::SetSlider();
+    return nullptr;
+}
