@@ -1,0 +1,179 @@
+// InitWindow and its steps, in the order the window is set up.
+#include <cstdlib>
+
+#include "areaprobe.h"
+#include "custom_messages.h"
+#include "ffmpeg_api.h"
+#include "logger.h"
+#include "main_ini.h"
+#include "pending_step.h"
+#include "record_globals.h"
+#include "setting_data.h"
+#include "single_instance.h"
+#include "vistrel_frame.h"
+
+extern "C" {
+#include <libavdevice/avdevice.h>
+}
+
+using namespace DuiLib;
+
+namespace {
+
+constexpr char kInitWindow[] = "CVistrelFrame::InitWindow";
+constexpr int kAreaMargin = 30;  // kept between the first area and the window
+
+template <class T>
+T* FindAs(CPaintManagerUI& pm, LPCTSTR name, LPCTSTR iface) {
+    CControlUI* control = pm.FindControl(name);
+    return control ? static_cast<T*>(control->GetInterface(iface)) : nullptr;
+}
+
+RECT MonitorRect(const MonitorInfo& m) { return {m.x, m.y, m.x + m.width, m.y + m.height}; }
+
+}  // namespace
+
+LPCTSTR CVistrelFrame::GetWindowClassName() const { return kMainWindowClass; }
+
+UINT CVistrelFrame::GetClassStyle() const { return CS_DBLCLKS; }
+
+CDuiString CVistrelFrame::GetSkinFile() { return L"XML_MAIN"; }
+
+CControlUI* CVistrelFrame::CreateControl(LPCTSTR pstrClass) {
+    // "SelArea" (CSelAreaUI) and "SetSlider" (DuiLib::SetSlider) are made here once
+    // their controls are part of the build; until then the layout goes without them.
+    return nullptr;
+}
+
+LPCTSTR CVistrelFrame::GetItemText(CControlUI*, int, int) { return L""; }
+
+void CVistrelFrame::InitWindow() {
+    m_screenCaptureRecorder = "screen-capture-recorder";
+    m_sysAudioCapturer = "virtual-audio-capturer";
+    FindMainControls();
+    m_screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    m_screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    LogPendingStep(kInitWindow, "CHotKeySetting::Init");
+    RegisterFFmpeg();
+    CreateRecorder();
+    LogPendingStep(kInitWindow, "InitDevices");
+    LoadMainAudioChoice();
+    CreateTrayIcon();
+    LogPendingStep(kInitWindow, "progress thread");
+    LogPendingStep(kInitWindow, "lists of videolist.txt and capture_pic_list.txt");
+    LoadSelAreaSize();
+    PlaceInitialArea();
+    StartMouseHook();
+    LogPendingStep(kInitWindow, "PlanTaskManager::LoadTasks");
+    PostRecordAtStartIfSet();
+    SetTimer(m_hWnd, kTimerHotkeyTip, 500, nullptr);
+    LogBoth(kInitWindow, "end");
+}
+
+void CVistrelFrame::FindMainControls() {
+    m_pVideoList = FindAs<CListUI>(m_PaintManager, L"listview", L"List");
+    m_pPictureList = FindAs<CListUI>(m_PaintManager, L"listview_s", L"List");
+    m_pOptVideoInfo = FindAs<COptionUI>(m_PaintManager, L"opt_video_info", L"Option");
+    m_pOptPicInfo = FindAs<COptionUI>(m_PaintManager, L"opt_pic_info", L"Option");
+    m_pRenameEdit = FindControl(L"rename_edit");
+    m_pSwitch2 = FindControl(L"switch2");
+    m_pVolume = FindAs<COptionUI>(m_PaintManager, L"volume", L"Option");
+    m_pMic = FindAs<COptionUI>(m_PaintManager, L"mic", L"Option");
+    LogPendingStep(kInitWindow, "slider handlers of slider_mic and slider_volume");
+    if (m_monitors.size() < 2) {
+        if (CControlUI* monitorSet = FindControl(L"monitor_set")) monitorSet->SetVisible(false);
+    }
+    LogPendingStep(kInitWindow, "rename handler of rename_edit");
+}
+
+void CVistrelFrame::RegisterFFmpeg() {
+    // FFmpeg 5 registers its formats itself; the network and the devices are asked for.
+    avformat_network_init();
+    avdevice_register_all();
+}
+
+void CVistrelFrame::CreateTrayIcon() {
+    SetIcon(kProgramIconId);
+    if (!m_trayIcon.CreateTrayIcon(m_hWnd, kProgramIconId, kMainWindowTitle, WM_TRAY_NOTIFY))
+        LogBoth(kInitWindow, "CreateTrayIcon error");
+}
+
+void CVistrelFrame::StartMouseHook() {
+    if (!AreaprobeStart(m_hWnd, 0, 0, 1)) LogBoth(kInitWindow, "AreaprobeStart error");
+}
+
+void CVistrelFrame::PostRecordAtStartIfSet() {
+    SettingRecord settings = CSettingData::GetInstance()->GetSettings();
+    if (settings.Check_AutoStartup) PostMessage(WM_RECORD_AT_START, 0, 0);
+}
+
+void CVistrelFrame::LoadMainAudioChoice() {
+    std::string text = ReadMainAudioSel();
+    if (text.empty()) {
+        if (IsRecordSourceOn(kSourceSystemSound) || (vec_sys_devices_.size() <= 1 && vec_mic_devices_.size() <= 1))
+            return;
+        if (vec_sys_devices_.size() > 1) AddRecordSource(kSourceSystemSound);
+        if (vec_mic_devices_.size() > 1) {
+            if (m_pMic) m_pMic->Selected(true);
+            if (auto* slider = FindAs<CSliderUI>(m_PaintManager, L"slider_mic", L"Slider")) slider->SetValue(0);
+        }
+        return;
+    }
+    m_mainAudioSel = std::atoi(text.c_str());
+    const wchar_t* label = nullptr;
+    switch (m_mainAudioSel) {
+    case 1: AddRecordSource(kSourceSystemSound); label = L"系统声音"; break;
+    case 2: AddRecordSource(kSourceMicrophone); label = L"麦克风"; break;
+    case 3:
+        AddRecordSource(kSourceSystemSound);
+        AddRecordSource(kSourceMicrophone);
+        label = L"系统和麦克";
+        break;
+    case 4:
+        RemoveRecordSource(kSourceSystemSound);
+        RemoveRecordSource(kSourceMicrophone);
+        LogPendingStep("CVistrelFrame::LoadMainAudioChoice", "ShowNoAudio");
+        label = L"不录声音";
+        break;
+    default: AddRecordSource(kSourceSystemSound); break;
+    }
+    if (label) {
+        if (CControlUI* audioText = FindControl(L"btn_main_audio_txt")) audioText->SetText(label);
+    }
+}
+
+void CVistrelFrame::LoadSelAreaSize() {
+    SelAreaSize size = ReadSelAreaSize(m_rcMonitorUnion.right - m_rcMonitorUnion.left,
+                                       m_rcMonitorUnion.bottom - m_rcMonitorUnion.top);
+    m_selAreaWidth = size.width;
+    m_selAreaHeight = size.height;
+}
+
+void CVistrelFrame::PlaceInitialArea() {
+    RECT window = {};
+    GetWindowRect(m_hWnd, &window);
+    const int windowHeight = window.bottom - window.top;
+    RECT bounds = m_rcMonitorUnion;
+    for (const MonitorInfo& m : m_monitors) {
+        if (m.primary && m_selAreaWidth <= m.width && m_selAreaHeight <= m.height) bounds = MonitorRect(m);
+    }
+    const int boundsWidth = bounds.right - bounds.left, boundsHeight = bounds.bottom - bounds.top;
+    g_rcSnapwick.left = bounds.left + (boundsWidth - m_selAreaWidth) / 2;
+    g_rcSnapwick.right = g_rcSnapwick.left + m_selAreaWidth;
+    if (m_selAreaHeight + windowHeight + kAreaMargin >= bounds.bottom - kAreaMargin) {
+        g_rcSnapwick.top = 0;
+    } else {
+        g_rcSnapwick.top = bounds.top + (boundsHeight - m_selAreaHeight - windowHeight - kAreaMargin) / 2;
+    }
+    g_rcSnapwick.bottom = g_rcSnapwick.top + m_selAreaHeight;
+    MoveMainWindow(bounds.left + (boundsWidth - kMainWindowWidth) / 2,
+                   bounds.top + (boundsHeight - kMainWindowHeight) / 2, kMainWindowWidth, kMainWindowHeight,
+                   true);
+    CreateSelAreaWindow();
+}
+
+void CVistrelFrame::CreateSelAreaWindow() {
+    // A CSelAreaWnd over the monitor union, owned popup "选择区域" (WS_POPUP |
+    // WS_VISIBLE, WS_EX_TOOLWINDOW), then hidden, once the region frame is built.
+    LogPendingStep("CVistrelFrame::CreateSelAreaWindow", "CSelAreaWnd");
+}

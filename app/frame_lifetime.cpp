@@ -1,0 +1,59 @@
+// Construction, destruction and the destroy path of the main window.
+#include <algorithm>
+#include <cwchar>
+
+#include "logger.h"
+#include "pending_step.h"
+#include "program_path.h"
+#include "record_globals.h"
+#include "setting_data.h"
+#include "vistrel_frame.h"
+#include "vistreler.h"
+
+namespace {
+
+// The number in a monitor's name "显示器 n"; 0 for any other name.
+long MonitorNumber(const MonitorInfo& monitor) {
+    static const std::wstring prefix = L"显示器 ";
+    if (monitor.name.find(prefix) == std::wstring::npos || monitor.name.size() < prefix.size()) return 0;
+    return std::wcstol(monitor.name.c_str() + prefix.size(), nullptr, 10);
+}
+
+void SortByDisplayNumber(std::vector<MonitorInfo>& monitors) {
+    std::stable_sort(monitors.begin(), monitors.end(), [](const MonitorInfo& a, const MonitorInfo& b) {
+        return MonitorNumber(a) < MonitorNumber(b);
+    });
+}
+
+}  // namespace
+
+CVistrelFrame::CVistrelFrame() {
+    // A second frame in the same process (tests) keeps the log that is open.
+    OpenProgramLog();
+    m_logFile = g_logger.Path();
+    m_logFolder = GetModuleFolder(true) + "logger";
+    g_recordeState = _StopState;
+    SetCurrentDirectoryW(GetProgramFolderW().c_str());
+    if (!EnumMonitorList(m_monitors, m_rcMonitorUnion))
+        LogBoth("CVistrelFrame::CVistrelFrame", "EnumMonitorList error");
+    SortByDisplayNumber(m_monitors);
+}
+
+CVistrelFrame::~CVistrelFrame() {
+    if (m_vistreler) {
+        LogConsole("CVistrelFrame::~CVistrelFrame", "delete m_vistreler");
+        m_vistreler.reset();
+    }
+    LogPendingStep("CVistrelFrame::~CVistrelFrame", "CHotKeySetting::UnregisterAll");
+    CSettingData::ReleaseInstance();
+    if (m_pSelAreaWnd) LogPendingStep("CVistrelFrame::~CVistrelFrame", "CSelAreaWnd::SetBorderAnimation");
+    if (m_hWnd) KillTimer(m_hWnd, kTimerBorderAnimation);
+}
+
+LRESULT CVistrelFrame::OnDestroy(UINT, WPARAM, LPARAM, bool& bHandled) {
+    onStopRecord();  // a running recording is finished before anything goes
+    m_trayIcon.DeleteTrayIcon();
+    bHandled = false;  // HandleCustomMessage goes on with ExitFrame
+    PostQuitMessage(0);
+    return 0;
+}

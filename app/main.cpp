@@ -1,0 +1,8 @@
+// Vistrel.exe: the screen recorder.
+#include <windows.h>
+
+#include "startup.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
+    return VistrelMain(instance, commandLine);
+}

@@ -1,0 +1,53 @@
+// "Tessel.ini" beside the program: the user-interface state that survives a
+// restart (sound choice, last area size, sound devices, hotkey tip, close prompt).
+// Read and written only with the profile functions; every value is text. Device
+// names are stored in code page 936, as the ANSI profile functions write them.
+// Writes ignore failures: a read-only folder only means nothing is remembered.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+constexpr int kDefaultSelAreaWidth = 900;
+constexpr int kDefaultSelAreaHeight = 600;
+constexpr int kSmallestSelAreaSide = 150;  // what a stored 0 (or less) becomes
+
+std::wstring GetMainIniPath();
+// The same path in code page 936, for the ANSI profile functions.
+std::string GetMainIniPathA();
+
+// [Info] MainAudioSel: "1" system sound, "2" microphone, "3" both, "4" none; empty
+// when missing.
+std::string ReadMainAudioSel();
+void WriteMainAudioSel(int choice);
+
+// [SelArea] SelAreaW / SelAreaH as stored; empty when missing.
+std::string ReadSelAreaText(const char* key);
+// One side of the stored area: fallback when the text is empty, 150 for 0, a
+// negative or a non-number, and at most limit (the desktop's side) when limit > 0.
+int SelAreaSide(const std::string& text, int fallback, int limit);
+struct SelAreaSize {
+    int width;
+    int height;
+};
+// The stored area size, each side kept within the desktop (maxWidth x maxHeight).
+SelAreaSize ReadSelAreaSize(int maxWidth, int maxHeight);
+// SelAreaW, SelAreaH from the area's size; AllScreen "1" or "0".
+void WriteSelArea(const RECT& area, bool allScreen);
+
+// [Audio] SysVolume / MicVolume: the chosen device names, "默认" for the default.
+std::wstring ReadSysVolumeDevice(const std::wstring& fallback);
+std::wstring ReadMicVolumeDevice(const std::wstring& fallback);
+void WriteSoundDevices(const std::wstring& sysDevice, const std::wstring& micDevice);
+
+// [HotkeyTip] HotkeyNoshow: true once the user asked never to see the hotkey tip again.
+bool ReadHotkeyNoshow();
+void WriteHotkeyNoshow();
+
+// [MainPanel] Check_close_panel: 1 closing quits, 0 closing hides to the tray.
+int ReadCheckClosePanel();
+void WriteCheckClosePanel(int value);
+// [MainPanel] ExitMiniWndRemind: whether the close prompt asks (default yes).
+bool ReadExitMiniWndRemind();
+void WriteExitMiniWndRemind(bool remind);
