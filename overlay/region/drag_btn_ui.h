@@ -1,0 +1,30 @@
+// CDragBtnUI: the drag button in the middle of the region (layout tag
+// "DragBtn"). Its background image is drawn once into a bitmap of its own and
+// blended, with its per-pixel alpha, into the rectangle it is given.
+#pragma once
+
+#include "duilib.h"
+
+class CDragBtnUI : public DuiLib::CButtonUI {
+public:
+    CDragBtnUI() = default;
+    ~CDragBtnUI() override;
+
+    LPCTSTR GetClass() const override { return L"DragBtn"; }
+    LPVOID GetInterface(LPCTSTR pstrName) override;
+    void DoInit() override;
+    void PaintBkImage(HDC hDC) override;
+
+    // Client coordinates.
+    void SetDestRect(int left, int top, int right, int bottom);
+    RECT GetDestRect() const { return m_rcDest; }
+
+private:
+    void ReleaseImage();
+
+    RECT m_rcDest = {0, 0, 0, 0};
+    RECT m_rcImage = {0, 0, 0, 0};
+    HDC m_hMemDC = nullptr;
+    HBITMAP m_hDib = nullptr;
+    HGDIOBJ m_hOldBitmap = nullptr;
+};
