@@ -1,0 +1,91 @@
+// The recording toolbar: a small floating bar beside the recorded area with the
+// elapsed time, pause/resume, stop, spotlight, screenshot, drawing and a button
+// back to the main window. It records nothing itself: stop and pause go to its
+// observer, the other buttons post messages to the main window. Parked at the
+// left or right screen edge it slides out of view and back when the cursor
+// touches the strip left showing.
+//
+// Lifetime: the object deletes itself when its window is destroyed; to end it,
+// DestroyWindow(GetHWND()) or Close(). The owner must stop calling
+// SetTimeDigits before that.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <string>
+
+#include "duilib.h"
+#include "toolbar_observer.h"
+
+class CToolbarWnd : public DuiLib::WindowImplBase {
+public:
+    static constexpr int kWidth = 450;
+    static constexpr int kHeight = 46;
+
+    // owner: the main window, target of every posted message.
+    explicit CToolbarWnd(HWND owner);
+
+    void SetObserver(ToolbarObserver* observer) { m_observer = observer; }
+    // The drawing board created with the bar: its parent window.
+    void SetBoardWindow(DuiLib::CWindowWnd* board) { m_boardWnd = board; }
+    // false for a bar created hidden: it never slides.
+    void SetSlideEnabled(bool enabled) { m_slideEnabled = enabled; }
+    // The screen being recorded; limits the sliding.
+    void SetBoundsRect(int left, int top, int right, int bottom);
+
+    // Shows the elapsed time as digit images "other/<digit>.png". Safe to call from
+    // the progress thread: the images change on the bar's own thread.
+    void SetTimeDigits(uint64_t hoursTens, uint64_t hoursUnits, uint64_t minutesTens, uint64_t minutesUnits,
+                       uint64_t secondsTens, uint64_t secondsUnits);
+    // Keeps btn_pause in step with the main window's own pause button.
+    void SetPauseSelected(bool paused);
+
+    void CloseDrawToolbar();
+    void ToggleDrawToolbar();
+    void ToggleSpotlight();
+    // A desktop point for the spotlight while it is shown.
+    void ForwardSpotPoint(int x, int y);
+
+    // Saves the recorded area (inside its frame) as an image in the settings'
+    // format and folder; the file's path, or empty after telling the user.
+    std::wstring CaptureRecordArea();
+    // What tells the user that a screenshot failed (a message box unless replaced).
+    void SetFailureNotice(std::function<void(const wchar_t*)> notice) { m_failureNotice = std::move(notice); }
+
+protected:
+    LPCTSTR GetWindowClassName() const override { return L"toolbar"; }
+    DuiLib::CDuiString GetSkinFile() override { return L"toolbar.xml"; }
+    void InitWindow() override;
+    void OnClick(DuiLib::TNotifyUI& msg) override;
+    LRESULT HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
+    LRESULT OnSysCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
+    void OnFinalMessage(HWND hWnd) override;
+
+private:
+    void OnPauseClicked();
+    void OnStopClicked();
+    void OnReturnClicked();
+    void ApplyTimeDigits();
+    void SetPauseTooltip(DuiLib::COptionUI* pause, bool paused);
+
+    // Sliding at the screen edges (toolbar_slide.cpp).
+    void OnSlideOutTimer();
+    void OnSlideInTimer();
+    void SlideOut();
+    void SlideIn();
+    bool MoveBy(int dx, RECT* rc);
+    bool IsOverlayForeground() const;
+
+    ToolbarObserver* m_observer = nullptr;
+    HWND m_ownerWnd;
+    DuiLib::CWindowWnd* m_boardWnd = nullptr;
+    RECT m_rcScreen = {0, 0, 0, 0};
+    bool m_slideEnabled = true;
+    bool m_initialised = false;  // the layout was built: the window owns the object
+    std::function<void(const wchar_t*)> m_failureNotice;
+
+    std::mutex m_digitsLock;  // the progress thread writes, the UI thread reads
+    std::array<uint64_t, 6> m_pendingDigits = {};
+};
