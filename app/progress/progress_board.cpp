@@ -1,0 +1,72 @@
+#include "progress_board.h"
+
+#include "record_globals.h"
+
+void CProgressBoard::BeginRecording(ByteCounter bytesWritten, const PlanTaskProgress& plan) {
+    std::lock_guard<std::mutex> guard(m_lock);
+    m_bytesWritten = std::move(bytesWritten);
+    ++m_recording;
+    m_uTimeNum = 0;
+    m_division = DivisionCounters{};
+    m_plan = plan;
+    m_tickWaiting = false;
+}
+
+void CProgressBoard::EndRecording() {
+    std::lock_guard<std::mutex> guard(m_lock);
+    m_bytesWritten = nullptr;
+    ++m_recording;
+    m_plan = PlanTaskProgress{};
+    m_tickWaiting = false;
+}
+
+bool CProgressBoard::TakeTick(ProgressTick& tick) {
+    std::lock_guard<std::mutex> guard(m_lock);
+    if (!m_tickWaiting) return false;
+    tick = m_tick;
+    m_tickWaiting = false;
+    return true;
+}
+
+AutoStopOptions CProgressBoard::GetAutoStopOptions() const {
+    std::lock_guard<std::mutex> guard(m_lock);
+    return m_autoStop;
+}
+
+void CProgressBoard::SetAutoStopOptions(const AutoStopOptions& options) {
+    std::lock_guard<std::mutex> guard(m_lock);
+    m_autoStop = options;
+}
+
+bool CProgressBoard::ResetAutoStopOptionsIfEnabled() {
+    std::lock_guard<std::mutex> guard(m_lock);
+    if (!m_autoStop.enabled) return false;
+    m_autoStop = AutoStopOptions{};
+    return true;
+}
+
+bool CProgressBoard::TakeSnapshot(ProgressTickInput& input, uint64_t& recording) const {
+    std::lock_guard<std::mutex> guard(m_lock);
+    if (!m_bytesWritten || g_recordeState.load() != _RecordingState) return false;
+    uint64_t bytes = m_bytesWritten();
+    if (bytes == 0) return false;  // the clock starts with the first bytes on disk
+    input.m_uTimeNum = m_uTimeNum;
+    input.m_nSaveFileSize = bytes;
+    input.autoStop = m_autoStop;
+    input.plan = m_plan;
+    input.division = m_division;
+    recording = m_recording;
+    return true;
+}
+
+bool CProgressBoard::Publish(uint64_t recording, const ProgressTick& tick, const std::function<void()>& post) {
+    std::lock_guard<std::mutex> guard(m_lock);
+    if (recording != m_recording || !m_bytesWritten) return false;
+    m_uTimeNum = tick.m_uTimeNum;
+    m_division = tick.division;
+    m_plan = tick.plan;
+    m_tick = tick;
+    m_tickWaiting = true;
+    if (post) post();
+    return true;
+}
