@@ -17,21 +17,17 @@ using Events = std::vector<ProgressEvent>;
 
 SettingRecord NoSplit() { return SettingRecord{}; }
 
-SettingRecord SplitByTime(int32_t minutes) {
+// Splitting on, by time (0, minutes) or by size (1, MiB).
+SettingRecord Splitting(int32_t checkDivision, int32_t amount) {
     SettingRecord s;
     s.Division = true;
-    s.Check_division = 0;
-    s.Division_time = minutes;
+    s.Check_division = checkDivision;
+    (checkDivision == 0 ? s.Division_time : s.Division_size) = amount;
     return s;
 }
 
-SettingRecord SplitBySize(int32_t mib) {
-    SettingRecord s;
-    s.Division = true;
-    s.Check_division = 1;
-    s.Division_size = mib;
-    return s;
-}
+SettingRecord SplitByTime(int32_t minutes) { return Splitting(0, minutes); }
+SettingRecord SplitBySize(int32_t mib) { return Splitting(1, mib); }
 
 AutoStopOptions StopAfterSeconds(int32_t seconds) {
     AutoStopOptions a;
