@@ -1,6 +1,7 @@
 // InitWindow and its steps, in the order the window is set up.
 #include <cstdlib>
 
+#include "app_controls.h"
 #include "areaprobe.h"
 #include "custom_messages.h"
 #include "ffmpeg_api.h"
@@ -40,9 +41,8 @@ UINT CVistrelFrame::GetClassStyle() const { return CS_DBLCLKS; }
 CDuiString CVistrelFrame::GetSkinFile() { return L"XML_MAIN"; }
 
 CControlUI* CVistrelFrame::CreateControl(LPCTSTR pstrClass) {
-    // "SelArea" (CSelAreaUI) and "SetSlider" (DuiLib::SetSlider) are made here once
-    // their controls are part of the build; until then the layout goes without them.
-    return nullptr;
+    // "SetSlider" here; "SelArea" (CSelAreaUI) once the region frame is part of the build.
+    return CreateAppControl(pstrClass);
 }
 
 LPCTSTR CVistrelFrame::GetItemText(CControlUI*, int, int) { return L""; }

@@ -1,0 +1,82 @@
+#include "frame_test_support.h"
+
+#include <objbase.h>
+#include <shellapi.h>
+
+#include "duilib.h"
+#include "logger.h"
+#include "main_ini.h"
+#include "setting_data.h"
+#include "startup.h"
+#include "test_support.h"
+#include "text_convert.h"
+
+namespace frame_test {
+
+void EnsureProgramSkin() {
+    static bool ready = false;
+    if (ready) return;
+    ready = true;
+    CoInitialize(nullptr);
+    DuiLib::CPaintManagerUI::SetInstance(GetModuleHandleW(nullptr));
+    SetupSkin();
+}
+
+std::string ReplaceCall(LPCWSTR cursorId, DWORD systemCursorId) {
+    return "replace " + std::to_string(reinterpret_cast<uintptr_t>(cursorId)) + " " +
+           std::to_string(systemCursorId);
+}
+
+void RecordingShell::ReplaceSystemCursor(LPCWSTR cursorId, DWORD systemCursorId) {
+    calls.push_back(ReplaceCall(cursorId, systemCursorId));
+}
+
+std::vector<std::string> LogLines() {
+    std::wstring path = ChsToWide(g_logger.Path());
+    return testing_support::SplitLines(testing_support::ReadFileBytes(path));
+}
+
+int LogLineIndex(const std::string& text, int from) {
+    std::vector<std::string> lines = LogLines();
+    for (size_t i = from < 0 ? 0 : from; i < lines.size(); ++i)
+        if (lines[i].find(text) != std::string::npos) return static_cast<int>(i);
+    return -1;
+}
+
+bool LogHas(const std::string& text) { return LogLineIndex(text) >= 0; }
+
+std::string PendingLine(const char* where, const char* step) {
+    return std::string("[") + where + "] " + step + ": not part of this build yet, skipped";
+}
+
+bool TrayIconExists(HWND window, UINT id) {
+    NOTIFYICONDATAW data = {};
+    data.cbSize = sizeof(data);
+    data.hWnd = window;
+    data.uID = id;
+    data.uFlags = NIF_TIP;
+    lstrcpynW(data.szTip, L"Tessel录屏", ARRAYSIZE(data.szTip));
+    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+}
+
+void RemoveIniFiles() {
+    CSettingData::ReleaseInstance();
+    testing_support::DeleteFileIfExists(GetMainIniPath());
+    testing_support::DeleteFileIfExists(GetSettingIniPath());
+}
+
+void WriteMainIni(const wchar_t* section, const wchar_t* key, const wchar_t* value) {
+    WritePrivateProfileStringW(section, key, value, GetMainIniPath().c_str());
+}
+
+std::wstring ReadMainIni(const wchar_t* section, const wchar_t* key) {
+    wchar_t buffer[512] = {};
+    GetPrivateProfileStringW(section, key, L"<missing>", buffer, 512, GetMainIniPath().c_str());
+    return buffer;
+}
+
+void WriteSettingIni(const wchar_t* section, const wchar_t* key, const wchar_t* value) {
+    WritePrivateProfileStringW(section, key, value, GetSettingIniPath().c_str());
+}
+
+}  // namespace frame_test

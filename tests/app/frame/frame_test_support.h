@@ -1,0 +1,48 @@
+// What the main window's tests share: the real skin from this program's resources,
+// a desktop shell that records instead of changing the system's cursors and
+// taskbar, the program's log and ini files beside the test program.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "desktop_shell.h"
+
+namespace frame_test {
+
+// COM and the UI library pointed at this program's skin resource (once).
+void EnsureProgramSkin();
+
+// Records every call ("replace <IDC> <OCR>", "reset", "taskbar 1|0").
+class RecordingShell : public DesktopShell {
+public:
+    RecordingShell() { SetDesktopShell(this); }
+    ~RecordingShell() override { SetDesktopShell(nullptr); }
+    void ReplaceSystemCursor(LPCWSTR cursorId, DWORD systemCursorId) override;
+    void ResetSystemCursors() override { calls.push_back("reset"); }
+    void ShowTaskbar(bool show) override { calls.push_back(show ? "taskbar 1" : "taskbar 0"); }
+    std::vector<std::string> calls;
+};
+// "replace <IDC> <OCR>" as RecordingShell writes it.
+std::string ReplaceCall(LPCWSTR cursorId, DWORD systemCursorId);
+
+// The lines of the program's log file (code page 936 text).
+std::vector<std::string> LogLines();
+bool LogHas(const std::string& text);
+// Index of the first log line holding text at or after from; -1 when none.
+int LogLineIndex(const std::string& text, int from = 0);
+// A pending step's log line as the frame writes it.
+std::string PendingLine(const char* where, const char* step);
+
+// Whether the shell has the tray icon (window, id).
+bool TrayIconExists(HWND window, UINT id);
+
+// Removes the program's ini files beside the test program.
+void RemoveIniFiles();
+void WriteMainIni(const wchar_t* section, const wchar_t* key, const wchar_t* value);
+std::wstring ReadMainIni(const wchar_t* section, const wchar_t* key);
+void WriteSettingIni(const wchar_t* section, const wchar_t* key, const wchar_t* value);
+
+}  // namespace frame_test

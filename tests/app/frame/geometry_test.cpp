@@ -1,0 +1,105 @@
+// Where a point lies on the recorded region, the work area away from the taskbar,
+// and the drive the fallback output folder goes to.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "region_edge.h"
+#include "vistrel_frame.h"
+#include "work_area.h"
+
+namespace {
+constexpr RECT kRegion = {100, 200, 500, 400};
+constexpr int kMargin = 3;
+}  // namespace
+
+TEST(RegionEdge, HandlesByMarginWithStrictComparisons) {
+    struct Case {
+        int x, y, expected;
+    } cases[] = {
+        {100, 300, kHandleLeft},      {102, 300, kHandleLeft},   {98, 300, kHandleLeft},
+        {103, 300, kHandleNone},      {97, 300, kHandleNone},    // exactly m away: on no edge
+        {300, 200, kHandleTop},       {300, 197, kHandleNone},   {300, 202, kHandleTop},
+        {500, 300, kHandleRight},     {503, 300, kHandleNone},   {497, 300, kHandleNone},
+        {300, 400, kHandleBottom},    {300, 403, kHandleNone},   {300, 398, kHandleBottom},
+        {100, 200, kHandleTopLeft},   {102, 202, kHandleTopLeft}, {103, 202, kHandleNone},
+        {500, 200, kHandleTopRight},  {500, 400, kHandleBottomRight}, {100, 400, kHandleBottomLeft},
+        {101, 203, kHandleNone},      // on the left line, exactly m below the top: neither edge nor corner
+        {100, 396, kHandleLeft},      {100, 397, kHandleNone},   {100, 398, kHandleBottomLeft},
+        {300, 300, kHandleNone},      {50, 50, kHandleNone},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(RegionEdgeAt(kRegion, kMargin, c.x, c.y), c.expected) << c.x << "," << c.y;
+    EXPECT_EQ(RegionEdgeAt(kRegion, 10, 109, 300), kHandleLeft) << "a wider margin";
+    EXPECT_EQ(RegionEdgeAt(kRegion, 10, 110, 300), kHandleNone);
+}
+
+TEST(RegionEdge, MoveSquareInTheMiddle) {
+    // Side m + 42 = 45, centred: x from 277 to 321, y from 277 to 321.
+    struct Case {
+        RECT rect;
+        int x, y;
+        bool inside;
+    } cases[] = {
+        {kRegion, 300, 300, true},   {kRegion, 277, 277, true},  {kRegion, 321, 321, true},
+        {kRegion, 276, 300, false},  {kRegion, 322, 300, false}, {kRegion, 300, 276, false},
+        {kRegion, 300, 322, false},  {{0, 0, 45, 45}, 22, 22, true},
+        {{0, 0, 44, 400}, 22, 200, false},  // narrower than the square: no square
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(IsInMoveSquare(c.rect, kMargin, c.x, c.y), c.inside) << c.x << "," << c.y;
+}
+
+TEST(RegionEdge, CursorsOfTheHandles) {
+    const std::vector<std::pair<int, LPCWSTR>> cases = {
+        {kHandleLeft, IDC_SIZEWE},       {kHandleRight, IDC_SIZEWE},        {kHandleTop, IDC_SIZENS},
+        {kHandleBottom, IDC_SIZENS},     {kHandleTopLeft, IDC_SIZENWSE},    {kHandleBottomRight, IDC_SIZENWSE},
+        {kHandleTopRight, IDC_SIZENESW}, {kHandleBottomLeft, IDC_SIZENESW}, {kHandleMove, nullptr},
+        {kHandleNone, nullptr},
+    };
+    for (const auto& c : cases) EXPECT_EQ(CursorForHandle(c.first), c.second) << c.first;
+}
+
+TEST(WorkArea, MovedAwayFromTheTaskbarEdge) {
+    const RECT desktop = {0, 0, 1280, 800};
+    struct Case {
+        RECT work, expected;
+    } cases[] = {
+        {{0, 0, 1280, 760}, {0, 0, 1280, 752}},   // taskbar at the bottom
+        {{40, 0, 1280, 800}, {48, 0, 1280, 800}}, // left
+        {{0, 40, 1280, 800}, {0, 48, 1280, 800}}, // top
+        {{0, 0, 1240, 800}, {0, 0, 1232, 800}},   // right
+        {{0, 0, 1280, 800}, {0, 0, 1280, 800}},   // no taskbar
+        {{40, 0, 1280, 760}, {40, 0, 1280, 752}}, // the bottom is tested first
+    };
+    for (const Case& c : cases) {
+        RECT got = InsetWorkArea(c.work, desktop);
+        EXPECT_TRUE(EqualRect(&got, &c.expected)) << got.left << "," << got.top << "," << got.right << "," << got.bottom;
+    }
+}
+
+// The choice among drives is ChooseLargestDrive's (common tests); free space moves
+// while other tests write, so only what the frame hands on is checked here.
+TEST(Drives, TheLargestFreeDriveIsOneOfTheSystemsDriveRoots) {
+    std::wstring chosen = CVistrelFrame::FindLargestFreeDrive();
+    ASSERT_EQ(chosen.size(), 3u);
+    EXPECT_EQ(chosen.substr(1), L":\\");
+    ULARGE_INTEGER free = {};
+    EXPECT_TRUE(GetDiskFreeSpaceExW(chosen.c_str(), &free, nullptr, nullptr));
+    wchar_t list[512] = {};
+    GetLogicalDriveStringsW(511, list);
+    bool listed = false;
+    for (const wchar_t* root = list; *root; root += wcslen(root) + 1) listed |= chosen == root;
+    EXPECT_TRUE(listed);
+}
+
+TEST(FrameUtils, ListMembershipAndConversions) {
+    const std::vector<std::string> devices = {"screen-capture-recorder", "virtual-audio-capturer"};
+    EXPECT_TRUE(IsInAudioVec("virtual-audio-capturer", devices));
+    EXPECT_FALSE(IsInAudioVec("virtual-audio", devices));
+    EXPECT_FALSE(IsInAudioVec("", {}));
+    EXPECT_EQ(CVistrelFrame::WideToMultiByte(L"显示器 1"), "\xCF\xD4\xCA\xBE\xC6\xF7 1");
+    EXPECT_EQ(CVistrelFrame::MultiByteToWide("\xCF\xD4\xCA\xBE\xC6\xF7 1"), L"显示器 1");
+    EXPECT_EQ(CVistrelFrame::MultiByteToWide(""), L"");
+}

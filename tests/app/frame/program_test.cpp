@@ -1,0 +1,262 @@
+// The built Vistrel.exe started as a process: its window, log and tray icon, one
+// instance per log-on, a clean end; and a process with the main window that
+// crashes. Every case runs a copy of the program in a folder of its own, since the
+// program keeps its ini and log files beside itself.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+#include "program_path.h"
+#include "test_support.h"
+#include "text_convert.h"
+#include "ui_test_support.h"
+
+namespace {
+
+constexpr wchar_t kMainClass[] = L"roverudedudovo";
+constexpr DWORD kStartWaitMs = 30000;  // a bound, not a measure: Wine may be slow to start
+
+// A started program; ended by its pid when the test is done with it.
+class Program {
+public:
+    Program(const std::wstring& folder, const std::wstring& exe, const std::wstring& args = L"") {
+        std::wstring stdoutPath = folder + L"stdout.txt";
+        SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
+        output_ = CreateFileW(stdoutPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        STARTUPINFOW startup = {sizeof(startup)};
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = output_;
+        startup.hStdError = output_;
+        std::wstring command = L"\"" + folder + exe + L"\"" + (args.empty() ? L"" : L" " + args);
+        started_ = CreateProcessW(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(), &startup,
+                                  &info_) != FALSE;
+    }
+    ~Program() {
+        if (started_ && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) {
+            TerminateProcess(info_.hProcess, 99);
+            WaitForSingleObject(info_.hProcess, kStartWaitMs);
+        }
+        if (started_) {
+            CloseHandle(info_.hProcess);
+            CloseHandle(info_.hThread);
+        }
+        if (output_ != INVALID_HANDLE_VALUE) CloseHandle(output_);
+    }
+    bool Started() const { return started_; }
+    DWORD Pid() const { return info_.dwProcessId; }
+    // The exit code, or STILL_ACTIVE when it has not ended within the bound. Messages
+    // keep flowing meanwhile: the program may be showing one of this test's windows.
+    DWORD WaitForExit() {
+        ui_test::PumpUntil([&] { return WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0; }, kStartWaitMs);
+        DWORD code = STILL_ACTIVE;
+        GetExitCodeProcess(info_.hProcess, &code);
+        return code;
+    }
+    HWND MainWindow() const {
+        for (HWND w = FindWindowExW(nullptr, nullptr, kMainClass, nullptr); w;
+             w = FindWindowExW(nullptr, w, kMainClass, nullptr)) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            if (pid == info_.dwProcessId) return w;
+        }
+        return nullptr;
+    }
+
+private:
+    PROCESS_INFORMATION info_ = {};
+    HANDLE output_ = INVALID_HANDLE_VALUE;
+    bool started_ = false;
+};
+
+// A copy of the files of a folder beside this test program (made by the build).
+void CopyFolder(const std::wstring& from, const std::wstring& to) {
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW((from + L"*").c_str(), &found);
+    ASSERT_NE(find, INVALID_HANDLE_VALUE) << WideToUtf8(from);
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            CopyFileW((from + found.cFileName).c_str(), (to + found.cFileName).c_str(), FALSE);
+    } while (FindNextFileW(find, &found));
+    FindClose(find);
+}
+
+std::vector<std::wstring> FilesIn(const std::wstring& folder, const wchar_t* pattern) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW((folder + pattern).c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do names.push_back(found.cFileName);
+    while (FindNextFileW(find, &found));
+    FindClose(find);
+    return names;
+}
+
+bool TrayIconExists(HWND window, UINT id) {
+    NOTIFYICONDATAW data = {};
+    data.cbSize = sizeof(data);
+    data.hWnd = window;
+    data.uID = id;
+    data.uFlags = NIF_TIP;
+    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+}
+
+// A window of the test's own that holds the foreground, so that bringing another
+// window forward is seen.
+class ForegroundHolder {
+public:
+    ForegroundHolder() {
+        window_ = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"holder", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
+                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        SetForegroundWindow(window_);
+    }
+    ~ForegroundHolder() { DestroyWindow(window_); }
+    HWND Get() const { return window_; }
+
+private:
+    HWND window_;
+};
+
+class ProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override { CopyFolder(GetProgramFolderW() + L"program\\", folder.path()); }
+    testing_support::TempDir folder;
+};
+
+}  // namespace
+
+TEST_F(ProgramTest, StartsWithItsWindowLogAndTrayIconAndEndsCleanly) {
+    Program first(folder.path(), L"Vistrel.exe");
+    ASSERT_TRUE(first.Started());
+    HWND window = nullptr;
+    ASSERT_TRUE(ui_test::PumpUntil([&] { return (window = first.MainWindow()) != nullptr; }, kStartWaitMs));
+    ASSERT_TRUE(ui_test::PumpUntil([&] { return IsWindowVisible(window) != FALSE; }, kStartWaitMs));
+
+    wchar_t title[64] = {};
+    GetWindowTextW(window, title, 64);
+    EXPECT_STREQ(title, L"Tessel录屏");
+    RECT rc = {};
+    GetWindowRect(window, &rc);
+    EXPECT_EQ(rc.right - rc.left, 858);
+    EXPECT_EQ(rc.bottom - rc.top, 300);
+    EXPECT_EQ(rc.left, (GetSystemMetrics(SM_CXSCREEN) - 858) / 2);
+    EXPECT_EQ(rc.top, (GetSystemMetrics(SM_CYSCREEN) - 300) / 2);
+    const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+    EXPECT_EQ(style & (WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
+              WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX);
+    EXPECT_TRUE(ui_test::PumpUntil([&] { return TrayIconExists(window, 101); }, kStartWaitMs));
+
+    std::vector<std::wstring> logs = FilesIn(folder.File(L"logger\\"), L"log*.txt");
+    ASSERT_EQ(logs.size(), 1u);
+    std::vector<std::string> lines =
+        testing_support::SplitLines(testing_support::ReadFileBytes(folder.File(L"logger\\" + logs[0])));
+    ASSERT_FALSE(lines.empty());
+    const std::string first_line = WideToChs(L"初始化日志");
+    EXPECT_EQ(lines[0].substr(lines[0].size() - first_line.size()), first_line);
+
+    {
+        ForegroundHolder holder;
+        ASSERT_EQ(GetForegroundWindow(), holder.Get());
+        Program second(folder.path(), L"Vistrel.exe");
+        ASSERT_TRUE(second.Started());
+        EXPECT_EQ(second.WaitForExit(), 1u);
+        EXPECT_EQ(GetForegroundWindow(), window) << "the first instance is brought forward";
+        EXPECT_EQ(FilesIn(folder.File(L"logger\\"), L"log*.txt").size(), 1u) << "the second made no window";
+    }
+
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(first.WaitForExit(), 0u) << "no process left";
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(FindWindowW(kMainClass, nullptr), nullptr);
+    EXPECT_FALSE(TrayIconExists(window, 101)) << "no tray icon left";
+    std::string output = testing_support::ReadFileBytes(folder.File(L"stdout.txt"));
+    EXPECT_NE(output.find("[CVistrelFrame::ExitFrame] ResetSysCursors()"), std::string::npos)
+        << "the system cursors were given back";
+}
+
+namespace {
+
+// A stand-in for a first instance: the event "TsRecord" held, and (when asked) a
+// hidden window of the main class that keeps what it receives.
+class FirstInstanceStandIn {
+public:
+    explicit FirstInstanceStandIn(bool withWindow) {
+        event_ = CreateEventW(nullptr, FALSE, FALSE, L"TsRecord");
+        if (!withWindow) return;
+        WNDCLASSW wc = {};
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = kMainClass;
+        RegisterClassW(&wc);
+        window_ = CreateWindowExW(0, kMainClass, L"stand-in", WS_POPUP, 100, 100, 200, 100, nullptr, nullptr,
+                                  wc.hInstance, nullptr);
+    }
+    ~FirstInstanceStandIn() {
+        if (window_) DestroyWindow(window_);
+        UnregisterClassW(kMainClass, GetModuleHandleW(nullptr));
+        if (event_) CloseHandle(event_);
+    }
+    HWND Window() const { return window_; }
+    static std::vector<WPARAM> showSelArea;  // wParams of WM_USER + 240
+
+private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+        if (msg == WM_USER + 240) showSelArea.push_back(wParam);
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
+    }
+    HANDLE event_ = nullptr;
+    HWND window_ = nullptr;
+};
+std::vector<WPARAM> FirstInstanceStandIn::showSelArea;
+
+}  // namespace
+
+TEST_F(ProgramTest, ASecondStartShowsTheFirstWindowAndTellsItToShowTheRegion) {
+    FirstInstanceStandIn firstInstance(true);
+    ASSERT_NE(firstInstance.Window(), nullptr);
+    FirstInstanceStandIn::showSelArea.clear();
+    ForegroundHolder holder;
+    Program second(folder.path(), L"Vistrel.exe");
+    ASSERT_TRUE(second.Started());
+    EXPECT_EQ(second.WaitForExit(), 1u);
+    EXPECT_TRUE(ui_test::PumpUntil([] { return !FirstInstanceStandIn::showSelArea.empty(); }, kStartWaitMs));
+    ASSERT_EQ(FirstInstanceStandIn::showSelArea.size(), 1u);
+    EXPECT_EQ(FirstInstanceStandIn::showSelArea[0], 1u);
+    EXPECT_TRUE(IsWindowVisible(firstInstance.Window()));
+    EXPECT_EQ(GetForegroundWindow(), firstInstance.Window());
+    EXPECT_FALSE(testing_support::FileExists(folder.File(L"logger"))) << "the second start made no log";
+}
+
+TEST_F(ProgramTest, ASecondStartBeforeTheFirstHasAWindowOnlyEnds) {
+    FirstInstanceStandIn firstInstance(false);
+    Program second(folder.path(), L"Vistrel.exe");
+    ASSERT_TRUE(second.Started());
+    EXPECT_EQ(second.WaitForExit(), 1u);
+    EXPECT_EQ(FindWindowW(kMainClass, nullptr), nullptr);
+    EXPECT_FALSE(testing_support::FileExists(folder.File(L"logger")));
+}
+
+TEST(CrashTest, ACrashWritesItsDumpAndGivesTheDesktopBack) {
+    testing_support::TempDir probe;
+    CopyFolder(GetProgramFolderW() + L"probe\\", probe.path());
+    Program crashing(probe.path(), L"app_crash_probe.exe");
+    ASSERT_TRUE(crashing.Started());
+    const DWORD code = crashing.WaitForExit();
+    EXPECT_NE(code, STILL_ACTIVE) << "the process ends after the dump";
+    EXPECT_NE(code, 0u);
+    EXPECT_NE(code, 3u) << "the probe could not force a cursor";
+
+    std::vector<std::wstring> dumps = FilesIn(probe.path(), L"*.dmp");
+    ASSERT_EQ(dumps.size(), 1u);
+    EXPECT_EQ(dumps[0].size(), 18u) << "yyyymmddhhmmss.dmp";
+    EXPECT_GT(testing_support::ReadFileBytes(probe.File(dumps[0])).size(), 0u);
+
+    std::vector<std::string> calls =
+        testing_support::SplitLines(testing_support::ReadFileBytes(probe.File(L"desktop_calls.txt")));
+    const std::vector<std::string> expected = {"replace", "replace", "taskbar 0", "reset", "taskbar 1"};
+    EXPECT_EQ(calls, expected) << "forced by the probe, given back by the crash filter";
+}
