@@ -36,6 +36,7 @@ DWORD CGetVideoThread::_Do(CThreadRunner* runner) {
     AVPacket* pkt = av_packet_alloc();
     const CPacketRules rules(m_type, m_bU1, m_bU2, m_bU3, m_cnTN.c_str());
     bool failing = false;  // log the first failure of a run only
+    m_packetsRead = m_packetsHandedOn = 0;
     while (runner->IsRunning()) {
         if (!m_svF || !m_iFC || !pkt) {
             if (!failing) LogBoth(kLoop, "[m_cnTN]%s no writer or input error", m_cnTN.c_str());
@@ -52,22 +53,24 @@ DWORD CGetVideoThread::_Do(CThreadRunner* runner) {
             continue;
         }
         failing = false;
-        HandlePacket(pkt, rules);
+        ++m_packetsRead;
+        if (HandlePacket(pkt, rules)) ++m_packetsHandedOn;
         av_packet_unref(pkt);
     }
-    LogBoth(kLoop, "[m_cnTN]%s PriExTh", m_cnTN.c_str());
+    LogBoth(kLoop, "[m_cnTN]%s PriExTh [read]%lld [handed on]%lld", m_cnTN.c_str(),
+            static_cast<long long>(m_packetsRead), static_cast<long long>(m_packetsHandedOn));
     av_packet_free(&pkt);
     ReleaseInput();
     LogBoth(kLoop, "[m_cnTN]%s end", m_cnTN.c_str());
     return 0;
 }
 
-void CGetVideoThread::HandlePacket(AVPacket* pkt, const CPacketRules& rules) {
+bool CGetVideoThread::HandlePacket(AVPacket* pkt, const CPacketRules& rules) {
     const int32_t mode = g_userSelMode;
     if (m_type == kSourceCamera) {  // to the preview only, never into the file
         m_bPr = !rules.Drops(*m_svF, mode);
         if (m_bPr && pkt->stream_index == m_nIndex1) HandleVideoPacket(pkt);
-        return;
+        return m_bPr;
     }
     // Held until the packet is in the writer: a split cannot swap the file between
     // this thread's drop test and its hand-over.
@@ -77,14 +80,16 @@ void CGetVideoThread::HandlePacket(AVPacket* pkt, const CPacketRules& rules) {
             LogFile(kLoop, "[m_cnTN]%s !bEnd", m_cnTN.c_str());
         rules.OnDropped(*m_svF, pkt->pts);
         m_bPr = false;
-        return;
+        return false;
     }
     m_bPr = true;
-    if (!rules.AlignFirstPacket(*m_svF, pkt->pts) || !rules.ResolvePause(*m_svF, pkt->pts)) return;
+    if (!rules.AlignFirstPacket(*m_svF, pkt->pts) || !rules.ResolvePause(*m_svF, pkt->pts))
+        return false;
     if (pkt->stream_index == m_nIndex1)
         HandleVideoPacket(pkt);
     else if (pkt->stream_index == m_nIndex2)
         HandleSoundPacket(pkt);
+    return true;
 }
 
 void CGetVideoThread::HandleVideoPacket(const AVPacket* pkt) {

@@ -50,6 +50,10 @@ public:
     // m_bPr: set while a packet that passed the drop test is on its way to the writer.
     bool IsBusy() const { return m_bPr; }
     const AudioInputParams& SoundParams() const { return m_audioParams; }
+    // Since the loop last started: packets read from the device, and those that passed
+    // the drop tests and were decoded for the writer (or the preview).
+    int64_t PacketsRead() const { return m_packetsRead; }
+    int64_t PacketsHandedOn() const { return m_packetsHandedOn; }
 
     // m_cnTN of a source type.
     static const char* SourceName(int32_t type);
@@ -60,7 +64,8 @@ private:
     bool SetUpPictureConversion();
     bool OpenSoundInput(const std::string& name);
     void HandSoundFormatToWriter();
-    void HandlePacket(AVPacket* pkt, const CPacketRules& rules);
+    // true when the packet passed the drop tests and was decoded.
+    bool HandlePacket(AVPacket* pkt, const CPacketRules& rules);
     void HandleVideoPacket(const AVPacket* pkt);
     void WritePicture(int64_t pts);
     void HandleSoundPacket(const AVPacket* pkt);
@@ -85,4 +90,6 @@ private:
     std::atomic<bool> m_bPr{false};
     RECT m_recordRect{};
     AudioInputParams m_audioParams;
+    std::atomic<int64_t> m_packetsRead{0};
+    std::atomic<int64_t> m_packetsHandedOn{0};
 };
