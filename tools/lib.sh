@@ -21,3 +21,101 @@ deps_key() {
     dpkg-query -W -f='${Version}\n' googletest g++-mingw-w64-x86-64-posix 2>/dev/null
   } | sha256sum | cut -c1-16
 }
+
+# --- Wine, display and sound for the project's programs (testenv.sh, run.sh) ---
+# The functions below use the caller's run_dir (a scratch folder) and append what
+# they start to the caller's array pids, so that the caller stops it by pid.
+
+wine_bin=/usr/lib/wine/wine64
+wineserver_bin=/usr/lib/wine/wineserver64
+
+# Code page 936 (the "chs" locale the programs rely on), quiet Wine, no Mono/Gecko
+# prompts, no menu entries written to the desktop.
+export_wine_env() {
+  export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+  export WINEDEBUG=${WINEDEBUG:--all}
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+  export WINEARCH=win64
+}
+
+# A private Xvfb of the given size (e.g. 1280x800) on a free display, with xcompmgr
+# so that layered windows blend; exports DISPLAY.
+start_xvfb() {
+  local size=$1 fifo=$run_dir/display
+  mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 &
+  pids+=($!)
+  local n; read -r n <"$fifo" || die "Xvfb did not start"
+  export DISPLAY=:$n
+  xcompmgr >/dev/null 2>&1 &
+  pids+=($!)
+}
+
+# A private PulseAudio with the null sink "nullout" (its monitor is a capture
+# device: "what plays"); exports PULSE_SERVER.
+start_pulse() {
+  local dir=$run_dir/pulse
+  mkdir -p "$dir"
+  HOME=$dir PULSE_RUNTIME_PATH=$dir pulseaudio -n --daemonize=no --exit-idle-time=-1 --disable-shm=yes \
+    -L "module-null-sink sink_name=nullout sink_properties=device.description=NullOut" \
+    -L "module-native-protocol-unix socket=$dir/pulse-native auth-anonymous=1" \
+    -L module-always-sink >"$dir/log" 2>&1 &
+  pids+=($!)
+  export PULSE_SERVER=unix:$dir/pulse-native
+  for _ in $(seq 100); do [ -S "$dir/pulse-native" ] && return 0; sleep 0.05; done
+  die "PulseAudio did not start (see $dir/log)"
+}
+
+# The booted template prefix, made once per Wine version and these helpers; prints
+# its path. Prefixes are copies of it (copying takes half a second, booting eight).
+template_prefix() {
+  local key; key=$( { cat "$(tools_dir)/lib.sh"; dpkg-query -W -f='${Version}' wine64; } | sha256sum | cut -c1-12)
+  local root; root=$(deps_root)
+  local tpl=$root/wineprefix-$key
+  mkdir -p "$root"
+  (
+    flock 9  # one boot at a time when several runs start together
+    if [ ! -f "$tpl/.complete" ]; then
+      log "booting a Wine prefix template (once)"
+      rm -rf "$tpl"; mkdir -p "$tpl"
+      WINEPREFIX=$tpl "$wine_bin" wineboot -i >/dev/null 2>&1
+      configure_prefix "$tpl"
+      WINEPREFIX=$tpl "$wineserver_bin" -k >/dev/null 2>&1 || true
+      WINEPREFIX=$tpl "$wineserver_bin" -w >/dev/null 2>&1 || true
+      touch "$tpl/.complete"
+    fi
+  ) 9>"$root/wineprefix.lock"
+  echo "$tpl"
+}
+
+# Chinese fonts for GDI and GDI+, and crashes that end the program at once
+# (its own crash filter still runs) instead of opening a debugger.
+configure_prefix() {
+  local prefix=$1 reg=$run_dir/setup.reg
+  local font=/usr/share/fonts/truetype/wqy/wqy-microhei.ttc
+  [ -f "$font" ] && cp "$font" "$prefix/drive_c/windows/Fonts/"
+  {
+    printf 'Windows Registry Editor Version 5.00\r\n\r\n'
+    printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\AeDebug]\r\n"Debugger"=""\r\n"Auto"="1"\r\n\r\n'
+    printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
+    for f in SimSun "Microsoft YaHei" Tahoma "MS Shell Dlg" "MS Shell Dlg 2" Arial "宋体" "微软雅黑"; do
+      printf '"%s"="WenQuanYi Micro Hei"\r\n' "$f"
+    done
+    printf '\r\n'
+  } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } > "$reg"
+  WINEPREFIX=$prefix "$wine_bin" regedit /S "$(WINEPREFIX=$prefix "$wine_bin" winepath -w "$reg" 2>/dev/null)" >/dev/null 2>&1
+}
+
+# A persistent wineserver for WINEPREFIX and Wine's own services, started with no
+# inherited output: they outlive the programs that start them, and whoever reads a
+# program's output (ctest, a pipe) would otherwise wait for them to close it.
+start_wineserver() {
+  "$wineserver_bin" -p </dev/null >/dev/null 2>&1
+  "$wine_bin" wineboot -u </dev/null >/dev/null 2>&1 || true
+}
+
+# Stops WINEPREFIX's wineserver (only this prefix's) and waits for it.
+stop_wineserver() {
+  "$wineserver_bin" -k >/dev/null 2>&1 || true
+  "$wineserver_bin" -w >/dev/null 2>&1 || true
+}
