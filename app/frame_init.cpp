@@ -1,5 +1,6 @@
 // InitWindow and its steps, in the order the window is set up.
 #include <cstdlib>
+#include <cwchar>
 
 #include "app_controls.h"
 #include "areaprobe.h"
@@ -8,7 +9,10 @@
 #include "logger.h"
 #include "main_ini.h"
 #include "pending_step.h"
+#include "progress_thread.h"
 #include "record_globals.h"
+#include "region/sel_area_ui.h"
+#include "region/sel_area_wnd.h"
 #include "setting_data.h"
 #include "single_instance.h"
 #include "vistrel_frame.h"
@@ -41,8 +45,8 @@ UINT CVistrelFrame::GetClassStyle() const { return CS_DBLCLKS; }
 CDuiString CVistrelFrame::GetSkinFile() { return L"XML_MAIN"; }
 
 CControlUI* CVistrelFrame::CreateControl(LPCTSTR pstrClass) {
-    // "SetSlider" here; "SelArea" (CSelAreaUI) once the region frame is part of the build.
-    return CreateAppControl(pstrClass);
+    if (wcscmp(pstrClass, L"SelArea") == 0) return new CSelAreaUI;
+    return CreateAppControl(pstrClass);  // "SetSlider"
 }
 
 LPCTSTR CVistrelFrame::GetItemText(CControlUI*, int, int) { return L""; }
@@ -59,7 +63,7 @@ void CVistrelFrame::InitWindow() {
     LogPendingStep(kInitWindow, "InitDevices");
     LoadMainAudioChoice();
     CreateTrayIcon();
-    LogPendingStep(kInitWindow, "progress thread");
+    StartProgressThread();
     LogPendingStep(kInitWindow, "lists of videolist.txt and capture_pic_list.txt");
     LoadSelAreaSize();
     PlaceInitialArea();
@@ -96,6 +100,11 @@ void CVistrelFrame::CreateTrayIcon() {
     SetIcon(kProgramIconId);
     if (!m_trayIcon.CreateTrayIcon(m_hWnd, kProgramIconId, kMainWindowTitle, WM_TRAY_NOTIFY))
         LogBoth(kInitWindow, "CreateTrayIcon error");
+}
+
+void CVistrelFrame::StartProgressThread() {
+    m_progressThread = std::make_unique<CProgressThread>(m_progressBoard, m_hWnd);
+    if (!m_progressThread->Start()) LogBoth(kInitWindow, "the progress thread could not start error");
 }
 
 void CVistrelFrame::StartMouseHook() {
@@ -173,7 +182,11 @@ void CVistrelFrame::PlaceInitialArea() {
 }
 
 void CVistrelFrame::CreateSelAreaWindow() {
-    // A CSelAreaWnd over the monitor union, owned popup "选择区域" (WS_POPUP |
-    // WS_VISIBLE, WS_EX_TOOLWINDOW), then hidden, once the region frame is built.
-    LogPendingStep("CVistrelFrame::CreateSelAreaWindow", "CSelAreaWnd");
+    auto selArea = std::make_unique<CSelAreaWnd>();
+    if (!selArea->CreateOver(m_hWnd, m_rcMonitorUnion)) {
+        LogBoth("CVistrelFrame::CreateSelAreaWindow", "the region frame could not be created error");
+        return;
+    }
+    ::ShowWindow(selArea->GetHWND(), SW_HIDE);
+    m_pSelAreaWnd = std::move(selArea);
 }

@@ -5,7 +5,9 @@
 #include "logger.h"
 #include "pending_step.h"
 #include "program_path.h"
+#include "progress_thread.h"
 #include "record_globals.h"
+#include "region/sel_area_wnd.h"
 #include "setting_data.h"
 #include "vistrel_frame.h"
 #include "vistreler.h"
@@ -40,13 +42,15 @@ CVistrelFrame::CVistrelFrame() {
 }
 
 CVistrelFrame::~CVistrelFrame() {
+    m_progressBoard.EndRecording();
     if (m_vistreler) {
         LogConsole("CVistrelFrame::~CVistrelFrame", "delete m_vistreler");
         m_vistreler.reset();
     }
     LogPendingStep("CVistrelFrame::~CVistrelFrame", "CHotKeySetting::UnregisterAll");
+    m_progressThread.reset();  // it reads the settings
     CSettingData::ReleaseInstance();
-    if (m_pSelAreaWnd) LogPendingStep("CVistrelFrame::~CVistrelFrame", "CSelAreaWnd::SetBorderAnimation");
+    if (m_pSelAreaWnd) m_pSelAreaWnd->SetBorderAnimation(false);
     if (m_hWnd) KillTimer(m_hWnd, kTimerBorderAnimation);
 }
 

@@ -4,6 +4,7 @@
 #include "logger.h"
 #include "pending_step.h"
 #include "record_globals.h"
+#include "region/sel_area_wnd.h"
 #include "setting_data.h"
 #include "vistrel_frame.h"
 #include "vistreler.h"
@@ -34,14 +35,31 @@ void CVistrelFrame::onStopRecord() {
         m_vistreler->m_nSaveFileSize = 0;
     }
     LogBoth(kStopRecord, "g_recordeState = _StopState;");
+    if (m_pSelAreaWnd) m_pSelAreaWnd->SetBorderAnimation(false);
     if (m_timer3 != kNoTimer) KillTimer(m_hWnd, kTimerBorderAnimation);
     m_timer3 = kNoTimer;
     if (m_vistreler) m_vistreler->StopRecord();  // the file is finished here
     LogPendingStep(kStopRecord, "AddRecordingToList and the main window's stopped layout");
+    m_progressBoard.EndRecording();  // the progress thread lets go of the recorder
     LogBoth(kStopRecord, "delete m_vistreler");
     m_vistreler.reset();
     LogBoth(kStopRecord, "m_vistreler = nullptr");
     CreateRecorder();
     if (CSettingData::GetInstance()->GetSettings().Check_Hide_Task) ShowTaskbar(true);
     LogBoth(kStopRecord, "end");
+}
+
+void CVistrelFrame::onRecordStateChanged(int state) {
+    if (m_vistreler) m_vistreler->SetRecordState(state);
+    DuiLib::CControlUI* control = FindControl(L"btn_pause");
+    auto* pause = control ? static_cast<DuiLib::COptionUI*>(control->GetInterface(L"Option")) : nullptr;
+    if (!pause) return;
+    if (state == _PauseState) {
+        pause->Selected(true);
+        pause->SetText(L"恢复");
+    } else if (state == _RecordingState) {
+        pause->Selected(false);
+        pause->SetText(L"暂停");
+    }
+    pause->Invalidate();
 }

@@ -2,17 +2,17 @@
 // so no code reads a window object after it is gone.
 #include "vistrel_frame.h"
 
+#include "region/sel_area_wnd.h"
+#include "toolbar_wnd.h"
+
 void CVistrelFrame::ForgetWindowAddress(const void* window) {
     if (!window) return;
     if (static_cast<const void*>(m_pToolbarWnd) == window) m_pToolbarWnd = nullptr;
     if (static_cast<const void*>(m_pCountdownWnd) == window) m_pCountdownWnd = nullptr;
-    if (static_cast<const void*>(m_pSelAreaWnd) == window) m_pSelAreaWnd = nullptr;
     if (static_cast<const void*>(m_pSettingDlg) == window) m_pSettingDlg = nullptr;
     if (static_cast<const void*>(m_pDrawBoardWnd) == window) m_pDrawBoardWnd = nullptr;
 }
 
-// These read the window objects' handles once their classes are part of the build;
-// until then the frame has no such window.
-HWND CVistrelFrame::ToolbarWindow() const { return nullptr; }
+HWND CVistrelFrame::ToolbarWindow() const { return m_pToolbarWnd ? m_pToolbarWnd->GetHWND() : nullptr; }
 
-HWND CVistrelFrame::SelAreaWindow() const { return nullptr; }
+HWND CVistrelFrame::SelAreaWindow() const { return m_pSelAreaWnd ? m_pSelAreaWnd->GetHWND() : nullptr; }

@@ -21,11 +21,14 @@
 
 #include "duilib.h"
 #include "monitor_list.h"
+#include "progress_board.h"
+#include "toolbar_observer.h"
 
+class CProgressThread;
 class CVistreler;
 // Windows the frame owns, made by their own folders.
-class CToolbarWnd;       // recording toolbar
-class CCountdownWnd;     // countdown before a recording
+class CToolbarWnd;       // recording toolbar (deletes itself with its window)
+class CCountdownWnd;     // countdown before a recording (deletes itself with its window)
 class CSelAreaWnd;       // region frame over the desktop
 class CDrawBoardWnd;     // drawing board
 class RecordSettingDlg;  // settings dialog
@@ -51,7 +54,7 @@ constexpr UINT_PTR kNoTimer = static_cast<UINT_PTR>(-1);
 // Whether names holds name (a capture device the recording needs is present).
 bool IsInAudioVec(const std::string& name, const std::vector<std::string>& names);
 
-class CVistrelFrame : public DuiLib::WindowImplBase, public DuiLib::IListCallbackUI {
+class CVistrelFrame : public DuiLib::WindowImplBase, public ToolbarObserver, public DuiLib::IListCallbackUI {
 public:
     // Opens the log file, sets the recording state to stopped, makes the program's
     // folder the current one and lists the monitors.
@@ -71,9 +74,10 @@ public:
     // --- the recording (frame_recording.cpp) ---
     // A fresh recorder as every recording starts from.
     void CreateRecorder();
-    // Stops a running recording and finishes its file; a second stop only logs.
-    // (The recording toolbar's stop, through ToolbarObserver.)
-    void onStopRecord();
+    // ToolbarObserver: stops a running recording and finishes its file (a second
+    // stop only logs); the toolbar has paused or resumed.
+    void onStopRecord() override;
+    void onRecordStateChanged(int state) override;
 
     // --- the region's edges (frame_region_edge.cpp) ---
     // The part of rect under (x, y): 0 none, 1 to 8 the edges and corners
@@ -123,6 +127,8 @@ public:
     int MainAudioChoice() const { return m_mainAudioSel; }
     SIZE CustomAreaSize() const { return {m_selAreaWidth, m_selAreaHeight}; }
     bool IsTrayIconShown() const { return m_trayIcon.IsVisible(); }
+    const CProgressThread* ProgressThread() const { return m_progressThread.get(); }
+    CProgressBoard& ProgressBoard() { return m_progressBoard; }
 
 protected:
     LPCTSTR GetWindowClassName() const override;
@@ -141,6 +147,7 @@ private:
     void FindMainControls();
     void RegisterFFmpeg();
     void CreateTrayIcon();
+    void StartProgressThread();
     void StartMouseHook();
     // The frame's copy of the settings decides whether to record at start.
     void PostRecordAtStartIfSet();
@@ -157,11 +164,11 @@ private:
 
     void ForgetWindowAddress(const void* window);
 
-    // Owned windows; the slots are cleared when a window object goes.
+    // Owned windows. Those that delete themselves clear their slot (ForgetWindow).
     CToolbarWnd* m_pToolbarWnd = nullptr;
     std::unique_ptr<CVistreler> m_vistreler;  // made in InitWindow, replaced after every stop
     CCountdownWnd* m_pCountdownWnd = nullptr;
-    CSelAreaWnd* m_pSelAreaWnd = nullptr;
+    std::unique_ptr<CSelAreaWnd> m_pSelAreaWnd;  // its window goes with the main window's
     RecordSettingDlg* m_pSettingDlg = nullptr;
     CDrawBoardWnd* m_pDrawBoardWnd = nullptr;
 
@@ -169,8 +176,6 @@ private:
     UINT_PTR m_timer2 = kNoTimer;
     UINT_PTR m_timer3 = kNoTimer;
     bool m_bSoundEnabled = true;    // cleared by a scheduled task without sound
-    int32_t m_division_num = 1;        // next size split
-    int32_t m_division_num_limit = 1;  // next 4096 MiB safety split
     bool m_bToolbarShown = true;  // the toolbar comes back when the window is minimised while recording
     int m_mainAudioSel = 0;       // [Info] MainAudioSel as read at start
     RECT m_rcSavedWindow = {};    // where the window stood before it was parked
@@ -200,6 +205,11 @@ private:
     DuiLib::CControlUI* m_pSwitch2 = nullptr;
     DuiLib::COptionUI* m_pVolume = nullptr;
     DuiLib::COptionUI* m_pMic = nullptr;
+
+    // The running recording's progress (seconds, split counters, auto-stop options)
+    // shared with the progress thread, which is stopped before the settings go.
+    CProgressBoard m_progressBoard;
+    std::unique_ptr<CProgressThread> m_progressThread;
 
     DuiLib::CTrayIcon m_trayIcon;
     std::string m_logFolder;  // code page 936

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "custom_messages.h"
+#include "progress_thread.h"
 #include "frame_test_support.h"
 #include "logger.h"
 #include "program_path.h"
@@ -150,9 +151,7 @@ TEST_F(MainWindowTest, InitWindowStepsInTheirOrder) {
     const std::string steps[] = {
         PendingLine(where, "CHotKeySetting::Init"),
         PendingLine(where, "InitDevices"),
-        PendingLine(where, "progress thread"),
         PendingLine(where, "lists of videolist.txt and capture_pic_list.txt"),
-        PendingLine("CVistrelFrame::CreateSelAreaWindow", "CSelAreaWnd"),
         PendingLine(where, "PlanTaskManager::LoadTasks"),
         "[CVistrelFrame::InitWindow] end",
     };
@@ -163,6 +162,9 @@ TEST_F(MainWindowTest, InitWindowStepsInTheirOrder) {
         if (found >= 0) at = found + 1;
     }
     EXPECT_NE(frame->Recorder(), nullptr) << "the recorder is made before the devices are listed";
+    ASSERT_NE(frame->ProgressThread(), nullptr);
+    EXPECT_TRUE(ui_test::PumpUntil([] { return frame->ProgressThread()->PassCount() > 0; }, 5000))
+        << "the progress thread runs";
     EXPECT_NE(av_find_input_format("dshow"), nullptr) << "FFmpeg's devices are registered";
     EXPECT_TRUE(recordAtStartQueued) << "Check_AutoStartup posts WM_RECORD_AT_START";
     DuiLib::CControlUI* monitorSet = frame->FindControl(L"monitor_set");
@@ -173,6 +175,19 @@ TEST_F(MainWindowTest, InitWindowStepsInTheirOrder) {
     const RECT expected = {190, 0, 1090, 600};
     EXPECT_TRUE(EqualRect(&firstArea, &expected))
         << firstArea.left << "," << firstArea.top << "," << firstArea.right << "," << firstArea.bottom;
+}
+
+TEST_F(MainWindowTest, TheRegionFrameWaitsHiddenOverTheDesktop) {
+    HWND region = FindWindowW(L"selarea_wnd", nullptr);
+    ASSERT_NE(region, nullptr);
+    EXPECT_EQ(GetWindow(region, GW_OWNER), Hwnd());
+    EXPECT_FALSE(IsWindowVisible(region));
+    wchar_t title[32] = {};
+    GetWindowTextW(region, title, 32);
+    EXPECT_STREQ(title, L"选择区域");
+    EXPECT_TRUE(GetWindowLongPtrW(region, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    RECT rc = WindowRect(region);
+    EXPECT_TRUE(EqualRect(&rc, &frame->MonitorUnion()));
 }
 
 TEST_F(MainWindowTest, TheHotkeyTipStepRunsOnceTheWindowIsShown) {
@@ -291,8 +306,9 @@ TEST_F(MainWindowTest, EdgeTrackingForcesTheSizingCursorAndGivesItBack) {
     EXPECT_EQ(ForcedSystemCursor(), IDC_SIZENWSE);
     ASSERT_EQ(shell.calls.size(), 4u);
 
-    EXPECT_EQ(frame->HitTestRegionEdge(region, 3, false, 500, 400), kHandleNone)
-        << "no region frame, so no move square";
+    EXPECT_EQ(frame->HitTestRegionEdge(region, 3, false, 500, 400), kHandleMove) << "the square in the middle";
+    EXPECT_EQ(ForcedSystemCursor(), IDC_SIZENWSE) << "the cursor is left to the region frame there";
+    EXPECT_EQ(frame->HitTestRegionEdge(region, 3, false, 400, 350), kHandleNone);
     EXPECT_EQ(shell.calls.back(), "reset");
     EXPECT_EQ(ForcedSystemCursor(), nullptr);
 
