@@ -4,11 +4,11 @@
 #pragma once
 
 #include "duilib.h"
+#include "region/memory_bitmap.h"
 
 class CDragBtnUI : public DuiLib::CButtonUI {
 public:
     CDragBtnUI() = default;
-    ~CDragBtnUI() override;
 
     LPCTSTR GetClass() const override { return L"DragBtn"; }
     LPVOID GetInterface(LPCTSTR pstrName) override;
@@ -20,11 +20,7 @@ public:
     RECT GetDestRect() const { return m_rcDest; }
 
 private:
-    void ReleaseImage();
-
     RECT m_rcDest = {0, 0, 0, 0};
     RECT m_rcImage = {0, 0, 0, 0};
-    HDC m_hMemDC = nullptr;
-    HBITMAP m_hDib = nullptr;
-    HGDIOBJ m_hOldBitmap = nullptr;
+    MemoryBitmap m_image;  // the background image, drawn once
 };

@@ -5,11 +5,11 @@
 #pragma once
 
 #include "duilib.h"
+#include "region/memory_bitmap.h"
 
 class CSelAreaUI : public DuiLib::CControlUI {
 public:
     CSelAreaUI() = default;
-    ~CSelAreaUI() override;
 
     LPCTSTR GetClass() const override { return L"SelArea"; }
     LPVOID GetInterface(LPCTSTR pstrName) override;
@@ -23,16 +23,10 @@ public:
     bool IsAnimating() const { return m_bAnimate; }
 
 private:
-    bool EnsureCanvas(HDC target);
-    void ReleaseCanvas();
-
     RECT m_rcWindow = {0, 0, 0, 0};
     RECT m_rcSel = {0, 0, 0, 0};
     int m_nPaintWidth = 0;
     int m_nPaintHeight = 0;
     bool m_bAnimate = false;
-    HDC m_hMemDC = nullptr;
-    HBITMAP m_hDib = nullptr;
-    HGDIOBJ m_hOldBitmap = nullptr;
-    BYTE* m_pBits = nullptr;
+    MemoryBitmap m_canvas;  // made on the first paint
 };

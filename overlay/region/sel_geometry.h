@@ -7,8 +7,9 @@
 
 #include <cstdint>
 
-// The part of the region under the mouse, as the main window's edge test names it.
-enum SelHandle : int32_t {
+// The part of the region under the mouse: the SelHandle codes of the main
+// window's edge test, which names the type itself; the frame takes them as int.
+enum : int32_t {
     kSelNone = 0,
     kSelLeft = 1,
     kSelTopLeft = 2,
