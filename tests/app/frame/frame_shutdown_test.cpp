@@ -23,16 +23,6 @@ using namespace frame_test;
 
 namespace {
 
-std::vector<std::wstring> FilesIn(const std::wstring& folder, const wchar_t* pattern) {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW found;
-    HANDLE find = FindFirstFileW((folder + pattern).c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE) return names;
-    do names.push_back(found.cFileName);
-    while (FindNextFileW(find, &found));
-    FindClose(find);
-    return names;
-}
 
 int IndexOf(const std::vector<std::string>& calls, const std::string& call) {
     for (size_t i = 0; i < calls.size(); ++i)

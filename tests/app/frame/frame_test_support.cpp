@@ -1,7 +1,6 @@
 #include "frame_test_support.h"
 
 #include <objbase.h>
-#include <shellapi.h>
 
 #include "duilib.h"
 #include "logger.h"
@@ -49,15 +48,6 @@ std::string PendingLine(const char* where, const char* step) {
     return std::string("[") + where + "] " + step + ": not part of this build yet, skipped";
 }
 
-bool TrayIconExists(HWND window, UINT id) {
-    NOTIFYICONDATAW data = {};
-    data.cbSize = sizeof(data);
-    data.hWnd = window;
-    data.uID = id;
-    data.uFlags = NIF_TIP;
-    lstrcpynW(data.szTip, L"Tessel录屏", ARRAYSIZE(data.szTip));
-    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
-}
 
 void RemoveIniFiles() {
     CSettingData::ReleaseInstance();

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "desktop_shell.h"
+#include "shell_probe.h"
 
 namespace frame_test {
 
@@ -35,9 +36,6 @@ bool LogHas(const std::string& text);
 int LogLineIndex(const std::string& text, int from = 0);
 // A pending step's log line as the frame writes it.
 std::string PendingLine(const char* where, const char* step);
-
-// Whether the shell has the tray icon (window, id).
-bool TrayIconExists(HWND window, UINT id);
 
 // Removes the program's ini files beside the test program.
 void RemoveIniFiles();

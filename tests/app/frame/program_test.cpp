@@ -5,15 +5,18 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include <string>
 #include <vector>
 
 #include "program_path.h"
+#include "shell_probe.h"
 #include "test_support.h"
 #include "text_convert.h"
 #include "ui_test_support.h"
+
+using frame_test::FilesIn;
+using frame_test::TrayIconExists;
 
 namespace {
 
@@ -85,25 +88,7 @@ void CopyFolder(const std::wstring& from, const std::wstring& to) {
     FindClose(find);
 }
 
-std::vector<std::wstring> FilesIn(const std::wstring& folder, const wchar_t* pattern) {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW found;
-    HANDLE find = FindFirstFileW((folder + pattern).c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE) return names;
-    do names.push_back(found.cFileName);
-    while (FindNextFileW(find, &found));
-    FindClose(find);
-    return names;
-}
 
-bool TrayIconExists(HWND window, UINT id) {
-    NOTIFYICONDATAW data = {};
-    data.cbSize = sizeof(data);
-    data.hWnd = window;
-    data.uID = id;
-    data.uFlags = NIF_TIP;
-    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
-}
 
 // A window of the test's own that holds the foreground, so that bringing another
 // window forward is seen.
