@@ -20,10 +20,10 @@ int CVistrelFrame::HitTestRegionEdge(const RECT& rect, int margin, bool testOnly
     if (!under || (under != m_hWnd && under != selArea)) {
         if (ForcedSystemCursor()) ResetSystemCursors();
         if (selArea) RemoveWndTopMost(selArea);
-        return kHandleNone;
+        return kSelNone;
     }
     const int handle = RegionEdgeAt(rect, margin, x, y);
-    if (handle != kHandleNone) {
+    if (handle != kSelNone) {
         if (!testOnly) {
             LPCWSTR cursor = CursorForHandle(handle);
             if (ForcedSystemCursor() != cursor) ForceSystemCursor(cursor);
@@ -31,12 +31,12 @@ int CVistrelFrame::HitTestRegionEdge(const RECT& rect, int margin, bool testOnly
         }
         return handle;
     }
-    if (selArea && IsInMoveSquare(rect, margin, x, y)) return kHandleMove;
+    if (selArea && IsInMoveSquare(rect, margin, x, y)) return kSelMove;
     if (ForcedSystemCursor()) {
         ResetSystemCursors();
         if (selArea) RemoveWndTopMost(selArea);
     }
-    return kHandleNone;
+    return kSelNone;
 }
 
 void CVistrelFrame::ResetSystemCursors() { RestoreSystemCursors(); }

@@ -8,35 +8,33 @@ bool Between(int value, int low, int high, int m) { return low + m < value && va
 }  // namespace
 
 int RegionEdgeAt(const RECT& r, int m, int x, int y) {
-    if (Near(x, r.left, m) && Between(y, r.top, r.bottom, m)) return kHandleLeft;
-    if (Between(x, r.left, r.right, m) && Near(y, r.top, m)) return kHandleTop;
-    if (Near(x, r.right, m) && Between(y, r.top, r.bottom, m)) return kHandleRight;
-    if (Between(x, r.left, r.right, m) && Near(y, r.bottom, m)) return kHandleBottom;
-    if (Near(x, r.left, m) && Near(y, r.top, m)) return kHandleTopLeft;
-    if (Near(x, r.right, m) && Near(y, r.top, m)) return kHandleTopRight;
-    if (Near(x, r.right, m) && Near(y, r.bottom, m)) return kHandleBottomRight;
-    if (Near(x, r.left, m) && Near(y, r.bottom, m)) return kHandleBottomLeft;
-    return kHandleNone;
+    if (Near(x, r.left, m) && Between(y, r.top, r.bottom, m)) return kSelLeft;
+    if (Between(x, r.left, r.right, m) && Near(y, r.top, m)) return kSelTop;
+    if (Near(x, r.right, m) && Between(y, r.top, r.bottom, m)) return kSelRight;
+    if (Between(x, r.left, r.right, m) && Near(y, r.bottom, m)) return kSelBottom;
+    if (Near(x, r.left, m) && Near(y, r.top, m)) return kSelTopLeft;
+    if (Near(x, r.right, m) && Near(y, r.top, m)) return kSelTopRight;
+    if (Near(x, r.right, m) && Near(y, r.bottom, m)) return kSelBottomRight;
+    if (Near(x, r.left, m) && Near(y, r.bottom, m)) return kSelBottomLeft;
+    return kSelNone;
 }
 
 bool IsInMoveSquare(const RECT& r, int m, int x, int y) {
     const int side = m + kMoveSquareExtra;
-    const int width = r.right - r.left, height = r.bottom - r.top;
-    if (width < side || height < side) return false;
-    const int left = r.left + (width - side) / 2, top = r.top + (height - side) / 2;
-    return left <= x && x < left + side && top <= y && y < top + side;
+    const RECT square = CenterRectIn(r, side, side);  // empty when r is smaller
+    return PtInRect(&square, POINT{x, y}) != FALSE;
 }
 
 LPCWSTR CursorForHandle(int handle) {
     switch (handle) {
-    case kHandleLeft:
-    case kHandleRight: return IDC_SIZEWE;
-    case kHandleTop:
-    case kHandleBottom: return IDC_SIZENS;
-    case kHandleTopLeft:
-    case kHandleBottomRight: return IDC_SIZENWSE;
-    case kHandleTopRight:
-    case kHandleBottomLeft: return IDC_SIZENESW;
+    case kSelLeft:
+    case kSelRight: return IDC_SIZEWE;
+    case kSelTop:
+    case kSelBottom: return IDC_SIZENS;
+    case kSelTopLeft:
+    case kSelBottomRight: return IDC_SIZENWSE;
+    case kSelTopRight:
+    case kSelBottomLeft: return IDC_SIZENESW;
     default: return nullptr;
     }
 }

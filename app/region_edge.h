@@ -4,18 +4,11 @@
 
 #include <windows.h>
 
-enum SelHandle : int {
-    kHandleNone = 0,
-    kHandleLeft = 1,
-    kHandleTopLeft = 2,
-    kHandleTop = 3,
-    kHandleTopRight = 4,
-    kHandleRight = 5,
-    kHandleBottomRight = 6,
-    kHandleBottom = 7,
-    kHandleBottomLeft = 8,
-    kHandleMove = 9,
-};
+#include "region/sel_geometry.h"  // the codes kSelNone ... kSelMove
+
+// 0 nowhere, 1 to 8 the edges and corners clockwise from the left edge, 9 the
+// move square: what the region frame's OnSelMouse takes.
+using SelHandle = int32_t;
 
 constexpr int kMoveSquareExtra = 42;  // the move square's side is the margin + this
 

@@ -290,32 +290,32 @@ TEST_F(MainWindowTest, EdgeTrackingForcesTheSizingCursorAndGivesItBack) {
     const RECT region = {300, 300, 700, 500};  // over the main window
     const std::string replaceWE[] = {ReplaceCall(IDC_SIZEWE, 32512), ReplaceCall(IDC_SIZEWE, 32513)};
 
-    EXPECT_EQ(frame->HitTestRegionEdge(region, 3, true, 300, 400), kHandleLeft);
+    EXPECT_EQ(frame->HitTestRegionEdge(region, 3, true, 300, 400), kSelLeft);
     EXPECT_TRUE(shell.calls.empty()) << "a test-only hit changes no cursor";
 
-    EXPECT_EQ(frame->HitTestRegionEdge(region, 3, false, 300, 400), kHandleLeft);
+    EXPECT_EQ(frame->HitTestRegionEdge(region, 3, false, 300, 400), kSelLeft);
     ASSERT_EQ(shell.calls.size(), 2u);
     EXPECT_EQ(shell.calls[0], replaceWE[0]) << "the normal arrow";
     EXPECT_EQ(shell.calls[1], replaceWE[1]) << "the text cursor";
     EXPECT_EQ(ForcedSystemCursor(), IDC_SIZEWE);
 
-    EXPECT_EQ(frame->HitTestRegionEdge(region, 3, false, 701, 450), kHandleRight);
+    EXPECT_EQ(frame->HitTestRegionEdge(region, 3, false, 701, 450), kSelRight);
     EXPECT_EQ(shell.calls.size(), 2u) << "the same cursor is not forced again";
 
-    EXPECT_EQ(frame->HitTestRegionEdge(region, 3, false, 698, 498), kHandleBottomRight);
+    EXPECT_EQ(frame->HitTestRegionEdge(region, 3, false, 698, 498), kSelBottomRight);
     EXPECT_EQ(ForcedSystemCursor(), IDC_SIZENWSE);
     ASSERT_EQ(shell.calls.size(), 4u);
 
-    EXPECT_EQ(frame->HitTestRegionEdge(region, 3, false, 500, 400), kHandleMove) << "the square in the middle";
+    EXPECT_EQ(frame->HitTestRegionEdge(region, 3, false, 500, 400), kSelMove) << "the square in the middle";
     EXPECT_EQ(ForcedSystemCursor(), IDC_SIZENWSE) << "the cursor is left to the region frame there";
-    EXPECT_EQ(frame->HitTestRegionEdge(region, 3, false, 400, 350), kHandleNone);
+    EXPECT_EQ(frame->HitTestRegionEdge(region, 3, false, 400, 350), kSelNone);
     EXPECT_EQ(shell.calls.back(), "reset");
     EXPECT_EQ(ForcedSystemCursor(), nullptr);
 
     frame->HitTestRegionEdge(region, 3, false, 300, 400);
     EXPECT_EQ(ForcedSystemCursor(), IDC_SIZEWE);
     const RECT elsewhere = {1100, 600, 1200, 700};  // away from the window
-    EXPECT_EQ(frame->HitTestRegionEdge(elsewhere, 3, false, 1100, 650), kHandleNone)
+    EXPECT_EQ(frame->HitTestRegionEdge(elsewhere, 3, false, 1100, 650), kSelNone)
         << "an edge over another window is not ours";
     EXPECT_EQ(shell.calls.back(), "reset");
     EXPECT_EQ(ForcedSystemCursor(), nullptr);

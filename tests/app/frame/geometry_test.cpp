@@ -18,21 +18,21 @@ TEST(RegionEdge, HandlesByMarginWithStrictComparisons) {
     struct Case {
         int x, y, expected;
     } cases[] = {
-        {100, 300, kHandleLeft},      {102, 300, kHandleLeft},   {98, 300, kHandleLeft},
-        {103, 300, kHandleNone},      {97, 300, kHandleNone},    // exactly m away: on no edge
-        {300, 200, kHandleTop},       {300, 197, kHandleNone},   {300, 202, kHandleTop},
-        {500, 300, kHandleRight},     {503, 300, kHandleNone},   {497, 300, kHandleNone},
-        {300, 400, kHandleBottom},    {300, 403, kHandleNone},   {300, 398, kHandleBottom},
-        {100, 200, kHandleTopLeft},   {102, 202, kHandleTopLeft}, {103, 202, kHandleNone},
-        {500, 200, kHandleTopRight},  {500, 400, kHandleBottomRight}, {100, 400, kHandleBottomLeft},
-        {101, 203, kHandleNone},      // on the left line, exactly m below the top: neither edge nor corner
-        {100, 396, kHandleLeft},      {100, 397, kHandleNone},   {100, 398, kHandleBottomLeft},
-        {300, 300, kHandleNone},      {50, 50, kHandleNone},
+        {100, 300, kSelLeft},      {102, 300, kSelLeft},   {98, 300, kSelLeft},
+        {103, 300, kSelNone},      {97, 300, kSelNone},    // exactly m away: on no edge
+        {300, 200, kSelTop},       {300, 197, kSelNone},   {300, 202, kSelTop},
+        {500, 300, kSelRight},     {503, 300, kSelNone},   {497, 300, kSelNone},
+        {300, 400, kSelBottom},    {300, 403, kSelNone},   {300, 398, kSelBottom},
+        {100, 200, kSelTopLeft},   {102, 202, kSelTopLeft}, {103, 202, kSelNone},
+        {500, 200, kSelTopRight},  {500, 400, kSelBottomRight}, {100, 400, kSelBottomLeft},
+        {101, 203, kSelNone},      // on the left line, exactly m below the top: neither edge nor corner
+        {100, 396, kSelLeft},      {100, 397, kSelNone},   {100, 398, kSelBottomLeft},
+        {300, 300, kSelNone},      {50, 50, kSelNone},
     };
     for (const Case& c : cases)
         EXPECT_EQ(RegionEdgeAt(kRegion, kMargin, c.x, c.y), c.expected) << c.x << "," << c.y;
-    EXPECT_EQ(RegionEdgeAt(kRegion, 10, 109, 300), kHandleLeft) << "a wider margin";
-    EXPECT_EQ(RegionEdgeAt(kRegion, 10, 110, 300), kHandleNone);
+    EXPECT_EQ(RegionEdgeAt(kRegion, 10, 109, 300), kSelLeft) << "a wider margin";
+    EXPECT_EQ(RegionEdgeAt(kRegion, 10, 110, 300), kSelNone);
 }
 
 TEST(RegionEdge, MoveSquareInTheMiddle) {
@@ -53,10 +53,10 @@ TEST(RegionEdge, MoveSquareInTheMiddle) {
 
 TEST(RegionEdge, CursorsOfTheHandles) {
     const std::vector<std::pair<int, LPCWSTR>> cases = {
-        {kHandleLeft, IDC_SIZEWE},       {kHandleRight, IDC_SIZEWE},        {kHandleTop, IDC_SIZENS},
-        {kHandleBottom, IDC_SIZENS},     {kHandleTopLeft, IDC_SIZENWSE},    {kHandleBottomRight, IDC_SIZENWSE},
-        {kHandleTopRight, IDC_SIZENESW}, {kHandleBottomLeft, IDC_SIZENESW}, {kHandleMove, nullptr},
-        {kHandleNone, nullptr},
+        {kSelLeft, IDC_SIZEWE},       {kSelRight, IDC_SIZEWE},        {kSelTop, IDC_SIZENS},
+        {kSelBottom, IDC_SIZENS},     {kSelTopLeft, IDC_SIZENWSE},    {kSelBottomRight, IDC_SIZENWSE},
+        {kSelTopRight, IDC_SIZENESW}, {kSelBottomLeft, IDC_SIZENESW}, {kSelMove, nullptr},
+        {kSelNone, nullptr},
     };
     for (const auto& c : cases) EXPECT_EQ(CursorForHandle(c.first), c.second) << c.first;
 }
