@@ -119,18 +119,16 @@ void CVistrelFrame::PostRecordAtStartIfSet() {
 void CVistrelFrame::LoadMainAudioChoice() {
     std::string text = ReadMainAudioSel();
     if (text.empty()) {
-        if (IsRecordSourceOn(kSourceSystemSound) || (vec_sys_devices_.size() <= 1 && vec_mic_devices_.size() <= 1))
-            return;
-        if (vec_sys_devices_.size() > 1) AddRecordSource(kSourceSystemSound);
-        if (vec_mic_devices_.size() > 1) {
-            if (m_pMic) m_pMic->Selected(true);
-            if (auto* slider = FindAs<CSliderUI>(m_PaintManager, L"slider_mic", L"Slider")) slider->SetValue(0);
-        }
+        ChooseSoundFromDevices();
         return;
     }
     m_mainAudioSel = std::atoi(text.c_str());
+    ApplyMainAudioChoice(m_mainAudioSel);
+}
+
+void CVistrelFrame::ApplyMainAudioChoice(int choice) {
     const wchar_t* label = nullptr;
-    switch (m_mainAudioSel) {
+    switch (choice) {
     case 1: AddRecordSource(kSourceSystemSound); label = L"系统声音"; break;
     case 2: AddRecordSource(kSourceMicrophone); label = L"麦克风"; break;
     case 3:
@@ -144,10 +142,20 @@ void CVistrelFrame::LoadMainAudioChoice() {
         LogPendingStep("CVistrelFrame::LoadMainAudioChoice", "ShowNoAudio");
         label = L"不录声音";
         break;
-    default: AddRecordSource(kSourceSystemSound); break;
+    default: AddRecordSource(kSourceSystemSound); break;  // the label stays
     }
-    if (label) {
-        if (CControlUI* audioText = FindControl(L"btn_main_audio_txt")) audioText->SetText(label);
+    CControlUI* audioText = FindControl(L"btn_main_audio_txt");
+    if (label && audioText) audioText->SetText(label);
+}
+
+// Nothing stored: system sound when there is a playback device, and the
+// microphone option set (at volume 0) when there is a microphone.
+void CVistrelFrame::ChooseSoundFromDevices() {
+    if (IsRecordSourceOn(kSourceSystemSound)) return;
+    if (vec_sys_devices_.size() > 1) AddRecordSource(kSourceSystemSound);
+    if (vec_mic_devices_.size() > 1) {
+        if (m_pMic) m_pMic->Selected(true);
+        if (auto* slider = FindAs<CSliderUI>(m_PaintManager, L"slider_mic", L"Slider")) slider->SetValue(0);
     }
 }
 

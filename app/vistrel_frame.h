@@ -145,6 +145,8 @@ protected:
 private:
     // InitWindow's steps (frame_init.cpp).
     void FindMainControls();
+    void ApplyMainAudioChoice(int choice);
+    void ChooseSoundFromDevices();
     void RegisterFFmpeg();
     void CreateTrayIcon();
     void StartProgressThread();

@@ -63,7 +63,7 @@ public:
     // The selected file of the list in use, with its default program.
     void OpenSelected();
     void OpenOutputFolder();
-    // A file of either list by its row name (the main window's double click).
+    // A file of the list in use by its row name (the main window's double click).
     void OpenListFile(const std::wstring& name);
 
     DuiLib::CListUI* ListInUse() const;
@@ -79,7 +79,7 @@ private:
     };
 
     DuiLib::CListUI* FindList(bool pictures) const;
-    DuiLib::CRichEditUI* RenameBox() const;
+    DuiLib::CRichEditUI* RenameBox();  // subscribes to its events once
     DuiLib::CListTextElementUI* MakeRow(const std::wstring& name);
     DuiLib::CListTextElementUI* AddVideoRow(DuiLib::CListUI* list, const VideoRow& record, int at);
     DuiLib::CListTextElementUI* AddPicRow(DuiLib::CListUI* list, const PicRow& record, int at);

@@ -1,0 +1,260 @@
+#include "file_lists.h"
+
+#include <shellapi.h>
+
+#include "file_size_text.h"
+#include "list_file.h"
+#include "list_paths.h"
+#include "logger.h"
+#include "media_duration.h"
+#include "text_convert.h"
+
+using namespace DuiLib;
+
+namespace {
+
+// Opened by bare name: start-up makes the program's folder the current one, and
+// the file writer appends to "videolist.txt" there.
+const wchar_t* const kVideoListFile = L"videolist.txt";
+const wchar_t* const kPicListFile = L"capture_pic_list.txt";
+
+const wchar_t* ListFileOf(bool pictures)
+{
+    return pictures ? kPicListFile : kVideoListFile;
+}
+
+std::wstring SizeTextOf(const std::wstring& path)
+{
+    uint64_t bytes = 0;
+    GetFileSize64(path, &bytes);
+    return FormatFileSize(bytes, 1);
+}
+
+bool FileExists(const std::wstring& path)
+{
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+template <class Map>
+std::vector<std::wstring> KeysOf(const Map& map)
+{
+    std::vector<std::wstring> keys;
+    for (const auto& entry : map) keys.push_back(entry.first);
+    return keys;
+}
+
+}  // namespace
+
+CFileLists::CFileLists(CPaintManagerUI* pm, HWND mainWnd, std::function<std::wstring()> outputFolder)
+    : m_pm(pm), m_mainWnd(mainWnd), m_outputFolder(std::move(outputFolder))
+{
+    RenameBox();  // subscribes to its events
+}
+
+CListUI* CFileLists::FindList(bool pictures) const
+{
+    return static_cast<CListUI*>(m_pm->FindControl(pictures ? L"listview_s" : L"listview"));
+}
+
+bool CFileLists::PicturesInUse() const
+{
+    auto* tab = static_cast<COptionUI*>(m_pm->FindControl(L"opt_pic_info"));
+    return tab && tab->IsSelected();
+}
+
+CListUI* CFileLists::ListInUse() const
+{
+    return FindList(PicturesInUse());
+}
+
+CListTextElementUI* CFileLists::MakeRow(const std::wstring& name)
+{
+    auto* row = new CListTextElementUI;
+    row->SetName(name.c_str());
+    row->SetFixedHeight(kRowHeight);
+    row->OnNotify += MakeDelegate(this, &CFileLists::OnRowNotify);
+    return row;
+}
+
+// Recordings: name, duration and size in columns 1, 3 and 5.
+CListTextElementUI* CFileLists::AddVideoRow(CListUI* list, const VideoRow& record, int at)
+{
+    CListTextElementUI* row = MakeRow(record.name);
+    at < 0 ? list->Add(row) : list->AddAt(row, at);
+    row->SetText(1, record.name.c_str());
+    row->SetText(3, record.duration.c_str());
+    row->SetText(5, record.size.c_str());
+    return row;
+}
+
+// Screenshots: name and size in columns 1 and 3.
+CListTextElementUI* CFileLists::AddPicRow(CListUI* list, const PicRow& record, int at)
+{
+    CListTextElementUI* row = MakeRow(record.name);
+    at < 0 ? list->Add(row) : list->AddAt(row, at);
+    row->SetText(1, record.name.c_str());
+    row->SetText(3, record.size.c_str());
+    return row;
+}
+
+void CFileLists::PutAtTop(CListUI* list, CListTextElementUI* row)
+{
+    list->SelectItem(list->GetItemIndex(row), false);
+    list->EnsureVisible(0);
+}
+
+// A name listed again (a file written anew under a listed name) keeps one row.
+void CFileLists::RemoveRowNamed(CListUI* list, const std::wstring& name)
+{
+    for (int i = list->GetCount() - 1; i >= 0; --i)
+        if (list->GetItemAt(i)->GetName().Str() == name) list->RemoveAt(i);
+}
+
+void CFileLists::LoadVideoList()
+{
+    m_mapVideo.clear();
+    CListUI* list = FindList(false);
+    if (list) list->RemoveAll();
+    const std::wstring folder = m_outputFolder();
+    for (const std::wstring& line : ReadListFile(kVideoListFile)) {
+        const std::wstring path = JoinPath(folder, line);
+        std::wstring duration = ReadMediaDuration(path);
+        if (duration.empty()) continue;
+        m_mapVideo[line] = VideoRow{line, path, duration, SizeTextOf(path)};
+    }
+    if (!list) return;
+    for (const auto& entry : m_mapVideo) AddVideoRow(list, entry.second, -1);
+}
+
+void CFileLists::LoadPicList()
+{
+    m_mapPic.clear();
+    CListUI* list = FindList(true);
+    if (list) list->RemoveAll();
+    const std::wstring folder = m_outputFolder();
+    for (const std::wstring& line : ReadListFile(kPicListFile)) {
+        const std::wstring path = JoinPath(folder, line);
+        if (!FileExists(path)) continue;
+        m_mapPic[line] = PicRow{line, path, SizeTextOf(path)};
+    }
+    if (!list) return;
+    for (const auto& entry : m_mapPic) AddPicRow(list, entry.second, -1);
+}
+
+void CFileLists::AddRecordingToList(const std::wstring& path)
+{
+    const std::wstring fullPath = JoinPath(m_outputFolder(), path);
+    const std::wstring name = FileNameOf(fullPath);
+    std::wstring duration = ReadMediaDuration(fullPath);
+    if (duration.empty()) {
+        LogBoth("CFileLists::AddRecordingToList", "[path]%s not readable as media error", WideToUtf8(fullPath).c_str());
+        return;
+    }
+    const VideoRow record{name, fullPath, duration, SizeTextOf(fullPath)};
+    m_mapVideo[name] = record;
+    CListUI* list = FindList(false);
+    if (!list) return;
+    RemoveRowNamed(list, name);
+    list->UnSelectAllItems();
+    PutAtTop(list, AddVideoRow(list, record, 0));
+}
+
+void CFileLists::AddScreenshot(const std::wstring& path)
+{
+    const std::wstring name = FileNameOf(path);
+    const PicRow record{name, path, SizeTextOf(path)};
+    m_mapPic[name] = record;
+    if (CListUI* list = FindList(true)) {
+        RemoveRowNamed(list, name);
+        list->UnSelectAllItems();
+        PutAtTop(list, AddPicRow(list, record, 0));
+    }
+    AppendListFile(kPicListFile, name);
+}
+
+// Where the listed file is: the path it was found at, so that a changed output
+// folder never makes an operation hit another file of the same name.
+std::wstring CFileLists::PathOf(bool pictures, const std::wstring& name) const
+{
+    if (pictures) {
+        auto it = m_mapPic.find(name);
+        if (it != m_mapPic.end()) return it->second.path;
+    } else {
+        auto it = m_mapVideo.find(name);
+        if (it != m_mapVideo.end()) return it->second.path;
+    }
+    return JoinPath(m_outputFolder(), name);
+}
+
+void CFileLists::DeleteRecord(bool pictures, const std::wstring& name, bool deleteFile)
+{
+    if (deleteFile && !DeleteFileW(PathOf(pictures, name).c_str()))
+        LogBoth("CFileLists::DeleteSelected", "[name]%s [error]%lu DeleteFileW error", WideToUtf8(name).c_str(),
+                GetLastError());
+    if (pictures) m_mapPic.erase(name);
+    else m_mapVideo.erase(name);
+}
+
+void CFileLists::DeleteAll(bool pictures, bool deleteFiles)
+{
+    std::vector<std::wstring> names = pictures ? KeysOf(m_mapPic) : KeysOf(m_mapVideo);
+    for (const std::wstring& name : names) DeleteRecord(pictures, name, deleteFiles);
+    DeleteFileW(ListFileOf(pictures));
+}
+
+void CFileLists::DeleteSelected(bool deleteFiles)
+{
+    const bool pictures = PicturesInUse();
+    CListUI* list = FindList(pictures);
+    if (!list) return;
+    if (list->GetSelectItemCount() == list->GetCount()) {
+        DeleteAll(pictures, deleteFiles);
+        list->RemoveAll();
+        return;
+    }
+    std::vector<CControlUI*> rows;
+    for (int i = list->GetNextSelItem(-1); i != -1; i = list->GetNextSelItem(i)) {
+        CControlUI* row = list->GetItemAt(i);
+        DeleteRecord(pictures, row->GetName().Str(), deleteFiles);
+        rows.push_back(row);
+    }
+    if (rows.empty()) return;
+    list->UnSelectAllItems();
+    for (CControlUI* row : rows) list->Remove(row);
+    SaveListFile(pictures);
+}
+
+void CFileLists::SaveListFile(bool pictures) const
+{
+    RewriteListFile(ListFileOf(pictures), pictures ? KeysOf(m_mapPic) : KeysOf(m_mapVideo));
+}
+
+void CFileLists::OpenSelected()
+{
+    if (!m_pm->FindControl(L"opt_video_info") || !m_pm->FindControl(L"opt_pic_info")) return;
+    CListUI* list = ListInUse();
+    CControlUI* row = list ? list->GetItemAt(list->GetCurSel()) : nullptr;
+    if (row) OpenListFile(row->GetName().Str());
+}
+
+void CFileLists::OpenListFile(const std::wstring& name)
+{
+    const std::wstring path = PathOf(PicturesInUse(), name);
+    SHELLEXECUTEINFOW info = {};
+    info.cbSize = sizeof(info);
+    info.lpFile = path.c_str();
+    info.lpParameters = L"";
+    info.nShow = SW_SHOWNORMAL;
+    if (!ShellExecuteExW(&info))
+        LogBoth("CFileLists::OpenSelected", "[path]%s [error]%lu ShellExecuteExW error", WideToUtf8(path).c_str(),
+                GetLastError());
+}
+
+void CFileLists::OpenOutputFolder()
+{
+    const std::wstring folder = m_outputFolder();
+    auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", folder.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    if (result <= 32)
+        LogBoth("CFileLists::OpenOutputFolder", "[folder]%s [result]%d ShellExecuteW error", WideToUtf8(folder).c_str(),
+                static_cast<int>(result));
+}
