@@ -97,9 +97,12 @@ CListTextElementUI* CFileLists::AddPicRow(CListUI* list, const PicRow& record, i
     return row;
 }
 
+// The new row becomes the only selected one, also in the list of the other tab
+// (a hidden list refuses SelectItem for its rows).
 void CFileLists::PutAtTop(CListUI* list, CListTextElementUI* row)
 {
-    list->SelectItem(list->GetItemIndex(row), false);
+    list->UnSelectAllItems();
+    list->SelectMultiItem(list->GetItemIndex(row));
     list->EnsureVisible(0);
 }
 
@@ -155,7 +158,6 @@ void CFileLists::AddRecordingToList(const std::wstring& path)
     CListUI* list = FindList(false);
     if (!list) return;
     RemoveRowNamed(list, name);
-    list->UnSelectAllItems();
     PutAtTop(list, AddVideoRow(list, record, 0));
 }
 
@@ -166,7 +168,6 @@ void CFileLists::AddScreenshot(const std::wstring& path)
     m_mapPic[name] = record;
     if (CListUI* list = FindList(true)) {
         RemoveRowNamed(list, name);
-        list->UnSelectAllItems();
         PutAtTop(list, AddPicRow(list, record, 0));
     }
     AppendListFile(kPicListFile, name);

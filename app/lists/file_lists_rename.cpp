@@ -127,7 +127,7 @@ bool CFileLists::RenameRecord(bool pictures, const std::wstring& from, const std
 {
     const std::wstring oldPath = PathOf(pictures, from);
     const std::wstring newPath = JoinPath(FolderOfPath(oldPath), to);
-    if (!IsPlainFileName(to) || !MoveFileW(oldPath.c_str(), newPath.c_str())) {
+    if (!IsPlainFileName(to) || !FitsListFile(to) || !MoveFileW(oldPath.c_str(), newPath.c_str())) {
         LogBoth("CFileLists::CommitRename", "[from]%s [to]%s [error]%lu error", WideToUtf8(from).c_str(),
                 WideToUtf8(to).c_str(), GetLastError());
         return false;

@@ -1,5 +1,7 @@
 #include "list_paths.h"
 
+#include "text_convert.h"
+
 namespace {
 
 bool IsAbsolute(const std::wstring& path)
@@ -35,4 +37,9 @@ bool IsPlainFileName(const std::wstring& name)
     for (wchar_t ch : name)
         if (ch < 32 || wcschr(L"\\/:*?\"<>|", ch)) return false;
     return true;
+}
+
+bool FitsListFile(const std::wstring& name)
+{
+    return ChsToWide(WideToChs(name)) == name;
 }

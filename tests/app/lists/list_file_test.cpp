@@ -1,0 +1,65 @@
+// The list files and the row texts, without windows.
+#include <gtest/gtest.h>
+
+#include "file_size_text.h"
+#include "list_file.h"
+#include "list_paths.h"
+#include "test_support.h"
+#include "text_convert.h"
+
+using namespace testing_support;
+
+TEST(ListFile, ReadsWholeLinesSkippingEmptyAndUndecodableOnes)
+{
+    TempDir dir;
+    const std::wstring longName = std::wstring(140, L'长') + L".mp4";
+    std::string bytes = "a.mp4\r\n\r\n" + WideToChs(longName) + "\r\n" + WideToChs(L"录屏 一.mp4") +
+                        "\n\xFF\xFF.mp4\r\nlast.mp4";
+    ASSERT_TRUE(WriteFileBytes(dir.File(L"videolist.txt"), bytes));
+    std::vector<std::wstring> want = {L"a.mp4", longName, L"录屏 一.mp4", L"last.mp4"};
+    EXPECT_EQ(ReadListFile(dir.File(L"videolist.txt")), want) << "a long line ends nothing; LF alone and no end are fine";
+    EXPECT_TRUE(ReadListFile(dir.File(L"missing.txt")).empty());
+}
+
+TEST(ListFile, RewriteAndAppendWriteCodePage936WithCrLf)
+{
+    TempDir dir;
+    const std::wstring list = dir.File(L"capture_pic_list.txt");
+    ASSERT_TRUE(WriteFileBytes(list, "old.png\r\nolder.png\r\n"));
+    ASSERT_TRUE(RewriteListFile(list, {L"a.png", L"截图.png"}));
+    EXPECT_EQ(ReadFileBytes(list), "a.png\r\n" + WideToChs(L"截图.png") + "\r\n");
+    ASSERT_TRUE(AppendListFile(list, L"新.png"));
+    EXPECT_EQ(ReadFileBytes(list), "a.png\r\n" + WideToChs(L"截图.png") + "\r\n" + WideToChs(L"新.png") + "\r\n");
+    EXPECT_FALSE(FileExists(list + L".new")) << "nothing is left beside it";
+    EXPECT_FALSE(RewriteListFile(dir.File(L"no\\such\\folder.txt"), {L"a.png"}));
+}
+
+TEST(RowTexts, SizesAndDurations)
+{
+    struct {
+        uint64_t bytes;
+        const wchar_t* text;
+    } sizes[] = {{0, L"0KB"},           {900, L"0KB"},           {1023, L"0KB"},
+                 {1024, L"1.0KB"},      {1536, L"1.5KB"},        {3789, L"3.7KB"},
+                 {1048576, L"1.0MB"},   {47815065, L"45.6MB"},   {5368709120ULL, L"5120.0MB"}};
+    for (const auto& s : sizes) EXPECT_EQ(FormatFileSize(s.bytes, 1), s.text) << s.bytes;
+    EXPECT_EQ(FormatFileSize(1536, 0), L"2KB");
+    EXPECT_EQ(FormatDuration(0), L"00:00:00");
+    EXPECT_EQ(FormatDuration(3 * 3600 + 25 * 60 + 7), L"03:25:07");
+    EXPECT_EQ(FormatDuration(100 * 3600 + 61), L"100:01:01") << "hours are not wrapped";
+}
+
+TEST(ListPaths, JoinNameAndPlainNames)
+{
+    EXPECT_EQ(JoinPath(L"D:\\录屏", L"a.mp4"), L"D:\\录屏\\a.mp4");
+    EXPECT_EQ(JoinPath(L"D:\\录屏\\", L"a.mp4"), L"D:\\录屏\\a.mp4");
+    EXPECT_EQ(JoinPath(L"D:\\录屏", L"E:\\b.mp4"), L"E:\\b.mp4") << "an absolute line is used unchanged";
+    EXPECT_EQ(FileNameOf(L"D:\\x\\y.png"), L"y.png");
+    EXPECT_EQ(FileNameOf(L"D:/x/y.png"), L"y.png");
+    EXPECT_EQ(FileNameOf(L"y.png"), L"y.png");
+    EXPECT_TRUE(IsPlainFileName(L"假期 录像"));
+    EXPECT_TRUE(FitsListFile(L"假期 录像.mp4"));
+    EXPECT_FALSE(FitsListFile(L"snow \u2603.mp4")) << "not in code page 936";
+    for (const wchar_t* bad : {L"", L"..", L"..\\up", L"sub/dir", L"a:b", L"what?", L"a\tb"})
+        EXPECT_FALSE(IsPlainFileName(bad)) << WideToUtf8(bad);
+}
