@@ -2,7 +2,7 @@
 
 #include <shellapi.h>
 
-#include "file_size_text.h"
+#include "time_size_text.h"
 #include "list_file.h"
 #include "list_paths.h"
 #include "logger.h"
@@ -26,7 +26,7 @@ const wchar_t* ListFileOf(bool pictures)
 std::wstring SizeTextOf(const std::wstring& path)
 {
     uint64_t bytes = 0;
-    GetFileSize64(path, &bytes);
+    GetFileSize64(path, bytes);
     return FormatFileSize(bytes, 1);
 }
 

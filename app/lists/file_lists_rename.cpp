@@ -3,7 +3,7 @@
 #include "file_lists.h"
 
 #include "list_file.h"
-#include "list_messages.h"
+#include "custom_messages.h"
 #include "list_paths.h"
 #include "logger.h"
 #include "text_convert.h"

@@ -29,7 +29,9 @@ LRESULT CCountdownWnd::OnSysCommand(UINT, WPARAM wParam, LPARAM, bool& bHandled)
 void CCountdownWnd::OnFinalMessage(HWND hWnd)
 {
     WindowImplBase::OnFinalMessage(hWnd);
-    if (m_initialised) delete this;
+    if (!m_initialised) return;  // a window that never got its layout: the creator deletes the object
+    if (m_goneNotice) m_goneNotice(this);
+    delete this;
 }
 
 CCountdownWnd* ShowCountdown(CCountdownWnd* previous, const SettingRecord& settings)

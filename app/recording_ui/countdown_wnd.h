@@ -3,6 +3,8 @@
 // itself; the main window closes it when its start timer fires.
 #pragma once
 
+#include <functional>
+
 #include "duilib.h"
 #include "setting_data.h"
 
@@ -14,6 +16,8 @@ public:
     static constexpr int kHeight = 550;
 
     CCountdownUI* Animation() const { return m_pShowGif; }
+    // Called with the object just before it deletes itself with its window.
+    void SetGoneNotice(std::function<void(const void*)> notice) { m_goneNotice = std::move(notice); }
 
 protected:
     LPCTSTR GetWindowClassName() const override { return L"CountdownWnd"; }
@@ -26,6 +30,7 @@ protected:
 private:
     CCountdownUI* m_pShowGif = nullptr;
     bool m_initialised = false;  // the layout was built: the window owns the object
+    std::function<void(const void*)> m_goneNotice;
 };
 
 // The countdown for a recording that starts now, when the settings ask for one
@@ -34,5 +39,6 @@ private:
 // settings have none.
 CCountdownWnd* ShowCountdown(CCountdownWnd* previous, const SettingRecord& settings);
 
-// Hides and closes a countdown (the object deletes itself with its window).
+// Hides and closes a countdown (the object deletes itself with its window); the
+// countdown must still be alive.
 void CloseCountdown(CCountdownWnd* countdown);

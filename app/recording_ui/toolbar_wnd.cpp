@@ -6,7 +6,7 @@
 #include "screenshot.h"
 #include "setting_data.h"
 #include "text_convert.h"
-#include "toolbar_messages.h"
+#include "custom_messages.h"
 
 using namespace DuiLib;
 
@@ -195,5 +195,7 @@ LRESULT CToolbarWnd::OnSysCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, bool&
 void CToolbarWnd::OnFinalMessage(HWND hWnd)
 {
     WindowImplBase::OnFinalMessage(hWnd);
-    if (m_initialised) delete this;
+    if (!m_initialised) return;  // a window that never got its layout: the creator deletes the object
+    if (m_goneNotice) m_goneNotice(this);
+    delete this;
 }

@@ -5,9 +5,9 @@
 // left or right screen edge it slides out of view and back when the cursor
 // touches the strip left showing.
 //
-// Lifetime: the object deletes itself when its window is destroyed; to end it,
-// DestroyWindow(GetHWND()) or Close(). The owner must stop calling
-// SetTimeDigits before that.
+// Lifetime: the object deletes itself when its window is destroyed (after the
+// gone notice); to end it, DestroyWindow(GetHWND()) or Close(). The owner must
+// stop calling SetTimeDigits before that.
 #pragma once
 
 #include <array>
@@ -53,6 +53,8 @@ public:
     std::wstring CaptureRecordArea();
     // What tells the user that a screenshot failed (a message box unless replaced).
     void SetFailureNotice(std::function<void(const wchar_t*)> notice) { m_failureNotice = std::move(notice); }
+    // Called with the object just before it deletes itself, so that its owner forgets it.
+    void SetGoneNotice(std::function<void(const void*)> notice) { m_goneNotice = std::move(notice); }
 
 protected:
     LPCTSTR GetWindowClassName() const override { return L"toolbar"; }
@@ -85,6 +87,7 @@ private:
     bool m_slideEnabled = true;
     bool m_initialised = false;  // the layout was built: the window owns the object
     std::function<void(const wchar_t*)> m_failureNotice;
+    std::function<void(const void*)> m_goneNotice;
 
     std::mutex m_digitsLock;  // the progress thread writes, the UI thread reads
     std::array<uint64_t, 6> m_pendingDigits = {};

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "file_size_text.h"
+#include "time_size_text.h"
 #include "lists_fixture.h"
 
 using namespace DuiLib;
@@ -15,7 +15,7 @@ namespace {
 std::wstring SizeOf(const std::wstring& path)
 {
     uint64_t bytes = 0;
-    GetFileSize64(path, &bytes);
+    GetFileSize64(path, bytes);
     return FormatFileSize(bytes, 1);
 }
 

@@ -1,9 +1,9 @@
 // The list files and the row texts, without windows.
 #include <gtest/gtest.h>
 
-#include "file_size_text.h"
 #include "list_file.h"
 #include "list_paths.h"
+#include "media_duration.h"
 #include "test_support.h"
 #include "text_convert.h"
 
@@ -34,16 +34,8 @@ TEST(ListFile, RewriteAndAppendWriteCodePage936WithCrLf)
     EXPECT_FALSE(RewriteListFile(dir.File(L"no\\such\\folder.txt"), {L"a.png"}));
 }
 
-TEST(RowTexts, SizesAndDurations)
+TEST(RowTexts, Durations)
 {
-    struct {
-        uint64_t bytes;
-        const wchar_t* text;
-    } sizes[] = {{0, L"0KB"},           {900, L"0KB"},           {1023, L"0KB"},
-                 {1024, L"1.0KB"},      {1536, L"1.5KB"},        {3789, L"3.7KB"},
-                 {1048576, L"1.0MB"},   {47815065, L"45.6MB"},   {5368709120ULL, L"5120.0MB"}};
-    for (const auto& s : sizes) EXPECT_EQ(FormatFileSize(s.bytes, 1), s.text) << s.bytes;
-    EXPECT_EQ(FormatFileSize(1536, 0), L"2KB");
     EXPECT_EQ(FormatDuration(0), L"00:00:00");
     EXPECT_EQ(FormatDuration(3 * 3600 + 25 * 60 + 7), L"03:25:07");
     EXPECT_EQ(FormatDuration(100 * 3600 + 61), L"100:01:01") << "hours are not wrapped";

@@ -2,7 +2,7 @@
 // a row added while the box is open, empty, unchanged and unsafe names.
 #include <gtest/gtest.h>
 
-#include "list_messages.h"
+#include "custom_messages.h"
 #include "lists_fixture.h"
 
 using namespace DuiLib;

@@ -85,7 +85,10 @@ TEST(Countdown, PlaysItsFramesOnceIgnoresAltF4AndCloses)
         if (m.msg == WM_TIMER && m.wParam == 1) CloseCountdown(next);
     };
     HWND nextWnd = next->GetHWND();
+    const void* gone = nullptr;
+    next->SetGoneNotice([&](const void* window) { gone = window; });
     PostMessageW(owner.hwnd(), WM_TIMER, 1, 0);
     EXPECT_TRUE(PumpUntil([&] { return !IsWindow(nextWnd); }));
+    EXPECT_EQ(gone, static_cast<const void*>(next));
     EXPECT_EQ(FindWindowW(L"CountdownWnd", nullptr), nullptr);
 }

@@ -9,7 +9,7 @@
 
 #include "message_sink.h"
 #include "record_globals.h"
-#include "toolbar_messages.h"
+#include "custom_messages.h"
 #include "toolbar_placement.h"
 #include "ui_test_support.h"
 
@@ -115,6 +115,13 @@ TEST_F(ToolbarFixture, CreatedAgainstTheAreaTopMostAndShown)
     wchar_t name[32] = {};
     GetClassNameW(bar->GetHWND(), name, 32);
     EXPECT_STREQ(name, L"toolbar");
+
+    const void* gone = nullptr;
+    bar->SetGoneNotice([&](const void* window) { gone = window; });
+    const void* self = bar;
+    DestroyWindow(bar->GetHWND());
+    bar = nullptr;
+    EXPECT_EQ(gone, self) << "the owner hears of the bar before it deletes itself";
 }
 
 TEST_F(ToolbarFixture, ButtonsReachTheObserverAndTheMainWindow)
