@@ -67,34 +67,29 @@ CListUI* CFileLists::ListInUse() const
     return FindList(PicturesInUse());
 }
 
-CListTextElementUI* CFileLists::MakeRow(const std::wstring& name)
+// A row named by its file, with these column texts, at index at (-1: the end).
+CListTextElementUI* CFileLists::InsertRow(CListUI* list, const std::wstring& name, const std::vector<Cell>& cells,
+                                          int at)
 {
     auto* row = new CListTextElementUI;
     row->SetName(name.c_str());
     row->SetFixedHeight(kRowHeight);
     row->OnNotify += MakeDelegate(this, &CFileLists::OnRowNotify);
+    at < 0 ? list->Add(row) : list->AddAt(row, at);
+    for (const Cell& cell : cells) row->SetText(cell.column, cell.text->c_str());
     return row;
 }
 
 // Recordings: name, duration and size in columns 1, 3 and 5.
 CListTextElementUI* CFileLists::AddVideoRow(CListUI* list, const VideoRow& record, int at)
 {
-    CListTextElementUI* row = MakeRow(record.name);
-    at < 0 ? list->Add(row) : list->AddAt(row, at);
-    row->SetText(1, record.name.c_str());
-    row->SetText(3, record.duration.c_str());
-    row->SetText(5, record.size.c_str());
-    return row;
+    return InsertRow(list, record.name, {{1, &record.name}, {3, &record.duration}, {5, &record.size}}, at);
 }
 
 // Screenshots: name and size in columns 1 and 3.
 CListTextElementUI* CFileLists::AddPicRow(CListUI* list, const PicRow& record, int at)
 {
-    CListTextElementUI* row = MakeRow(record.name);
-    at < 0 ? list->Add(row) : list->AddAt(row, at);
-    row->SetText(1, record.name.c_str());
-    row->SetText(3, record.size.c_str());
-    return row;
+    return InsertRow(list, record.name, {{1, &record.name}, {3, &record.size}}, at);
 }
 
 // The new row becomes the only selected one, also in the list of the other tab

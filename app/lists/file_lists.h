@@ -80,7 +80,12 @@ private:
 
     DuiLib::CListUI* FindList(bool pictures) const;
     DuiLib::CRichEditUI* RenameBox();  // subscribes to its events once
-    DuiLib::CListTextElementUI* MakeRow(const std::wstring& name);
+    struct Cell {
+        int column;
+        const std::wstring* text;
+    };
+    DuiLib::CListTextElementUI* InsertRow(DuiLib::CListUI* list, const std::wstring& name,
+                                          const std::vector<Cell>& cells, int at);
     DuiLib::CListTextElementUI* AddVideoRow(DuiLib::CListUI* list, const VideoRow& record, int at);
     DuiLib::CListTextElementUI* AddPicRow(DuiLib::CListUI* list, const PicRow& record, int at);
     void PutAtTop(DuiLib::CListUI* list, DuiLib::CListTextElementUI* row);

@@ -7,7 +7,6 @@ using namespace DuiLib;
 
 void CCountdownWnd::InitWindow()
 {
-    m_initialised = true;
     m_pShowGif = static_cast<CCountdownUI*>(FindControl(L"show_gif"));
     if (m_pShowGif) m_pShowGif->StartCountdown();
 }
@@ -24,14 +23,6 @@ LRESULT CCountdownWnd::OnSysCommand(UINT, WPARAM wParam, LPARAM, bool& bHandled)
 {
     bHandled = (wParam & 0xFFF0) == SC_CLOSE;
     return 0;
-}
-
-void CCountdownWnd::OnFinalMessage(HWND hWnd)
-{
-    WindowImplBase::OnFinalMessage(hWnd);
-    if (!m_initialised) return;  // a window that never got its layout: the creator deletes the object
-    if (m_goneNotice) m_goneNotice(this);
-    delete this;
 }
 
 CCountdownWnd* ShowCountdown(CCountdownWnd* previous, const SettingRecord& settings)

@@ -3,21 +3,17 @@
 // itself; the main window closes it when its start timer fires.
 #pragma once
 
-#include <functional>
-
-#include "duilib.h"
+#include "self_deleting_wnd.h"
 #include "setting_data.h"
 
 class CCountdownUI;
 
-class CCountdownWnd : public DuiLib::WindowImplBase {
+class CCountdownWnd : public CSelfDeletingWnd {
 public:
     static constexpr int kWidth = 426;
     static constexpr int kHeight = 550;
 
     CCountdownUI* Animation() const { return m_pShowGif; }
-    // Called with the object just before it deletes itself with its window.
-    void SetGoneNotice(std::function<void(const void*)> notice) { m_goneNotice = std::move(notice); }
 
 protected:
     LPCTSTR GetWindowClassName() const override { return L"CountdownWnd"; }
@@ -25,12 +21,9 @@ protected:
     void InitWindow() override;
     DuiLib::CControlUI* CreateControl(LPCTSTR pstrClass) override;
     LRESULT OnSysCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
-    void OnFinalMessage(HWND hWnd) override;
 
 private:
     CCountdownUI* m_pShowGif = nullptr;
-    bool m_initialised = false;  // the layout was built: the window owns the object
-    std::function<void(const void*)> m_goneNotice;
 };
 
 // The countdown for a recording that starts now, when the settings ask for one

@@ -45,7 +45,6 @@ void CToolbarWnd::SetBoundsRect(int left, int top, int right, int bottom)
 
 void CToolbarWnd::InitWindow()
 {
-    m_initialised = true;
     ::SetTimer(m_hWnd, kSlideOutTimer, kSlideOutPeriodMs, nullptr);
     ::SetTimer(m_hWnd, kSlideInTimer, kSlideInPeriodMs, nullptr);
 }
@@ -190,12 +189,4 @@ LRESULT CToolbarWnd::OnSysCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, bool&
     bHandled = true;
     if (m_observer && g_recordeState != _StopState) m_observer->onStopRecord();
     return 0;
-}
-
-void CToolbarWnd::OnFinalMessage(HWND hWnd)
-{
-    WindowImplBase::OnFinalMessage(hWnd);
-    if (!m_initialised) return;  // a window that never got its layout: the creator deletes the object
-    if (m_goneNotice) m_goneNotice(this);
-    delete this;
 }

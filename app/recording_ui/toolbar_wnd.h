@@ -5,7 +5,7 @@
 // left or right screen edge it slides out of view and back when the cursor
 // touches the strip left showing.
 //
-// Lifetime: the object deletes itself when its window is destroyed (after the
+// Lifetime: the object deletes itself when its window is destroyed (after its
 // gone notice); to end it, DestroyWindow(GetHWND()) or Close(). The owner must
 // stop calling SetTimeDigits before that.
 #pragma once
@@ -16,10 +16,10 @@
 #include <mutex>
 #include <string>
 
-#include "duilib.h"
+#include "self_deleting_wnd.h"
 #include "toolbar_observer.h"
 
-class CToolbarWnd : public DuiLib::WindowImplBase {
+class CToolbarWnd : public CSelfDeletingWnd {
 public:
     static constexpr int kWidth = 450;
     static constexpr int kHeight = 46;
@@ -53,8 +53,6 @@ public:
     std::wstring CaptureRecordArea();
     // What tells the user that a screenshot failed (a message box unless replaced).
     void SetFailureNotice(std::function<void(const wchar_t*)> notice) { m_failureNotice = std::move(notice); }
-    // Called with the object just before it deletes itself, so that its owner forgets it.
-    void SetGoneNotice(std::function<void(const void*)> notice) { m_goneNotice = std::move(notice); }
 
 protected:
     LPCTSTR GetWindowClassName() const override { return L"toolbar"; }
@@ -63,7 +61,6 @@ protected:
     void OnClick(DuiLib::TNotifyUI& msg) override;
     LRESULT HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
     LRESULT OnSysCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
-    void OnFinalMessage(HWND hWnd) override;
 
 private:
     void OnPauseClicked();
@@ -85,9 +82,7 @@ private:
     DuiLib::CWindowWnd* m_boardWnd = nullptr;
     RECT m_rcScreen = {0, 0, 0, 0};
     bool m_slideEnabled = true;
-    bool m_initialised = false;  // the layout was built: the window owns the object
     std::function<void(const wchar_t*)> m_failureNotice;
-    std::function<void(const void*)> m_goneNotice;
 
     std::mutex m_digitsLock;  // the progress thread writes, the UI thread reads
     std::array<uint64_t, 6> m_pendingDigits = {};
