@@ -94,7 +94,8 @@ TEST_F(RealEndpoints, SystemVolumeReachesEveryActivePlaybackEndpoint) {
 }
 
 TEST_F(RealEndpoints, DeviceVolumeByPartOfTheNameSetsThatEndpointOnly) {
-    const AudioEndpoint* monitor = FindNamed(List(EndpointFlow::kAny), L"Monitor of NullOut");
+    const std::vector<AudioEndpoint> all = List(EndpointFlow::kAny);
+    const AudioEndpoint* monitor = FindNamed(all, L"Monitor of NullOut");
     ASSERT_NE(monitor, nullptr);
     std::wstring monitorId = monitor->id;
     EXPECT_TRUE(vol.SetDeviceVolume(L"of NullOut", 30));
