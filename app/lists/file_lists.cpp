@@ -2,12 +2,12 @@
 
 #include <shellapi.h>
 
-#include "time_size_text.h"
 #include "list_file.h"
 #include "list_paths.h"
 #include "logger.h"
 #include "media_duration.h"
 #include "text_convert.h"
+#include "time_size_text.h"
 
 using namespace DuiLib;
 

@@ -2,7 +2,6 @@
 // name, and the typed name replaces the part before the extension.
 #include "file_lists.h"
 
-#include "list_file.h"
 #include "custom_messages.h"
 #include "list_paths.h"
 #include "logger.h"

@@ -1,12 +1,12 @@
 #include "toolbar_wnd.h"
 
+#include "custom_messages.h"
 #include "logger.h"
 #include "output_names.h"
 #include "record_globals.h"
 #include "screenshot.h"
 #include "setting_data.h"
 #include "text_convert.h"
-#include "custom_messages.h"
 
 using namespace DuiLib;
 
@@ -74,6 +74,7 @@ void CToolbarWnd::OnPauseClicked()
     ::PostMessageW(m_ownerWnd, WM_SEL_AREA_FLOW, pausing ? 0 : 1, 0);
 }
 
+// The stop closes the bar: nothing of the object is touched after it.
 void CToolbarWnd::OnStopClicked()
 {
     if (m_observer) m_observer->onStopRecord();

@@ -7,9 +7,9 @@
 #include <thread>
 #include <vector>
 
+#include "custom_messages.h"
 #include "message_sink.h"
 #include "record_globals.h"
-#include "custom_messages.h"
 #include "toolbar_placement.h"
 #include "ui_test_support.h"
 
