@@ -27,7 +27,7 @@ public:
     {
         for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
             if (!it->existed) {
-                RegDeleteTreeW(HKEY_CLASSES_ROOT, it->key.c_str());
+                RegDeleteTreeW(HKEY_CLASSES_ROOT, it->createdFrom.c_str());
                 continue;
             }
             HKEY key;
@@ -43,7 +43,24 @@ private:
         std::wstring key;
         bool existed = false, hadValue = false;
         std::wstring value;
+        std::wstring createdFrom;  // the outermost key the test made
     };
+
+    static bool KeyExists(const std::wstring& path)
+    {
+        HKEY key;
+        if (RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+        RegCloseKey(key);
+        return true;
+    }
+
+    static std::wstring FirstMissing(const std::wstring& path)
+    {
+        for (size_t end = path.find(L'\\');; end = path.find(L'\\', end + 1)) {
+            std::wstring prefix = path.substr(0, end);
+            if (!KeyExists(prefix) || end == std::wstring::npos) return prefix;
+        }
+    }
 
     static void WriteDefault(HKEY key, const std::wstring& value)
     {
@@ -64,6 +81,7 @@ private:
             saved.value = buffer;
             RegCloseKey(key);
         }
+        if (!saved.existed) saved.createdFrom = FirstMissing(path);
         saved_.push_back(saved);
         if (RegCreateKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
             ERROR_SUCCESS)
