@@ -26,7 +26,5 @@ public:
     void OnAnimationStep(int nTotalFrame, int nCurFrame, int nAnimationID) override;
 
 private:
-    int m_frameWidth = 426;
-    int m_frameHeight = 550;
     DuiLib::CDuiString m_frameImage;
 };
