@@ -112,6 +112,9 @@ configure_prefix() {
 start_wineserver() {
   "$wineserver_bin" -p </dev/null >/dev/null 2>&1
   "$wine_bin" wineboot -u </dev/null >/dev/null 2>&1 || true
+  # Bring up the desktop once, so the display settings are read from the X server
+  # before programs start in parallel and none of them sees a half-made display list.
+  "$wine_bin" rundll32.exe user32.dll,GetDesktopWindow </dev/null >/dev/null 2>&1 || true
 }
 
 # Stops WINEPREFIX's wineserver (only this prefix's) and waits for it.
