@@ -1,12 +1,9 @@
-// The one place in this library that defines the property key (<initguid.h>).
 #include <windows.h>
-#include <propsys.h>
-#include <initguid.h>
-#include <functiondiscoverykeys_devpkey.h>
 #include <endpointvolume.h>
 #include <mmdeviceapi.h>
 
 #include "audio_endpoints.h"
+#include "endpoint_name.h"
 
 #include <wrl/client.h>
 
@@ -16,18 +13,6 @@ namespace {
 
 HRESULT CreateEnumerator(ComPtr<IMMDeviceEnumerator>& enumerator) {
     return CoCreateInstance(__uuidof(MMDeviceEnumerator), nullptr, CLSCTX_ALL, IID_PPV_ARGS(&enumerator));
-}
-
-std::wstring FriendlyName(IMMDevice* device) {
-    ComPtr<IPropertyStore> store;
-    if (FAILED(device->OpenPropertyStore(STGM_READ, &store))) return std::wstring();
-    PROPVARIANT value;
-    PropVariantInit(&value);
-    std::wstring name;
-    if (SUCCEEDED(store->GetValue(PKEY_Device_FriendlyName, &value)) && value.vt == VT_LPWSTR && value.pwszVal)
-        name = value.pwszVal;
-    PropVariantClear(&value);
-    return name;
 }
 
 std::wstring EndpointId(IMMDevice* device) {
@@ -63,7 +48,7 @@ EndpointListStatus CoreAudioEndpoints::ListActive(EndpointFlow flow, std::vector
     for (UINT i = 0; i < count; ++i) {
         ComPtr<IMMDevice> device;
         if (FAILED(collection->Item(i, &device))) continue;
-        endpoints.push_back({EndpointId(device.Get()), FriendlyName(device.Get())});
+        endpoints.push_back({EndpointId(device.Get()), EndpointFriendlyName(device.Get())});
     }
     return EndpointListStatus::kOk;
 }

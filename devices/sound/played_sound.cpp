@@ -1,6 +1,6 @@
 #include "played_sound.h"
 
-#include "endpoint_names.h"
+#include "endpoint_name.h"
 
 #include <new>
 
