@@ -5,6 +5,8 @@
 
 #include <new>
 
+#include "posted_records.h"
+
 namespace {
 
 constexpr DWORD kStartWaitMs = 5000;
@@ -47,9 +49,12 @@ void Report(WPARAM message, const MSLLHOOKSTRUCT& event) {
     if (g_target && g_reportingThreadId == GetCurrentThreadId()) {
         auto* record = new (std::nothrow) AreaprobeMouseRecord{
             event.pt.x, event.pt.y, static_cast<uint32_t>(message), event.flags, event.time, 0};
+        if (record) RegisterPostedRecord(record);
         // A destroyed window or a full queue takes nothing: the record is ours to free.
-        if (record && !PostMessageW(g_target, WM_AREAPROBE_MOUSE, message, reinterpret_cast<LPARAM>(record)))
+        if (record && !PostMessageW(g_target, WM_AREAPROBE_MOUSE, message, reinterpret_cast<LPARAM>(record))) {
+            ForgetPostedRecord(record);
             delete record;
+        }
     }
     ReleaseSRWLockShared(&g_targetLock);
 }
@@ -152,6 +157,17 @@ AREAPROBE_API BOOL WINAPI AreaprobeStop() {
     }
     ReleaseSRWLockExclusive(&g_controlLock);
     return ended ? TRUE : FALSE;
+}
+
+AREAPROBE_API BOOL WINAPI AreaprobeTakeRecord(LPARAM lParam, AreaprobeMouseRecord* out) {
+    auto* record = ClaimPostedRecord<AreaprobeMouseRecord>(static_cast<uintptr_t>(lParam));
+    if (!record || !out) {
+        delete record;
+        return FALSE;
+    }
+    *out = *record;
+    delete record;
+    return TRUE;
 }
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {

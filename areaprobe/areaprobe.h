@@ -13,8 +13,10 @@
 
 constexpr UINT WM_AREAPROBE_MOUSE = WM_USER + 231;
 
-// lParam of WM_AREAPROBE_MOUSE, allocated with new by the library; the receiver
-// frees it with delete (both reach the C runtime's one heap, msvcrt.dll).
+// lParam of WM_AREAPROBE_MOUSE, allocated by the library, which keeps a list of
+// the records it posted: the receiver hands lParam back through
+// TakeAreaprobeRecord, which copies and frees a record of the library's and
+// refuses any other value (a pointer posted by another process, a stale one).
 struct AreaprobeMouseRecord {
     int32_t x;          // cursor position, screen pixels
     int32_t y;
@@ -23,7 +25,7 @@ struct AreaprobeMouseRecord {
     uint32_t time;      // the event's time stamp, milliseconds
     uint32_t reserved;  // 0
 };
-static_assert(sizeof(AreaprobeMouseRecord) == 24, "the receiver frees a 24-byte record");
+static_assert(sizeof(AreaprobeMouseRecord) == 24, "a 24-byte record, as receivers expect");
 
 #ifdef AREAPROBE_BUILDING_DLL
 #define AREAPROBE_API extern "C"
@@ -43,12 +45,11 @@ AREAPROBE_API BOOL WINAPI AreaprobeStart(HWND target, int reserved1, int reserve
 // (it still ends by itself). Harmless when nothing was started.
 AREAPROBE_API BOOL WINAPI AreaprobeStop();
 
-// For the receiver of WM_AREAPROBE_MOUSE: copies the record to *out and frees it.
-// false for a null lParam.
+// Ordinal 5. For the receiver of WM_AREAPROBE_MOUSE: when lParam is a record the
+// library posted and nobody has taken yet, copies it to *out, frees it and
+// returns TRUE; FALSE for any other value, which is neither read nor freed.
+AREAPROBE_API BOOL WINAPI AreaprobeTakeRecord(LPARAM lParam, AreaprobeMouseRecord* out);
+
 inline bool TakeAreaprobeRecord(LPARAM lParam, AreaprobeMouseRecord* out) {
-    auto* record = reinterpret_cast<AreaprobeMouseRecord*>(lParam);
-    if (!record) return false;
-    *out = *record;
-    delete record;
-    return true;
+    return AreaprobeTakeRecord(lParam, out) != FALSE;
 }

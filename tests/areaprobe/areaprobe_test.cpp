@@ -224,13 +224,33 @@ protected:
     }
 };
 
-TEST(Areaprobe, ExportsItsTwoFunctionsByOrdinal) {
+TEST(Areaprobe, ExportsItsFunctionsByOrdinal) {
     HMODULE dll = GetModuleHandleW(L"Areaprobe.dll");
     ASSERT_NE(dll, nullptr);
     EXPECT_EQ(reinterpret_cast<void*>(GetProcAddress(dll, MAKEINTRESOURCEA(2))),
               reinterpret_cast<void*>(&AreaprobeStart));
     EXPECT_EQ(reinterpret_cast<void*>(GetProcAddress(dll, MAKEINTRESOURCEA(4))),
               reinterpret_cast<void*>(&AreaprobeStop));
+    EXPECT_EQ(reinterpret_cast<void*>(GetProcAddress(dll, MAKEINTRESOURCEA(5))),
+              reinterpret_cast<void*>(&AreaprobeTakeRecord));
+}
+
+// A value the library did not post (another process's pointer, a record of the
+// receiver's own) is refused untouched: it is neither read into out nor freed.
+TEST(Areaprobe, TakesOnlyRecordsItPosted) {
+    const AreaprobeMouseRecord pattern = {11, 22, WM_MOUSEMOVE, 0, 33, 0};
+    AreaprobeMouseRecord onStack = pattern;
+    auto* onHeap = new AreaprobeMouseRecord(pattern);
+    for (LPARAM value : {reinterpret_cast<LPARAM>(&onStack), reinterpret_cast<LPARAM>(onHeap),
+                         static_cast<LPARAM>(0x12345678), static_cast<LPARAM>(0)}) {
+        AreaprobeMouseRecord out = {-1, -1, 0, 0, 0, 0};
+        EXPECT_FALSE(TakeAreaprobeRecord(value, &out));
+        EXPECT_EQ(out.x, -1) << "nothing was read";
+    }
+    EXPECT_EQ(onStack.x, 11);
+    EXPECT_TRUE(HeapValidate(reinterpret_cast<HANDLE>(_get_heap_handle()), 0, onHeap)) << "still allocated";
+    EXPECT_EQ(onHeap->time, 33u);
+    delete onHeap;
 }
 
 TEST_F(AreaprobeHook, ReportsMovesAndLeftButtonChangesWithTheirPoints) {

@@ -5,6 +5,7 @@
 
 #include "controls/scrollbar.h"
 #include "logger.h"
+#include "posted_records.h"
 #include "render/render_engine.h"
 #include "text_convert.h"
 
@@ -17,6 +18,7 @@ std::atomic<int> g_pendingCommands{0};
 void CPaintManagerUI::DeleteMenuCmd(MenuCmd* pCmd)
 {
     if (!pCmd) return;
+    ForgetPostedRecord(pCmd);
     delete pCmd->element;
     delete pCmd;
     --g_pendingCommands;
@@ -261,6 +263,7 @@ void CMenuWnd::Choose(CMenuElementUI* element)
     }
     auto* cmd = new MenuCmd;
     ++g_pendingCommands;
+    RegisterPostedRecord(cmd);  // the receiver claims it before it reads it
     cmd->name = element->GetName();
     cmd->userData = element->GetUserData();
     cmd->text = element->GetText();
