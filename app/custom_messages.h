@@ -6,12 +6,13 @@
 
 // Defined elsewhere: DuiLib::WM_TRAY_NOTIFY (WM_USER + 1, the tray icon),
 // DuiLib::WM_MENUCLICK (WM_USER + 121, menus), WM_AREAPROBE_MOUSE (WM_USER + 231,
-// areaprobe.h).
+// areaprobe.h). A heap record that comes with a message is claimed through
+// posted_records.h before it is read.
 
 // wParam 1: centre the main window on the area; 0: place it below the area.
 constexpr UINT WM_APPLY_RECORD_AREA = WM_USER + 232;
 constexpr UINT WM_AUTO_STOP_REACHED = WM_USER + 233;
-// wParam: a heap RecordRequest, deleted by the main window.
+// wParam: a heap RecordRequest (record_request.h), claimed and deleted by the main window.
 constexpr UINT WM_PLAN_START_RECORD = WM_USER + 234;
 constexpr UINT WM_PLAN_DURATION_REACHED = WM_USER + 235;
 // To the task list window; wParam: a heap wide string (task name), freed there.
@@ -34,4 +35,7 @@ constexpr UINT WM_SPLITFILE_MSG = WM_USER + 248;
 constexpr UINT WM_RECORD_AT_START = WM_USER + 249;
 // wParam 1 starts the region frame's border animation, 0 stops it.
 constexpr UINT WM_SEL_AREA_FLOW = WM_USER + 250;
+// From the progress thread: a new tick waits in CProgressBoard::TakeTick for the
+// labels, the toolbar and the recorder.
+constexpr UINT WM_PROGRESS_TICK = WM_USER + 251;
 constexpr UINT WM_CAMERA_CLOSED = WM_USER + 1011;

@@ -5,6 +5,7 @@
 #include "app_controls.h"
 #include "areaprobe.h"
 #include "custom_messages.h"
+#include "file_lists.h"
 #include "ffmpeg_api.h"
 #include "logger.h"
 #include "main_ini.h"
@@ -27,12 +28,6 @@ namespace {
 
 constexpr char kInitWindow[] = "CVistrelFrame::InitWindow";
 constexpr int kAreaMargin = 30;  // kept between the first area and the window
-
-template <class T>
-T* FindAs(CPaintManagerUI& pm, LPCTSTR name, LPCTSTR iface) {
-    CControlUI* control = pm.FindControl(name);
-    return control ? static_cast<T*>(control->GetInterface(iface)) : nullptr;
-}
 
 RECT MonitorRect(const MonitorInfo& m) { return {m.x, m.y, m.x + m.width, m.y + m.height}; }
 
@@ -60,11 +55,12 @@ void CVistrelFrame::InitWindow() {
     LogPendingStep(kInitWindow, "CHotKeySetting::Init");
     RegisterFFmpeg();
     CreateRecorder();
-    LogPendingStep(kInitWindow, "InitDevices");
+    InitDevices(m_systemDevices);
     LoadMainAudioChoice();
     CreateTrayIcon();
     StartProgressThread();
-    LogPendingStep(kInitWindow, "lists of videolist.txt and capture_pic_list.txt");
+    m_fileLists->LoadVideoList();
+    m_fileLists->LoadPicList();
     LoadSelAreaSize();
     PlaceInitialArea();
     StartMouseHook();
@@ -75,19 +71,21 @@ void CVistrelFrame::InitWindow() {
 }
 
 void CVistrelFrame::FindMainControls() {
-    m_pVideoList = FindAs<CListUI>(m_PaintManager, L"listview", L"List");
-    m_pPictureList = FindAs<CListUI>(m_PaintManager, L"listview_s", L"List");
-    m_pOptVideoInfo = FindAs<COptionUI>(m_PaintManager, L"opt_video_info", L"Option");
-    m_pOptPicInfo = FindAs<COptionUI>(m_PaintManager, L"opt_pic_info", L"Option");
+    m_pVideoList = FindAs<CListUI>(L"listview", L"List");
+    m_pPictureList = FindAs<CListUI>(L"listview_s", L"List");
+    m_pOptVideoInfo = FindOption(L"opt_video_info");
+    m_pOptPicInfo = FindOption(L"opt_pic_info");
     m_pRenameEdit = FindControl(L"rename_edit");
     m_pSwitch2 = FindControl(L"switch2");
-    m_pVolume = FindAs<COptionUI>(m_PaintManager, L"volume", L"Option");
-    m_pMic = FindAs<COptionUI>(m_PaintManager, L"mic", L"Option");
-    LogPendingStep(kInitWindow, "slider handlers of slider_mic and slider_volume");
-    if (m_monitors.size() < 2) {
-        if (CControlUI* monitorSet = FindControl(L"monitor_set")) monitorSet->SetVisible(false);
-    }
-    LogPendingStep(kInitWindow, "rename handler of rename_edit");
+    m_pVolume = FindOption(L"volume");
+    m_pMic = FindOption(L"mic");
+    if (CControlUI* slider = FindControl(L"slider_mic")) slider->OnNotify += MakeDelegate(this, &CVistrelFrame::OnMicSliderClick);
+    if (CControlUI* slider = FindControl(L"slider_volume"))
+        slider->OnNotify += MakeDelegate(this, &CVistrelFrame::OnVolumeSliderClick);
+    if (m_monitors.size() < 2) SetControlVisible(L"monitor_set", false);
+    // The lists find their controls by name; they take the rename box's events.
+    m_fileLists = std::make_unique<CFileLists>(&m_PaintManager, m_hWnd,
+                                               [] { return CSettingData::GetInstance()->GetSettings().path; });
 }
 
 void CVistrelFrame::RegisterFFmpeg() {
@@ -139,7 +137,7 @@ void CVistrelFrame::ApplyMainAudioChoice(int choice) {
     case 4:
         RemoveRecordSource(kSourceSystemSound);
         RemoveRecordSource(kSourceMicrophone);
-        LogPendingStep("CVistrelFrame::LoadMainAudioChoice", "ShowNoAudio");
+        ShowNoAudio(true);
         label = L"不录声音";
         break;
     default: AddRecordSource(kSourceSystemSound); break;  // the label stays
@@ -155,7 +153,7 @@ void CVistrelFrame::ChooseSoundFromDevices() {
     if (vec_sys_devices_.size() > 1) AddRecordSource(kSourceSystemSound);
     if (vec_mic_devices_.size() > 1) {
         if (m_pMic) m_pMic->Selected(true);
-        if (auto* slider = FindAs<CSliderUI>(m_PaintManager, L"slider_mic", L"Slider")) slider->SetValue(0);
+        if (auto* slider = FindAs<CSliderUI>(L"slider_mic", L"Slider")) slider->SetValue(0);
     }
 }
 

@@ -2,12 +2,15 @@
 #include <algorithm>
 #include <cwchar>
 
+#include "file_lists.h"
 #include "logger.h"
 #include "pending_step.h"
 #include "program_path.h"
 #include "progress_thread.h"
 #include "record_globals.h"
 #include "region/sel_area_wnd.h"
+#include "countdown_wnd.h"
+#include "toolbar_wnd.h"
 #include "setting_data.h"
 #include "vistrel_frame.h"
 #include "vistreler.h"
@@ -42,6 +45,10 @@ CVistrelFrame::CVistrelFrame() {
 }
 
 CVistrelFrame::~CVistrelFrame() {
+    delete m_pTrayMenu;  // it speaks to this window's paint manager
+    if (m_pToolbarWnd) m_pToolbarWnd->SetObserver(nullptr);
+    CloseOwnedWindow(m_pToolbarWnd);
+    CloseOwnedWindow(m_pCountdownWnd);
     m_progressBoard.EndRecording();
     if (m_vistreler) {
         LogConsole("CVistrelFrame::~CVistrelFrame", "delete m_vistreler");

@@ -1,13 +1,16 @@
 // The main window's message handling: the system menu while recording, the
-// custom-message hub and the frame's timers. The hub tests messages in a fixed
-// order; the messages of the recording control, the lists, the devices and the
-// area picker are added in that order by their own code.
+// custom-message hub and the frame's timers.
+#include "areaprobe.h"
 #include "custom_messages.h"
+#include "file_lists.h"
 #include "logger.h"
 #include "main_ini.h"
 #include "pending_step.h"
 #include "record_globals.h"
+#include "region/sel_area_wnd.h"
 #include "vistrel_frame.h"
+
+using namespace DuiLib;
 
 LRESULT CVistrelFrame::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     if (uMsg == WM_SYSCOMMAND && g_recordeState != _StopState && OnSysCommandWhileRecording(wParam))
@@ -69,28 +72,85 @@ bool CVistrelFrame::IsPassThroughMessage(UINT uMsg) {
     }
 }
 
+// The hub: every private message, the picker's reply, the tray, the hotkeys and
+// the timers. Unless a handler says otherwise the message goes on to the default
+// handling (the paint manager has timers and clicks of its own).
 LRESULT CVistrelFrame::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) {
     if (IsPassThroughMessage(uMsg)) return 0;
     bHandled = false;
-    if (uMsg == WM_DESTROY) {  // after OnDestroy, which left it unhandled
+    LRESULT result = 0;
+    switch (uMsg) {
+    case WM_DESTROY:  // after OnDestroy, which left it unhandled
         ExitFrame();
         bHandled = true;
         return 0;
-    }
-    if (uMsg == WM_RECORD_AT_START) {
-        LogPendingStep("CVistrelFrame::HandleCustomMessage", "OnClickStartRecord");
+    case WM_HOTKEY:
+        OnHotkey(wParam);
+        bHandled = true;
         return 0;
-    }
-    if (uMsg == WM_TIMER) {
+    case WM_TIMER:
         OnTimer(wParam);
         return 0;
+    default:
+        if (HandleRecordingMessage(uMsg)) return 0;
+        HandleWindowMessage(uMsg, wParam, lParam, result);
+        return result;
     }
-    return 0;
+}
+
+// What the recording's own code and the progress thread post.
+bool CVistrelFrame::HandleRecordingMessage(UINT uMsg) {
+    switch (uMsg) {
+    case WM_RECORD_AT_START: OnRecordAtStart(); return true;
+    case WM_AUTO_STOP_REACHED: OnAutoStopReached(); return true;
+    case WM_PLAN_DURATION_REACHED: OnPlanDurationReached(); return true;
+    case WM_SPLITFILE_MSG: OnSplitFile(); return true;
+    case WM_PROGRESS_TICK: OnProgressTick(); return true;
+    case WM_SELECT_FULL_SCREEN: SelectFullScreen(); return true;
+    case WM_RECORD_SCREENSHOT: OnRecordScreenshot(); return true;
+    default: return false;
+    }
+}
+
+// Messages of other windows, threads and programs.
+bool CVistrelFrame::HandleWindowMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (uMsg) {
+    case WM_ACTIVATE: OnActivate(wParam); return true;
+    case WM_AREAPROBE_MOUSE: result = OnAreaprobeMouse(wParam, lParam); return true;
+    case WM_COPYDATA: OnAreaPicked(lParam); return true;
+    case WM_CAMERA_CLOSED:
+        CloseCamera();
+        ResetCameraChoice();
+        return true;
+    case WM_MENUCLICK: OnMenuClick(wParam); return true;
+    case WM_TRAY_NOTIFY: OnTrayNotify(lParam); return true;
+    case WM_APPLY_RECORD_AREA: OnApplyRecordArea(wParam); return true;
+    case WM_PLAN_START_RECORD: OnPlanStartRecord(wParam); return true;
+    case WM_LBUTTONDBLCLK: OnListDoubleClick(lParam); return true;
+    case WM_SHOW_MAIN_WINDOW: result = OnShowMainWindow(wParam); return true;
+    case WM_SHOW_SEL_AREA: OnShowSelArea(wParam); return true;
+    case WM_DRAWBOARD_SHOW:
+    case WM_DRAWBOARD_OP: return true;  // the drawing board's; none in this build
+    case WM_LIST_RENAME:
+        if (m_fileLists) m_fileLists->FocusRenameBox();
+        return true;
+    case WM_SEL_AREA_FLOW:
+        if (m_pSelAreaWnd) m_pSelAreaWnd->SetBorderAnimation(wParam == 1);
+        return true;
+    default: return false;
+    }
 }
 
 void CVistrelFrame::OnTimer(UINT_PTR id) {
-    // Timers 1 to 3 belong to the recording control and are handled with it.
-    if (id == kTimerHotkeyTip) OnHotkeyTipTimer();
+    switch (id) {
+    case kTimerCountdown: OnCountdownEnd(); break;
+    case kTimerDeviceControls: OnDeviceControlsTimer(); break;
+    case kTimerBorderAnimation:
+        if (HWND selArea = SelAreaWindow()) InvalidateRect(selArea, nullptr, FALSE);
+        break;
+    case kTimerHotkeyTip: OnHotkeyTipTimer(); break;
+    default: break;
+    }
 }
 
 void CVistrelFrame::OnHotkeyTipTimer() {

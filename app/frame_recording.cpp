@@ -1,17 +1,30 @@
-// The recorder the frame drives: one per recording, made fresh after every stop.
-// The rest of the recording control (start, pause, timers) comes with its own file.
-#include "desktop_shell.h"
+// The recorder the frame drives, one per recording and made fresh after every
+// stop: pause and resume, the stop sequence, the split, the progress ticks and the
+// completion of an automatic stop or a scheduled task's planned length.
+#include "completion.h"
+#include "countdown_wnd.h"
+#include "custom_messages.h"
+#include "file_lists.h"
 #include "logger.h"
 #include "pending_step.h"
+#include "progress_view.h"
 #include "record_globals.h"
 #include "region/sel_area_wnd.h"
+#include "self_deleting_wnd.h"
 #include "setting_data.h"
+#include "toolbar_wnd.h"
 #include "vistrel_frame.h"
 #include "vistreler.h"
+#include "window_placement.h"
+
+using namespace DuiLib;
 
 namespace {
+
 constexpr char kStopRecord[] = "CVistrelFrame::onStopRecord";
-}
+const wchar_t* const kTimeDigitLabels[] = {L"time_ht", L"time_hu", L"time_mt", L"time_mu", L"time_st", L"time_su"};
+
+}  // namespace
 
 void CVistrelFrame::CreateRecorder() {
     m_vistreler = std::make_unique<CVistreler>();
@@ -22,37 +35,103 @@ void CVistrelFrame::CreateRecorder() {
                                m_rcMonitorUnion.bottom);
 }
 
+void CVistrelFrame::SetPowerActions(PowerActions* power) { m_power = power ? power : &m_systemPower; }
+
+void CVistrelFrame::CloseSelfDeletingWindow(CSelfDeletingWnd* window) {
+    if (!window) return;
+    window->SetGoneNotice(nullptr);  // the slot is already clear
+    if (HWND hwnd = window->GetHWND()) {
+        ::ShowWindow(hwnd, SW_HIDE);
+        window->Close(0);  // it goes after the handler that asked has returned
+    }
+}
+
+// Also during the countdown: the recorder is already writing its file then.
 void CVistrelFrame::onStopRecord() {
     LogBoth(kStopRecord, "start");
-    if (g_recordeState == _StopState) {
+    if (g_recordeState == _StopState && !m_bArmed) {
         LogBoth(kStopRecord, "g_recordeState == _StopState.");
         return;
     }
-    m_pCountdownWnd = nullptr;  // the countdown closes itself
+    m_bArmed = false;
+    if (m_timer1 != kNoTimer) KillTimer(m_hWnd, kTimerCountdown);
+    m_timer1 = kNoTimer;
+    CloseOwnedWindow(m_pCountdownWnd);
     g_recordeState = _StopState;
-    if (m_vistreler) {
-        m_vistreler->SetRecordState(_StopState);
-        m_vistreler->m_nSaveFileSize = 0;
-    }
+    m_vistreler->SetRecordState(_StopState);
     LogBoth(kStopRecord, "g_recordeState = _StopState;");
+    m_progressBoard.EndRecording();  // the progress thread lets go of this recorder
+    m_vistreler->m_nSaveFileSize = 0;
     if (m_pSelAreaWnd) m_pSelAreaWnd->SetBorderAnimation(false);
     if (m_timer3 != kNoTimer) KillTimer(m_hWnd, kTimerBorderAnimation);
     m_timer3 = kNoTimer;
-    if (m_vistreler) m_vistreler->StopRecord();  // the file is finished here
-    LogPendingStep(kStopRecord, "AddRecordingToList and the main window's stopped layout");
-    m_progressBoard.EndRecording();  // the progress thread lets go of the recorder
+    m_vistreler->StopRecord();  // the file is finished here
+    AddRecordingToList();
+    if (COptionUI* lists = FindOption(L"btn_videolist")) lists->Selected(true);
+    SetRecordButtonSkins(true);
+    PlaceWindowAfterStop();
+    StopRecordingWindows();
     LogBoth(kStopRecord, "delete m_vistreler");
     m_vistreler.reset();
     LogBoth(kStopRecord, "m_vistreler = nullptr");
     CreateRecorder();
+    HWND selArea = SelAreaWindow();
+    if (selArea) SetWindowPos(selArea, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(m_hWnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (selArea && !IsWindowVisible(selArea)) ShowSelArea(true);
     if (CSettingData::GetInstance()->GetSettings().Check_Hide_Task) ShowTaskbar(true);
     LogBoth(kStopRecord, "end");
 }
 
+// Open (858 x 760, the new recording listed) where it stood, or where it stood
+// before it was parked, inside the work area.
+void CVistrelFrame::PlaceWindowAfterStop() {
+    RECT rc = {};
+    GetWindowRect(m_hWnd, &rc);
+    if (rc.top < 0 && rc.left <= 0 && !IsRectEmpty(&m_rcSavedWindow)) rc = m_rcSavedWindow;
+    RECT work = {};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const RECT placed = PlaceOpenWindowInside({rc.left, rc.top}, {kMainWindowWidth, kMainWindowOpenHeight}, work);
+    SetWindowPos(m_hWnd, nullptr, placed.left, placed.top, kMainWindowWidth, kMainWindowOpenHeight,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The toolbar, the board and the camera go; the main window shows its first page.
+void CVistrelFrame::StopRecordingWindows() {
+    if (m_pToolbarWnd) {
+        m_pToolbarWnd->SetObserver(nullptr);
+        m_pToolbarWnd->CloseDrawToolbar();
+    }
+    CloseOwnedWindow(m_pToolbarWnd);
+    ::ShowWindow(m_hWnd, SW_SHOWNORMAL);
+    SetRecordingLayout(false);
+    ResetTimeDigits();
+    CloseCamera();
+    ResetCameraChoice();
+}
+
+void CVistrelFrame::ResetTimeDigits() {
+    for (const wchar_t* name : kTimeDigitLabels)
+        if (CControlUI* digit = FindControl(name)) digit->SetBkImage(L"other/0.png");
+    COptionUI* pause = FindOption(L"btn_pause");
+    if (pause && pause->IsSelected()) {
+        pause->Selected(false);
+        pause->SetText(L"暂停");  // the next recording starts unpaused
+    }
+}
+
+void CVistrelFrame::SetRecordingLayout(bool recording) {
+    if (auto* page = FindAs<CTabLayoutUI>(L"switch", L"TabLayout")) page->SelectItem(recording ? 1 : 0);
+    SetControlVisible(L"auto_stop", !recording);
+    SetControlVisible(L"plan_task", !recording);
+    ShowStartButton(!recording);
+    // No pause during the countdown: timer 1 would undo it.
+    SetControlEnabled(L"btn_pause", !recording);
+}
+
 void CVistrelFrame::onRecordStateChanged(int state) {
     if (m_vistreler) m_vistreler->SetRecordState(state);
-    DuiLib::CControlUI* control = FindControl(L"btn_pause");
-    auto* pause = control ? static_cast<DuiLib::COptionUI*>(control->GetInterface(L"Option")) : nullptr;
+    COptionUI* pause = FindOption(L"btn_pause");
     if (!pause) return;
     if (state == _PauseState) {
         pause->Selected(true);
@@ -62,4 +141,65 @@ void CVistrelFrame::onRecordStateChanged(int state) {
         pause->SetText(L"暂停");
     }
     pause->Invalidate();
+}
+
+// "btn_pause" selected means paused until now (a click arrives before it toggles).
+void CVistrelFrame::OnClickBtnPause(bool setButton) {
+    COptionUI* pause = FindOption(L"btn_pause");
+    if (!pause || g_recordeState == _StopState) return;
+    const bool pausing = !pause->IsSelected();
+    const int32_t state = pausing ? _PauseState : _RecordingState;
+    pause->SetText(pausing ? L"恢复" : L"暂停");
+    g_recordeState = state;
+    m_vistreler->SetRecordState(state);
+    LogBoth("CVistrelFrame::OnClickBtnPause", pausing ? "g_recordeState = _PauseState;" : "g_recordeState = _RecordingState;");
+    PostMessage(WM_SEL_AREA_FLOW, pausing ? 0 : 1, 0);
+    if (setButton) pause->Selected(pausing);
+    if (m_pToolbarWnd) m_pToolbarWnd->SetPauseSelected(pausing);
+}
+
+void CVistrelFrame::AddRecordingToList() {
+    if (!m_vistreler || !m_fileLists || m_vistreler->FinishedPath().empty()) return;
+    m_fileLists->AddRecordingToList(m_vistreler->FinishedPath());
+}
+
+// A split asked for by a recording that has stopped meanwhile is dropped.
+void CVistrelFrame::OnSplitFile() {
+    if (g_recordeState == _StopState) {
+        LogBoth("CVistrelFrame::OnSplitFile", "no recording runs: the split is dropped");
+        return;
+    }
+    const SplitOutcome outcome = m_vistreler->SplitFile();
+    if (outcome == SplitOutcome::kSkipped) return;
+    AddRecordingToList();  // the part just finished
+    if (outcome == SplitOutcome::kRecordingEnded) onStopRecord();
+}
+
+void CVistrelFrame::OnProgressTick() {
+    ProgressTick tick;
+    if (!m_progressBoard.TakeTick(tick)) return;
+    m_vistreler->m_uTimeNum = tick.m_uTimeNum;
+    ShowProgressInMainWindow(m_PaintManager, tick);
+    const TimeDigits& d = tick.digits;
+    if (m_pToolbarWnd)
+        m_pToolbarWnd->SetTimeDigits(d.hoursTens, d.hoursUnits, d.minutesTens, d.minutesUnits, d.secondsTens,
+                                     d.secondsUnits);
+}
+
+void CVistrelFrame::OnAutoStopReached() {
+    const CompletionTarget target{[this] { onStopRecord(); }, m_hWnd, *m_power};
+    HandleAutoStopReached(g_recordeState != _StopState, target, m_progressBoard);
+}
+
+void CVistrelFrame::OnPlanDurationReached() {
+    const CompletionTarget target{[this] { onStopRecord(); }, m_hWnd, *m_power};
+    HandlePlanDurationReached(g_recordeState != _StopState, target, plan_task_param_.complete_option,
+                              m_progressBoard);
+}
+
+// The stop button and the record hotkey: an automatic stop that was set holds
+// for this recording only.
+void CVistrelFrame::StopByUser() {
+    onStopRecord();
+    m_progressBoard.ResetAutoStopOptionsIfEnabled();
 }

@@ -69,5 +69,6 @@ void CVistrelFrame::Park() {
 }
 
 void CVistrelFrame::Unpark() {
-    SetWindowPos(m_hWnd, HWND_TOPMOST, m_rcSavedWindow.left, m_rcSavedWindow.top, 0, 0, SWP_NOSIZE);
+    HWND insertAfter = g_recordeState != _StopState ? HWND_TOPMOST : HWND_TOP;
+    SetWindowPos(m_hWnd, insertAfter, m_rcSavedWindow.left, m_rcSavedWindow.top, 0, 0, SWP_NOSIZE);
 }

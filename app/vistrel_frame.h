@@ -5,12 +5,23 @@
 // One class, its operations split over files by concern:
 //   frame_lifetime.cpp   construction, destruction, the destroy path
 //   frame_init.cpp       InitWindow and its steps (controls, ini state, first area)
-//   frame_messages.cpp   HandleMessage, HandleCustomMessage, timers
-//   frame_recording.cpp  the recorder: creation and stopping a recording
+//   frame_messages.cpp   HandleMessage, HandleCustomMessage (the message hub), timers
+//   frame_hub.cpp        the hub's window and area messages (picker, hook, tray, ...)
+//   frame_hotkeys.cpp    WM_HOTKEY by the hotkeys' atom ids
+//   frame_plan_start.cpp a scheduled task's start (WM_PLAN_START_RECORD)
+//   frame_record_start.cpp  the start of a recording: checks, InitRecord, timers 1 to 3
+//   frame_recording.cpp  the recorder: pause, stop, split, progress, completion
+//   frame_devices.cpp    capture devices, sound sliders and record-state visuals
+//   frame_click.cpp      the click table (the recording commands so far)
 //   frame_region_edge.cpp  the mouse against the region's edges, forced cursors, top-most
 //   frame_utils.cpp      small utilities (taskbar, work area, folders, conversions)
 //   frame_windows.cpp    the windows the frame owns and their slots
-// Whoever adds to the frame adds a file of its own (commands, lists, devices, ...).
+// Whoever adds to the frame adds a file of its own (commands, lists, ...).
+//
+// A recording: OnClickStartRecord (or a scheduled start) checks and initialises
+// the recorder and arms the countdown (timer 1); the recording runs from timer 1
+// until onStopRecord, which finishes the file, lists it and makes a fresh recorder.
+// While armed or running no second start is taken.
 #pragma once
 
 #include <windows.h>
@@ -19,12 +30,18 @@
 #include <string>
 #include <vector>
 
+#include "audio_endpoints.h"
+#include "capture_devices.h"
 #include "duilib.h"
 #include "monitor_list.h"
+#include "power_actions.h"
 #include "progress_board.h"
+#include "record_request.h"
 #include "toolbar_observer.h"
 
+class CFileLists;
 class CProgressThread;
+class CSelfDeletingWnd;
 class CVistreler;
 // Windows the frame owns, made by their own folders.
 class CToolbarWnd;       // recording toolbar (deletes itself with its window)
@@ -49,7 +66,14 @@ enum FrameTimer : UINT_PTR {
     kTimerBorderAnimation = 3,  // the region frame's border animation step
     kTimerHotkeyTip = 5,        // the hotkey conflict tip after start-up
 };
+constexpr UINT kCountdownMs = 3000;      // timer 1 with the countdown setting on
+constexpr UINT kNoCountdownMs = 1000;    // and off
+constexpr UINT kDeviceControlsMs = 4000;  // timer 2
+constexpr UINT kBorderAnimationMs = 50;   // timer 3
 constexpr UINT_PTR kNoTimer = static_cast<UINT_PTR>(-1);
+
+// The name of the default device in the sound device lists.
+constexpr wchar_t kDefaultDeviceName[] = L"默认";
 
 // Whether names holds name (a capture device the recording needs is present).
 bool IsInAudioVec(const std::string& name, const std::vector<std::string>& names);
@@ -71,13 +95,80 @@ public:
     void PlaceInitialArea();
     void CreateSelAreaWindow();
 
+    // --- the start of a recording (frame_record_start.cpp) ---
+    // The record button, the record hotkey and record-at-start: the checks, the
+    // output folder, the recorder initialised and the countdown armed. Refused
+    // (logged) while a recording runs or counts down.
+    void OnClickStartRecord();
+    // The recorder initialised from the chosen sources and devices, timers 1 and 2
+    // set; false (logged, the -5 device error told to the user) when it cannot be.
+    bool InitRecord();
+    // The progress attached and the capture threads started; they drop what they
+    // read until timer 1 makes the state recording.
+    void StartRecord();
+    // Record-at-start: with no mode chosen yet the whole screen is recorded.
+    void OnRecordAtStart();
+    // The countdown window, when the settings ask for one.
+    void ShowCountdown();
+    // The recording toolbar placed against the area (timer 1).
+    void CreateRecordToolbar();
+    // Whether a recording runs or counts down: a start is refused then.
+    bool IsRecordingUnderWay() const;
+
     // --- the recording (frame_recording.cpp) ---
     // A fresh recorder as every recording starts from.
     void CreateRecorder();
-    // ToolbarObserver: stops a running recording and finishes its file (a second
-    // stop only logs); the toolbar has paused or resumed.
+    // ToolbarObserver: stops a running or counting-down recording and finishes its
+    // file (a second stop only logs); the toolbar has paused or resumed.
     void onStopRecord() override;
     void onRecordStateChanged(int state) override;
+    // Pause or resume, from "btn_pause" (setButton false: the option toggles itself)
+    // and the restart hotkey (setButton true).
+    void OnClickBtnPause(bool setButton);
+    // The main window's page, buttons and tiles for recording (true) or not.
+    void SetRecordingLayout(bool recording);
+    // The file the recorder finished last joins the list of recordings.
+    void AddRecordingToList();
+    // How shutdown and sleep are done after an automatic stop; null: the system's.
+    void SetPowerActions(PowerActions* power);
+
+    // --- the message hub's area and window operations (frame_hub.cpp) ---
+    // Full-screen mode: the whole desktop (or the chosen monitor) as the area.
+    void SelectFullScreen();
+    // Starts the area picker "Snapwick.exe" unless a pick is under way.
+    void PickCustomArea();
+    // The tray menu while it is open.
+    DuiLib::CMenuWnd* TrayMenu() const { return m_pTrayMenu; }
+
+    // --- devices and sound controls (frame_devices.cpp) ---
+    // The device lists filled from source, the camera and sound controls set to
+    // match. Called once by InitWindow with the system's devices.
+    void InitDevices(CaptureDeviceSource& source);
+    // DirectShow capture filters (narrow names, ANSI code page) of one kind.
+    void EnumDevice(std::vector<std::string>& list, bool audio, CaptureDeviceSource& source);
+    // "默认" followed by the endpoint names of that direction.
+    void GetAudioDevices(std::vector<std::wstring>& list, EndpointDirection direction, bool activeOnly,
+                         CaptureDeviceSource& source);
+    // Delegates of the sliders' notifications and of the device menus' items.
+    bool OnVolumeSliderClick(DuiLib::TNotifyUI* msg);
+    bool OnMicSliderClick(DuiLib::TNotifyUI* msg);
+    bool OnSysDeviceMenuClick(DuiLib::TNotifyUI* msg);
+    bool OnMicDeviceMenuClick(DuiLib::TNotifyUI* msg);
+    // Where the sliders' volumes go; null: the endpoints' own master volume.
+    void SetVolumeSetter(EndpointVolumeSetter* setter);
+    // The device and camera controls usable (true) or not while recording.
+    void SetDeviceControlsEnabled(bool enable);
+    // The camera option off and its tile back to "camera off".
+    void ResetCameraChoice();
+    // Turns the camera preview off when it is on.
+    void CloseCamera();
+    void ShowNoAudio(bool show);
+    void UpdateVoiceMeter(int level, bool recordingPanel);
+    // The list, start and stop buttons' images for the lists open (alternative) or closed.
+    void SetRecordButtonSkins(bool alternative);
+    void SetButtonImages(LPCTSTR name, LPCTSTR normal, LPCTSTR hot, bool option, LPCTSTR selected);
+    // "start" shown and "btn_pause", "btn_stop" hidden, or the other way round.
+    void ShowStartButton(bool show);
 
     // --- the region's edges (frame_region_edge.cpp) ---
     // The part of rect under (x, y): 0 none, 1 to 8 the edges and corners
@@ -129,6 +220,18 @@ public:
     bool IsTrayIconShown() const { return m_trayIcon.IsVisible(); }
     const CProgressThread* ProgressThread() const { return m_progressThread.get(); }
     CProgressBoard& ProgressBoard() { return m_progressBoard; }
+    CFileLists* FileLists() const { return m_fileLists.get(); }
+    const RecordRequest& PlanTaskParam() const { return plan_task_param_; }
+    bool IsSoundEnabled() const { return m_bSoundEnabled; }
+    const std::vector<std::string>& VideoDevices() const { return m_vecVideo; }
+    const std::vector<std::string>& AudioDevices() const { return m_vecAudio; }
+    const std::vector<std::string>& Cameras() const { return m_vecCamera; }
+    const std::vector<std::wstring>& SysDevices() const { return vec_sys_devices_; }
+    const std::vector<std::wstring>& MicDevices() const { return vec_mic_devices_; }
+    const std::wstring& CameraName() const { return m_cameraName; }
+    const std::wstring& DefaultMicName() const { return m_defaultMicName; }
+    const std::wstring& ChosenMic() const { return m_strMicSel; }
+    const std::wstring& ChosenSysDevice() const { return m_strVolumeSel; }
 
 protected:
     LPCTSTR GetWindowClassName() const override;
@@ -138,6 +241,9 @@ protected:
     void InitWindow() override;
     LRESULT OnDestroy(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
     LRESULT HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
+    void OnClick(DuiLib::TNotifyUI& msg) override;
+    // A menu item chosen (WM_MENUCLICK with a record of this program's menus).
+    void OnMenuCommand(const DuiLib::MenuCmd& cmd);
     DuiLib::CControlUI* CreateControl(LPCTSTR pstrClass) override;
     // Never handed to a list: supplies no text.
     LPCTSTR GetItemText(DuiLib::CControlUI* pList, int iItem, int iSubItem) override;
@@ -156,12 +262,88 @@ private:
 
     // Messages (frame_messages.cpp).
     bool OnSysCommandWhileRecording(WPARAM command);
+    bool HandleRecordingMessage(UINT uMsg);
+    bool HandleWindowMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void OnTimer(UINT_PTR id);
     void OnHotkeyTipTimer();
+
+    // The hub's handlers (frame_hub.cpp, frame_hotkeys.cpp, frame_plan_start.cpp).
+    LRESULT OnAreaprobeMouse(WPARAM message, LPARAM record);
+    void OnAreaPicked(LPARAM copyData);
+    void OnTrayNotify(LPARAM mouseMessage);
+    void OnTrayLeftClick();
+    void OnTrayRightClick();
+    void OnHotkey(WPARAM id);
+    void OnApplyRecordArea(WPARAM centre);
+    void OnPlanStartRecord(WPARAM request);
+    void ApplyPlanArea(const RecordRequest& request);
+    void ApplyPlanSound(const RecordRequest& request);
+    LRESULT OnShowMainWindow(WPARAM wParam);
+    void OnShowSelArea(WPARAM show);
+    void OnRecordScreenshot();
+    void OnListDoubleClick(LPARAM point);
+    void OnMenuClick(WPARAM record);
+    void OnActivate(WPARAM wParam);
+    // The main window centred across the area, gap pixels below (or above) it, shown.
+    void PlaceMainWindowBesideArea(const RECT& area, int gap, HWND insertAfter);
+    // A parked window back at its saved place (top-most while recording); false
+    // when it is not parked.
+    bool BringParkedWindowBack();
+    // Shown, in front, top-most while recording; the region frame too before a recording.
+    void ShowMainWindowInFront();
+    void ShowSelAreaForMode();
+    void ShowSelArea(bool show);
+    void HideToolbar();
+
+    // The recording's steps (frame_record_start.cpp, frame_recording.cpp).
+    bool EnsureOutputFolder();
+    bool ShowGameTip();
+    void ShowStartErrorTip();
+    void ShowDeviceErrorTip();
+    std::string MicrophoneName() const;
+    bool SoundOnlyDevicesMissing() const;
+    void ArmCountdown();
+    void EnterRecordingLayout();
+    void OnCountdownEnd();
+    void OnDeviceControlsTimer();
+    void StopRecordingWindows();
+    void PlaceWindowAfterStop();
+    void ResetTimeDigits();
+    void OnSplitFile();
+    void OnAutoStopReached();
+    void OnPlanDurationReached();
+    void OnProgressTick();
+    void StopByUser();
+    // Closes a self-deleting window without hearing from it again, and clears its slot.
+    template <class W>
+    static void CloseOwnedWindow(W*& slot) {
+        CSelfDeletingWnd* window = slot;
+        slot = nullptr;
+        CloseSelfDeletingWindow(window);
+    }
+    static void CloseSelfDeletingWindow(CSelfDeletingWnd* window);
+
+    // Sliders (frame_devices.cpp).
+    bool OnSoundSlider(DuiLib::TNotifyUI* msg, LPCTSTR option, LPCTSTR arrow, int32_t sourceBit);
+    void SetSoundControls(bool hasDevices, LPCTSTR option, LPCTSTR slider, LPCTSTR arrow);
+    void SetCameraControls(bool enabled, LPCTSTR tileImage);
+
+    // Controls by name; null when the layout lacks them.
+    template <class T>
+    T* FindAs(LPCTSTR name, LPCTSTR iface) const {
+        DuiLib::CControlUI* control = FindControl(name);
+        return control ? static_cast<T*>(control->GetInterface(iface)) : nullptr;
+    }
+    DuiLib::COptionUI* FindOption(LPCTSTR name) const { return FindAs<DuiLib::COptionUI>(name, L"Option"); }
+    bool IsOptionSelected(LPCTSTR name) const;
+    void SetControlEnabled(LPCTSTR name, bool enabled);
+    void SetControlVisible(LPCTSTR name, bool visible);
+    RECT FullScreenRect() const;
 
     // Window placement while recording (frame_utils.cpp).
     bool IsParked() const;
     void Park();
+    // Back to the saved place: top-most while recording, else at the top.
     void Unpark();
 
     void ForgetWindowAddress(const void* window);
@@ -177,7 +359,8 @@ private:
     UINT_PTR m_timer1 = kNoTimer;  // set only while kNoTimer
     UINT_PTR m_timer2 = kNoTimer;
     UINT_PTR m_timer3 = kNoTimer;
-    bool m_bSoundEnabled = true;    // cleared by a scheduled task without sound
+    bool m_bArmed = false;          // from a successful start to timer 1 or the stop
+    bool m_bSoundEnabled = true;    // false while a scheduled task asks for no sound
     bool m_bToolbarShown = true;  // the toolbar comes back when the window is minimised while recording
     int m_mainAudioSel = 0;       // [Info] MainAudioSel as read at start
     RECT m_rcSavedWindow = {};    // where the window stood before it was parked
@@ -197,6 +380,24 @@ private:
     std::vector<std::string> m_vecCamera;
     std::vector<std::wstring> vec_sys_devices_;
     std::vector<std::wstring> vec_mic_devices_;
+    std::wstring m_cameraName;      // the first camera; the preview opens it
+    std::wstring m_defaultMicName;  // the default capture endpoint
+    std::wstring m_strVolumeSel;    // chosen in the system-sound menu; empty until then
+    std::wstring m_strMicSel;       // chosen in the microphone menu; empty or "默认": the default
+    SystemCaptureDevices m_systemDevices;
+    CoreAudioEndpoints m_endpoints;
+    CoreAudioVolume m_endpointVolume;
+    EndpointVolumeSetter* m_volumeSetter = &m_endpointVolume;
+
+    // The recording's request when a scheduled task started it, and the area.
+    RecordRequest plan_task_param_;
+    RECT m_rcFullScreen = {};  // what full-screen mode records; empty: the whole desktop
+    int m_hitCode = 0;         // the region handle under the last left press (SelHandle)
+    int m_aspectMode = 0;      // AspectMode of the region: 0 free, 1 4:3, 2 16:9
+    DuiLib::CMenuWnd* m_pTrayMenu = nullptr;  // cleared by the menu when it goes
+    std::unique_ptr<CFileLists> m_fileLists;
+    SystemPowerActions m_systemPower;
+    PowerActions* m_power = &m_systemPower;
 
     // Controls found in InitWindow (owned by the layout; null when it lacks them).
     DuiLib::CListUI* m_pVideoList = nullptr;    // "listview"

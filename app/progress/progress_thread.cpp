@@ -1,7 +1,7 @@
 #include "progress_thread.h"
 
 #include "logger.h"
-#include "progress_messages.h"
+#include "custom_messages.h"
 
 namespace {
 

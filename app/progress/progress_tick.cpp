@@ -1,6 +1,6 @@
 #include "progress_tick.h"
 
-#include "progress_messages.h"
+#include "custom_messages.h"
 
 namespace {
 

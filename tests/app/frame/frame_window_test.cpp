@@ -7,6 +7,7 @@
 #include <string>
 
 #include "custom_messages.h"
+#include "main_window_fixture.h"
 #include "progress_thread.h"
 #include "frame_test_support.h"
 #include "logger.h"
@@ -26,28 +27,6 @@ using namespace frame_test;
 
 namespace {
 
-struct CreateParams {
-    bool seen = false;
-    std::wstring className, title;
-    DWORD style = 0, exStyle = 0;
-    int x = 0, y = 0, cx = 0, cy = 0;
-    HWND parent = nullptr;
-};
-CreateParams g_created;
-
-LRESULT CALLBACK WatchCreation(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_CREATEWND && !g_created.seen) {
-        wchar_t name[64] = {};
-        GetClassNameW(reinterpret_cast<HWND>(wParam), name, 64);
-        if (std::wstring(name) == L"roverudedudovo") {
-            const CREATESTRUCTW* cs = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
-            g_created = {true, name, cs->lpszName ? cs->lpszName : L"", static_cast<DWORD>(cs->style), cs->dwExStyle,
-                         cs->x, cs->y, cs->cx, cs->cy, cs->hwndParent};
-        }
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
 RECT WindowRect(HWND hwnd) {
     RECT rc = {};
     GetWindowRect(hwnd, &rc);
@@ -58,58 +37,16 @@ std::string Chs(const wchar_t* text) { return WideToChs(text); }
 
 }  // namespace
 
-class MainWindowTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        EnsureProgramSkin();
-        RemoveIniFiles();
-        WriteSettingIni(L"Record", L"Check_AutoStartup", L"1");
-        g_recordSources = 0;
-        logStart = static_cast<int>(LogLines().size());
-        HHOOK hook = SetWindowsHookExW(WH_CBT, WatchCreation, nullptr, GetCurrentThreadId());
-        frame = new CVistrelFrame();
-        created = CreateMainWindow(*frame);
-        UnhookWindowsHookEx(hook);
-        MSG msg;
-        recordAtStartQueued =
-            PeekMessageW(&msg, frame->GetHWND(), WM_RECORD_AT_START, WM_RECORD_AT_START, PM_NOREMOVE) != FALSE;
-        firstArea = g_rcSnapwick;
-    }
-    static void TearDownTestSuite() {
-        DestroyWindow(frame->GetHWND());
-        MSG msg;
-        PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
-        delete frame;
-        frame = nullptr;
-        RemoveIniFiles();
-        g_recordeState = _StopState;
-    }
-    void SetUp() override { ASSERT_TRUE(created); }
-    HWND Hwnd() const { return frame->GetHWND(); }
-
-    static CVistrelFrame* frame;
-    static bool created;
-    static bool recordAtStartQueued;
-    static RECT firstArea;
-    static int logStart;  // the log's lines before this window was made
-};
-
-CVistrelFrame* MainWindowTest::frame = nullptr;
-bool MainWindowTest::created = false;
-bool MainWindowTest::recordAtStartQueued = false;
-RECT MainWindowTest::firstArea = {};
-int MainWindowTest::logStart = 0;
-
 TEST_F(MainWindowTest, CreatedAsTheProgramsMainWindow) {
-    ASSERT_TRUE(g_created.seen);
-    EXPECT_EQ(g_created.title, L"Tessel录屏");
-    EXPECT_EQ(g_created.style, 0x10CE0000u);
-    EXPECT_EQ(g_created.exStyle & ~WS_EX_WINDOWEDGE, 0u) << "the system adds the edge to framed windows";
-    EXPECT_EQ(g_created.parent, nullptr);
-    EXPECT_EQ(g_created.x, 0);
-    EXPECT_EQ(g_created.y, 0);
-    EXPECT_EQ(g_created.cx, 858);
-    EXPECT_EQ(g_created.cy, 300);
+    ASSERT_TRUE(createdParams.seen);
+    EXPECT_EQ(createdParams.title, L"Tessel录屏");
+    EXPECT_EQ(createdParams.style, 0x10CE0000u);
+    EXPECT_EQ(createdParams.exStyle & ~WS_EX_WINDOWEDGE, 0u) << "the system adds the edge to framed windows";
+    EXPECT_EQ(createdParams.parent, nullptr);
+    EXPECT_EQ(createdParams.x, 0);
+    EXPECT_EQ(createdParams.y, 0);
+    EXPECT_EQ(createdParams.cx, 858);
+    EXPECT_EQ(createdParams.cy, 300);
 
     EXPECT_EQ(FindWindowW(L"roverudedudovo", nullptr), Hwnd());
     wchar_t title[64] = {};
@@ -150,8 +87,7 @@ TEST_F(MainWindowTest, InitWindowStepsInTheirOrder) {
     const char* where = "CVistrelFrame::InitWindow";
     const std::string steps[] = {
         PendingLine(where, "CHotKeySetting::Init"),
-        PendingLine(where, "InitDevices"),
-        PendingLine(where, "lists of videolist.txt and capture_pic_list.txt"),
+        "[CVistrelFrame::InitDevices] [cameras]",
         PendingLine(where, "PlanTaskManager::LoadTasks"),
         "[CVistrelFrame::InitWindow] end",
     };
@@ -237,7 +173,7 @@ TEST_F(MainWindowTest, SoundChoiceFromTheIniFile) {
         {L"4", 0, 0, L"不录声音"},
         {L"7", 0, 4, nullptr},
         {L"abc", 0, 4, nullptr},
-        {nullptr, 0, 0, nullptr},  // nothing stored and no sound devices listed: as it was
+        {nullptr, 0, 4, nullptr},  // nothing stored: the test prefix has a playback endpoint
     };
     for (const Case& c : cases) {
         RemoveIniFiles();

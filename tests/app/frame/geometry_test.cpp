@@ -1,5 +1,6 @@
 // Where a point lies on the recorded region, the work area away from the taskbar,
-// and the drive the fallback output folder goes to.
+// the drive the fallback output folder goes to, a picked area made usable and
+// where the main window goes beside an area.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -7,6 +8,7 @@
 
 #include "region_edge.h"
 #include "vistrel_frame.h"
+#include "window_placement.h"
 #include "work_area.h"
 
 namespace {
@@ -102,4 +104,68 @@ TEST(FrameUtils, ListMembershipAndConversions) {
     EXPECT_EQ(CVistrelFrame::WideToMultiByte(L"显示器 1"), "\xCF\xD4\xCA\xBE\xC6\xF7 1");
     EXPECT_EQ(CVistrelFrame::MultiByteToWide("\xCF\xD4\xCA\xBE\xC6\xF7 1"), L"显示器 1");
     EXPECT_EQ(CVistrelFrame::MultiByteToWide(""), L"");
+}
+
+namespace {
+std::string Text(const RECT& r) {
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+           std::to_string(r.bottom);
+}
+}  // namespace
+
+TEST(PickedArea, AtLeast150SquareAndInsideTheDesktop) {
+    const RECT desktop = {0, 0, 1280, 800};
+    struct Case {
+        RECT picked, expected;
+    } cases[] = {
+        {{100, 100, 500, 400}, {100, 100, 500, 400}},   // large enough: unchanged
+        {{100, 100, 200, 200}, {100, 100, 250, 250}},   // grows right and down
+        {{1180, 700, 1280, 800}, {1130, 650, 1280, 800}},  // at the edges: ends at them
+        {{1200, 100, 1240, 600}, {1130, 100, 1280, 600}},  // only the width
+        {{300, 760, 900, 790}, {300, 650, 900, 800}},      // only the height
+        {{0, 0, 0, 0}, {0, 0, 150, 150}},                  // an empty pick
+    };
+    for (const Case& c : cases) {
+        RECT area = EnlargePickedArea(c.picked, desktop);
+        EXPECT_TRUE(EqualRect(&area, &c.expected)) << Text(c.picked) << " -> " << Text(area);
+    }
+}
+
+TEST(WindowBesideArea, BelowAboveOrInsideTheArea) {
+    const RECT desktop = {0, 0, 1280, 800};
+    const SIZE window = {858, 300};
+    struct Case {
+        RECT area;
+        int gap;
+        POINT expected;
+    } cases[] = {
+        {{400, 100, 800, 300}, 20, {171, 320}},   // centred across, 20 below
+        {{400, 100, 800, 300}, 10, {171, 310}},
+        {{400, 400, 800, 600}, 20, {171, 80}},    // no room below: 20 above
+        {{0, 100, 1280, 700}, 20, {211, 420}},    // no room either side: below the middle
+        {{0, 0, 1280, 800}, 10, {211, 410}},
+    };
+    for (const Case& c : cases) {
+        POINT pt = PlaceBesideArea(c.area, window, desktop, c.gap);
+        EXPECT_EQ(pt.x, c.expected.x) << Text(c.area);
+        EXPECT_EQ(pt.y, c.expected.y) << Text(c.area);
+    }
+}
+
+TEST(WindowAfterStop, OpenWindowKeptInsideTheWorkArea) {
+    const RECT work = {0, 0, 1280, 770};
+    const SIZE open = {858, 760};
+    struct Case {
+        POINT from;
+        RECT expected;
+    } cases[] = {
+        {{100, 5}, {100, 5, 958, 765}},
+        {{100, 250}, {100, 10, 958, 770}},    // moved up to end at the work area's bottom
+        {{-40, 0}, {0, 0, 858, 760}},         // moved right to its left edge
+        {{700, 0}, {422, 0, 1280, 760}},      // moved left to end at its right edge
+    };
+    for (const Case& c : cases) {
+        RECT placed = PlaceOpenWindowInside(c.from, open, work);
+        EXPECT_TRUE(EqualRect(&placed, &c.expected)) << c.from.x << "," << c.from.y << " -> " << Text(placed);
+    }
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "media_probe.h"
 #include "program_path.h"
 #include "shell_probe.h"
 #include "test_support.h"
@@ -223,6 +224,43 @@ TEST_F(ProgramTest, ASecondStartBeforeTheFirstHasAWindowOnlyEnds) {
     EXPECT_EQ(second.WaitForExit(), 1u);
     EXPECT_EQ(FindWindowW(kMainClass, nullptr), nullptr);
     EXPECT_FALSE(testing_support::FileExists(folder.File(L"logger")));
+}
+
+// Record-at-start with no mode chosen records the whole screen; the record hotkey
+// (posted by its atom id, as the system would send it) stops it, and the file is
+// finished and written to the list before the program ends.
+TEST_F(ProgramTest, RecordsAtStartAndStopsByTheRecordHotkey) {
+    const std::wstring out = folder.File(L"out");
+    ASSERT_TRUE(CreateDirectoryW(out.c_str(), nullptr));
+    const std::wstring ini = folder.File(L"setting_record.ini");
+    WritePrivateProfileStringW(L"Output", L"path", out.c_str(), ini.c_str());
+    WritePrivateProfileStringW(L"Record", L"Check_AutoStartup", L"1", ini.c_str());
+    WritePrivateProfileStringW(L"Record", L"Check_Countdown", L"0", ini.c_str());
+    Program program(folder.path(), L"Vistrel.exe");
+    ASSERT_TRUE(program.Started());
+    HWND window = nullptr;
+    ASSERT_TRUE(ui_test::PumpUntil([&] { return (window = program.MainWindow()) != nullptr; }, kStartWaitMs));
+    ASSERT_TRUE(ui_test::PumpUntil([] { return FindWindowW(L"toolbar", nullptr) != nullptr; }, kStartWaitMs))
+        << "recording: the toolbar is up";
+    ui_test::Pump(1500);
+    const WPARAM recordHotkey = static_cast<WPARAM>(GlobalAddAtomW(L"Ts_RecordStart_Hotkey")) - 0xC000;
+    PostMessageW(window, WM_HOTKEY, recordHotkey, 0);
+    EXPECT_TRUE(ui_test::PumpUntil([] { return FindWindowW(L"toolbar", nullptr) == nullptr; }, kStartWaitMs))
+        << "stopped";
+    EXPECT_TRUE(ui_test::PumpUntil([&] { return IsWindowVisible(window) != FALSE; }, kStartWaitMs));
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.WaitForExit(), 0u);
+
+    const std::vector<std::wstring> recorded = FilesIn(out + L"\\", L"*.mp4");
+    ASSERT_EQ(recorded.size(), 1u);
+    ProbedFile file = ProbeFile(out + L"\\" + recorded[0]);
+    ASSERT_TRUE(file.opened);
+    ASSERT_NE(file.Find(AVMEDIA_TYPE_VIDEO), nullptr);
+    EXPECT_EQ(file.Find(AVMEDIA_TYPE_VIDEO)->width, GetSystemMetrics(SM_CXSCREEN)) << "the whole screen";
+    std::vector<std::string> listed =
+        testing_support::SplitLines(testing_support::ReadFileBytes(folder.File(L"videolist.txt")));
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_EQ(listed[0], WideToChs(recorded[0]));
 }
 
 TEST(CrashTest, ACrashWritesItsDumpAndGivesTheDesktopBack) {

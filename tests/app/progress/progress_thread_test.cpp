@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "progress_messages.h"
+#include "custom_messages.h"
 #include "record_globals.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "progress_messages.h"
+#include "custom_messages.h"
 
 namespace {
 

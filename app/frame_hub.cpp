@@ -1,0 +1,296 @@
+// The message hub's handlers for windows, programs and the desktop: the area
+// picker's reply, the mouse hook, the tray icon, the menus, and the messages that
+// show the main window and the region frame or apply a new area.
+#include <windows.h>
+#include <shellapi.h>
+#include <windowsx.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "areaprobe.h"
+#include "custom_messages.h"
+#include "file_lists.h"
+#include "logger.h"
+#include "pending_step.h"
+#include "posted_records.h"
+#include "record_globals.h"
+#include "region/sel_area_wnd.h"
+#include "text_convert.h"
+#include "toolbar_wnd.h"
+#include "vistrel_frame.h"
+#include "window_placement.h"
+
+using namespace DuiLib;
+
+namespace {
+
+constexpr char kHub[] = "CVistrelFrame::HandleCustomMessage";
+constexpr int kEdgeMargin = 3;          // the region's edges catch the mouse this close
+constexpr int kTrayMenuLift = 102;      // the tray menu opens this far above the cursor
+constexpr int kTrayMenuWidth = 90;
+constexpr DWORD kPickedAreaBytes = 16;  // left, top, right, bottom as 32-bit integers
+
+bool IsVisibleWindowOfClass(LPCWSTR className) {
+    HWND window = FindWindowW(className, nullptr);
+    return window && IsWindowVisible(window);
+}
+
+bool IsRecording() { return g_recordeState != _StopState; }
+
+}  // namespace
+
+RECT CVistrelFrame::FullScreenRect() const {
+    return IsRectEmpty(&m_rcFullScreen) ? m_rcMonitorUnion : m_rcFullScreen;
+}
+
+void CVistrelFrame::SelectFullScreen() {
+    g_userSelMode = kSelModeFullScreen;
+    if (COptionUI* allScreen = FindOption(L"btn_all_screen")) allScreen->Selected(true);
+    g_rcSnapwick = FullScreenRect();
+    PostMessage(WM_APPLY_RECORD_AREA, 1, 0);
+    if (m_pSelAreaWnd) m_pSelAreaWnd->HideDragButton();
+    AddRecordSource(kSourceScreen);
+}
+
+// The picker answers with WM_COPYDATA. When it cannot be started the windows come
+// back at once rather than leaving the user with nothing on the screen.
+void CVistrelFrame::PickCustomArea() {
+    if (IsVisibleWindowOfClass(L"UISnapwickFrame")) return;  // a pick is under way
+    g_userSelMode = kSelModeRegion;
+    AddRecordSource(kSourceScreen);
+    ::ShowWindow(m_hWnd, SW_MINIMIZE);
+    const auto started = reinterpret_cast<INT_PTR>(
+        ShellExecuteW(nullptr, L"open", L"Snapwick.exe", nullptr, nullptr, SW_SHOWNORMAL));
+    if (started <= 32) {
+        LogBoth("CVistrelFrame::PickCustomArea", "[ShellExecuteW]%lld Snapwick.exe could not be started error",
+                static_cast<long long>(started));
+        ::ShowWindow(m_hWnd, SW_RESTORE);
+    } else {
+        Sleep(100);
+        HWND selArea = SelAreaWindow();
+        if (selArea && IsWindowVisible(selArea)) ::ShowWindow(selArea, SW_MINIMIZE);
+    }
+    if (COptionUI* region = FindOption(L"btn_part_record")) region->Selected(true);
+}
+
+// Only a 16-byte rectangle is an area; anything else (a cancel sends no data)
+// leaves the area as it was.
+void CVistrelFrame::OnAreaPicked(LPARAM copyData) {
+    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(copyData);
+    const bool picked = data && data->cbData == kPickedAreaBytes && data->lpData;
+    if (picked) {
+        RECT area;
+        memcpy(&area, data->lpData, kPickedAreaBytes);
+        g_rcSnapwick = EnlargePickedArea(area, m_rcMonitorUnion);
+        LogBoth(kHub, "[left]%ld [top]%ld [right]%ld [bottom]%ld g_rcSnapwick", g_rcSnapwick.left, g_rcSnapwick.top,
+                g_rcSnapwick.right, g_rcSnapwick.bottom);
+        PostMessage(WM_APPLY_RECORD_AREA, 0, 0);
+        HWND editor = FindWindowW(L"PlanAddTaskWnd_TS", nullptr);
+        if (editor && IsWindowVisible(editor))
+            ::PostMessageW(editor, WM_PLAN_AREA_PICKED, MAKELONG(g_rcSnapwick.left, g_rcSnapwick.top),
+                         MAKELONG(g_rcSnapwick.right, g_rcSnapwick.bottom));
+    } else if (data && data->cbData != 0) {
+        LogBoth(kHub, "[cbData]%lu not an area: taken as a cancel error", static_cast<unsigned long>(data->cbData));
+    }
+    ::ShowWindow(m_hWnd, SW_SHOWNORMAL);
+    if (!picked) {
+        ShowSelArea(true);
+        return;
+    }
+    PlaceMainWindowBesideArea(g_rcSnapwick, kGapBelowPickedArea, HWND_TOP);
+}
+
+void CVistrelFrame::PlaceMainWindowBesideArea(const RECT& area, int gap, HWND insertAfter) {
+    RECT rc = {};
+    GetWindowRect(m_hWnd, &rc);
+    const POINT pt = PlaceBesideArea(area, {rc.right - rc.left, rc.bottom - rc.top}, m_rcMonitorUnion, gap);
+    SetWindowPos(m_hWnd, insertAfter, pt.x, pt.y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+}
+
+void CVistrelFrame::OnApplyRecordArea(WPARAM centre) {
+    if (m_pSelAreaWnd) {
+        m_pSelAreaWnd->SetSelRect(g_rcSnapwick.left, g_rcSnapwick.top, g_rcSnapwick.right, g_rcSnapwick.bottom);
+        ShowSelArea(true);
+    }
+    if (centre != 1) {
+        PlaceMainWindowBesideArea(g_rcSnapwick, kGapBelowAppliedArea, HWND_TOPMOST);
+        return;
+    }
+    COptionUI* lists = FindOption(L"btn_videolist");
+    if (lists && lists->IsSelected()) {
+        lists->Selected(false);
+        SetRecordButtonSkins(false);
+    }
+    const int x = (g_rcSnapwick.left + g_rcSnapwick.right) / 2 - kMainWindowWidth / 2;
+    const int y = (g_rcSnapwick.top + g_rcSnapwick.bottom) / 2 - kMainWindowHeight / 2;
+    MoveMainWindow(x, y, kMainWindowWidth, kMainWindowHeight, true);
+}
+
+// The hook reports every mouse event of the desktop: before a recording the
+// region frame follows drags of its edges and middle even where the main window
+// is not under the cursor.
+LRESULT CVistrelFrame::OnAreaprobeMouse(WPARAM message, LPARAM lParam) {
+    AreaprobeMouseRecord record;
+    if (!TakeAreaprobeRecord(lParam, &record)) return 0;  // not a report of the hook: never read
+    const UINT mouse = static_cast<UINT>(message);
+    HWND spotlight = FindWindowW(L"spotlight_wnd", L"spot_wnd_ts");
+    if (spotlight && IsWindowVisible(spotlight) && IsRecording()) {
+        if (m_pToolbarWnd) m_pToolbarWnd->ForwardSpotPoint(record.x, record.y);
+        return 1;
+    }
+    if (IsOptionSelected(L"btn_all_screen")) return 0;
+    RECT mainRect = {};
+    GetWindowRect(m_hWnd, &mainRect);
+    const bool leftDown = (GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0;
+    const bool pressed = PtInRect(&mainRect, {record.x, record.y}) && leftDown;
+    if (IsRecording()) {
+        if (m_pSelAreaWnd) m_pSelAreaWnd->HideDragButton();
+        return 0;
+    }
+    if (!(mouse == WM_MOUSEMOVE && leftDown)) {  // a drag keeps the handle of its press
+        const int handle = HitTestRegionEdge(g_rcSnapwick, kEdgeMargin, pressed, record.x, record.y);
+        if (mouse == WM_LBUTTONDOWN) {
+            m_hitCode = handle;
+            if (handle != 0)
+                SetWindowPos(m_hWnd, nullptr, kParkedPosition, kParkedPosition, 0, 0,
+                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+        }
+    }
+    if (m_pSelAreaWnd) m_pSelAreaWnd->OnSelMouse(m_hitCode, mouse, record.x, record.y, m_aspectMode);
+    if (mouse == WM_LBUTTONUP) {
+        HWND selArea = SelAreaWindow();
+        if (!IsWindowVisible(m_hWnd) && selArea && IsWindowVisible(selArea)) {
+            PlaceMainWindowBesideArea(g_rcSnapwick, kGapBelowPickedArea, HWND_TOP);
+            SetWndTopMost(m_hWnd);
+        }
+        m_hitCode = 0;
+    }
+    return 0;
+}
+
+bool CVistrelFrame::BringParkedWindowBack() {
+    if (!IsParked() || IsRectEmpty(&m_rcSavedWindow)) return false;
+    Unpark();
+    return true;
+}
+
+void CVistrelFrame::ShowMainWindowInFront() {
+    ::ShowWindow(m_hWnd, SW_SHOWNORMAL);
+    SetForegroundWindow(m_hWnd);
+    if (IsRecording()) SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void CVistrelFrame::ShowSelAreaForMode() {
+    HWND selArea = SelAreaWindow();
+    if (selArea && !IsWindowVisible(selArea) && g_userSelMode < kSelModeSoundOnly) ShowSelArea(true);
+}
+
+void CVistrelFrame::HideToolbar() {
+    HWND toolbar = ToolbarWindow();
+    if (toolbar && IsWindowVisible(toolbar)) ::ShowWindow(toolbar, SW_HIDE);
+}
+
+LRESULT CVistrelFrame::OnShowMainWindow(WPARAM wParam) {
+    if (wParam != 1) return 0;
+    if (IsWindowVisible(m_hWnd) && BringParkedWindowBack()) return 1;
+    ::ShowWindow(m_hWnd, SW_SHOWNORMAL);
+    if (IsIconic(m_hWnd)) ::ShowWindow(m_hWnd, SW_SHOWNORMAL);
+    SetForegroundWindow(m_hWnd);
+    if (IsRecording()) {
+        SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        if (CControlUI* page = FindControl(L"switch")) page->Invalidate();
+    }
+    ShowSelAreaForMode();
+    return 0;
+}
+
+void CVistrelFrame::OnShowSelArea(WPARAM show) {
+    if (show <= 1) ShowSelArea(show == 1);
+}
+
+// The region frame is an overlay the clicks pass through: shown, it never takes
+// the focus from the window the user is in.
+void CVistrelFrame::ShowSelArea(bool show) {
+    if (HWND selArea = SelAreaWindow()) ::ShowWindow(selArea, show ? SW_SHOWNOACTIVATE : SW_HIDE);
+}
+
+void CVistrelFrame::OnTrayNotify(LPARAM mouseMessage) {
+    if (mouseMessage == WM_LBUTTONUP) OnTrayLeftClick();
+    else if (mouseMessage == WM_RBUTTONUP) OnTrayRightClick();
+}
+
+void CVistrelFrame::OnTrayLeftClick() {
+    const bool visible = IsWindowVisible(m_hWnd) != FALSE;
+    LogBoth(kHub, " [bVisible]%d", visible ? 1 : 0);
+    if (!visible) {
+        ShowSelAreaForMode();
+        ShowMainWindowInFront();
+        HideToolbar();
+        return;
+    }
+    if (BringParkedWindowBack()) {
+        HideToolbar();
+        return;
+    }
+    ShowMainWindowInFront();
+}
+
+// "menu.xml": its items come back as WM_MENUCLICK.
+void CVistrelFrame::OnTrayRightClick() {
+    delete m_pTrayMenu;  // one still open closes; the menu clears the slot
+    POINT pt = {};
+    GetCursorPos(&pt);
+    pt.y -= kTrayMenuLift;
+    CMenuWnd::CreateMenu(nullptr, L"menu.xml", pt, &m_PaintManager, nullptr,
+                         eMenuAlignment_Left | eMenuAlignment_Top, &m_pTrayMenu);
+    if (!m_pTrayMenu) {
+        LogBoth(kHub, "menu.xml could not be shown error");
+        return;
+    }
+    m_pTrayMenu->ResizeMenu();
+    RECT client = {};
+    GetClientRect(m_pTrayMenu->GetHWND(), &client);
+    m_pTrayMenu->ResizeClient(kTrayMenuWidth, client.bottom - client.top);
+}
+
+void CVistrelFrame::OnMenuClick(WPARAM record) {
+    MenuCmd* cmd = ClaimPostedRecord<MenuCmd>(record);
+    if (!cmd) {
+        LogBoth(kHub, "WM_MENUCLICK without a menu command of this program: ignored error");
+        return;
+    }
+    OnMenuCommand(*cmd);
+    CPaintManagerUI::DeleteMenuCmd(cmd);
+}
+
+void CVistrelFrame::OnMenuCommand(const MenuCmd& cmd) {
+    const std::string step = "the menu item " + WideToUtf8(cmd.name.Str());
+    LogPendingStep("CVistrelFrame::OnMenuCommand", step.c_str());
+}
+
+void CVistrelFrame::OnRecordScreenshot() {
+    HWND toolbar = ToolbarWindow();
+    if (!toolbar || !IsWindow(toolbar)) return;
+    const std::wstring path = m_pToolbarWnd->CaptureRecordArea();
+    if (!path.empty() && m_fileLists) m_fileLists->AddScreenshot(path);
+}
+
+// A double click on a row of either list opens its file.
+void CVistrelFrame::OnListDoubleClick(LPARAM point) {
+    const POINT pt = {GET_X_LPARAM(point), GET_Y_LPARAM(point)};
+    CControlUI* row = nullptr;
+    for (CControlUI* c = m_PaintManager.FindControl(pt); c; c = c->GetParent()) {
+        if (!row && c->GetInterface(L"ListTextElement")) row = c;
+        const bool inList = c->GetName() == L"listview" || c->GetName() == L"listview_s";
+        if (inList && row && m_fileLists) {
+            m_fileLists->OpenListFile(row->GetName().Str());
+            return;
+        }
+    }
+}
+
+void CVistrelFrame::OnActivate(WPARAM wParam) {
+    fputs(LOWORD(wParam) ? "CVistrelFrame::activated\n" : "CVistrelFrame::deactivated\n", stdout);
+    fflush(stdout);
+}

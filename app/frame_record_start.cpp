@@ -1,0 +1,258 @@
+// The start of a recording: the checks before it, the output folder, the recorder
+// initialised from the chosen sources and devices, and the three timers that end
+// the countdown (1), give the device controls back (2) and step the region
+// frame's border (3).
+#include <shlwapi.h>
+
+#include "countdown_wnd.h"
+#include "custom_messages.h"
+#include "game_record_tip_dlg.h"
+#include "logger.h"
+#include "main_ini.h"
+#include "msg_tip_dlg.h"
+#include "pending_step.h"
+#include "record_globals.h"
+#include "region/sel_area_wnd.h"
+#include "setting_data.h"
+#include "text_convert.h"
+#include "tip_box_dlg.h"
+#include "toolbar_placement.h"
+#include "vistrel_frame.h"
+#include "vistreler.h"
+
+namespace {
+
+constexpr char kStartRecord[] = "CVistrelFrame::OnClickStartRecord";
+constexpr char kInitRecord[] = "CVistrelFrame::InitRecord";
+constexpr int32_t kDeviceNotFound = -5;  // FFmpeg's AVERROR(EIO): the device could not be opened
+const wchar_t* const kFallbackFolderName = L"Tessel录屏";
+
+SettingRecord Settings() { return CSettingData::GetInstance()->GetSettings(); }
+
+}  // namespace
+
+bool CVistrelFrame::IsRecordingUnderWay() const { return g_recordeState != _StopState || m_bArmed; }
+
+// Nothing chosen yet at start-up: the whole screen, as if the user had picked it;
+// the start follows the area's own message.
+void CVistrelFrame::OnRecordAtStart() {
+    if (g_userSelMode == kSelModeNone && !IsRecordingUnderWay()) {
+        SelectFullScreen();
+        PostMessage(WM_RECORD_AT_START, 0, 0);
+        return;
+    }
+    OnClickStartRecord();
+}
+
+void CVistrelFrame::OnClickStartRecord() {
+    if (IsRecordingUnderWay()) {
+        LogBoth(kStartRecord, "[g_recordeState]%d [armed]%d a recording is under way: the start is refused",
+                g_recordeState.load(), m_bArmed ? 1 : 0);
+        return;
+    }
+    if (g_userSelMode == kSelModeNone) {
+        ShowStartErrorTip();
+        return;
+    }
+    EnsureOutputFolder();
+    if (g_userSelMode == kSelModeGame) {
+        if (ShowGameTip()) PostMessage(WM_SELECT_FULL_SCREEN, 0, 0);
+        return;  // the user starts again in full-screen mode
+    }
+    LogBoth(kStartRecord, "InitRecord()");
+    if (!InitRecord()) return;
+    StartRecord();
+    EnterRecordingLayout();
+    const SettingRecord settings = Settings();
+    if (settings.Check_Hide_Task) ShowTaskbar(false);
+    if (settings.Check_Border && SelAreaWindow())
+        SetWindowPos(SelAreaWindow(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void CVistrelFrame::ShowStartErrorTip() {
+    MsgTipDlg tip;
+    tip.SetTipType(0);
+    tip.SetTipText(L"录制前请选择一种录制模式");
+    if (!tip.Create(m_hWnd, L"RecordStartErrorDialog", WS_POPUP, WS_EX_TOOLWINDOW | WS_EX_TOPMOST)) {
+        LogBoth(kStartRecord, "RecordStartErrorDialog could not be created error");
+        return;
+    }
+    tip.DoModal(m_hWnd);
+}
+
+bool CVistrelFrame::ShowGameTip() {
+    GameRecordTipDlg tip;
+    if (!tip.Create(m_hWnd, L"GameRecordTipDialog", WS_POPUP, WS_EX_TOOLWINDOW | WS_EX_TOPMOST)) {
+        LogBoth(kStartRecord, "GameRecordTipDialog could not be created error");
+        return false;
+    }
+    return tip.DoModal(m_hWnd) == 1;
+}
+
+// An output folder that is missing and cannot be made gives way to "Tessel录屏"
+// on the drive with the most free space, kept in the settings. false then.
+bool CVistrelFrame::EnsureOutputFolder() {
+    SettingRecord settings = Settings();
+    if (PathIsDirectoryW(settings.path.c_str()) || CreateDirectoryW(settings.path.c_str(), nullptr)) return true;
+    wchar_t folder[MAX_PATH] = {};
+    if (!PathCombineW(folder, FindLargestFreeDrive().c_str(), kFallbackFolderName)) return false;
+    CreateDirectoryW(folder, nullptr);
+    LogBoth(kStartRecord, "[path]%s cannot be made: recordings go to [path]%s error", WideToUtf8(settings.path).c_str(),
+            WideToUtf8(folder).c_str());
+    settings.path = folder;
+    CSettingData::GetInstance()->Save(settings);  // [Output] path of "setting_record.ini"
+    return false;
+}
+
+bool CVistrelFrame::SoundOnlyDevicesMissing() const {
+    const bool sys = IsRecordSourceOn(kSourceSystemSound), mic = IsRecordSourceOn(kSourceMicrophone);
+    if (sys && mic && vec_sys_devices_.empty() && vec_mic_devices_.empty()) {
+        LogBoth(kInitRecord, "error vec_sys_devices_.size() <= 0 && vec_mic_devices_.size() <= 0");
+        return true;
+    }
+    if (sys && vec_sys_devices_.empty()) {
+        LogBoth(kInitRecord, "error vec_sys_devices_.size() <= 0");
+        return true;
+    }
+    if (mic && vec_mic_devices_.empty()) {
+        LogBoth(kInitRecord, "error vec_mic_devices_.size() <= 0");
+        return true;
+    }
+    return false;
+}
+
+// [Audio] MicVolume when stored ("默认": the default microphone), else the one
+// chosen in the microphone menu, else the default one; narrow for the recorder.
+std::string CVistrelFrame::MicrophoneName() const {
+    const bool hasMicrophones = vec_mic_devices_.size() > 1;
+    std::wstring name = ReadMicVolumeDevice(L"");
+    if (!name.empty()) {
+        if (name == kDefaultDeviceName && hasMicrophones) name = m_defaultMicName;
+    } else if (hasMicrophones) {
+        name = !m_strMicSel.empty() && m_strMicSel != kDefaultDeviceName ? m_strMicSel : m_defaultMicName;
+    }
+    return WideToAnsi(name);
+}
+
+bool CVistrelFrame::InitRecord() {
+    if (g_recordeState == _RecordingState) {
+        LogBoth(kInitRecord, "g_recordeState == _RecordingState error.");
+        return false;
+    }
+    const bool soundOnly = g_userSelMode == kSelModeSoundOnly;
+    if (soundOnly) RemoveRecordSource(kSourceScreen);
+    if (soundOnly && SoundOnlyDevicesMissing()) return false;
+    const bool useSysAudio =
+        m_bSoundEnabled && IsRecordSourceOn(kSourceSystemSound) && IsInAudioVec(m_sysAudioCapturer, m_vecAudio);
+    const bool micChosen = m_bSoundEnabled && IsRecordSourceOn(kSourceMicrophone);
+    const std::string micName = micChosen ? MicrophoneName() : std::string();
+    const bool useVideo = IsRecordSourceOn(kSourceScreen);
+    if (useVideo && !IsInAudioVec(m_screenCaptureRecorder, m_vecVideo)) {
+        LogBoth(kInitRecord, "[%s][m_screenCaptureRecorder]%s !IsInAudioVec(m_screenCaptureRecorder, m_vecVideo) error",
+                kInitRecord, m_screenCaptureRecorder.c_str());
+        return false;
+    }
+    const bool useMicAudio = micChosen && vec_mic_devices_.size() > 1;
+    if (soundOnly && !useSysAudio && !useMicAudio) {
+        LogBoth(kInitRecord, "[g_userSelMode]%d [useSysAudio]%d [useMicAudio]%d error", g_userSelMode.load(),
+                useSysAudio, useMicAudio);
+        return false;
+    }
+    m_vistreler->SetRecordRect(m_rcMonitorUnion.left, m_rcMonitorUnion.top, m_rcMonitorUnion.right,
+                               m_rcMonitorUnion.bottom);
+    if (!m_vistreler->init(m_screenCaptureRecorder, useVideo, m_sysAudioCapturer, useSysAudio, micName, useMicAudio)) {
+        onStopRecord();  // still stopped: it only logs, and this recorder stays for the next attempt
+        LogBoth(kInitRecord, "init error");
+        if (g_lastDeviceOpenError == kDeviceNotFound) ShowDeviceErrorTip();
+        g_lastDeviceOpenError = 0;
+        return false;
+    }
+    ArmCountdown();
+    return true;
+}
+
+void CVistrelFrame::ShowDeviceErrorTip() {
+    CTipBoxDlg tip;  // "播放失败，请在设置中切换输出设备"
+    if (!tip.Create(m_hWnd, L"TipBoxDlg", WS_POPUP, WS_EX_TOOLWINDOW | WS_EX_TOPMOST)) {
+        LogBoth(kInitRecord, "TipBoxDlg could not be created error");
+        return;
+    }
+    tip.DoModal(m_hWnd);
+}
+
+// The recording is armed from here until timer 1 starts it or a stop ends it.
+void CVistrelFrame::ArmCountdown() {
+    const UINT period = Settings().Check_Countdown ? kCountdownMs : kNoCountdownMs;
+    if (m_timer1 == kNoTimer) m_timer1 = SetTimer(m_hWnd, kTimerCountdown, period, nullptr);
+    if (m_timer2 == kNoTimer) m_timer2 = SetTimer(m_hWnd, kTimerDeviceControls, kDeviceControlsMs, nullptr);
+    if (!m_timer1) LogBoth(kInitRecord, "SetTimer(1) error %lu", GetLastError());
+    if (m_pSelAreaWnd) m_pSelAreaWnd->HideDragButton();
+    m_bArmed = true;
+}
+
+void CVistrelFrame::StartRecord() {
+    LogBoth("CVistrelFrame::StartRecord", "StartRecord()");
+    CVistreler* recorder = m_vistreler.get();
+    m_progressBoard.BeginRecording([recorder] { return recorder->m_nSaveFileSize.load(); },
+                                   {plan_task_param_.task_begin, plan_task_param_.duration});
+    plan_task_param_.task_begin = false;  // the board keeps the planned length now
+    recorder->Start();
+}
+
+// The main window and the region frame make way for the countdown.
+void CVistrelFrame::EnterRecordingLayout() {
+    SetRecordingLayout(true);
+    SetDeviceControlsEnabled(false);
+    ShowWindow(false);
+    ShowSelArea(false);
+    ShowCountdown();
+}
+
+void CVistrelFrame::ShowCountdown() {
+    m_pCountdownWnd = ::ShowCountdown(m_pCountdownWnd, Settings());
+    if (m_pCountdownWnd) m_pCountdownWnd->SetGoneNotice([this](const void* window) { ForgetWindowAddress(window); });
+}
+
+// Timer 1: the countdown is over and the recording begins.
+void CVistrelFrame::OnCountdownEnd() {
+    KillTimer(m_hWnd, kTimerCountdown);
+    m_timer1 = kNoTimer;
+    if (!m_bArmed) return;  // a stop came first; its timer message was already queued
+    m_bArmed = false;
+    CloseOwnedWindow(m_pCountdownWnd);
+    CreateRecordToolbar();
+    g_recordeState = _RecordingState;
+    m_vistreler->SetRecordState(_RecordingState);
+    LogBoth("CVistrelFrame::OnTimer", "g_recordeState = _RecordingState;");
+    SetControlEnabled(L"btn_pause", true);
+    HWND selArea = SelAreaWindow();
+    if (selArea && !IsOptionSelected(L"btn_all_screen") && Settings().Check_Border)
+        SetWindowPos(selArea, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    if (m_pSelAreaWnd) {
+        m_pSelAreaWnd->HideDragButton();
+        m_pSelAreaWnd->SetBorderAnimation(true);
+    }
+    m_timer3 = SetTimer(m_hWnd, kTimerBorderAnimation, kBorderAnimationMs, nullptr);
+}
+
+// Timer 2: the device controls, disabled at the start, are usable again.
+void CVistrelFrame::OnDeviceControlsTimer() {
+    SetDeviceControlsEnabled(true);
+    KillTimer(m_hWnd, kTimerDeviceControls);
+    m_timer2 = kNoTimer;
+}
+
+void CVistrelFrame::CreateRecordToolbar() {
+    LogPendingStep("CVistrelFrame::CreateRecordToolbar", "CDrawBoardWnd, the drawing board");
+    m_bToolbarShown = !Settings().Record_hide;
+    SetControlVisible(L"main_return", m_bToolbarShown);
+    CloseOwnedWindow(m_pToolbarWnd);
+    ToolbarSetup setup;
+    setup.owner = m_hWnd;
+    setup.observer = this;
+    setup.screen = m_rcMonitorUnion;
+    setup.area = g_rcSnapwick;
+    setup.show = m_bToolbarShown;
+    m_pToolbarWnd = ::CreateRecordToolbar(setup);
+    if (m_pToolbarWnd) m_pToolbarWnd->SetGoneNotice([this](const void* window) { ForgetWindowAddress(window); });
+}

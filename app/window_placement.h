@@ -1,0 +1,22 @@
+// Where the main window goes around the recorded area, and the area the picker
+// hands back made usable: pure geometry in desktop pixels.
+#pragma once
+
+#include <windows.h>
+
+constexpr int kSmallestPickedSide = 150;  // a picked area is never smaller
+constexpr int kGapBelowPickedArea = 20;   // main window to area after a pick or a drag
+constexpr int kGapBelowAppliedArea = 10;  // main window to area when an area is applied
+
+// A picked area at least 150 x 150: a short side grows to the right (down), and
+// back to the left (up) from the bounds' edge when it would pass it.
+RECT EnlargePickedArea(const RECT& picked, const RECT& bounds);
+
+// The main window's top-left corner, centred across the area: gap pixels below it;
+// above it when that passes the bounds' bottom; gap pixels below the area's middle
+// when that passes the bounds' top.
+POINT PlaceBesideArea(const RECT& area, SIZE window, const RECT& bounds, int gap);
+
+// The main window after a stop, lists open (858 x 760): from topLeft, moved up,
+// right or left so that it lies inside work.
+RECT PlaceOpenWindowInside(POINT topLeft, SIZE open, const RECT& work);

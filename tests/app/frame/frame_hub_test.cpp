@@ -1,0 +1,243 @@
+// The main window's message hub without a recording: the area picker's reply,
+// records that do not come from this program, the region frame's show message,
+// the tray icon's clicks and menu, the hotkeys by their atom ids and scheduled
+// starts that are refused before anything changes.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "areaprobe.h"
+#include "custom_messages.h"
+#include "frame_test_support.h"
+#include "main_window_fixture.h"
+#include "posted_records.h"
+#include "record_globals.h"
+#include "record_request.h"
+#include "region/sel_area_wnd.h"
+#include "ui_test_support.h"
+
+using namespace frame_test;
+
+namespace {
+
+RECT WindowRect(HWND hwnd) {
+    RECT rc = {};
+    GetWindowRect(hwnd, &rc);
+    return rc;
+}
+
+std::string Text(const RECT& r) {
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+           std::to_string(r.bottom);
+}
+
+HWND SelAreaWindow() { return FindWindowW(L"selarea_wnd", nullptr); }
+
+LRESULT SendPick(HWND hwnd, DWORD bytes, const void* data) {
+    COPYDATASTRUCT copy = {0, bytes, const_cast<void*>(data)};
+    return SendMessageW(hwnd, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy));
+}
+
+WPARAM HotkeyId(const wchar_t* atomName) { return static_cast<WPARAM>(GlobalAddAtomW(atomName)) - 0xC000; }
+
+}  // namespace
+
+TEST_F(MainWindowTest, PickedAreaIsEnlargedClampedAndAppliedToTheRegionFrame) {
+    const RECT picked = {1180, 100, 1280, 200};  // 100 x 100 at the desktop's right edge
+    ASSERT_EQ(frame->MonitorUnion().right, 1280);
+    SendPick(Hwnd(), 16, &picked);
+    const RECT expected = {1130, 100, 1280, 250};
+    EXPECT_TRUE(EqualRect(&g_rcSnapwick, &expected)) << Text(g_rcSnapwick);
+    RECT rc = WindowRect(Hwnd());
+    EXPECT_TRUE(IsWindowVisible(Hwnd()));
+    EXPECT_EQ(rc.top, 250 + 20) << "20 pixels below the area";
+    EXPECT_EQ((rc.left + rc.right) / 2, (1130 + 1280) / 2) << "centred across it";
+    ASSERT_TRUE(ui_test::PumpUntil([] { return IsWindowVisible(SelAreaWindow()) != FALSE; }))
+        << "WM_APPLY_RECORD_AREA shows the region frame";
+    EXPECT_TRUE(GetWindowLongPtrW(Hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST) << "placed below the area, top-most";
+    SetWindowPos(Hwnd(), HWND_NOTOPMOST, 211, 250, 858, 300, SWP_NOACTIVATE);
+}
+
+TEST_F(MainWindowTest, CancelsAndWrongSizesLeaveTheAreaAsItWas) {
+    g_rcSnapwick = {200, 200, 700, 600};
+    const RECT before = g_rcSnapwick;
+    const int32_t sixteen[4] = {10, 10, 400, 300};
+    const int32_t eight[8] = {10, 10, 400, 300, 20, 20, 500, 500};
+    struct Case {
+        const char* what;
+        DWORD bytes;
+        const void* data;
+    } cases[] = {
+        {"a cancel", 0, nullptr},
+        {"16 bytes without data", 16, nullptr},
+        {"8 bytes", 8, sixteen},
+        {"32 bytes", 32, eight},
+    };
+    for (const Case& c : cases) {
+        SetWindowPos(Hwnd(), nullptr, 211, 250, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ShowWindow(SelAreaWindow(), SW_HIDE);
+        SendPick(Hwnd(), c.bytes, c.data);
+        EXPECT_TRUE(EqualRect(&g_rcSnapwick, &before)) << c.what << ": " << Text(g_rcSnapwick);
+        EXPECT_TRUE(IsWindowVisible(SelAreaWindow())) << c.what << ": the region frame shows again";
+        EXPECT_TRUE(IsWindowVisible(Hwnd())) << c.what;
+        EXPECT_EQ(WindowRect(Hwnd()).left, 211) << c.what << ": the main window is not moved";
+    }
+    EXPECT_EQ(SendMessageW(Hwnd(), WM_COPYDATA, 0, 0), 0) << "no data block at all";
+    EXPECT_TRUE(EqualRect(&g_rcSnapwick, &before));
+    ui_test::Pump(50);
+}
+
+// Pointers another process posted (here: records this program never registered)
+// are neither read nor freed: the test frees them itself afterwards.
+TEST_F(MainWindowTest, RecordsThatAreNotOursAreIgnored) {
+    SetWindowPos(Hwnd(), HWND_TOP, 211, 250, 858, 300, SWP_SHOWWINDOW);
+    g_rcSnapwick = {300, 300, 700, 600};  // its left edge lies over the main window
+    const RECT before = g_rcSnapwick;
+    auto* mouse = new AreaprobeMouseRecord{300, 450, WM_LBUTTONDOWN, 0, 0, 0};  // on the left edge
+    auto* request = new RecordRequest;
+    request->record_area = 1;
+    request->complete_option = L"关机";
+    request->task_begin = true;
+    auto* menu = new DuiLib::MenuCmd;
+    menu->name = L"menu_exit";
+    const size_t live = LivePostedRecordCount();
+    PostMessageW(Hwnd(), WM_AREAPROBE_MOUSE, WM_LBUTTONDOWN, reinterpret_cast<LPARAM>(mouse));
+    PostMessageW(Hwnd(), WM_PLAN_START_RECORD, reinterpret_cast<WPARAM>(request), 0);
+    PostMessageW(Hwnd(), DuiLib::WM_MENUCLICK, reinterpret_cast<WPARAM>(menu), 0);
+    PostMessageW(Hwnd(), WM_PLAN_START_RECORD, 0x1234, 0);
+    ui_test::Pump(100);
+    EXPECT_TRUE(IsWindowVisible(Hwnd())) << "the press was not taken for one on the region's edge";
+    EXPECT_TRUE(EqualRect(&g_rcSnapwick, &before));
+    EXPECT_EQ(frame->PlanTaskParam().complete_option, L"不做任何操作") << "the request was not read";
+    EXPECT_FALSE(frame->IsRecordingUnderWay());
+    EXPECT_EQ(LivePostedRecordCount(), live);
+    EXPECT_TRUE(LogHas("[CVistrelFrame::OnPlanStartRecord] not a request of this program: ignored error"));
+    EXPECT_TRUE(LogHas("WM_MENUCLICK without a menu command of this program: ignored error"));
+    EXPECT_EQ(mouse->y, 450);
+    EXPECT_EQ(request->complete_option, L"关机") << "still allocated and intact";
+    EXPECT_EQ(menu->name, DuiLib::CDuiString(L"menu_exit"));
+    delete mouse;
+    delete request;
+    delete menu;
+}
+
+TEST_F(MainWindowTest, ShowSelAreaShowsAndHidesTheRegionFrame) {
+    HWND region = SelAreaWindow();
+    ASSERT_NE(region, nullptr);
+    ShowWindow(region, SW_HIDE);
+    SendMessageW(Hwnd(), WM_SHOW_SEL_AREA, 1, 0);
+    EXPECT_TRUE(IsWindowVisible(region));
+    SendMessageW(Hwnd(), WM_SHOW_SEL_AREA, 2, 0);
+    EXPECT_TRUE(IsWindowVisible(region)) << "other values do nothing";
+    SendMessageW(Hwnd(), WM_SHOW_SEL_AREA, 0, 0);
+    EXPECT_FALSE(IsWindowVisible(region));
+}
+
+TEST_F(MainWindowTest, TrayLeftClickShowsTheWindowAndTheRegionFrame) {
+    g_userSelMode = kSelModeRegion;
+    ShowWindow(Hwnd(), SW_HIDE);
+    ShowWindow(SelAreaWindow(), SW_HIDE);
+    SendMessageW(Hwnd(), DuiLib::WM_TRAY_NOTIFY, 101, WM_LBUTTONUP);
+    EXPECT_TRUE(IsWindowVisible(Hwnd()));
+    EXPECT_TRUE(IsWindowVisible(SelAreaWindow())) << "a region is chosen";
+    EXPECT_FALSE(GetWindowLongPtrW(Hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST) << "top-most only while recording";
+
+    g_userSelMode = kSelModeSoundOnly;
+    ShowWindow(Hwnd(), SW_HIDE);
+    ShowWindow(SelAreaWindow(), SW_HIDE);
+    SendMessageW(Hwnd(), DuiLib::WM_TRAY_NOTIFY, 101, WM_LBUTTONUP);
+    EXPECT_TRUE(IsWindowVisible(Hwnd()));
+    EXPECT_FALSE(IsWindowVisible(SelAreaWindow())) << "sound only: no region";
+    g_userSelMode = kSelModeNone;
+}
+
+TEST_F(MainWindowTest, TrayRightClickOpensTheMenuWhoseItemsComeBackAsMenuClicks) {
+    SetCursorPos(600, 500);
+    SendMessageW(Hwnd(), DuiLib::WM_TRAY_NOTIFY, 101, WM_RBUTTONUP);
+    DuiLib::CMenuWnd* first = frame->TrayMenu();
+    ASSERT_NE(first, nullptr);
+    HWND firstWindow = first->GetHWND();
+    SendMessageW(Hwnd(), DuiLib::WM_TRAY_NOTIFY, 101, WM_RBUTTONUP);
+    DuiLib::CMenuWnd* menu = frame->TrayMenu();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_FALSE(IsWindow(firstWindow)) << "the menu still open was closed first";
+    RECT client = {};
+    GetClientRect(menu->GetHWND(), &client);
+    EXPECT_EQ(client.right, 90);
+    RECT rc = WindowRect(menu->GetHWND());
+    EXPECT_EQ(rc.top, 500 - 102) << "above the cursor";
+    for (const wchar_t* item : {L"menu_main", L"menu_set", L"menu_exit"})
+        EXPECT_NE(menu->FindControl(item), nullptr) << ui_test::Narrow(item);
+
+    ui_test::Pump(30);  // laid out at its size
+    DuiLib::CControlUI* item = menu->FindControl(L"menu_main");
+    RECT pos = item->GetPos();
+    const int logAt = static_cast<int>(LogLines().size());
+    ui_test::ClickAt(menu->GetHWND(), {(pos.left + pos.right) / 2, (pos.top + pos.bottom) / 2});
+    const std::string handled = PendingLine("CVistrelFrame::OnMenuCommand", "the menu item menu_main");
+    EXPECT_TRUE(ui_test::PumpUntil([&] { return LogLineIndex(handled, logAt) >= 0; }))
+        << "the item reached the main window as WM_MENUCLICK";
+    EXPECT_EQ(frame->TrayMenu(), nullptr) << "the menu closed with the choice";
+    EXPECT_EQ(DuiLib::CMenuWnd::PendingCommandCount(), 0) << "its command record was freed";
+    EXPECT_EQ(LivePostedRecordCount(), 0u);
+}
+
+TEST_F(MainWindowTest, HotkeysByTheirAtomIdsActInTheirStatesOnly) {
+    g_userSelMode = kSelModeNone;
+    g_recordSources = 0;
+    SendMessageW(Hwnd(), WM_HOTKEY, HotkeyId(L"Ts_RecordReStart_Hotkey"), 0);
+    EXPECT_EQ(g_recordeState, _StopState) << "no pause while stopped";
+    SendMessageW(Hwnd(), WM_HOTKEY, HotkeyId(L"Ts_OpenZoom_Hotkey"), 0);
+    SendMessageW(Hwnd(), WM_HOTKEY, HotkeyId(L"Ts_LockZoomArea_Hotkey"), 0);
+    SendMessageW(Hwnd(), WM_HOTKEY, HotkeyId(L"Ts_NoSuchKey_Hotkey"), 0);
+    EXPECT_EQ(g_userSelMode, kSelModeNone) << "only printed";
+
+    // The custom area: region mode with the screen, the picker asked for; the test
+    // folder has no Snapwick.exe, so the main window comes back at once.
+    const int logAt = static_cast<int>(LogLines().size());
+    SendMessageW(Hwnd(), WM_HOTKEY, HotkeyId(L"Ts_CustomAera_Hotkey"), 0);
+    EXPECT_EQ(g_userSelMode, kSelModeRegion);
+    EXPECT_TRUE(IsRecordSourceOn(kSourceScreen));
+    EXPECT_GE(LogLineIndex("Snapwick.exe could not be started error", logAt), 0);
+    EXPECT_FALSE(IsIconic(Hwnd()));
+    DuiLib::CControlUI* region = frame->FindControl(L"btn_part_record");
+    ASSERT_NE(region, nullptr);
+    EXPECT_TRUE(static_cast<DuiLib::COptionUI*>(region->GetInterface(L"Option"))->IsSelected());
+    g_userSelMode = kSelModeNone;
+    g_recordSources = 0;
+}
+
+// A request is refused (and freed) before it changes the frame's task, mode or area.
+TEST_F(MainWindowTest, ScheduledStartsWithNothingToRecordAreRefused) {
+    g_userSelMode = kSelModeNone;
+    g_rcSnapwick = {100, 100, 500, 400};
+    const RECT before = g_rcSnapwick;
+    struct Case {
+        int32_t area, audio;
+        RECT rect;
+        const char* logged;
+    } cases[] = {
+        {0, 0, {0, 0, 0, 0}, "plan_task_param_.record_area == 0 && plan_task_param_.audio_input == 0 warning"},
+        {2, 1, {400, 300, 400, 600}, "the task's area is empty: the scheduled start is refused error"},
+        {2, 0, {400, 300, 200, 600}, "the task's area is empty: the scheduled start is refused error"},
+    };
+    for (const Case& c : cases) {
+        RecordRequest request;
+        request.record_area = c.area;
+        request.audio_input = c.audio;
+        request.left = c.rect.left;
+        request.top = c.rect.top;
+        request.right = c.rect.right;
+        request.bottom = c.rect.bottom;
+        request.complete_option = L"关机";
+        request.task_begin = true;
+        const int logAt = static_cast<int>(LogLines().size());
+        ASSERT_TRUE(PostRecordCopy(Hwnd(), WM_PLAN_START_RECORD, request));
+        EXPECT_TRUE(ui_test::PumpUntil([&] { return LogLineIndex(c.logged, logAt) >= 0; })) << c.logged;
+        EXPECT_EQ(LivePostedRecordCount(), 0u) << "the request was claimed and freed";
+        EXPECT_EQ(frame->PlanTaskParam().complete_option, L"不做任何操作");
+        EXPECT_EQ(g_userSelMode, kSelModeNone);
+        EXPECT_TRUE(EqualRect(&g_rcSnapwick, &before));
+        EXPECT_FALSE(frame->IsRecordingUnderWay());
+    }
+}
