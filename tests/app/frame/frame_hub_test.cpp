@@ -20,17 +20,6 @@ using namespace frame_test;
 
 namespace {
 
-RECT WindowRect(HWND hwnd) {
-    RECT rc = {};
-    GetWindowRect(hwnd, &rc);
-    return rc;
-}
-
-std::string Text(const RECT& r) {
-    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
-           std::to_string(r.bottom);
-}
-
 HWND SelAreaWindow() { return FindWindowW(L"selarea_wnd", nullptr); }
 
 LRESULT SendPick(HWND hwnd, DWORD bytes, const void* data) {
@@ -40,6 +29,23 @@ LRESULT SendPick(HWND hwnd, DWORD bytes, const void* data) {
 
 WPARAM HotkeyId(const wchar_t* atomName) { return static_cast<WPARAM>(GlobalAddAtomW(atomName)) - 0xC000; }
 
+// Real input: it reaches the Areaprobe hook like the user's mouse.
+bool SendMouse(DWORD flags, POINT p = {0, 0}) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    if (flags & MOUSEEVENTF_ABSOLUTE) {
+        input.mi.dx = (p.x * 65536 + GetSystemMetrics(SM_CXSCREEN) - 1) / GetSystemMetrics(SM_CXSCREEN);
+        input.mi.dy = (p.y * 65536 + GetSystemMetrics(SM_CYSCREEN) - 1) / GetSystemMetrics(SM_CYSCREEN);
+    }
+    return SendInput(1, &input, sizeof(input)) == 1;
+}
+
+bool CursorAt(POINT p) {
+    POINT at = {};
+    return GetCursorPos(&at) && at.x == p.x && at.y == p.y;
+}
+
 }  // namespace
 
 TEST_F(MainWindowTest, PickedAreaIsEnlargedClampedAndAppliedToTheRegionFrame) {
@@ -47,7 +53,7 @@ TEST_F(MainWindowTest, PickedAreaIsEnlargedClampedAndAppliedToTheRegionFrame) {
     ASSERT_EQ(frame->MonitorUnion().right, 1280);
     SendPick(Hwnd(), 16, &picked);
     const RECT expected = {1130, 100, 1280, 250};
-    EXPECT_TRUE(EqualRect(&g_rcSnapwick, &expected)) << Text(g_rcSnapwick);
+    EXPECT_TRUE(EqualRect(&g_rcSnapwick, &expected)) << RectText(g_rcSnapwick);
     RECT rc = WindowRect(Hwnd());
     EXPECT_TRUE(IsWindowVisible(Hwnd()));
     EXPECT_EQ(rc.top, 250 + 20) << "20 pixels below the area";
@@ -77,7 +83,7 @@ TEST_F(MainWindowTest, CancelsAndWrongSizesLeaveTheAreaAsItWas) {
         SetWindowPos(Hwnd(), nullptr, 211, 250, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         ShowWindow(SelAreaWindow(), SW_HIDE);
         SendPick(Hwnd(), c.bytes, c.data);
-        EXPECT_TRUE(EqualRect(&g_rcSnapwick, &before)) << c.what << ": " << Text(g_rcSnapwick);
+        EXPECT_TRUE(EqualRect(&g_rcSnapwick, &before)) << c.what << ": " << RectText(g_rcSnapwick);
         EXPECT_TRUE(IsWindowVisible(SelAreaWindow())) << c.what << ": the region frame shows again";
         EXPECT_TRUE(IsWindowVisible(Hwnd())) << c.what;
         EXPECT_EQ(WindowRect(Hwnd()).left, 211) << c.what << ": the main window is not moved";
@@ -121,6 +127,40 @@ TEST_F(MainWindowTest, RecordsThatAreNotOursAreIgnored) {
     delete menu;
 }
 
+// Before a recording the region frame follows a drag of its edge through the
+// mouse hook: the main window steps aside while the button is down and comes
+// back beside the new area.
+TEST_F(MainWindowTest, TheHookDragsTheRegionsEdge) {
+    RecordingShell shell;  // the sizing cursor is recorded, not forced
+    SetWindowPos(Hwnd(), HWND_TOP, 211, 250, 858, 300, SWP_SHOWWINDOW);
+    g_rcSnapwick = {300, 300, 1000, 500};
+    SendMessageW(Hwnd(), WM_APPLY_RECORD_AREA, 0, 0);
+    SetWindowPos(Hwnd(), HWND_TOP, 211, 250, 858, 300, SWP_SHOWWINDOW);
+    ASSERT_TRUE(IsWindowVisible(SelAreaWindow()));
+    const POINT edge = {1000, 400}, dragged = {1100, 400};  // the right edge, over the main window
+    // The pointer is placed first: Wine takes the X pointer's place as a move
+    // whenever windows appear under it.
+    SetCursorPos(edge.x, edge.y);
+    ui_test::Pump(300);
+    ASSERT_TRUE(CursorAt(edge));
+    ASSERT_TRUE(SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, edge));
+    const std::string sizingCursor = ReplaceCall(IDC_SIZEWE, 32512);
+    ASSERT_TRUE(ui_test::PumpUntil([&] { return !shell.calls.empty() && shell.calls[0] == sizingCursor; }))
+        << "the hooked move reached the edge test";
+    ASSERT_TRUE(SendMouse(MOUSEEVENTF_LEFTDOWN));
+    EXPECT_TRUE(ui_test::PumpUntil([&] { return !IsWindowVisible(Hwnd()); })) << "steps aside for the drag";
+    ASSERT_TRUE(SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, dragged));
+    ASSERT_TRUE(ui_test::PumpUntil([&] { return g_rcSnapwick.right == 1100; })) << RectText(g_rcSnapwick);
+    ASSERT_TRUE(SendMouse(MOUSEEVENTF_LEFTUP));
+    EXPECT_TRUE(ui_test::PumpUntil([&] { return IsWindowVisible(Hwnd()) != FALSE; })) << "back beside the area";
+    const RECT expected = {300, 300, 1100, 500};
+    EXPECT_TRUE(EqualRect(&g_rcSnapwick, &expected)) << RectText(g_rcSnapwick);
+    EXPECT_EQ(WindowRect(Hwnd()).left, 700 - 429) << "centred across the new area";
+    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, {5, 795});
+    ui_test::Pump(100);
+    SetWindowPos(Hwnd(), HWND_NOTOPMOST, 211, 250, 858, 300, SWP_NOACTIVATE);
+}
+
 TEST_F(MainWindowTest, ShowSelAreaShowsAndHidesTheRegionFrame) {
     HWND region = SelAreaWindow();
     ASSERT_NE(region, nullptr);
@@ -134,6 +174,7 @@ TEST_F(MainWindowTest, ShowSelAreaShowsAndHidesTheRegionFrame) {
 }
 
 TEST_F(MainWindowTest, TrayLeftClickShowsTheWindowAndTheRegionFrame) {
+    SetWindowPos(Hwnd(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     g_userSelMode = kSelModeRegion;
     ShowWindow(Hwnd(), SW_HIDE);
     ShowWindow(SelAreaWindow(), SW_HIDE);

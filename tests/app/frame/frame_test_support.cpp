@@ -30,6 +30,17 @@ void RecordingShell::ReplaceSystemCursor(LPCWSTR cursorId, DWORD systemCursorId)
     calls.push_back(ReplaceCall(cursorId, systemCursorId));
 }
 
+RECT WindowRect(HWND hwnd) {
+    RECT rc = {};
+    GetWindowRect(hwnd, &rc);
+    return rc;
+}
+
+std::string RectText(const RECT& r) {
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+           std::to_string(r.bottom);
+}
+
 std::vector<std::string> LogLines() {
     std::wstring path = ChsToWide(g_logger.Path());
     return testing_support::SplitLines(testing_support::ReadFileBytes(path));

@@ -29,6 +29,10 @@ public:
 // "replace <IDC> <OCR>" as RecordingShell writes it.
 std::string ReplaceCall(LPCWSTR cursorId, DWORD systemCursorId);
 
+RECT WindowRect(HWND hwnd);
+// "left,top,right,bottom" for a failure message.
+std::string RectText(const RECT& r);
+
 // The lines of the program's log file (code page 936 text).
 std::vector<std::string> LogLines();
 bool LogHas(const std::string& text);

@@ -27,12 +27,6 @@ using namespace frame_test;
 
 namespace {
 
-RECT WindowRect(HWND hwnd) {
-    RECT rc = {};
-    GetWindowRect(hwnd, &rc);
-    return rc;
-}
-
 std::string Chs(const wchar_t* text) { return WideToChs(text); }
 
 }  // namespace

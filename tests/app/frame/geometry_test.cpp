@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "frame_test_support.h"
 #include "region_edge.h"
 #include "vistrel_frame.h"
 #include "window_placement.h"
@@ -106,12 +107,7 @@ TEST(FrameUtils, ListMembershipAndConversions) {
     EXPECT_EQ(CVistrelFrame::MultiByteToWide(""), L"");
 }
 
-namespace {
-std::string Text(const RECT& r) {
-    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
-           std::to_string(r.bottom);
-}
-}  // namespace
+using frame_test::RectText;
 
 TEST(PickedArea, AtLeast150SquareAndInsideTheDesktop) {
     const RECT desktop = {0, 0, 1280, 800};
@@ -127,7 +123,7 @@ TEST(PickedArea, AtLeast150SquareAndInsideTheDesktop) {
     };
     for (const Case& c : cases) {
         RECT area = EnlargePickedArea(c.picked, desktop);
-        EXPECT_TRUE(EqualRect(&area, &c.expected)) << Text(c.picked) << " -> " << Text(area);
+        EXPECT_TRUE(EqualRect(&area, &c.expected)) << RectText(c.picked) << " -> " << RectText(area);
     }
 }
 
@@ -147,8 +143,8 @@ TEST(WindowBesideArea, BelowAboveOrInsideTheArea) {
     };
     for (const Case& c : cases) {
         POINT pt = PlaceBesideArea(c.area, window, desktop, c.gap);
-        EXPECT_EQ(pt.x, c.expected.x) << Text(c.area);
-        EXPECT_EQ(pt.y, c.expected.y) << Text(c.area);
+        EXPECT_EQ(pt.x, c.expected.x) << RectText(c.area);
+        EXPECT_EQ(pt.y, c.expected.y) << RectText(c.area);
     }
 }
 
@@ -166,6 +162,6 @@ TEST(WindowAfterStop, OpenWindowKeptInsideTheWorkArea) {
     };
     for (const Case& c : cases) {
         RECT placed = PlaceOpenWindowInside(c.from, open, work);
-        EXPECT_TRUE(EqualRect(&placed, &c.expected)) << c.from.x << "," << c.from.y << " -> " << Text(placed);
+        EXPECT_TRUE(EqualRect(&placed, &c.expected)) << c.from.x << "," << c.from.y << " -> " << RectText(placed);
     }
 }
