@@ -5,6 +5,7 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -14,6 +15,7 @@
 #include "logger.h"
 #include "pending_step.h"
 #include "posted_records.h"
+#include "program_path.h"
 #include "record_globals.h"
 #include "region/sel_area_wnd.h"
 #include "text_convert.h"
@@ -53,25 +55,48 @@ void CVistrelFrame::SelectFullScreen() {
     AddRecordSource(kSourceScreen);
 }
 
-// The picker answers with WM_COPYDATA. When it cannot be started the windows come
-// back at once rather than leaving the user with nothing on the screen.
+// The picker answers with WM_COPYDATA. When it is missing or cannot be started
+// the region frame is how the area is chosen: it is shown for the user to move
+// and resize, rather than leaving the user with nothing on the screen.
 void CVistrelFrame::PickCustomArea() {
     if (IsVisibleWindowOfClass(L"UISnapwickFrame")) return;  // a pick is under way
     g_userSelMode = kSelModeRegion;
     AddRecordSource(kSourceScreen);
+    if (COptionUI* region = FindOption(L"btn_part_record")) region->Selected(true);
+    const std::wstring picker = GetProgramFolderW() + L"Snapwick.exe";
+    if (GetFileAttributesW(picker.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        LogBoth("CVistrelFrame::PickCustomArea", "[path]%s missing: Snapwick.exe could not be started error",
+                WideToUtf8(picker).c_str());
+        ShowRegionFrameForPick();
+        return;
+    }
     ::ShowWindow(m_hWnd, SW_MINIMIZE);
     const auto started = reinterpret_cast<INT_PTR>(
-        ShellExecuteW(nullptr, L"open", L"Snapwick.exe", nullptr, nullptr, SW_SHOWNORMAL));
+        ShellExecuteW(nullptr, L"open", picker.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     if (started <= 32) {
         LogBoth("CVistrelFrame::PickCustomArea", "[ShellExecuteW]%lld Snapwick.exe could not be started error",
                 static_cast<long long>(started));
         ::ShowWindow(m_hWnd, SW_RESTORE);
-    } else {
-        Sleep(100);
-        HWND selArea = SelAreaWindow();
-        if (selArea && IsWindowVisible(selArea)) ::ShowWindow(selArea, SW_MINIMIZE);
+        ShowRegionFrameForPick();
+        return;
     }
-    if (COptionUI* region = FindOption(L"btn_part_record")) region->Selected(true);
+    Sleep(100);
+    HWND selArea = SelAreaWindow();
+    if (selArea && IsWindowVisible(selArea)) ::ShowWindow(selArea, SW_MINIMIZE);
+}
+
+// A full-screen (or no) area becomes the custom size, centred on the desktop.
+void CVistrelFrame::ShowRegionFrameForPick() {
+    const RECT full = FullScreenRect();
+    if (IsRectEmpty(&g_rcSnapwick) || EqualRect(&g_rcSnapwick, &full)) {
+        const int width = std::min<int>(m_selAreaWidth, full.right - full.left);
+        const int height = std::min<int>(m_selAreaHeight, full.bottom - full.top);
+        g_rcSnapwick.left = full.left + (full.right - full.left - width) / 2;
+        g_rcSnapwick.top = full.top + (full.bottom - full.top - height) / 2;
+        g_rcSnapwick.right = g_rcSnapwick.left + width;
+        g_rcSnapwick.bottom = g_rcSnapwick.top + height;
+    }
+    PostMessage(WM_APPLY_RECORD_AREA, 0, 0);
 }
 
 // Only a 16-byte rectangle is an area; anything else (a cancel sends no data)

@@ -46,6 +46,7 @@ CVistrelFrame::CVistrelFrame() {
 
 CVistrelFrame::~CVistrelFrame() {
     delete m_pTrayMenu;  // it speaks to this window's paint manager
+    delete m_pMainAudioMenu;
     if (m_pToolbarWnd) m_pToolbarWnd->SetObserver(nullptr);
     CloseOwnedWindow(m_pToolbarWnd);
     CloseOwnedWindow(m_pCountdownWnd);

@@ -57,6 +57,7 @@ void CVistrelFrame::SetWndTopMost(HWND window) {
 
 void CVistrelFrame::RemoveWndTopMost(HWND window) {
     PrintLine("RemoveWndTopMost.\n");
+    // Never activated on the way: the mouse may be over a menu, which closes when it loses the focus.
     if (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST)
-        SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+        SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
 }

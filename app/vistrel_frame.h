@@ -12,7 +12,8 @@
 //   frame_record_start.cpp  the start of a recording: checks, InitRecord, timers 1 to 3
 //   frame_recording.cpp  the recorder: pause, stop, split, progress, completion
 //   frame_devices.cpp    capture devices, sound sliders and record-state visuals
-//   frame_click.cpp      the click table (the recording commands so far)
+//   frame_click.cpp      the click table: every control name and its command
+//   frame_commands.cpp   the commands of the table: modes, webcam, mutes, sound source, lists
 //   frame_region_edge.cpp  the mouse against the region's edges, forced cursors, top-most
 //   frame_utils.cpp      small utilities (taskbar, work area, folders, conversions)
 //   frame_windows.cpp    the windows the frame owns and their slots
@@ -135,10 +136,14 @@ public:
     // --- the message hub's area and window operations (frame_hub.cpp) ---
     // Full-screen mode: the whole desktop (or the chosen monitor) as the area.
     void SelectFullScreen();
-    // Starts the area picker "Snapwick.exe" unless a pick is under way.
+    // Starts the area picker "Snapwick.exe" beside the program unless a pick is under way.
     void PickCustomArea();
+    // Without the picker: the region frame shown around the area for the mouse.
+    void ShowRegionFrameForPick();
     // The tray menu while it is open.
     DuiLib::CMenuWnd* TrayMenu() const { return m_pTrayMenu; }
+    // The sound-source menu while it is open.
+    DuiLib::CMenuWnd* MainAudioMenu() const { return m_pMainAudioMenu; }
 
     // --- devices and sound controls (frame_devices.cpp) ---
     // The device lists filled from source, the camera and sound controls set to
@@ -323,6 +328,25 @@ private:
     }
     static void CloseSelfDeletingWindow(CSelfDeletingWnd* window);
 
+    // The click table's commands (frame_commands.cpp).
+    void OnCloseButton();
+    void SelectGameMode();
+    void SelectSoundOnlyMode();
+    void ToggleCamera();
+    // Turns the camera on (its capture started): false when there is no camera or
+    // it does not start; true and nothing done when it is on already.
+    bool OpenCamera();
+    // Mutes a sound source (option not yet selected) or unmutes it, keeping the
+    // slider's value across the mute in the slider's user data.
+    void ToggleSoundMute(DuiLib::COptionUI* option, LPCTSTR arrow, LPCTSTR slider, int32_t sourceBit);
+    void OpenMainAudioMenu();
+    // An item of the sound-source menu: its sources set, stored, and its caption shown.
+    void ChooseMainAudio(const DuiLib::CDuiString& item);
+    void ToggleFileLists();
+    void ShowListPage(bool videos);
+    // The toolbar of the running recording, when its window still exists.
+    CToolbarWnd* LiveToolbar() const;
+
     // Sliders (frame_devices.cpp).
     bool OnSoundSlider(DuiLib::TNotifyUI* msg, LPCTSTR option, LPCTSTR arrow, int32_t sourceBit);
     void SetSoundControls(bool hasDevices, LPCTSTR option, LPCTSTR slider, LPCTSTR arrow);
@@ -395,6 +419,7 @@ private:
     int m_hitCode = 0;         // the region handle under the last left press (SelHandle)
     int m_aspectMode = 0;      // AspectMode of the region: 0 free, 1 4:3, 2 16:9
     DuiLib::CMenuWnd* m_pTrayMenu = nullptr;  // cleared by the menu when it goes
+    DuiLib::CMenuWnd* m_pMainAudioMenu = nullptr;  // the sound-source menu, likewise
     std::unique_ptr<CFileLists> m_fileLists;
     SystemPowerActions m_systemPower;
     PowerActions* m_power = &m_systemPower;

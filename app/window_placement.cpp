@@ -37,3 +37,12 @@ RECT PlaceOpenWindowInside(POINT topLeft, SIZE open, const RECT& work) {
     if (pt.x + open.cx > work.right) pt.x = work.right - open.cx;
     return {pt.x, pt.y, pt.x + open.cx, pt.y + open.cy};
 }
+
+POINT PlaceWindowForOpenLists(const RECT& window, const RECT& work) {
+    const int width = window.right - window.left;
+    const int height = window.bottom - window.top;
+    POINT pt = {window.left, (work.top + work.bottom) / 2 - height / 2};
+    if (window.left < work.left) pt.x = work.left;
+    else if (window.right > work.right) pt.x = work.right - width;
+    return pt;
+}

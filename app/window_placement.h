@@ -20,3 +20,8 @@ POINT PlaceBesideArea(const RECT& area, SIZE window, const RECT& bounds, int gap
 // The main window after a stop, lists open (858 x 760): from topLeft, moved up,
 // right or left so that it lies inside work.
 RECT PlaceOpenWindowInside(POINT topLeft, SIZE open, const RECT& work);
+
+// The main window as the lists open (window already at its open size): centred
+// top to bottom in work, its left kept, or moved in to the work area's left or
+// right edge when it starts left of it or ends right of it.
+POINT PlaceWindowForOpenLists(const RECT& window, const RECT& work);

@@ -1,0 +1,193 @@
+// The commands behind the main window's own buttons and options: the record
+// modes that are not areas, the webcam, the two mute toggles, the sound-source
+// menu and the list area. An option's click arrives before the option changes,
+// so "selected" below is always the state before the click.
+#include <cwchar>
+
+#include "custom_messages.h"
+#include "logger.h"
+#include "main_ini.h"
+#include "pending_step.h"
+#include "record_globals.h"
+#include "text_convert.h"
+#include "toolbar_wnd.h"
+#include "vistrel_frame.h"
+#include "vistreler.h"
+#include "window_placement.h"
+
+using namespace DuiLib;
+
+namespace {
+
+const wchar_t* const kCameraTileOn = L"file='main/camera_sel.png' source='0,64,130,96'";
+const wchar_t* const kCameraTileOff = L"file='main/camera_sel.png' source='0,32,130,64'";
+constexpr int kMainAudioMenuWidth = 152;
+
+struct MainAudioSource {
+    const wchar_t* item;  // the item of "main_audio_menu.xml"
+    int source;           // [Info] MainAudioSel
+    bool systemSound;
+    bool microphone;
+    const wchar_t* caption;
+};
+
+const MainAudioSource kMainAudioSources[] = {
+    {L"menu_main_sys", 1, true, false, L"系统声音"},
+    {L"menu_main_mic", 2, false, true, L"麦克风"},
+    {L"menu_main_sys_mic", 3, true, true, L"系统和麦克"},
+    {L"menu_main_no", 4, false, false, L"不录声音"},
+};
+
+const MainAudioSource* FindMainAudioSource(const CDuiString& item) {
+    for (const MainAudioSource& s : kMainAudioSources)
+        if (item == s.item) return &s;
+    return nullptr;
+}
+
+// The item that matches the sound bits being recorded.
+const MainAudioSource& CurrentMainAudioSource() {
+    const bool sys = IsRecordSourceOn(kSourceSystemSound);
+    const bool mic = IsRecordSourceOn(kSourceMicrophone);
+    for (const MainAudioSource& s : kMainAudioSources)
+        if (s.systemSound == sys && s.microphone == mic) return s;
+    return kMainAudioSources[3];
+}
+
+void SetSourceBit(int32_t bit, bool on) {
+    if (on) AddRecordSource(bit);
+    else RemoveRecordSource(bit);
+}
+
+}  // namespace
+
+// Until the close prompt exists, closing quits, unless the user has already
+// chosen to hide to the tray and not to be asked again.
+void CVistrelFrame::OnCloseButton() {
+    LogBoth("CVistrelFrame::OnClick", "btn_close");
+    LogPendingStep("CVistrelFrame::OnClick", "the close prompt");
+    if (!ReadExitMiniWndRemind() && ReadCheckClosePanel() == 0) {
+        ::ShowWindow(m_hWnd, SW_HIDE);
+        PostMessage(WM_SHOW_SEL_AREA, 0, 0);
+        return;
+    }
+    DestroyWindow(m_hWnd);
+}
+
+void CVistrelFrame::SelectGameMode() {
+    HWND selArea = SelAreaWindow();
+    if (selArea && !IsWindowVisible(selArea)) ::ShowWindow(selArea, SW_SHOWNORMAL);
+    g_userSelMode = kSelModeGame;
+}
+
+// Sound only records neither the screen nor the camera; a second click changes no source.
+void CVistrelFrame::SelectSoundOnlyMode() {
+    if (HWND selArea = SelAreaWindow()) ::ShowWindow(selArea, SW_HIDE);
+    g_userSelMode = kSelModeSoundOnly;
+    if (IsOptionSelected(L"btn_audio_record")) return;
+    RemoveRecordSource(kSourceScreen);
+    RemoveRecordSource(kSourceCamera);
+}
+
+void CVistrelFrame::ToggleCamera() {
+    const bool turningOn = !IsOptionSelected(L"camera");
+    CControlUI* tile = FindControl(L"sel_camera");
+    if (turningOn) {
+        OpenCamera();  // the tile shows "on" even when the camera did not start
+        if (tile) tile->SetBkImage(kCameraTileOn);
+    } else {
+        CloseCamera();
+        if (tile) tile->SetBkImage(kCameraTileOff);
+    }
+}
+
+bool CVistrelFrame::OpenCamera() {
+    if (m_vecCamera.empty()) {
+        LogBoth("CVistrelFrame::OpenCamera", "m_vecCamera.empty()");
+        return false;
+    }
+    if (IsRecordSourceOn(kSourceCamera) || m_cameraName.empty()) return true;
+    AddRecordSource(kSourceCamera);
+    m_vistreler->InitCameraThread();
+    LogPendingStep("CVistrelFrame::OpenCamera", "the webcam window");
+    return m_vistreler->StartCameraVideo(WideToAnsi(m_cameraName));
+}
+
+void CVistrelFrame::ToggleSoundMute(COptionUI* option, LPCTSTR arrow, LPCTSTR sliderName, int32_t sourceBit) {
+    if (!option) return;
+    const bool muting = !option->IsSelected();
+    SetControlEnabled(arrow, !muting);
+    auto* slider = FindAs<CSliderUI>(sliderName, L"Slider");
+    if (!slider) return;
+    if (muting) {
+        slider->SetUserData(std::to_wstring(slider->GetValue()).c_str());
+        slider->SetValue(0);
+        RemoveRecordSource(sourceBit);
+    } else {
+        slider->SetValue(static_cast<int>(wcstol(slider->GetUserData().Str().c_str(), nullptr, 10)));
+        AddRecordSource(sourceBit);
+    }
+}
+
+// A menu still open is replaced by the new one.
+void CVistrelFrame::OpenMainAudioMenu() {
+    delete m_pMainAudioMenu;
+    POINT pt = {};
+    GetCursorPos(&pt);
+    CMenuWnd::CreateMenu(nullptr, L"main_audio_menu.xml", pt, &m_PaintManager, nullptr,
+                         eMenuAlignment_Left | eMenuAlignment_Top, &m_pMainAudioMenu);
+    if (!m_pMainAudioMenu) {
+        LogBoth("CVistrelFrame::OpenMainAudioMenu", "main_audio_menu.xml could not be shown error");
+        return;
+    }
+    CControlUI* item = m_pMainAudioMenu->FindControl(CurrentMainAudioSource().item);
+    if (auto* option = item ? static_cast<COptionUI*>(item->GetInterface(L"Option")) : nullptr)
+        option->Selected(true);
+    m_pMainAudioMenu->ResizeMenu();
+    RECT client = {};
+    GetClientRect(m_pMainAudioMenu->GetHWND(), &client);
+    m_pMainAudioMenu->ResizeClient(kMainAudioMenuWidth, client.bottom - client.top);
+}
+
+void CVistrelFrame::ChooseMainAudio(const CDuiString& item) {
+    const MainAudioSource* chosen = FindMainAudioSource(item);
+    if (!chosen) return;
+    if (chosen->source != m_mainAudioSel) {
+        SetSourceBit(kSourceSystemSound, chosen->systemSound);
+        SetSourceBit(kSourceMicrophone, chosen->microphone);
+        WriteMainAudioSel(chosen->source);
+        m_mainAudioSel = chosen->source;
+    }
+    // The click is still being handed out by the menu: it closes by message.
+    if (m_pMainAudioMenu) m_pMainAudioMenu->Close();
+    if (CControlUI* text = FindControl(L"btn_main_audio_txt")) text->SetText(chosen->caption);
+    CControlUI* textRecording = FindControl(L"btn_main_audio_txt_r");
+    if (textRecording && chosen->source != 4) textRecording->SetText(chosen->caption);
+    ShowNoAudio(chosen->source == 4);
+}
+
+// Open: the open-list images, 858 x 760, centred top to bottom in the work area
+// and kept inside it sideways. Closed: the closed-list images, 858 x 300 in place.
+void CVistrelFrame::ToggleFileLists() {
+    const bool opening = !IsOptionSelected(L"btn_videolist");
+    SetRecordButtonSkins(opening);
+    if (!opening) {
+        MoveMainWindow(0, 0, kMainWindowWidth, kMainWindowHeight, false);
+        return;
+    }
+    MoveMainWindow(0, 0, kMainWindowWidth, kMainWindowOpenHeight, false);
+    RECT window = {};
+    GetWindowRect(m_hWnd, &window);
+    const POINT pt = PlaceWindowForOpenLists(window, GetWorkAreaInset());
+    MoveMainWindow(pt.x, pt.y, kMainWindowWidth, kMainWindowOpenHeight, true);
+}
+
+void CVistrelFrame::ShowListPage(bool videos) {
+    if (!m_pVideoList || !m_pPictureList) return;
+    m_pVideoList->SetVisible(videos);
+    m_pPictureList->SetVisible(!videos);
+}
+
+CToolbarWnd* CVistrelFrame::LiveToolbar() const {
+    HWND toolbar = ToolbarWindow();
+    return toolbar && IsWindow(toolbar) ? m_pToolbarWnd : nullptr;
+}
