@@ -19,8 +19,6 @@ using namespace DuiLib;
 
 namespace {
 
-const wchar_t* const kCameraTileOn = L"file='main/camera_sel.png' source='0,64,130,96'";
-const wchar_t* const kCameraTileOff = L"file='main/camera_sel.png' source='0,32,130,64'";
 constexpr int kMainAudioMenuWidth = 152;
 
 struct MainAudioSource {

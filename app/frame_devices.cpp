@@ -14,9 +14,6 @@ using namespace DuiLib;
 namespace {
 
 constexpr char kInitDevices[] = "CVistrelFrame::InitDevices";
-constexpr char kScreenDeviceName[] = "screen-capture-recorder";
-const wchar_t* const kCameraTileOff = L"file='main/camera_sel.png' source='0,32,130,64'";
-const wchar_t* const kCameraTileNone = L"file='main/camera_sel.png' source='0,0,130,32'";
 constexpr int kVoiceBars = 23;
 
 struct ButtonSkin {
@@ -81,7 +78,7 @@ void CVistrelFrame::InitDevices(CaptureDeviceSource& source) {
     m_cameraName.clear();
     EnumDevice(m_vecVideo, false, source);
     for (const std::string& name : m_vecVideo)
-        if (name.find(kScreenDeviceName) == std::string::npos) m_vecCamera.push_back(name);
+        if (name.find(m_screenCaptureRecorder) == std::string::npos) m_vecCamera.push_back(name);
     if (!m_vecCamera.empty()) m_cameraName = AnsiToWide(m_vecCamera.front());
     const bool hasCamera = !m_vecCamera.empty();
     if (COptionUI* camera = FindOption(L"camera")) {

@@ -159,8 +159,8 @@ LRESULT CVistrelFrame::OnAreaprobeMouse(WPARAM message, LPARAM lParam) {
     AreaprobeMouseRecord record;
     if (!TakeAreaprobeRecord(lParam, &record)) return 0;  // not a report of the hook: never read
     const UINT mouse = static_cast<UINT>(message);
-    HWND spotlight = FindWindowW(L"spotlight_wnd", L"spot_wnd_ts");
-    if (spotlight && IsWindowVisible(spotlight) && IsRecording()) {
+    HWND spotlight = IsRecording() ? FindWindowW(L"spotlight_wnd", L"spot_wnd_ts") : nullptr;
+    if (spotlight && IsWindowVisible(spotlight)) {
         if (m_pToolbarWnd) m_pToolbarWnd->ForwardSpotPoint(record.x, record.y);
         return 1;
     }

@@ -50,8 +50,6 @@ void CVistrelFrame::InitWindow() {
     m_screenCaptureRecorder = "screen-capture-recorder";
     m_sysAudioCapturer = "virtual-audio-capturer";
     FindMainControls();
-    m_screenWidth = GetSystemMetrics(SM_CXSCREEN);
-    m_screenHeight = GetSystemMetrics(SM_CYSCREEN);
     LogPendingStep(kInitWindow, "CHotKeySetting::Init");
     RegisterFFmpeg();
     CreateRecorder();
@@ -73,10 +71,6 @@ void CVistrelFrame::InitWindow() {
 void CVistrelFrame::FindMainControls() {
     m_pVideoList = FindAs<CListUI>(L"listview", L"List");
     m_pPictureList = FindAs<CListUI>(L"listview_s", L"List");
-    m_pOptVideoInfo = FindOption(L"opt_video_info");
-    m_pOptPicInfo = FindOption(L"opt_pic_info");
-    m_pRenameEdit = FindControl(L"rename_edit");
-    m_pSwitch2 = FindControl(L"switch2");
     m_pVolume = FindOption(L"volume");
     m_pMic = FindOption(L"mic");
     if (CControlUI* slider = FindControl(L"slider_mic")) slider->OnNotify += MakeDelegate(this, &CVistrelFrame::OnMicSliderClick);

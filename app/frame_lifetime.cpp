@@ -35,8 +35,6 @@ void SortByDisplayNumber(std::vector<MonitorInfo>& monitors) {
 CVistrelFrame::CVistrelFrame() {
     // A second frame in the same process (tests) keeps the log that is open.
     OpenProgramLog();
-    m_logFile = g_logger.Path();
-    m_logFolder = GetModuleFolder(true) + "logger";
     g_recordeState = _StopState;
     SetCurrentDirectoryW(GetProgramFolderW().c_str());
     if (!EnumMonitorList(m_monitors, m_rcMonitorUnion))

@@ -88,10 +88,9 @@ void CVistrelFrame::onStopRecord() {
 void CVistrelFrame::PlaceWindowAfterStop() {
     RECT rc = {};
     GetWindowRect(m_hWnd, &rc);
-    if (rc.top < 0 && rc.left <= 0 && !IsRectEmpty(&m_rcSavedWindow)) rc = m_rcSavedWindow;
-    RECT work = {};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    const RECT placed = PlaceOpenWindowInside({rc.left, rc.top}, {kMainWindowWidth, kMainWindowOpenHeight}, work);
+    if (IsParked() && !IsRectEmpty(&m_rcSavedWindow)) rc = m_rcSavedWindow;
+    const RECT placed =
+        PlaceOpenWindowInside({rc.left, rc.top}, {kMainWindowWidth, kMainWindowOpenHeight}, PrimaryWorkArea());
     SetWindowPos(m_hWnd, nullptr, placed.left, placed.top, kMainWindowWidth, kMainWindowOpenHeight,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }

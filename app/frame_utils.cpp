@@ -13,9 +13,7 @@
 using namespace DuiLib;
 
 void CVistrelFrame::ExitFrame() {
-    CControlUI* allScreen = FindControl(L"btn_all_screen");
-    auto* option = allScreen ? static_cast<COptionUI*>(allScreen->GetInterface(L"Option")) : nullptr;
-    WriteSelArea(g_rcSnapwick, option && option->IsSelected());
+    WriteSelArea(g_rcSnapwick, IsOptionSelected(L"btn_all_screen"));
     AreaprobeStop();
     RestoreDesktopState();  // the system cursors, and a taskbar this program hid
     LogConsole("CVistrelFrame::ExitFrame", "ResetSysCursors()");
@@ -24,10 +22,9 @@ void CVistrelFrame::ExitFrame() {
 void CVistrelFrame::ShowTaskbar(bool show) { SetTaskbarShown(show); }
 
 RECT CVistrelFrame::GetWorkAreaInset() const {
-    RECT work = {}, desktop = {};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    RECT desktop = {};
     GetWindowRect(GetDesktopWindow(), &desktop);
-    return InsetWorkArea(work, desktop);
+    return InsetWorkArea(PrimaryWorkArea(), desktop);
 }
 
 std::string CVistrelFrame::GetModuleFolder(bool trailingBackslash) const {

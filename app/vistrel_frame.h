@@ -76,6 +76,11 @@ constexpr UINT_PTR kNoTimer = static_cast<UINT_PTR>(-1);
 // The name of the default device in the sound device lists.
 constexpr wchar_t kDefaultDeviceName[] = L"默认";
 
+// The camera tile "sel_camera": no camera, camera off, camera on.
+constexpr wchar_t kCameraTileNone[] = L"file='main/camera_sel.png' source='0,0,130,32'";
+constexpr wchar_t kCameraTileOff[] = L"file='main/camera_sel.png' source='0,32,130,64'";
+constexpr wchar_t kCameraTileOn[] = L"file='main/camera_sel.png' source='0,64,130,96'";
+
 // Whether names holds name (a capture device the recording needs is present).
 bool IsInAudioVec(const std::string& name, const std::vector<std::string>& names);
 
@@ -388,8 +393,6 @@ private:
     bool m_bToolbarShown = true;  // the toolbar comes back when the window is minimised while recording
     int m_mainAudioSel = 0;       // [Info] MainAudioSel as read at start
     RECT m_rcSavedWindow = {};    // where the window stood before it was parked
-    int m_screenWidth = 0;
-    int m_screenHeight = 0;
     int m_selAreaWidth = 0;   // size of a new custom area ([SelArea])
     int m_selAreaHeight = 0;
 
@@ -427,10 +430,6 @@ private:
     // Controls found in InitWindow (owned by the layout; null when it lacks them).
     DuiLib::CListUI* m_pVideoList = nullptr;    // "listview"
     DuiLib::CListUI* m_pPictureList = nullptr;  // "listview_s"
-    DuiLib::COptionUI* m_pOptVideoInfo = nullptr;
-    DuiLib::COptionUI* m_pOptPicInfo = nullptr;
-    DuiLib::CControlUI* m_pRenameEdit = nullptr;
-    DuiLib::CControlUI* m_pSwitch2 = nullptr;
     DuiLib::COptionUI* m_pVolume = nullptr;
     DuiLib::COptionUI* m_pMic = nullptr;
 
@@ -440,6 +439,4 @@ private:
     std::unique_ptr<CProgressThread> m_progressThread;
 
     DuiLib::CTrayIcon m_trayIcon;
-    std::string m_logFolder;  // code page 936
-    std::string m_logFile;
 };

@@ -86,3 +86,9 @@ bool EnumMonitorList(std::vector<MonitorInfo>& list, RECT& unionRect) {
     unionRect = MonitorUnionRect(list);
     return ok != FALSE;
 }
+
+RECT PrimaryWorkArea() {
+    RECT work = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    return work;
+}

@@ -35,3 +35,6 @@ void AppendMonitorRecord(std::vector<MonitorInfo>& list, MonitorInfo record);
 
 // From (0, 0, 0, 0), widened to every monitor's rectangle.
 RECT MonitorUnionRect(const std::vector<MonitorInfo>& list);
+
+// The primary monitor's work area (away from the taskbar); the screen when it cannot be read.
+RECT PrimaryWorkArea();

@@ -42,3 +42,5 @@ bool GetFileSize64(const std::wstring& path, uint64_t& size) {
     if (ok) size = static_cast<uint64_t>(length.QuadPart);
     return ok;
 }
+
+std::wstring DigitImageName(uint64_t digit) { return L"other/" + std::to_wstring(digit) + L".png"; }

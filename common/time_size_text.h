@@ -24,6 +24,8 @@ struct TimeDigits {
 };
 
 TimeDigits SplitTimeDigits(uint64_t totalSeconds);
+// The image of one elapsed-time digit, "other/<digit>.png".
+std::wstring DigitImageName(uint64_t digit);
 
 // "0KB" below 1024 bytes, then KiB below 1 MiB, else MiB, each with the given number
 // of decimals: 1024 bytes with 1 decimal read "1.0KB", 5 GiB read "5120.0MB".

@@ -32,7 +32,6 @@ const char* CGetVideoThread::SourceName(int32_t type) {
 }
 
 DWORD CGetVideoThread::_Do(CThreadRunner* runner) {
-    m_cnTN = SourceName(m_type);
     AVPacket* pkt = av_packet_alloc();
     const CPacketRules rules(m_type, m_bU1, m_bU2, m_bU3, m_cnTN.c_str());
     bool failing = false;  // log the first failure of a run only

@@ -13,10 +13,6 @@ namespace {
 
 size_t LastSeparator(const std::wstring& path) { return path.find_last_of(L"\\/"); }
 
-bool FileExists(const std::wstring& path) {
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 bool IsFolder(const std::wstring& path) {
     DWORD attr = GetFileAttributesW(path.c_str());
     return attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY);
@@ -60,11 +56,6 @@ std::wstring UniqueFileName(const std::wstring& path) {
         std::wstring candidate = stem + L" - " + std::to_wstring(n) + ext;
         if (!FileExists(candidate)) return candidate;
     }
-}
-
-std::wstring FolderOf(const std::wstring& path) {
-    size_t sep = LastSeparator(path);
-    return sep == std::wstring::npos ? L"" : path.substr(0, sep);
 }
 
 bool CrD_MuLe(const std::wstring& folder) {

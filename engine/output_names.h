@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "file_paths.h"  // FolderOf, FileExists
+
 // Splits at the last '.' that comes after the last '\\' or '/': stem and extension
 // (with its dot; empty when the file name has none).
 void SplitExtension(const std::wstring& path, std::wstring* stem, std::wstring* ext);
@@ -11,8 +13,6 @@ std::wstring PartFileName(const std::wstring& base, int number);
 // path itself when no such file exists, else the first free "stem - n.ext" (n = 1, 2,
 // ...). A stem that already ends in " - n" counts on from the part before it.
 std::wstring UniqueFileName(const std::wstring& path);
-// The folder part of a path (without its trailing separator); empty when it has none.
-std::wstring FolderOf(const std::wstring& path);
 // Creates every missing folder of the path, outermost first. true when it exists after.
 bool CrD_MuLe(const std::wstring& folder);
 // Appends the file name of path (without its folder) as one line in the "chs" code page

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "file_paths.h"
 #include "list_file.h"
 #include "list_paths.h"
 #include "logger.h"
@@ -28,11 +29,6 @@ std::wstring SizeTextOf(const std::wstring& path)
     uint64_t bytes = 0;
     GetFileSize64(path, bytes);
     return FormatFileSize(bytes, 1);
-}
-
-bool FileExists(const std::wstring& path)
-{
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 template <class Map>

@@ -3,6 +3,7 @@
 #include "file_lists.h"
 
 #include "custom_messages.h"
+#include "file_paths.h"
 #include "list_paths.h"
 #include "logger.h"
 #include "text_convert.h"
@@ -125,7 +126,7 @@ void CFileLists::EndRenameBox()
 bool CFileLists::RenameRecord(bool pictures, const std::wstring& from, const std::wstring& to)
 {
     const std::wstring oldPath = PathOf(pictures, from);
-    const std::wstring newPath = JoinPath(FolderOfPath(oldPath), to);
+    const std::wstring newPath = JoinPath(FolderOf(oldPath), to);
     if (!IsPlainFileName(to) || !FitsListFile(to) || !MoveFileW(oldPath.c_str(), newPath.c_str())) {
         LogBoth("CFileLists::CommitRename", "[from]%s [to]%s [error]%lu error", WideToUtf8(from).c_str(),
                 WideToUtf8(to).c_str(), GetLastError());

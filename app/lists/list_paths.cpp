@@ -18,12 +18,6 @@ std::wstring FileNameOf(const std::wstring& path)
     return sep == std::wstring::npos ? path : path.substr(sep + 1);
 }
 
-std::wstring FolderOfPath(const std::wstring& path)
-{
-    size_t sep = path.find_last_of(L"\\/");
-    return sep == std::wstring::npos ? L"" : path.substr(0, sep);
-}
-
 std::wstring JoinPath(const std::wstring& folder, const std::wstring& name)
 {
     if (IsAbsolute(name) || folder.empty()) return name;

@@ -5,8 +5,6 @@
 
 // The name after the last '\' or '/'; the whole path when it has neither.
 std::wstring FileNameOf(const std::wstring& path);
-// The folder part without its separator; empty when the path has none.
-std::wstring FolderOfPath(const std::wstring& path);
 // folder + '\' + name; an absolute name is used unchanged.
 std::wstring JoinPath(const std::wstring& folder, const std::wstring& name);
 // A name that renames a file in its own folder: not empty, no path separators or

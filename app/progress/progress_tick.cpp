@@ -78,5 +78,3 @@ ProgressTick ComputeProgressTick(const ProgressTickInput& in) {
 std::wstring SizeLabelText(uint64_t bytesWritten, uint64_t freeBytes) {
     return L"   " + FormatFileSize(bytesWritten, 1) + L"/" + std::to_wstring(freeBytes / kGiB) + L"GB";
 }
-
-std::wstring DigitImageName(uint64_t digit) { return L"other/" + std::to_wstring(digit) + L".png"; }

@@ -59,5 +59,3 @@ ProgressTick ComputeProgressTick(const ProgressTickInput& in);
 
 // Three blanks, the written size with one decimal, "/", the free GiB, "GB".
 std::wstring SizeLabelText(uint64_t bytesWritten, uint64_t freeBytes);
-// The image of one elapsed-time digit, "other/<digit>.png".
-std::wstring DigitImageName(uint64_t digit);

@@ -1,18 +1,12 @@
 #include "toolbar_placement.h"
 
 #include "logger.h"
+#include "monitor_list.h"
 
 namespace {
 
 constexpr int kGap = 10;         // between the bar and the area
 constexpr int kInsideLift = 60;  // a bar inside the area stays this far above its bottom
-
-RECT PrimaryWorkArea()
-{
-    RECT work = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    return work;
-}
 
 }  // namespace
 

@@ -7,6 +7,7 @@
 #include "screenshot.h"
 #include "setting_data.h"
 #include "text_convert.h"
+#include "time_size_text.h"
 
 using namespace DuiLib;
 
@@ -124,7 +125,7 @@ void CToolbarWnd::ApplyTimeDigits()
     for (size_t i = 0; i < digits.size(); ++i) {
         CControlUI* label = FindControl(kDigitLabels[i]);
         if (!label) continue;
-        label->SetBkImage((L"other/" + std::to_wstring(digits[i]) + L".png").c_str());
+        label->SetBkImage(DigitImageName(digits[i]).c_str());
     }
 }
 

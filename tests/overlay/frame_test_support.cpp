@@ -2,6 +2,7 @@
 
 #include "areaprobe.h"
 #include "record_globals.h"
+#include "region_edge.h"
 #include "ui_test_support.h"
 
 namespace frame_test {
@@ -30,7 +31,6 @@ T* Self(HWND hwnd, UINT msg, LPARAM lParam)
     return reinterpret_cast<T*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
-bool Between(int low, int v, int high) { return low < v && v < high; }
 
 // Absolute coordinates that land exactly on pixel p (pixel = value * size / 65536).
 LONG Normalise(LONG pixel, int size) { return static_cast<LONG>((pixel * 65536 + size - 1) / size); }
@@ -47,21 +47,12 @@ bool SendMouse(DWORD flags, LONG dx = 0, LONG dy = 0)
 
 }  // namespace
 
+// The main window's own edge test, as its hook handler runs it.
 int StandInEdgeTest(const RECT& r, POINT p)
 {
-    const int m = 3, x = p.x, y = p.y;
-    const int l = r.left, t = r.top, rt = r.right, b = r.bottom;
-    if (Between(l - m, x, l + m) && Between(t + m, y, b - m)) return kSelLeft;
-    if (Between(l + m, x, rt - m) && Between(t - m, y, t + m)) return kSelTop;
-    if (Between(rt - m, x, rt + m) && Between(t + m, y, b - m)) return kSelRight;
-    if (Between(l + m, x, rt - m) && Between(b - m, y, b + m)) return kSelBottom;
-    if (Between(l - m, x, l + m) && Between(t - m, y, t + m)) return kSelTopLeft;
-    if (Between(rt - m, x, rt + m) && Between(t - m, y, t + m)) return kSelTopRight;
-    if (Between(rt - m, x, rt + m) && Between(b - m, y, b + m)) return kSelBottomRight;
-    if (Between(l - m, x, l + m) && Between(b - m, y, b + m)) return kSelBottomLeft;
-    RECT square = CenterRectIn(r, m + 42, m + 42);
-    if (!IsRectEmpty(&square) && PtInRect(&square, p)) return kSelMove;
-    return kSelNone;
+    const int handle = RegionEdgeAt(r, 3, p.x, p.y);
+    if (handle != kSelNone) return handle;
+    return IsInMoveSquare(r, 3, p.x, p.y) ? kSelMove : kSelNone;
 }
 
 MainWindowStandIn::MainWindowStandIn()

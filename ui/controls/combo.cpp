@@ -311,11 +311,7 @@ void CComboUI::DoEvent(TEventUI& event)
         m_uButtonState &= ~UISTATE_HOT;
         Invalidate();
         return;
-    case UIEVENT_SCROLLWHEEL:
-        // The wheel scrolls the page around a closed combo, never its value.
-        CControlUI::DoEvent(event);
-        return;
-    default:
+    default:  // the wheel too: it scrolls the page around a closed combo, never its value
         CControlUI::DoEvent(event);
     }
 }

@@ -40,17 +40,6 @@ void BlitPart(HDC dst, const RECT& d, HDC src, const RECT& s, bool alpha, BYTE f
     }
 }
 
-CDuiString TakeQuoted(LPCTSTR& p)
-{
-    wchar_t quote = *p;
-    if (quote != L'\'' && quote != L'"') return CDuiString();
-    LPCTSTR start = ++p;
-    while (*p && *p != quote) ++p;
-    CDuiString value(start, static_cast<int>(p - start));
-    if (*p) ++p;
-    return value;
-}
-
 void ApplyDrawAttributes(TDrawInfo& info, LPCTSTR text)
 {
     if (!text || !*text) return;
@@ -58,17 +47,7 @@ void ApplyDrawAttributes(TDrawInfo& info, LPCTSTR text)
         info.sImageName = text;
         return;
     }
-    LPCTSTR p = text;
-    while (*p) {
-        while (*p && (*p == L' ' || *p == L'\t' || *p == L',')) ++p;
-        LPCTSTR nameStart = p;
-        while (*p && *p != L'=' && *p != L' ') ++p;
-        CDuiString name(nameStart, static_cast<int>(p - nameStart));
-        while (*p == L' ') ++p;
-        if (*p != L'=') break;
-        ++p;
-        while (*p == L' ') ++p;
-        CDuiString value = TakeQuoted(p);
+    for (const auto& [name, value] : ParseAttributeList(text)) {
         if (name == L"file" || name == L"res") info.sImageName = value;
         else if (name == L"restype") info.sResType = value;
         else if (name == L"dest") { info.rcDest = ParseRect(value); info.bHasDest = true; }

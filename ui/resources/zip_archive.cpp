@@ -47,8 +47,6 @@ long ZCALLBACK MemSeek(voidpf, voidpf stream, ZPOS64_T offset, int origin)
 int ZCALLBACK MemClose(voidpf, voidpf) { return 0; }
 int ZCALLBACK MemError(voidpf, voidpf) { return 0; }
 
-voidpf ZCALLBACK MemOpen64(voidpf opaque, const void* name, int mode) { return MemOpen(opaque, name, mode); }
-
 }  // namespace
 
 std::wstring NormalizeArchiveName(const std::wstring& name)
@@ -71,7 +69,7 @@ bool CZipArchive::Open(const void* data, size_t size, const char* password)
     m_memory.bytes.assign(bytes, bytes + size);
     m_memory.pos = 0;
     zlib_filefunc64_def funcs = {};
-    funcs.zopen64_file = MemOpen64;
+    funcs.zopen64_file = MemOpen;
     funcs.zread_file = MemRead;
     funcs.zwrite_file = MemWrite;
     funcs.ztell64_file = MemTell;
