@@ -16,10 +16,14 @@ host=x86_64-w64-mingw32
 packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
   wine64 xvfb xcompmgr x11-utils xdotool nasm cmake ninja-build make pkg-config dpkg-dev xz-utils bzip2
-  pulseaudio pulseaudio-utils sox fonts-wqy-microhei googletest imagemagick locales
+  pulseaudio pulseaudio-utils sox fonts-wqy-microhei googletest imagemagick locales clang-format
 )
 
-as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
+as_root() {
+  if [ "$(id -u)" = 0 ]; then "$@"; return; fi
+  command -v sudo >/dev/null || die "installing packages needs root: run this as root, or install sudo and allow this user to use it"
+  sudo "$@"
+}
 
 install_packages() {
   local missing=()
@@ -28,8 +32,9 @@ install_packages() {
   done
   [ ${#missing[@]} -eq 0 ] && return 0
   log "installing: ${missing[*]}"
-  as_root apt-get update -qq
-  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  as_root apt-get -o DPkg::Lock::Timeout=300 update -qq || die "apt-get update failed; check that this machine reaches the Debian archive named in its apt sources"
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=300 install -y -qq --no-install-recommends "${missing[@]}" >/dev/null ||
+    die "could not install ${missing[*]}; check that apt's sources hold Debian 12 (bookworm) main and that the archive is reachable"
 }
 
 # Wine picks code page 936 from zh_CN.UTF-8; the locale must exist for that.
@@ -42,7 +47,26 @@ ensure_locale() {
 }
 
 # A deb-src twin of each deb entry of the machine's own apt sources, so that
-# `apt-get source` reaches the same archive the binaries come from.
+# `apt-get source` reaches the same archive the binaries come from. Plain POSIX awk:
+# a new machine of this image has mawk, which knows no word boundaries.
+deb822_src_twins() { # file -> prints the bookworm stanzas whose Types hold "deb", as deb-src
+  awk 'BEGIN { RS = ""; ORS = "\n\n" }
+  {
+    n = split($0, line, "\n"); deb = 0; bookworm = 0; types = 0
+    for (i = 1; i <= n; i++) {
+      if (line[i] ~ /^Types:/) {
+        types = i; m = split(substr(line[i], 7), word, /[ \t]+/)
+        for (j = 1; j <= m; j++) if (word[j] == "deb") deb = 1
+      }
+      if (line[i] ~ /^Suites:/ && line[i] ~ /bookworm/) bookworm = 1
+    }
+    if (!deb || !bookworm) next
+    line[types] = "Types: deb-src"; out = line[1]
+    for (i = 2; i <= n; i++) out = out "\n" line[i]
+    print out
+  }' "$1"
+}
+
 ensure_deb_src() {
   local list=/etc/apt/sources.list.d/vistrel-deb-src.sources
   [ -f "$list" ] && return 0
@@ -50,16 +74,21 @@ ensure_deb_src() {
   log "adding deb-src entries"
   local tmp; tmp=$(mktemp)
   for f in /etc/apt/sources.list.d/*.sources; do
-    [ -f "$f" ] || continue
-    awk 'BEGIN{RS=""; ORS="\n\n"} /(^|\n)Types:[^\n]*\<deb\>/ && /(^|\n)Suites:[^\n]*bookworm/ {sub(/Types:[^\n]*/, "Types: deb-src"); print}' "$f" >> "$tmp"
+    [ -f "$f" ] && deb822_src_twins "$f" >> "$tmp"
   done
   if [ -f /etc/apt/sources.list ]; then
-    grep -E '^deb ' /etc/apt/sources.list | grep bookworm | sed 's/^deb /deb-src /' > "$tmp.list" || true
+    grep -E '^deb[[:space:]]' /etc/apt/sources.list | grep bookworm | sed 's/^deb/deb-src/' > "$tmp.list" || true
     [ -s "$tmp.list" ] && as_root cp "$tmp.list" /etc/apt/sources.list.d/vistrel-deb-src.list
+  fi
+  if [ ! -s "$tmp" ] && [ ! -s "$tmp.list" ]; then
+    rm -f "$tmp" "$tmp.list"
+    die "no apt entry for Debian 12 (bookworm) found in /etc/apt/sources.list.d/*.sources or /etc/apt/sources.list;" \
+      "add one (Types: deb, Suites: bookworm, Components: main) pointing at a Debian archive, then run this again"
   fi
   [ -s "$tmp" ] && as_root cp "$tmp" "$list"
   rm -f "$tmp" "$tmp.list"
-  as_root apt-get update -qq
+  as_root apt-get -o DPkg::Lock::Timeout=300 update -qq || die "apt-get update failed after adding the deb-src entries ($list);" \
+    "check that this machine reaches the Debian archive named in its apt sources"
 }
 
 src_versions() { apt-cache showsrc --only-source "$1" 2>/dev/null | awk '/^Version:/{print $2}' | sort -uVr; }
@@ -71,7 +100,12 @@ fetch_source() {
   for v in $(src_versions "$name"); do
     if apt-get source --download-only -qq "$name=$v" >/dev/null 2>&1; then return 0; fi
   done
-  die "could not download the source package $name"
+  if [ -z "$(src_versions "$name")" ]; then
+    die "apt knows no source package $name: there is no deb-src entry for Debian 12 (bookworm) main;" \
+      "add one beside the machine's deb entry in /etc/apt/sources.list.d (Types: deb-src), run apt-get update, then run this again"
+  fi
+  die "could not download the source package $name ($(src_versions "$name" | tr '\n' ' '));" \
+    "check that this machine reaches the Debian archive named in its apt sources, then run this again"
 }
 
 unpack_orig() { # name -> prints the unpacked folder
