@@ -1,12 +1,12 @@
-#include "capture_devices.h"
+#include "app/capture_devices.h"
 
 #include <windows.h>
 #include <dshow.h>
 #include <mmdeviceapi.h>
 #include <wrl/client.h>
 
-#include "endpoint_name.h"
-#include "logger.h"
+#include "common/endpoint_name.h"
+#include "common/logger.h"
 
 using Microsoft::WRL::ComPtr;
 

@@ -1,11 +1,11 @@
-#include "crash_dump.h"
+#include "app/crash_dump.h"
 
 #include <dbghelp.h>
 
 #include <cwchar>
 
-#include "desktop_shell.h"
-#include "program_path.h"
+#include "app/desktop_shell.h"
+#include "common/program_path.h"
 
 LONG WINAPI write_crash_dump(EXCEPTION_POINTERS* exception) {
     // The desktop first: it must be given back even when the dump fails. Nothing

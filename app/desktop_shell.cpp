@@ -1,6 +1,6 @@
 #define OEMRESOURCE  // OCR_NORMAL, OCR_IBEAM
 
-#include "desktop_shell.h"
+#include "app/desktop_shell.h"
 
 #include <atomic>
 

@@ -1,10 +1,10 @@
-#include "elevation.h"
+#include "app/elevation.h"
 
 #include <atomic>
 #include <vector>
 
-#include "logger.h"
-#include "text_convert.h"
+#include "common/logger.h"
+#include "common/text_convert.h"
 
 namespace {
 

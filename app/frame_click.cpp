@@ -3,12 +3,12 @@
 // command it runs. Names are compared whole and case-sensitively; a name that is
 // not here does nothing. Commands that come with later parts of the program log
 // that they were skipped.
-#include "custom_messages.h"
-#include "logger.h"
-#include "pending_step.h"
-#include "record_globals.h"
-#include "toolbar_wnd.h"
-#include "vistrel_frame.h"
+#include "app/custom_messages.h"
+#include "common/logger.h"
+#include "app/pending_step.h"
+#include "common/record_globals.h"
+#include "app/recording_ui/toolbar_wnd.h"
+#include "app/vistrel_frame.h"
 
 using namespace DuiLib;
 

@@ -4,16 +4,16 @@
 // so "selected" below is always the state before the click.
 #include <cwchar>
 
-#include "custom_messages.h"
-#include "logger.h"
-#include "main_ini.h"
-#include "pending_step.h"
-#include "record_globals.h"
-#include "text_convert.h"
-#include "toolbar_wnd.h"
-#include "vistrel_frame.h"
-#include "vistreler.h"
-#include "window_placement.h"
+#include "app/custom_messages.h"
+#include "common/logger.h"
+#include "app/main_ini.h"
+#include "app/pending_step.h"
+#include "common/record_globals.h"
+#include "common/text_convert.h"
+#include "app/recording_ui/toolbar_wnd.h"
+#include "app/vistrel_frame.h"
+#include "engine/vistreler.h"
+#include "app/window_placement.h"
 
 using namespace DuiLib;
 

@@ -2,12 +2,12 @@
 // filled once at start-up, the system-sound and microphone sliders (which choose
 // the sources and set the devices' volume), the device menus' choices, and the
 // small operations that switch the record-state visuals.
-#include "logger.h"
-#include "record_globals.h"
-#include "text_convert.h"
-#include "vistrel_frame.h"
-#include "vistrel_vol.h"
-#include "vistreler.h"
+#include "common/logger.h"
+#include "common/record_globals.h"
+#include "common/text_convert.h"
+#include "app/vistrel_frame.h"
+#include "common/vistrel_vol.h"
+#include "engine/vistreler.h"
 
 using namespace DuiLib;
 

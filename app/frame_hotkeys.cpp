@@ -3,10 +3,10 @@
 // Each hotkey acts only in its recording state.
 #include <cstdio>
 
-#include "custom_messages.h"
-#include "record_globals.h"
-#include "toolbar_wnd.h"
-#include "vistrel_frame.h"
+#include "app/custom_messages.h"
+#include "common/record_globals.h"
+#include "app/recording_ui/toolbar_wnd.h"
+#include "app/vistrel_frame.h"
 
 namespace {
 

@@ -9,19 +9,19 @@
 #include <cstdio>
 #include <cstring>
 
-#include "areaprobe.h"
-#include "custom_messages.h"
-#include "file_lists.h"
-#include "logger.h"
-#include "pending_step.h"
-#include "posted_records.h"
-#include "program_path.h"
-#include "record_globals.h"
-#include "region/sel_area_wnd.h"
-#include "text_convert.h"
-#include "toolbar_wnd.h"
-#include "vistrel_frame.h"
-#include "window_placement.h"
+#include "areaprobe/areaprobe.h"
+#include "app/custom_messages.h"
+#include "app/lists/file_lists.h"
+#include "common/logger.h"
+#include "app/pending_step.h"
+#include "common/posted_records.h"
+#include "common/program_path.h"
+#include "common/record_globals.h"
+#include "overlay/region/sel_area_wnd.h"
+#include "common/text_convert.h"
+#include "app/recording_ui/toolbar_wnd.h"
+#include "app/vistrel_frame.h"
+#include "app/window_placement.h"
 
 using namespace DuiLib;
 

@@ -2,21 +2,21 @@
 #include <cstdlib>
 #include <cwchar>
 
-#include "app_controls.h"
-#include "areaprobe.h"
-#include "custom_messages.h"
-#include "file_lists.h"
-#include "ffmpeg_api.h"
-#include "logger.h"
-#include "main_ini.h"
-#include "pending_step.h"
-#include "progress_thread.h"
-#include "record_globals.h"
-#include "region/sel_area_ui.h"
-#include "region/sel_area_wnd.h"
-#include "setting_data.h"
-#include "single_instance.h"
-#include "vistrel_frame.h"
+#include "app/controls/app_controls.h"
+#include "areaprobe/areaprobe.h"
+#include "app/custom_messages.h"
+#include "app/lists/file_lists.h"
+#include "engine/ffmpeg_api.h"
+#include "common/logger.h"
+#include "app/main_ini.h"
+#include "app/pending_step.h"
+#include "app/progress/progress_thread.h"
+#include "common/record_globals.h"
+#include "overlay/region/sel_area_ui.h"
+#include "overlay/region/sel_area_wnd.h"
+#include "common/setting_data.h"
+#include "app/single_instance.h"
+#include "app/vistrel_frame.h"
 
 extern "C" {
 #include <libavdevice/avdevice.h>

@@ -2,18 +2,18 @@
 #include <algorithm>
 #include <cwchar>
 
-#include "file_lists.h"
-#include "logger.h"
-#include "pending_step.h"
-#include "program_path.h"
-#include "progress_thread.h"
-#include "record_globals.h"
-#include "region/sel_area_wnd.h"
-#include "countdown_wnd.h"
-#include "toolbar_wnd.h"
-#include "setting_data.h"
-#include "vistrel_frame.h"
-#include "vistreler.h"
+#include "app/lists/file_lists.h"
+#include "common/logger.h"
+#include "app/pending_step.h"
+#include "common/program_path.h"
+#include "app/progress/progress_thread.h"
+#include "common/record_globals.h"
+#include "overlay/region/sel_area_wnd.h"
+#include "app/recording_ui/countdown_wnd.h"
+#include "app/recording_ui/toolbar_wnd.h"
+#include "common/setting_data.h"
+#include "app/vistrel_frame.h"
+#include "engine/vistreler.h"
 
 namespace {
 

@@ -1,14 +1,14 @@
 // The main window's message handling: the system menu while recording, the
 // custom-message hub and the frame's timers.
-#include "areaprobe.h"
-#include "custom_messages.h"
-#include "file_lists.h"
-#include "logger.h"
-#include "main_ini.h"
-#include "pending_step.h"
-#include "record_globals.h"
-#include "region/sel_area_wnd.h"
-#include "vistrel_frame.h"
+#include "areaprobe/areaprobe.h"
+#include "app/custom_messages.h"
+#include "app/lists/file_lists.h"
+#include "common/logger.h"
+#include "app/main_ini.h"
+#include "app/pending_step.h"
+#include "common/record_globals.h"
+#include "overlay/region/sel_area_wnd.h"
+#include "app/vistrel_frame.h"
 
 using namespace DuiLib;
 

@@ -2,14 +2,14 @@
 // claimed, checked and, unless a recording is already under way, recorded with
 // its own area, sound and planned length. Unlike the record button it makes no
 // mode or folder check and shows no game tip.
-#include "custom_messages.h"
-#include "logger.h"
-#include "pending_step.h"
-#include "posted_records.h"
-#include "record_globals.h"
-#include "region/sel_area_wnd.h"
-#include "text_convert.h"
-#include "vistrel_frame.h"
+#include "app/custom_messages.h"
+#include "common/logger.h"
+#include "app/pending_step.h"
+#include "common/posted_records.h"
+#include "common/record_globals.h"
+#include "overlay/region/sel_area_wnd.h"
+#include "common/text_convert.h"
+#include "app/vistrel_frame.h"
 
 namespace {
 

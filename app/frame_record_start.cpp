@@ -4,21 +4,21 @@
 // frame's border (3).
 #include <shlwapi.h>
 
-#include "countdown_wnd.h"
-#include "custom_messages.h"
-#include "game_record_tip_dlg.h"
-#include "logger.h"
-#include "main_ini.h"
-#include "msg_tip_dlg.h"
-#include "pending_step.h"
-#include "record_globals.h"
-#include "region/sel_area_wnd.h"
-#include "setting_data.h"
-#include "text_convert.h"
-#include "tip_box_dlg.h"
-#include "toolbar_placement.h"
-#include "vistrel_frame.h"
-#include "vistreler.h"
+#include "app/recording_ui/countdown_wnd.h"
+#include "app/custom_messages.h"
+#include "app/tips/game_record_tip_dlg.h"
+#include "common/logger.h"
+#include "app/main_ini.h"
+#include "app/tips/msg_tip_dlg.h"
+#include "app/pending_step.h"
+#include "common/record_globals.h"
+#include "overlay/region/sel_area_wnd.h"
+#include "common/setting_data.h"
+#include "common/text_convert.h"
+#include "app/tips/tip_box_dlg.h"
+#include "app/recording_ui/toolbar_placement.h"
+#include "app/vistrel_frame.h"
+#include "engine/vistreler.h"
 
 namespace {
 

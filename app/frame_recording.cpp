@@ -1,21 +1,21 @@
 // The recorder the frame drives, one per recording and made fresh after every
 // stop: pause and resume, the stop sequence, the split, the progress ticks and the
 // completion of an automatic stop or a scheduled task's planned length.
-#include "completion.h"
-#include "countdown_wnd.h"
-#include "custom_messages.h"
-#include "file_lists.h"
-#include "logger.h"
-#include "pending_step.h"
-#include "progress_view.h"
-#include "record_globals.h"
-#include "region/sel_area_wnd.h"
-#include "self_deleting_wnd.h"
-#include "setting_data.h"
-#include "toolbar_wnd.h"
-#include "vistrel_frame.h"
-#include "vistreler.h"
-#include "window_placement.h"
+#include "app/progress/completion.h"
+#include "app/recording_ui/countdown_wnd.h"
+#include "app/custom_messages.h"
+#include "app/lists/file_lists.h"
+#include "common/logger.h"
+#include "app/pending_step.h"
+#include "app/progress/progress_view.h"
+#include "common/record_globals.h"
+#include "overlay/region/sel_area_wnd.h"
+#include "app/recording_ui/self_deleting_wnd.h"
+#include "common/setting_data.h"
+#include "app/recording_ui/toolbar_wnd.h"
+#include "app/vistrel_frame.h"
+#include "engine/vistreler.h"
+#include "app/window_placement.h"
 
 using namespace DuiLib;
 

@@ -3,9 +3,9 @@
 // through, so only the system cursor can show it), and the region frame top-most.
 #include <cstdio>
 
-#include "desktop_shell.h"
-#include "region_edge.h"
-#include "vistrel_frame.h"
+#include "app/desktop_shell.h"
+#include "app/region_edge.h"
+#include "app/vistrel_frame.h"
 
 namespace {
 void PrintLine(const char* line) {

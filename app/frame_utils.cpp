@@ -1,14 +1,14 @@
 // Small operations of the main window used by its messages, commands and recording.
-#include "areaprobe.h"
-#include "desktop_shell.h"
-#include "drives.h"
-#include "logger.h"
-#include "main_ini.h"
-#include "program_path.h"
-#include "record_globals.h"
-#include "text_convert.h"
-#include "vistrel_frame.h"
-#include "work_area.h"
+#include "areaprobe/areaprobe.h"
+#include "app/desktop_shell.h"
+#include "common/drives.h"
+#include "common/logger.h"
+#include "app/main_ini.h"
+#include "common/program_path.h"
+#include "common/record_globals.h"
+#include "common/text_convert.h"
+#include "app/vistrel_frame.h"
+#include "app/work_area.h"
 
 using namespace DuiLib;
 

@@ -1,9 +1,9 @@
 // The windows the frame owns. Each slot is cleared when its window object goes,
 // so no code reads a window object after it is gone.
-#include "vistrel_frame.h"
+#include "app/vistrel_frame.h"
 
-#include "region/sel_area_wnd.h"
-#include "toolbar_wnd.h"
+#include "overlay/region/sel_area_wnd.h"
+#include "app/recording_ui/toolbar_wnd.h"
 
 void CVistrelFrame::ForgetWindowAddress(const void* window) {
     if (!window) return;

@@ -1,10 +1,10 @@
-#include "main_ini.h"
+#include "app/main_ini.h"
 
 #include <cstdlib>
 #include <cwchar>
 
-#include "program_path.h"
-#include "text_convert.h"
+#include "common/program_path.h"
+#include "common/text_convert.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // logs this line where it will be called, so a log shows what did not run.
 #pragma once
 
-#include "logger.h"
+#include "common/logger.h"
 
 inline void LogPendingStep(const char* where, const char* step) {
     LogBoth(where, "%s: not part of this build yet, skipped", step);

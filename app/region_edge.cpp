@@ -1,4 +1,4 @@
-#include "region_edge.h"
+#include "app/region_edge.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "region/sel_geometry.h"  // the codes kSelNone ... kSelMove
+#include "overlay/region/sel_geometry.h"  // the codes kSelNone ... kSelMove
 
 // 0 nowhere, 1 to 8 the edges and corners clockwise from the left edge, 9 the
 // move square: what the region frame's OnSelMouse takes.

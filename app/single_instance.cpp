@@ -1,6 +1,6 @@
-#include "single_instance.h"
+#include "app/single_instance.h"
 
-#include "custom_messages.h"
+#include "app/custom_messages.h"
 
 namespace {
 HANDLE g_singleInstanceEvent = nullptr;  // never closed: its life is the instance's

@@ -1,17 +1,17 @@
-#include "startup.h"
+#include "app/startup.h"
 
 #include <objbase.h>
 #include <ole2.h>
 
 #include <new>
 
-#include "crash_dump.h"
-#include "duilib.h"
-#include "elevation.h"
-#include "logger.h"
-#include "program_path.h"
-#include "single_instance.h"
-#include "vistrel_frame.h"
+#include "app/crash_dump.h"
+#include "ui/duilib.h"
+#include "app/elevation.h"
+#include "common/logger.h"
+#include "common/program_path.h"
+#include "app/single_instance.h"
+#include "app/vistrel_frame.h"
 
 using namespace DuiLib;
 

@@ -31,14 +31,14 @@
 #include <string>
 #include <vector>
 
-#include "audio_endpoints.h"
-#include "capture_devices.h"
-#include "duilib.h"
-#include "monitor_list.h"
-#include "power_actions.h"
-#include "progress_board.h"
-#include "record_request.h"
-#include "toolbar_observer.h"
+#include "common/audio_endpoints.h"
+#include "app/capture_devices.h"
+#include "ui/duilib.h"
+#include "common/monitor_list.h"
+#include "app/progress/power_actions.h"
+#include "app/progress/progress_board.h"
+#include "common/record_request.h"
+#include "app/recording_ui/toolbar_observer.h"
 
 class CFileLists;
 class CProgressThread;

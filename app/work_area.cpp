@@ -1,4 +1,4 @@
-#include "work_area.h"
+#include "app/work_area.h"
 
 RECT InsetWorkArea(const RECT& work, const RECT& desktop) {
     RECT inset = work;

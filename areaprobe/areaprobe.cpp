@@ -1,11 +1,11 @@
 // The hook runs on a thread of its own: low-level hooks are called on the thread
 // that installed them, and every mouse event on the desktop waits for that call.
 #define AREAPROBE_BUILDING_DLL
-#include "areaprobe.h"
+#include "areaprobe/areaprobe.h"
 
 #include <new>
 
-#include "posted_records.h"
+#include "common/posted_records.h"
 
 namespace {
 

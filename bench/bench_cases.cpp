@@ -1,17 +1,17 @@
-#include "bench_cases.h"
+#include "bench/bench_cases.h"
 
 #include <cstdio>
 #include <cstring>
 #include <vector>
 
-#include "capture_input.h"
-#include "child_process.h"
-#include "monitor_list.h"
-#include "record_globals.h"
-#include "screen_filter_values.h"
-#include "setting_data.h"
-#include "text_convert.h"
-#include "vistreler.h"
+#include "engine/capture_input.h"
+#include "bench/child_process.h"
+#include "common/monitor_list.h"
+#include "common/record_globals.h"
+#include "engine/capture_screen_values.h"
+#include "common/setting_data.h"
+#include "common/text_convert.h"
+#include "engine/vistreler.h"
 
 namespace {
 

@@ -15,10 +15,10 @@
 #include <thread>
 #include <vector>
 
-#include "bench_cases.h"
-#include "recording_check.h"
-#include "sync_scene.h"
-#include "text_convert.h"
+#include "bench/bench_cases.h"
+#include "bench/recording_check.h"
+#include "bench/sync_scene.h"
+#include "common/text_convert.h"
 
 namespace {
 

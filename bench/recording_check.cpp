@@ -1,11 +1,11 @@
-#include "recording_check.h"
+#include "bench/recording_check.h"
 
 #include <cmath>
 #include <cstdio>
 #include <vector>
 
-#include "media_probe.h"
-#include "sync_scene.h"
+#include "tests/engine/media_probe.h"
+#include "bench/sync_scene.h"
 
 namespace {
 

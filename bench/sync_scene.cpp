@@ -1,4 +1,4 @@
-#include "sync_scene.h"
+#include "bench/sync_scene.h"
 
 #include <cmath>
 

@@ -12,7 +12,7 @@
 #include <thread>
 #include <vector>
 
-#include "timed_window.h"
+#include "tests/engine/timed_window.h"
 
 constexpr double kBurstHz = 1000;
 constexpr double kBurstSeconds = 0.2;

@@ -2,8 +2,8 @@
 #include <endpointvolume.h>
 #include <mmdeviceapi.h>
 
-#include "audio_endpoints.h"
-#include "endpoint_name.h"
+#include "common/audio_endpoints.h"
+#include "common/endpoint_name.h"
 
 #include <wrl/client.h>
 

@@ -1,4 +1,4 @@
-#include "drives.h"
+#include "common/drives.h"
 
 #include <windows.h>
 

@@ -5,7 +5,7 @@
 #include <initguid.h>
 #include <functiondiscoverykeys_devpkey.h>
 
-#include "endpoint_name.h"
+#include "common/endpoint_name.h"
 
 #include <wrl/client.h>
 

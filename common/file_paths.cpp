@@ -1,4 +1,4 @@
-#include "file_paths.h"
+#include "common/file_paths.h"
 
 #include <windows.h>
 

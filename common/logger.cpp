@@ -1,12 +1,12 @@
-#include "logger.h"
+#include "common/logger.h"
 
 #include <windows.h>
 #include <share.h>
 
 #include <cstdarg>
 
-#include "program_path.h"
-#include "text_convert.h"
+#include "common/program_path.h"
+#include "common/text_convert.h"
 
 CLogger g_logger;
 

@@ -1,11 +1,11 @@
-#include "monitor_list.h"
+#include "common/monitor_list.h"
 
 #include <algorithm>
 #include <cwchar>
 #include <utility>
 
-#include "logger.h"
-#include "text_convert.h"
+#include "common/logger.h"
+#include "common/text_convert.h"
 
 namespace {
 

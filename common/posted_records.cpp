@@ -1,4 +1,4 @@
-#include "posted_records.h"
+#include "common/posted_records.h"
 
 #include <mutex>
 #include <unordered_map>

@@ -1,8 +1,8 @@
-#include "program_path.h"
+#include "common/program_path.h"
 
 #include <windows.h>
 
-#include "text_convert.h"
+#include "common/text_convert.h"
 
 std::wstring GetProgramFolderW() {
     std::wstring path(MAX_PATH, L'\0');

@@ -1,4 +1,4 @@
-#include "record_globals.h"
+#include "common/record_globals.h"
 
 std::atomic<int32_t> g_recordeState{_StopState};
 std::atomic<int32_t> g_userSelMode{kSelModeNone};

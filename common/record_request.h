@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "auto_stop_options.h"
+#include "common/auto_stop_options.h"
 
 struct RecordRequest {
     int32_t record_area = 1;  // 0 sound only, 1 full screen, 2 the rectangle below

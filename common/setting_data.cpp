@@ -1,12 +1,12 @@
-#include "setting_data.h"
+#include "common/setting_data.h"
 
 #include <windows.h>
 
 #include <cwchar>
 #include <cwctype>
 
-#include "drives.h"
-#include "program_path.h"
+#include "common/drives.h"
+#include "common/program_path.h"
 
 namespace {
 

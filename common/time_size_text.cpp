@@ -1,4 +1,4 @@
-#include "time_size_text.h"
+#include "common/time_size_text.h"
 
 #include <windows.h>
 

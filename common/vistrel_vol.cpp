@@ -1,7 +1,7 @@
-#include "vistrel_vol.h"
+#include "common/vistrel_vol.h"
 
-#include "logger.h"
-#include "text_convert.h"
+#include "common/logger.h"
+#include "common/text_convert.h"
 
 namespace {
 

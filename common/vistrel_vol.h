@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "audio_endpoints.h"
+#include "common/audio_endpoints.h"
 
 class VistrelVol {
 public:

@@ -1,4 +1,4 @@
-#include "camera_preview.h"
+#include "engine/camera_preview.h"
 
 int CCameraPreview::SetFormat(int32_t width, int32_t height, int32_t bitsPerPixel, bool flip) {
     m_width = width;

@@ -1,4 +1,4 @@
-#include "capture_input.h"
+#include "engine/capture_input.h"
 
 #include <mutex>
 
@@ -6,9 +6,9 @@ extern "C" {
 #include <libavdevice/avdevice.h>
 }
 
-#include "logger.h"
-#include "record_globals.h"
-#include "text_convert.h"
+#include "common/logger.h"
+#include "common/record_globals.h"
+#include "common/text_convert.h"
 
 namespace {
 constexpr int64_t kFfmpegQueueBytes = 3041280;  // FFmpeg's default "rtbufsize"

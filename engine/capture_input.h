@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "ffmpeg_api.h"
+#include "engine/ffmpeg_api.h"
 
 enum class DeviceKind { kVideo, kAudio };
 

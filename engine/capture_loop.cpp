@@ -5,10 +5,10 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
-#include "get_video_thread.h"
-#include "logger.h"
-#include "packet_rules.h"
-#include "record_globals.h"
+#include "engine/capture_thread.h"
+#include "common/logger.h"
+#include "engine/capture_packet_rules.h"
+#include "common/record_globals.h"
 
 namespace {
 

@@ -1,14 +1,14 @@
 // The recorder controller: set-up, start, split and stop of a recording.
-#include "vistreler.h"
+#include "engine/vistreler.h"
 
 #include <chrono>
 #include <mutex>
 #include <shared_mutex>
 
-#include "logger.h"
-#include "record_globals.h"
-#include "record_name.h"
-#include "setting_data.h"
+#include "common/logger.h"
+#include "common/record_globals.h"
+#include "engine/writer_record_name.h"
+#include "common/setting_data.h"
 
 CVistreler::CVistreler()
     : m_Td1(new CGetVideoThread(this, kSourceScreen)),

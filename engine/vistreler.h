@@ -12,10 +12,10 @@
 #include <memory>
 #include <string>
 
-#include "camera_preview.h"
-#include "get_video_thread.h"
-#include "os_record.h"
-#include "save_video_file_thread.h"
+#include "engine/camera_preview.h"
+#include "engine/capture_thread.h"
+#include "engine/os_record.h"
+#include "engine/writer.h"
 
 enum class SplitOutcome {
     kSplit,           // the part was finished and the next one is being written

@@ -1,8 +1,8 @@
 // The recorder controller's camera preview: its own capture source, never recorded
 // (the webcam window is seen in a recording because it is on the recorded screen).
-#include "logger.h"
-#include "record_globals.h"
-#include "vistreler.h"
+#include "common/logger.h"
+#include "common/record_globals.h"
+#include "engine/vistreler.h"
 
 void CVistreler::InitCameraThread() {
     if (m_pVideo2) m_pVideo2->Stop();  // replaced

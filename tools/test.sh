@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test under Wine: the one command CI runs.
+# Checks the format, builds everything and runs every test under Wine: the one
+# command CI runs.
 # Sets the machine up first when it needs it (tools/setup.sh; cached after the
 # first run). Extra arguments go to ctest, e.g. tools/test.sh -R common_tests;
 # VISTREL_TARGETS="a b" builds only those targets, VISTREL_BUILD_DIR moves the build.
@@ -10,6 +11,7 @@ root=$(cd "$here/.." && pwd)
 build=${VISTREL_BUILD_DIR:-$root/build}
 
 prefix=$("$here/setup.sh" | tail -n 1)
+"$here/format.sh" --check
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
   -DVISTREL_DEPS_PREFIX="$prefix" -DCMAKE_BUILD_TYPE=Release >/dev/null
 if [ -n "${VISTREL_TARGETS:-}" ]; then

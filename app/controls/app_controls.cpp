@@ -1,8 +1,8 @@
-#include "app_controls.h"
+#include "app/controls/app_controls.h"
 
 #include <cwchar>
 
-#include "set_slider.h"
+#include "app/controls/set_slider.h"
 
 DuiLib::CControlUI* CreateAppControl(LPCTSTR tag)
 {

@@ -2,7 +2,7 @@
 // CreateControl for their layout tags.
 #pragma once
 
-#include "duilib.h"
+#include "ui/duilib.h"
 
 // A new control for the tag ("SetSlider"), owned by the caller's layout; null for
 // a tag that is not one of these controls.

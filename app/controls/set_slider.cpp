@@ -1,4 +1,4 @@
-#include "set_slider.h"
+#include "app/controls/set_slider.h"
 
 #include <algorithm>
 #include <cwchar>

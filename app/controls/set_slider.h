@@ -3,7 +3,7 @@
 // a taller control) cut at the current value; the mouse wheel does not move it.
 #pragma once
 
-#include "duilib.h"
+#include "ui/duilib.h"
 
 namespace DuiLib {
 

@@ -1,14 +1,14 @@
-#include "file_lists.h"
+#include "app/lists/file_lists.h"
 
 #include <shellapi.h>
 
-#include "file_paths.h"
-#include "list_file.h"
-#include "list_paths.h"
-#include "logger.h"
-#include "media_duration.h"
-#include "text_convert.h"
-#include "time_size_text.h"
+#include "common/file_paths.h"
+#include "app/lists/list_file.h"
+#include "app/lists/list_paths.h"
+#include "common/logger.h"
+#include "app/lists/media_duration.h"
+#include "common/text_convert.h"
+#include "common/time_size_text.h"
 
 using namespace DuiLib;
 

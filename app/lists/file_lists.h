@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "duilib.h"
+#include "ui/duilib.h"
 
 struct VideoRow {
     std::wstring name;      // the file name, also the row's control name

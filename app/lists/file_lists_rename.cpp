@@ -1,12 +1,12 @@
 // Renaming a listed file in place: the box "rename_edit" floats over the row's
 // name, and the typed name replaces the part before the extension.
-#include "file_lists.h"
+#include "app/lists/file_lists.h"
 
-#include "custom_messages.h"
-#include "file_paths.h"
-#include "list_paths.h"
-#include "logger.h"
-#include "text_convert.h"
+#include "app/custom_messages.h"
+#include "common/file_paths.h"
+#include "app/lists/list_paths.h"
+#include "common/logger.h"
+#include "common/text_convert.h"
 
 using namespace DuiLib;
 

@@ -1,11 +1,11 @@
-#include "list_file.h"
+#include "app/lists/list_file.h"
 
 #include <windows.h>
 
 #include <cstdio>
 
-#include "logger.h"
-#include "text_convert.h"
+#include "common/logger.h"
+#include "common/text_convert.h"
 
 namespace {
 

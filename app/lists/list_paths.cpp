@@ -1,6 +1,6 @@
-#include "list_paths.h"
+#include "app/lists/list_paths.h"
 
-#include "text_convert.h"
+#include "common/text_convert.h"
 
 namespace {
 

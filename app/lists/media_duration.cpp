@@ -1,4 +1,4 @@
-#include "media_duration.h"
+#include "app/lists/media_duration.h"
 
 extern "C" {
 #include <libavformat/avformat.h>
@@ -6,8 +6,8 @@ extern "C" {
 
 #include <cstdio>
 
-#include "text_convert.h"
-#include "time_size_text.h"
+#include "common/text_convert.h"
+#include "common/time_size_text.h"
 
 std::wstring FormatDuration(uint64_t seconds)
 {

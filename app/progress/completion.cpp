@@ -1,9 +1,9 @@
-#include "completion.h"
+#include "app/progress/completion.h"
 
 #include <cstdio>
 
-#include "auto_stop_options.h"
-#include "text_convert.h"
+#include "common/auto_stop_options.h"
+#include "common/text_convert.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <functional>
 #include <string>
 
-#include "power_actions.h"
-#include "progress_board.h"
+#include "app/progress/power_actions.h"
+#include "app/progress/progress_board.h"
 
 // What the completion handling acts on.
 struct CompletionTarget {

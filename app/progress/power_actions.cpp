@@ -1,8 +1,8 @@
-#include "power_actions.h"
+#include "app/progress/power_actions.h"
 
 #include <windows.h>
 
-#include "logger.h"
+#include "common/logger.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "progress_board.h"
+#include "app/progress/progress_board.h"
 
-#include "record_globals.h"
+#include "common/record_globals.h"
 
 void CProgressBoard::BeginRecording(ByteCounter bytesWritten, const PlanTaskProgress& plan) {
     std::lock_guard<std::mutex> guard(m_lock);

@@ -1,7 +1,7 @@
-#include "progress_thread.h"
+#include "app/progress/progress_thread.h"
 
-#include "logger.h"
-#include "custom_messages.h"
+#include "common/logger.h"
+#include "app/custom_messages.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include <cstdint>
 #include <functional>
 
-#include "progress_board.h"
-#include "setting_data.h"
-#include "thread_runner.h"
+#include "app/progress/progress_board.h"
+#include "common/setting_data.h"
+#include "common/thread_runner.h"
 
 class CProgressThread : private SiThO {
 public:

@@ -1,6 +1,6 @@
-#include "progress_tick.h"
+#include "app/progress/progress_tick.h"
 
-#include "custom_messages.h"
+#include "app/custom_messages.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "auto_stop_options.h"
-#include "setting_data.h"
-#include "time_size_text.h"
+#include "common/auto_stop_options.h"
+#include "common/setting_data.h"
+#include "common/time_size_text.h"
 
 // The numbers of the next splits of one recording; both 1 when it starts.
 struct DivisionCounters {

@@ -1,4 +1,4 @@
-#include "progress_view.h"
+#include "app/progress/progress_view.h"
 
 using namespace DuiLib;
 

@@ -1,4 +1,4 @@
-#include "countdown_ui.h"
+#include "app/recording_ui/countdown_ui.h"
 
 using namespace DuiLib;
 

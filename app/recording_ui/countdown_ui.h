@@ -2,7 +2,7 @@
 // one every 30 ms, played once; the last frame stays.
 #pragma once
 
-#include "duilib.h"
+#include "ui/duilib.h"
 
 class CCountdownUI : public DuiLib::CLabelUI, public DuiLib::CUIAnimation {
 public:

@@ -1,7 +1,7 @@
-#include "countdown_wnd.h"
+#include "app/recording_ui/countdown_wnd.h"
 
-#include "countdown_ui.h"
-#include "logger.h"
+#include "app/recording_ui/countdown_ui.h"
+#include "common/logger.h"
 
 using namespace DuiLib;
 

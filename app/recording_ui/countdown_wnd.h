@@ -3,8 +3,8 @@
 // itself; the main window closes it when its start timer fires.
 #pragma once
 
-#include "self_deleting_wnd.h"
-#include "setting_data.h"
+#include "app/recording_ui/self_deleting_wnd.h"
+#include "common/setting_data.h"
 
 class CCountdownUI;
 

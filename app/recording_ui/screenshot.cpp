@@ -1,4 +1,4 @@
-#include "screenshot.h"
+#include "app/recording_ui/screenshot.h"
 
 #include <objidl.h>
 // GDI+ wants min/max and the full COM declarations that WIN32_LEAN_AND_MEAN drops.
@@ -12,9 +12,9 @@ using std::min;
 #include <cwctype>
 #include <vector>
 
-#include "logger.h"
-#include "render/image_decoder.h"
-#include "text_convert.h"
+#include "common/logger.h"
+#include "ui/render/image_decoder.h"
+#include "common/text_convert.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "self_deleting_wnd.h"
+#include "app/recording_ui/self_deleting_wnd.h"
 
 LRESULT CSelfDeletingWnd::OnCreate(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled)
 {

@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "duilib.h"
+#include "ui/duilib.h"
 
 class CSelfDeletingWnd : public DuiLib::WindowImplBase {
 public:

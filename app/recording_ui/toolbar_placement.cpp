@@ -1,7 +1,7 @@
-#include "toolbar_placement.h"
+#include "app/recording_ui/toolbar_placement.h"
 
-#include "logger.h"
-#include "monitor_list.h"
+#include "common/logger.h"
+#include "common/monitor_list.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "toolbar_wnd.h"
+#include "app/recording_ui/toolbar_wnd.h"
 
 struct ToolbarSetup {
     HWND owner = nullptr;                 // the main window: gets every posted message

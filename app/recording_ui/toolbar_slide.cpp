@@ -1,6 +1,6 @@
 // The toolbar slides out of view when parked at the left or right edge of the
 // screen, leaving a strip the cursor can touch to bring it back.
-#include "toolbar_wnd.h"
+#include "app/recording_ui/toolbar_wnd.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
-#include "toolbar_wnd.h"
+#include "app/recording_ui/toolbar_wnd.h"
 
-#include "custom_messages.h"
-#include "logger.h"
-#include "output_names.h"
-#include "record_globals.h"
-#include "screenshot.h"
-#include "setting_data.h"
-#include "text_convert.h"
-#include "time_size_text.h"
+#include "app/custom_messages.h"
+#include "common/logger.h"
+#include "engine/writer_output_names.h"
+#include "common/record_globals.h"
+#include "app/recording_ui/screenshot.h"
+#include "common/setting_data.h"
+#include "common/text_convert.h"
+#include "common/time_size_text.h"
 
 using namespace DuiLib;
 

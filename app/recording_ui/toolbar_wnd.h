@@ -16,8 +16,8 @@
 #include <mutex>
 #include <string>
 
-#include "self_deleting_wnd.h"
-#include "toolbar_observer.h"
+#include "app/recording_ui/self_deleting_wnd.h"
+#include "app/recording_ui/toolbar_observer.h"
 
 class CToolbarWnd : public CSelfDeletingWnd {
 public:

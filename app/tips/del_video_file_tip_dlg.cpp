@@ -1,4 +1,4 @@
-#include "del_video_file_tip_dlg.h"
+#include "app/tips/del_video_file_tip_dlg.h"
 
 using namespace DuiLib;
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "tip_dialog.h"
+#include "app/tips/tip_dialog.h"
 
 class DelVideoFileTipDlg : public CTipDialog {
 public:

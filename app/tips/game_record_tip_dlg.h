@@ -1,7 +1,7 @@
 // Offered in game mode when no game window was found: record the screen instead?
 #pragma once
 
-#include "tip_dialog.h"
+#include "app/tips/tip_dialog.h"
 
 class GameRecordTipDlg : public CTipDialog {
 public:

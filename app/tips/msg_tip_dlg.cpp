@@ -1,4 +1,4 @@
-#include "msg_tip_dlg.h"
+#include "app/tips/msg_tip_dlg.h"
 
 using namespace DuiLib;
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "tip_dialog.h"
+#include "app/tips/tip_dialog.h"
 
 class MsgTipDlg : public CTipDialog {
 public:

@@ -1,4 +1,4 @@
-#include "tip_box_dlg.h"
+#include "app/tips/tip_box_dlg.h"
 
 using namespace DuiLib;
 

@@ -1,7 +1,7 @@
 // Tells that sound playback failed and where to change the output device.
 #pragma once
 
-#include "tip_dialog.h"
+#include "app/tips/tip_dialog.h"
 
 class CTipBoxDlg : public CTipDialog {
 public:

@@ -1,4 +1,4 @@
-#include "tip_dialog.h"
+#include "app/tips/tip_dialog.h"
 
 using namespace DuiLib;
 

@@ -3,7 +3,7 @@
 // (1 confirmed, 0 closed or cancelled).
 #pragma once
 
-#include "duilib.h"
+#include "ui/duilib.h"
 
 class CTipDialog : public DuiLib::WindowImplBase {
 public:

@@ -1,9 +1,9 @@
 // VistrelCapture.dll: the screen and system-sound capture devices, registered
 // with regsvr32.
-#include "capture_devices.h"
-#include "dll_exports.h"
-#include "screen_source.h"
-#include "system_sound_source.h"
+#include "devices/dll/device_ids.h"
+#include "devices/dshow/dll_exports.h"
+#include "devices/screen/screen_source.h"
+#include "devices/sound/system_sound_source.h"
 
 const CaptureFilterTable& HostedFilterTable() {
     static const CaptureFilterEntry filters[] = {

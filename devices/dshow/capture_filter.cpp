@@ -1,7 +1,7 @@
-#include "capture_filter.h"
+#include "devices/dshow/capture_filter.h"
 
-#include "dll_module.h"
-#include "enumerators.h"
+#include "devices/dshow/dll_module.h"
+#include "devices/dshow/enumerators.h"
 
 #include <cwchar>
 #include <new>

@@ -2,7 +2,7 @@
 // enumerator creates it: the DirectShow state machine, the clock and the graph.
 #pragma once
 
-#include "capture_pin.h"
+#include "devices/dshow/capture_pin.h"
 
 #include <memory>
 #include <mutex>

@@ -1,8 +1,8 @@
-#include "capture_pin.h"
+#include "devices/dshow/capture_pin.h"
 
-#include "capture_filter.h"
-#include "enumerators.h"
-#include "media_type.h"
+#include "devices/dshow/capture_filter.h"
+#include "devices/dshow/enumerators.h"
+#include "devices/dshow/media_type.h"
 
 #include <algorithm>
 #include <cstring>

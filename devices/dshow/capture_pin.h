@@ -3,8 +3,8 @@
 // the streaming thread. Its lifetime is the filter's: references go to the filter.
 #pragma once
 
-#include "capture_source.h"
-#include "stream_thread.h"
+#include "devices/dshow/capture_source.h"
+#include "devices/dshow/stream_thread.h"
 
 #include <memory>
 #include <mutex>

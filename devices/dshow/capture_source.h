@@ -2,7 +2,7 @@
 // streaming thread offers that thing in return.
 #pragma once
 
-#include "dshow_api.h"
+#include "devices/dshow/dshow_api.h"
 
 // Offered to CaptureSource::Stream on the pin's streaming thread.
 class SampleSink {

@@ -1,7 +1,7 @@
-#include "class_factory.h"
+#include "devices/dshow/class_factory.h"
 
-#include "capture_filter.h"
-#include "com_object.h"
+#include "devices/dshow/capture_filter.h"
+#include "devices/dshow/com_object.h"
 
 #include <new>
 

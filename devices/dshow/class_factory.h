@@ -1,7 +1,7 @@
 // IClassFactory for one filter of a CaptureFilterTable.
 #pragma once
 
-#include "filter_registry.h"
+#include "devices/dshow/filter_registry.h"
 
 // Created with one reference; null when out of memory.
 IClassFactory* CreateFilterFactory(const CaptureFilterEntry& entry);

@@ -2,7 +2,7 @@
 // among the module's live objects (DllCanUnloadNow). Created with one reference.
 #pragma once
 
-#include "dll_module.h"
+#include "devices/dshow/dll_module.h"
 
 #include <windows.h>
 #include <unknwn.h>

@@ -1,6 +1,6 @@
-#include "dll_exports.h"
+#include "devices/dshow/dll_exports.h"
 
-#include "dll_module.h"
+#include "devices/dshow/dll_module.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
     if (reason == DLL_PROCESS_ATTACH) {

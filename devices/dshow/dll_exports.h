@@ -3,6 +3,6 @@
 // filter DLL as an object library. The DLL supplies its table.
 #pragma once
 
-#include "filter_registry.h"
+#include "devices/dshow/filter_registry.h"
 
 const CaptureFilterTable& HostedFilterTable();

@@ -1,4 +1,4 @@
-#include "dll_module.h"
+#include "devices/dshow/dll_module.h"
 
 #include <atomic>
 

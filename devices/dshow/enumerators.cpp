@@ -1,7 +1,7 @@
-#include "enumerators.h"
+#include "devices/dshow/enumerators.h"
 
-#include "com_object.h"
-#include "media_type.h"
+#include "devices/dshow/com_object.h"
+#include "devices/dshow/media_type.h"
 
 #include <new>
 

@@ -2,7 +2,7 @@
 // and a pin with fixed types hand them out.
 #pragma once
 
-#include "dshow_api.h"
+#include "devices/dshow/dshow_api.h"
 
 #include <vector>
 

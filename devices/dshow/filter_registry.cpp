@@ -1,7 +1,7 @@
-#include "filter_registry.h"
+#include "devices/dshow/filter_registry.h"
 
-#include "class_factory.h"
-#include "dll_module.h"
+#include "devices/dshow/class_factory.h"
+#include "devices/dshow/dll_module.h"
 
 #include <string>
 

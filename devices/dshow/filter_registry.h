@@ -2,7 +2,7 @@
 // class objects, and registration as capture devices of a device category.
 #pragma once
 
-#include "capture_source.h"
+#include "devices/dshow/capture_source.h"
 
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include "media_type.h"
+#include "devices/dshow/media_type.h"
 
 #include <cstring>
 

@@ -3,7 +3,7 @@
 // GetStreamCaps frees both the record and the block.
 #pragma once
 
-#include "dshow_api.h"
+#include "devices/dshow/dshow_api.h"
 
 // Frees the format block and the held IUnknown, leaving the record empty.
 void ClearMediaType(AM_MEDIA_TYPE& type);

@@ -1,6 +1,6 @@
-#include "paced_video_source.h"
+#include "devices/dshow/paced_video_source.h"
 
-#include "media_type.h"
+#include "devices/dshow/media_type.h"
 
 #include <algorithm>
 #include <mmsystem.h>

@@ -3,7 +3,7 @@
 // made in its slot is skipped, never sent late.
 #pragma once
 
-#include "capture_source.h"
+#include "devices/dshow/capture_source.h"
 
 struct VideoFormat {
     int width;

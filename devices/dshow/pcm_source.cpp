@@ -1,6 +1,6 @@
-#include "pcm_source.h"
+#include "devices/dshow/pcm_source.h"
 
-#include "media_type.h"
+#include "devices/dshow/media_type.h"
 
 #include <algorithm>
 #include <vector>

@@ -2,8 +2,8 @@
 // in blocks stamped from a PcmTimeline.
 #pragma once
 
-#include "capture_source.h"
-#include "pcm_timeline.h"
+#include "devices/dshow/capture_source.h"
+#include "devices/dshow/pcm_timeline.h"
 
 #include <cstdint>
 

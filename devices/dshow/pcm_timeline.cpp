@@ -1,4 +1,4 @@
-#include "pcm_timeline.h"
+#include "devices/dshow/pcm_timeline.h"
 
 #include <algorithm>
 

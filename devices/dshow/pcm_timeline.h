@@ -3,7 +3,7 @@
 // join without gaps or rounding drift.
 #pragma once
 
-#include "dshow_api.h"
+#include "devices/dshow/dshow_api.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "stream_thread.h"
+#include "devices/dshow/stream_thread.h"
 
 #include <cstring>
 

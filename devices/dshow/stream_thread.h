@@ -3,7 +3,7 @@
 // the connected input pin on the graph's clock.
 #pragma once
 
-#include "capture_source.h"
+#include "devices/dshow/capture_source.h"
 
 #include <cstdint>
 #include <thread>

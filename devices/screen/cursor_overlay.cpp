@@ -1,4 +1,4 @@
-#include "cursor_overlay.h"
+#include "devices/screen/cursor_overlay.h"
 
 void DrawCursorOnto(HDC dc, POINT origin) {
     CURSORINFO info{};

@@ -1,6 +1,6 @@
-#include "screen_grabber.h"
+#include "devices/screen/screen_grabber.h"
 
-#include "cursor_overlay.h"
+#include "devices/screen/cursor_overlay.h"
 
 #include <cstring>
 

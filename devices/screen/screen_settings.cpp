@@ -1,4 +1,4 @@
-#include "screen_settings.h"
+#include "devices/screen/screen_settings.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "screen_source.h"
+#include "devices/screen/screen_source.h"
 
 #include <new>
 

@@ -2,9 +2,9 @@
 // registry values, at their frame rate, as 32-bit RGB.
 #pragma once
 
-#include "paced_video_source.h"
-#include "screen_grabber.h"
-#include "screen_settings.h"
+#include "devices/dshow/paced_video_source.h"
+#include "devices/screen/screen_grabber.h"
+#include "devices/screen/screen_settings.h"
 
 #include <memory>
 

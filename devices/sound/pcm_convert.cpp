@@ -1,4 +1,4 @@
-#include "pcm_convert.h"
+#include "devices/sound/pcm_convert.h"
 
 #include <ks.h>
 #include <ksmedia.h>

@@ -1,6 +1,6 @@
-#include "played_sound.h"
+#include "devices/sound/played_sound.h"
 
-#include "endpoint_name.h"
+#include "common/endpoint_name.h"
 
 #include <new>
 

@@ -3,7 +3,7 @@
 // (Wine's), the capture endpoint that monitors it ("Monitor of <name>").
 #pragma once
 
-#include "pcm_convert.h"
+#include "devices/sound/pcm_convert.h"
 
 #include <audioclient.h>
 #include <mmdeviceapi.h>

@@ -1,6 +1,6 @@
-#include "system_sound_source.h"
+#include "devices/sound/system_sound_source.h"
 
-#include "stream_thread.h"
+#include "devices/dshow/stream_thread.h"
 
 #include <algorithm>
 #include <new>

@@ -4,8 +4,8 @@
 // plays) are delivered as silence at that rate, so the stream's timing holds.
 #pragma once
 
-#include "pcm_source.h"
-#include "played_sound.h"
+#include "devices/dshow/pcm_source.h"
+#include "devices/sound/played_sound.h"
 
 #include <memory>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "region/drag_btn_ui.h"
+#include "overlay/region/drag_btn_ui.h"
 
 LPVOID CDragBtnUI::GetInterface(LPCTSTR pstrName)
 {

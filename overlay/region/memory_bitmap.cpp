@@ -1,8 +1,8 @@
-#include "region/memory_bitmap.h"
+#include "overlay/region/memory_bitmap.h"
 
 #include <cstring>
 
-#include "duilib.h"
+#include "ui/duilib.h"
 
 bool MemoryBitmap::Create(HDC compatible, int width, int height)
 {

@@ -1,9 +1,9 @@
-#include "region/sel_area_ui.h"
+#include "overlay/region/sel_area_ui.h"
 
 #include <cstring>
 
-#include "region/sel_outline.h"
-#include "region/sel_outline_painter.h"
+#include "overlay/region/sel_outline.h"
+#include "overlay/region/sel_outline_painter.h"
 
 namespace {
 

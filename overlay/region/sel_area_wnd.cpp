@@ -1,6 +1,6 @@
-#include "region/sel_area_wnd.h"
+#include "overlay/region/sel_area_wnd.h"
 
-#include "record_globals.h"
+#include "common/record_globals.h"
 
 namespace {
 

@@ -11,10 +11,10 @@
 //   ... frame->SetSelRect(g_rcSnapwick...); frame->OnSelMouse(handle, msg, x, y, aspect);
 #pragma once
 
-#include "duilib.h"
-#include "region/drag_btn_ui.h"
-#include "region/sel_area_ui.h"
-#include "region/sel_geometry.h"
+#include "ui/duilib.h"
+#include "overlay/region/drag_btn_ui.h"
+#include "overlay/region/sel_area_ui.h"
+#include "overlay/region/sel_geometry.h"
 
 class CSelAreaWnd : public DuiLib::WindowImplBase {
 public:

@@ -1,4 +1,4 @@
-#include "region/sel_geometry.h"
+#include "overlay/region/sel_geometry.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "region/sel_outline.h"
+#include "overlay/region/sel_outline.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "region/sel_outline_painter.h"
+#include "overlay/region/sel_outline_painter.h"
 
 #include <objidl.h>
 // GDI+ wants min/max, which NOMINMAX keeps out of windows.h.
@@ -9,9 +9,9 @@ using std::min;
 }  // namespace Gdiplus
 #include <gdiplus.h>
 
-#include "logger.h"
-#include "region/sel_outline.h"
-#include "render/image_decoder.h"
+#include "common/logger.h"
+#include "overlay/region/sel_outline.h"
+#include "ui/render/image_decoder.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Areaprobe.dll under real input: SendInput reaches the library's low-level hook,
 // whose reports land in a hidden window on a thread of its own.
-#include "areaprobe.h"
+#include "areaprobe/areaprobe.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "logger.h"
+#include "common/logger.h"
 
 #include <windows.h>
 
@@ -7,9 +7,9 @@
 #include <regex>
 #include <thread>
 
-#include "program_path.h"
-#include "test_support.h"
-#include "text_convert.h"
+#include "common/program_path.h"
+#include "tests/support/test_support.h"
+#include "common/text_convert.h"
 
 using namespace testing_support;
 

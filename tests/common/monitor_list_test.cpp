@@ -1,4 +1,4 @@
-#include "monitor_list.h"
+#include "common/monitor_list.h"
 
 #include <windows.h>
 

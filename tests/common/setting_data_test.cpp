@@ -1,13 +1,13 @@
-#include "setting_data.h"
+#include "common/setting_data.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include "drives.h"
-#include "program_path.h"
-#include "test_support.h"
-#include "text_convert.h"
+#include "common/drives.h"
+#include "common/program_path.h"
+#include "tests/support/test_support.h"
+#include "common/text_convert.h"
 
 using namespace testing_support;
 

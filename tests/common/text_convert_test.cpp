@@ -1,4 +1,4 @@
-#include "text_convert.h"
+#include "common/text_convert.h"
 
 #include <windows.h>
 

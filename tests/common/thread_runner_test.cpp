@@ -1,4 +1,4 @@
-#include "thread_runner.h"
+#include "common/thread_runner.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "time_size_text.h"
+#include "common/time_size_text.h"
 
 #include <gtest/gtest.h>
 
-#include "test_support.h"
+#include "tests/support/test_support.h"
 
 namespace {
 

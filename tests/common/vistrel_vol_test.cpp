@@ -1,16 +1,16 @@
 // Master volume against the test environment's real endpoints (PulseAudio: a
 // playback endpoint and the capture endpoint "Monitor of NullOut"), with the
 // volume setter replaced, since Wine cannot set an endpoint's volume.
-#include "vistrel_vol.h"
+#include "common/vistrel_vol.h"
 
 #include <windows.h>
 #include <objbase.h>
 
 #include <gtest/gtest.h>
 
-#include "logger.h"
-#include "test_support.h"
-#include "text_convert.h"
+#include "common/logger.h"
+#include "tests/support/test_support.h"
+#include "common/text_convert.h"
 
 using namespace testing_support;
 

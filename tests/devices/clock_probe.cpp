@@ -1,6 +1,6 @@
-#include "clock_probe.h"
+#include "tests/devices/clock_probe.h"
 
-#include "dshow_test_input.h"
+#include "tests/devices/dshow_test_input.h"
 
 #include <gtest/gtest.h>
 

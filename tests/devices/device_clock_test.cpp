@@ -1,9 +1,9 @@
 // Devices opened at different moments, each in its own FFmpeg input (its own
 // graph), stamp their packets on one time line: the recorder compares packet
 // times across devices.
-#include "clock_probe.h"
-#include "fixture_devices.h"
-#include "screen_registry.h"
+#include "tests/devices/clock_probe.h"
+#include "tests/fixtures/fixture_devices.h"
+#include "tests/devices/screen_registry.h"
 
 #include <gtest/gtest.h>
 

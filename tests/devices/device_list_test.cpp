@@ -1,6 +1,6 @@
 // The devices FFmpeg's dshow input finds once the DLLs are registered.
-#include "dshow_test_input.h"
-#include "fixture_devices.h"
+#include "tests/devices/dshow_test_input.h"
+#include "tests/fixtures/fixture_devices.h"
 
 #include <gtest/gtest.h>
 

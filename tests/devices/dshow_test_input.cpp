@@ -1,4 +1,4 @@
-#include "dshow_test_input.h"
+#include "tests/devices/dshow_test_input.h"
 
 extern "C" {
 #include <libavdevice/avdevice.h>

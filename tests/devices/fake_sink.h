@@ -2,7 +2,7 @@
 // on, deliveries are recorded. Lets a source's timing be checked exactly.
 #pragma once
 
-#include "capture_source.h"
+#include "devices/dshow/capture_source.h"
 
 #include <vector>
 

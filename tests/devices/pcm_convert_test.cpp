@@ -1,5 +1,5 @@
 // The audio engine's mix formats, converted to the 16-bit stereo delivered.
-#include "pcm_convert.h"
+#include "devices/sound/pcm_convert.h"
 
 #include <ks.h>
 #include <ksmedia.h>

@@ -1,5 +1,5 @@
 // The PCM time line: exact stamps, and where captured blocks go against it.
-#include "pcm_timeline.h"
+#include "devices/dshow/pcm_timeline.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // "screen-capture-recorder" opened through FFmpeg's dshow input, as the
 // recorder opens it: area, placement, off-desktop black, pointer, frame rate.
-#include "dshow_test_input.h"
-#include "screen_registry.h"
-#include "solid_window.h"
+#include "tests/devices/dshow_test_input.h"
+#include "tests/devices/screen_registry.h"
+#include "tests/devices/solid_window.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "screen_registry.h"
+#include "tests/devices/screen_registry.h"
 
 namespace device_testing {
 

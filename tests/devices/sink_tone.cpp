@@ -1,4 +1,4 @@
-#include "sink_tone.h"
+#include "tests/devices/sink_tone.h"
 
 #include <cmath>
 #include <cstdio>

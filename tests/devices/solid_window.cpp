@@ -1,4 +1,4 @@
-#include "solid_window.h"
+#include "tests/devices/solid_window.h"
 
 namespace device_testing {
 

@@ -1,4 +1,4 @@
-#include "sound_capture.h"
+#include "tests/devices/sound_capture.h"
 
 #include <cstdlib>
 

@@ -2,7 +2,7 @@
 // tests share.
 #pragma once
 
-#include "dshow_test_input.h"
+#include "tests/devices/dshow_test_input.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "animated_window.h"
+#include "tests/engine/animated_window.h"
 
 namespace {
 

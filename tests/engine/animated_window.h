@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "timed_window.h"
+#include "tests/engine/timed_window.h"
 
 class AnimatedWindow {
 public:

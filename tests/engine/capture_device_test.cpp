@@ -5,11 +5,11 @@
 
 #include <optional>
 
-#include "fixture_devices.h"
-#include "get_video_thread.h"
-#include "monitor_list.h"
-#include "screen_key.h"
-#include "writer_harness.h"
+#include "tests/fixtures/fixture_devices.h"
+#include "engine/capture_thread.h"
+#include "common/monitor_list.h"
+#include "tests/engine/screen_key.h"
+#include "tests/engine/writer_harness.h"
 
 using testing_support::TempDir;
 

@@ -1,9 +1,9 @@
 // The crop of the captured picture, and the names of new recordings.
 #include <gtest/gtest.h>
 
-#include "record_globals.h"
-#include "record_name.h"
-#include "screen_crop.h"
+#include "common/record_globals.h"
+#include "engine/writer_record_name.h"
+#include "engine/capture_screen_crop.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // How the settings reach the H.264 and the sound encoder.
 #include <gtest/gtest.h>
 
-#include "audio_encoder.h"
-#include "video_encoder.h"
-#include "writer_harness.h"
+#include "engine/writer_audio_encoder.h"
+#include "engine/writer_video_encoder.h"
+#include "tests/engine/writer_harness.h"
 
 using testing_support::TempDir;
 

@@ -1,8 +1,8 @@
-#include "media_probe.h"
+#include "tests/engine/media_probe.h"
 
 #include <cmath>
 
-#include "text_convert.h"
+#include "common/text_convert.h"
 
 extern "C" {
 #include <libavcodec/avcodec.h>

@@ -1,10 +1,10 @@
-#include "recorder_fixture.h"
+#include "tests/engine/recorder_fixture.h"
 
 #include <algorithm>
 
-#include "fixture_devices.h"
-#include "monitor_list.h"
-#include "text_convert.h"
+#include "tests/fixtures/fixture_devices.h"
+#include "common/monitor_list.h"
+#include "common/text_convert.h"
 
 void RecorderTest::SetUp() {
     std::vector<MonitorInfo> monitors;

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "media_probe.h"
-#include "vistreler.h"
-#include "writer_harness.h"
+#include "tests/engine/media_probe.h"
+#include "engine/vistreler.h"
+#include "tests/engine/writer_harness.h"
 
 constexpr char kScreenDevice[] = "screen-capture-recorder";
 constexpr char kSystemSoundDevice[] = "virtual-audio-capturer";

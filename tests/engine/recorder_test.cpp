@@ -4,11 +4,11 @@
 
 #include <cmath>
 
-#include "animated_window.h"
-#include "fixture_devices.h"
-#include "recorder_fixture.h"
-#include "text_convert.h"
-#include "tone_player.h"
+#include "tests/engine/animated_window.h"
+#include "tests/fixtures/fixture_devices.h"
+#include "tests/engine/recorder_fixture.h"
+#include "common/text_convert.h"
+#include "tests/engine/tone_player.h"
 
 namespace {
 

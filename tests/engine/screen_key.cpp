@@ -1,6 +1,6 @@
-#include "screen_key.h"
+#include "tests/engine/screen_key.h"
 
-#include "screen_filter_values.h"
+#include "engine/capture_screen_values.h"
 
 ScopedScreenKey::ScopedScreenKey() { RegDeleteKeyW(HKEY_CURRENT_USER, kScreenFilterKey); }
 ScopedScreenKey::~ScopedScreenKey() { RegDeleteKeyW(HKEY_CURRENT_USER, kScreenFilterKey); }

@@ -3,9 +3,9 @@
 
 #include <cmath>
 
-#include "media_probe.h"
-#include "sound_mixer.h"
-#include "writer_harness.h"
+#include "tests/engine/media_probe.h"
+#include "engine/writer_sound_mixer.h"
+#include "tests/engine/writer_harness.h"
 
 using testing_support::TempDir;
 

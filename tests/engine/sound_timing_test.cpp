@@ -5,8 +5,8 @@
 #include <atomic>
 #include <thread>
 
-#include "media_probe.h"
-#include "writer_harness.h"
+#include "tests/engine/media_probe.h"
+#include "tests/engine/writer_harness.h"
 
 using testing_support::TempDir;
 

@@ -1,4 +1,4 @@
-#include "timed_window.h"
+#include "tests/engine/timed_window.h"
 
 namespace {
 const wchar_t kClass[] = L"VistrelTimedWindow";

@@ -1,4 +1,4 @@
-#include "tone_player.h"
+#include "tests/engine/tone_player.h"
 
 #include <cmath>
 

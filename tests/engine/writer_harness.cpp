@@ -1,10 +1,10 @@
-#include "writer_harness.h"
+#include "tests/engine/writer_harness.h"
 
 #include <algorithm>
 #include <cmath>
 #include <mutex>
 
-#include "packet_rules.h"
+#include "engine/capture_packet_rules.h"
 
 int64_t CaptureTicks(double seconds) { return static_cast<int64_t>(std::llround(seconds * 1e7)); }
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "save_video_file_thread.h"
-#include "test_support.h"
+#include "engine/writer.h"
+#include "tests/support/test_support.h"
 
 constexpr AVRational kCaptureTimeBase{1, 10000000};
 constexpr int64_t kCaptureStart = 5000000000LL;  // the capture clock's time at the first packet

@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "areaprobe.h"
-#include "frame_test_support.h"
-#include "record_globals.h"
-#include "region/sel_area_wnd.h"
-#include "ui_test_support.h"
+#include "areaprobe/areaprobe.h"
+#include "tests/overlay/region_frame_support.h"
+#include "common/record_globals.h"
+#include "overlay/region/sel_area_wnd.h"
+#include "tests/ui/ui_test_support.h"
 
 bool operator==(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
 std::ostream& operator<<(std::ostream& os, const RECT& r)

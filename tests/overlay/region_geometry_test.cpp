@@ -1,7 +1,7 @@
 // The region frame's geometry as tables: every handle, the 150-pixel floor,
 // 4:3 and 16:9, clamping into the bounds, moves against each bound, mouse
 // tracking, the drag button and the size label.
-#include "region/sel_geometry.h"
+#include "overlay/region/sel_geometry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The outline's lines: the frame, the dashes at each phase (clockwise steps,
 // the period of six, the paint-area clamp) and the corner brackets.
-#include "region/sel_outline.h"
+#include "overlay/region/sel_outline.h"
 
 #include <gtest/gtest.h>
 

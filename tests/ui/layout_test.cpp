@@ -1,10 +1,10 @@
 // Layouts build from XML and place controls where the attributes say.
 #include <gtest/gtest.h>
 
-#include "logger.h"
-#include "text_convert.h"
-#include "test_support.h"
-#include "ui_test_support.h"
+#include "common/logger.h"
+#include "common/text_convert.h"
+#include "tests/support/test_support.h"
+#include "tests/ui/ui_test_support.h"
 
 using namespace DuiLib;
 using ui_test::TestWindow;

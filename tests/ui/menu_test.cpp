@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "ui_test_support.h"
+#include "tests/ui/ui_test_support.h"
 
 using namespace DuiLib;
 using namespace ui_test;

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "ui_test_support.h"
+#include "tests/ui/ui_test_support.h"
 
 using namespace DuiLib;
 using namespace ui_test;

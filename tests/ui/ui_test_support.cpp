@@ -1,8 +1,8 @@
-#include "ui_test_support.h"
+#include "tests/ui/ui_test_support.h"
 
 #include <windowsx.h>
 
-#include "text_convert.h"
+#include "common/text_convert.h"
 
 namespace ui_test {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "duilib.h"
+#include "ui/duilib.h"
 
 namespace ui_test {
 

@@ -29,7 +29,7 @@
 #include <string>
 #include <vector>
 
-#include "duilib.h"
+#include "ui/duilib.h"
 
 using namespace DuiLib;
 

@@ -1,7 +1,7 @@
-#include "animation/ui_animation.h"
+#include "ui/animation/ui_animation.h"
 
-#include "controls/control.h"
-#include "core/paint_manager.h"
+#include "ui/controls/control.h"
+#include "ui/core/paint_manager.h"
 
 namespace DuiLib {
 

@@ -1,4 +1,4 @@
-#include "base/dui_string.h"
+#include "ui/base/dui_string.h"
 
 #include <algorithm>
 #include <cstdarg>

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "base/dui_string.h"
+#include "ui/base/dui_string.h"
 
 namespace DuiLib {
 

@@ -1,4 +1,4 @@
-#include "base/ui_parse.h"
+#include "ui/base/ui_parse.h"
 
 #include <cwchar>
 #include <cwctype>

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "base/dui_string.h"
+#include "ui/base/dui_string.h"
 
 namespace DuiLib {
 

@@ -1,7 +1,7 @@
-#include "controls/button.h"
+#include "ui/controls/button.h"
 
-#include "core/paint_manager.h"
-#include "render/render_engine.h"
+#include "ui/core/paint_manager.h"
+#include "ui/render/render_engine.h"
 
 namespace DuiLib {
 

@@ -9,7 +9,7 @@
 // selected, otherwise on both transitions.
 #pragma once
 
-#include "controls/label.h"
+#include "ui/controls/label.h"
 
 namespace DuiLib {
 

@@ -1,11 +1,11 @@
-#include "controls/combo.h"
+#include "ui/controls/combo.h"
 
 #include <algorithm>
 
-#include "controls/scrollbar.h"
-#include "core/paint_manager.h"
-#include "core/window_wnd.h"
-#include "render/render_engine.h"
+#include "ui/controls/scrollbar.h"
+#include "ui/core/paint_manager.h"
+#include "ui/core/window_wnd.h"
+#include "ui/render/render_engine.h"
 
 namespace DuiLib {
 

@@ -5,7 +5,7 @@
 // "itemselect" too (bTriggerEvent false to keep it quiet).
 #pragma once
 
-#include "controls/list.h"
+#include "ui/controls/list.h"
 
 namespace DuiLib {
 

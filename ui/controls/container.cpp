@@ -1,9 +1,9 @@
-#include "controls/container.h"
+#include "ui/controls/container.h"
 
 #include <algorithm>
 
-#include "controls/scrollbar.h"
-#include "core/paint_manager.h"
+#include "ui/controls/scrollbar.h"
+#include "ui/core/paint_manager.h"
 
 namespace DuiLib {
 

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "controls/control.h"
+#include "ui/controls/control.h"
 
 namespace DuiLib {
 

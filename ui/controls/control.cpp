@@ -1,9 +1,9 @@
-#include "controls/control.h"
+#include "ui/controls/control.h"
 
 #include <cwchar>
 
-#include "core/paint_manager.h"
-#include "render/render_engine.h"
+#include "ui/core/paint_manager.h"
+#include "ui/render/render_engine.h"
 
 namespace DuiLib {
 

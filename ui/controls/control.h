@@ -14,9 +14,9 @@
 
 #include <windows.h>
 
-#include "base/delegate.h"
-#include "base/ui_defs.h"
-#include "base/ui_parse.h"
+#include "ui/base/delegate.h"
+#include "ui/base/ui_defs.h"
+#include "ui/base/ui_parse.h"
 
 namespace DuiLib {
 

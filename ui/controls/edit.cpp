@@ -1,12 +1,12 @@
-#include "controls/edit.h"
+#include "ui/controls/edit.h"
 
 #include <imm.h>
 
 #include <algorithm>
 #include <cwctype>
 
-#include "core/paint_manager.h"
-#include "render/render_engine.h"
+#include "ui/core/paint_manager.h"
+#include "ui/render/render_engine.h"
 
 namespace DuiLib {
 

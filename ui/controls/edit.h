@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "controls/label.h"
+#include "ui/controls/label.h"
 
 namespace DuiLib {
 

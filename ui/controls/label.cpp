@@ -1,7 +1,7 @@
-#include "controls/label.h"
+#include "ui/controls/label.h"
 
-#include "core/paint_manager.h"
-#include "render/render_engine.h"
+#include "ui/core/paint_manager.h"
+#include "ui/render/render_engine.h"
 
 namespace DuiLib {
 

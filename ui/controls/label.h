@@ -2,7 +2,7 @@
 // CTextUI: a label whose text wraps over several lines.
 #pragma once
 
-#include "controls/control.h"
+#include "ui/controls/control.h"
 
 namespace DuiLib {
 

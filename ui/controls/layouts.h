@@ -6,7 +6,7 @@
 // width less padding. childpadding separates the children, inset the edges.
 #pragma once
 
-#include "controls/container.h"
+#include "ui/controls/container.h"
 
 namespace DuiLib {
 

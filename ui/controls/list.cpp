@@ -1,10 +1,10 @@
-#include "controls/list.h"
+#include "ui/controls/list.h"
 
 #include <algorithm>
 
-#include "controls/scrollbar.h"
-#include "core/paint_manager.h"
-#include "render/render_engine.h"
+#include "ui/controls/scrollbar.h"
+#include "ui/core/paint_manager.h"
+#include "ui/render/render_engine.h"
 
 namespace DuiLib {
 

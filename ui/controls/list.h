@@ -15,8 +15,8 @@
 
 #include <vector>
 
-#include "controls/button.h"
-#include "controls/layouts.h"
+#include "ui/controls/button.h"
+#include "ui/controls/layouts.h"
 
 namespace DuiLib {
 

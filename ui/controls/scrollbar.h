@@ -2,7 +2,7 @@
 // a thumb in colours, or images); the thumb is dragged, the track pages.
 #pragma once
 
-#include "controls/control.h"
+#include "ui/controls/control.h"
 
 namespace DuiLib {
 

@@ -1,9 +1,9 @@
-#include "controls/slider.h"
+#include "ui/controls/slider.h"
 
 #include <algorithm>
 
-#include "core/paint_manager.h"
-#include "render/render_engine.h"
+#include "ui/core/paint_manager.h"
+#include "ui/render/render_engine.h"
 
 namespace DuiLib {
 

@@ -8,7 +8,7 @@
 // then PaintThumb (thumbimage / thumbhotimage / thumbpushedimage).
 #pragma once
 
-#include "controls/label.h"
+#include "ui/controls/label.h"
 
 namespace DuiLib {
 

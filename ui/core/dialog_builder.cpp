@@ -1,24 +1,24 @@
-#include "core/dialog_builder.h"
+#include "ui/core/dialog_builder.h"
 
 #include <cstring>
 #include <vector>
 
 #include <tinyxml2.h>
 
-#include "controls/button.h"
-#include "controls/combo.h"
-#include "controls/container.h"
-#include "controls/edit.h"
-#include "controls/label.h"
-#include "controls/layouts.h"
-#include "controls/list.h"
-#include "controls/slider.h"
-#include "core/paint_manager.h"
-#include "logger.h"
-#include "menu/menu.h"
-#include "resources/resource_manager.h"
-#include "resources/skin_source.h"
-#include "text_convert.h"
+#include "ui/controls/button.h"
+#include "ui/controls/combo.h"
+#include "ui/controls/container.h"
+#include "ui/controls/edit.h"
+#include "ui/controls/label.h"
+#include "ui/controls/layouts.h"
+#include "ui/controls/list.h"
+#include "ui/controls/slider.h"
+#include "ui/core/paint_manager.h"
+#include "common/logger.h"
+#include "ui/menu/menu.h"
+#include "ui/resources/resource_manager.h"
+#include "ui/resources/skin_source.h"
+#include "common/text_convert.h"
 
 namespace DuiLib {
 

@@ -7,7 +7,7 @@
 // place.
 #pragma once
 
-#include "base/ui_defs.h"
+#include "ui/base/ui_defs.h"
 
 namespace tinyxml2 {
 class XMLElement;

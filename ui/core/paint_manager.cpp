@@ -1,13 +1,13 @@
-#include "core/paint_manager.h"
+#include "ui/core/paint_manager.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "controls/control.h"
-#include "core/paint_manager_internal.h"
-#include "logger.h"
-#include "render/image_decoder.h"
-#include "render/render_engine.h"
+#include "ui/controls/control.h"
+#include "ui/core/paint_manager_internal.h"
+#include "common/logger.h"
+#include "ui/render/image_decoder.h"
+#include "ui/render/render_engine.h"
 
 namespace DuiLib {
 

@@ -20,7 +20,7 @@
 #include <memory>
 #include <vector>
 
-#include "base/ui_defs.h"
+#include "ui/base/ui_defs.h"
 
 namespace DuiLib {
 

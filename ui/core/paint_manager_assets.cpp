@@ -5,13 +5,13 @@
 #include <map>
 #include <vector>
 
-#include "controls/control.h"
-#include "core/paint_manager.h"
-#include "logger.h"
-#include "render/render_engine.h"
-#include "resources/resource_manager.h"
-#include "resources/zip_archive.h"
-#include "text_convert.h"
+#include "ui/controls/control.h"
+#include "ui/core/paint_manager.h"
+#include "common/logger.h"
+#include "ui/render/render_engine.h"
+#include "ui/resources/resource_manager.h"
+#include "ui/resources/zip_archive.h"
+#include "common/text_convert.h"
 
 namespace DuiLib {
 

@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <map>
 
-#include "controls/control.h"
-#include "core/paint_manager.h"
-#include "core/paint_manager_internal.h"
+#include "ui/controls/control.h"
+#include "ui/core/paint_manager.h"
+#include "ui/core/paint_manager_internal.h"
 
 namespace DuiLib {
 

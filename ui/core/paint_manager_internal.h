@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "core/paint_manager.h"
+#include "ui/core/paint_manager.h"
 
 namespace DuiLib {
 

@@ -1,11 +1,11 @@
 // The process-wide side of the paint manager: the program instance, where the
 // skin comes from, and the message loop.
-#include "core/paint_manager.h"
+#include "ui/core/paint_manager.h"
 
-#include "core/paint_manager_internal.h"
-#include "render/image_decoder.h"
-#include "resources/resource_manager.h"
-#include "resources/skin_source.h"
+#include "ui/core/paint_manager_internal.h"
+#include "ui/render/image_decoder.h"
+#include "ui/resources/resource_manager.h"
+#include "ui/resources/skin_source.h"
 
 namespace DuiLib {
 

@@ -1,11 +1,11 @@
-#include "core/window_impl_base.h"
+#include "ui/core/window_impl_base.h"
 
 #include <windowsx.h>
 
-#include "controls/control.h"
-#include "core/dialog_builder.h"
-#include "logger.h"
-#include "text_convert.h"
+#include "ui/controls/control.h"
+#include "ui/core/dialog_builder.h"
+#include "common/logger.h"
+#include "common/text_convert.h"
 
 namespace DuiLib {
 

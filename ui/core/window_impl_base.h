@@ -26,8 +26,8 @@
 // dragged, except over buttons, edits, combos, lists, sliders and scroll bars.
 #pragma once
 
-#include "core/paint_manager.h"
-#include "core/window_wnd.h"
+#include "ui/core/paint_manager.h"
+#include "ui/core/window_wnd.h"
 
 namespace DuiLib {
 

@@ -1,8 +1,8 @@
-#include "core/window_wnd.h"
+#include "ui/core/window_wnd.h"
 
-#include "core/paint_manager.h"
-#include "logger.h"
-#include "text_convert.h"
+#include "ui/core/paint_manager.h"
+#include "common/logger.h"
+#include "common/text_convert.h"
 
 namespace DuiLib {
 

@@ -1,13 +1,13 @@
-#include "menu/menu.h"
+#include "ui/menu/menu.h"
 
 #include <algorithm>
 #include <atomic>
 
-#include "controls/scrollbar.h"
-#include "logger.h"
-#include "posted_records.h"
-#include "render/render_engine.h"
-#include "text_convert.h"
+#include "ui/controls/scrollbar.h"
+#include "common/logger.h"
+#include "common/posted_records.h"
+#include "ui/render/render_engine.h"
+#include "common/text_convert.h"
 
 namespace DuiLib {
 

@@ -23,8 +23,8 @@
 
 #include <map>
 
-#include "controls/list.h"
-#include "core/window_impl_base.h"
+#include "ui/controls/list.h"
+#include "ui/core/window_impl_base.h"
 
 namespace DuiLib {
 

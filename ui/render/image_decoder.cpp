@@ -1,4 +1,4 @@
-#include "render/image_decoder.h"
+#include "ui/render/image_decoder.h"
 
 #include <objidl.h>
 #include <shlwapi.h>
@@ -10,7 +10,7 @@ using std::min;
 }  // namespace Gdiplus
 #include <gdiplus.h>
 
-#include "logger.h"
+#include "common/logger.h"
 
 namespace DuiLib {
 

@@ -3,7 +3,7 @@
 
 #include <cstddef>
 
-#include "base/ui_defs.h"
+#include "ui/base/ui_defs.h"
 
 namespace DuiLib {
 

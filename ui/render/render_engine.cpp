@@ -1,15 +1,15 @@
-#include "render/render_engine.h"
+#include "ui/render/render_engine.h"
 
 #include <algorithm>
 #include <cwchar>
 #include <vector>
 
-#include "base/ui_parse.h"
-#include "core/paint_manager.h"
-#include "logger.h"
-#include "render/image_decoder.h"
-#include "resources/skin_source.h"
-#include "text_convert.h"
+#include "ui/base/ui_parse.h"
+#include "ui/core/paint_manager.h"
+#include "common/logger.h"
+#include "ui/render/image_decoder.h"
+#include "ui/resources/skin_source.h"
+#include "common/text_convert.h"
 
 namespace DuiLib {
 

@@ -3,7 +3,7 @@
 // buffer (colours and images blend with AlphaBlend; text is drawn as coverage).
 #pragma once
 
-#include "base/ui_defs.h"
+#include "ui/base/ui_defs.h"
 
 namespace DuiLib {
 

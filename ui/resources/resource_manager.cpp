@@ -1,13 +1,13 @@
-#include "resources/resource_manager.h"
+#include "ui/resources/resource_manager.h"
 
 #include <vector>
 
 #include <tinyxml2.h>
 
-#include "core/paint_manager.h"
-#include "logger.h"
-#include "resources/skin_source.h"
-#include "text_convert.h"
+#include "ui/core/paint_manager.h"
+#include "common/logger.h"
+#include "ui/resources/skin_source.h"
+#include "common/text_convert.h"
 
 namespace DuiLib {
 

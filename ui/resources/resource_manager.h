@@ -9,7 +9,7 @@
 
 #include <map>
 
-#include "base/dui_string.h"
+#include "ui/base/dui_string.h"
 
 namespace DuiLib {
 

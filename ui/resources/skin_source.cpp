@@ -1,7 +1,7 @@
-#include "resources/skin_source.h"
+#include "ui/resources/skin_source.h"
 
-#include "logger.h"
-#include "text_convert.h"
+#include "common/logger.h"
+#include "common/text_convert.h"
 
 namespace DuiLib {
 

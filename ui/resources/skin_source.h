@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "resources/zip_archive.h"
+#include "ui/resources/zip_archive.h"
 
 namespace DuiLib {
 

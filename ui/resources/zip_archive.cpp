@@ -1,4 +1,4 @@
-#include "resources/zip_archive.h"
+#include "ui/resources/zip_archive.h"
 
 #include <windows.h>
 
@@ -7,8 +7,8 @@
 
 #include <unzip.h>
 
-#include "logger.h"
-#include "text_convert.h"
+#include "common/logger.h"
+#include "common/text_convert.h"
 
 namespace DuiLib {
 

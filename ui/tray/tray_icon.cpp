@@ -1,9 +1,9 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "core/paint_manager.h"
-#include "logger.h"
-#include "tray/tray_icon.h"
+#include "ui/core/paint_manager.h"
+#include "common/logger.h"
+#include "ui/tray/tray_icon.h"
 
 namespace DuiLib {
 

@@ -1,11 +1,11 @@
 // The volume slider: where its bar ends for a value, the layout attribute, the
 // mouse wheel, and one real paint of bar and thumb in a window.
-#include "set_slider.h"
+#include "app/controls/set_slider.h"
 
 #include <gtest/gtest.h>
 
-#include "app_controls.h"
-#include "ui_test_support.h"
+#include "app/controls/app_controls.h"
+#include "tests/ui/ui_test_support.h"
 
 using namespace DuiLib;
 using namespace ui_test;

@@ -8,12 +8,12 @@
 
 #include <string>
 
-#include "crash_dump.h"
-#include "desktop_shell.h"
-#include "duilib.h"
-#include "program_path.h"
-#include "startup.h"
-#include "vistrel_frame.h"
+#include "app/crash_dump.h"
+#include "app/desktop_shell.h"
+#include "ui/duilib.h"
+#include "common/program_path.h"
+#include "app/startup.h"
+#include "app/vistrel_frame.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "elevation.h"
-#include "test_support.h"
+#include "app/elevation.h"
+#include "tests/support/test_support.h"
 
 namespace {
 

@@ -3,11 +3,11 @@
 // sliders, the window's size and place, the sound-source menu and "Tessel.ini".
 #include <gtest/gtest.h>
 
-#include "frame_test_support.h"
-#include "main_window_fixture.h"
-#include "record_globals.h"
-#include "ui_test_support.h"
-#include "vistreler.h"
+#include "tests/app/frame/frame_test_support.h"
+#include "tests/app/frame/main_window_fixture.h"
+#include "common/record_globals.h"
+#include "tests/ui/ui_test_support.h"
+#include "engine/vistreler.h"
 
 using namespace frame_test;
 using namespace DuiLib;

@@ -9,12 +9,12 @@
 #include <utility>
 #include <vector>
 
-#include "audio_endpoints.h"
-#include "capture_devices.h"
-#include "main_window_fixture.h"
-#include "record_globals.h"
-#include "text_convert.h"
-#include "ui_test_support.h"
+#include "common/audio_endpoints.h"
+#include "app/capture_devices.h"
+#include "tests/app/frame/main_window_fixture.h"
+#include "common/record_globals.h"
+#include "common/text_convert.h"
+#include "tests/ui/ui_test_support.h"
 
 using namespace DuiLib;
 

@@ -6,15 +6,15 @@
 
 #include <string>
 
-#include "areaprobe.h"
-#include "custom_messages.h"
-#include "frame_test_support.h"
-#include "main_window_fixture.h"
-#include "posted_records.h"
-#include "record_globals.h"
-#include "record_request.h"
-#include "region/sel_area_wnd.h"
-#include "ui_test_support.h"
+#include "areaprobe/areaprobe.h"
+#include "app/custom_messages.h"
+#include "tests/app/frame/frame_test_support.h"
+#include "tests/app/frame/main_window_fixture.h"
+#include "common/posted_records.h"
+#include "common/record_globals.h"
+#include "common/record_request.h"
+#include "overlay/region/sel_area_wnd.h"
+#include "tests/ui/ui_test_support.h"
 
 using namespace frame_test;
 

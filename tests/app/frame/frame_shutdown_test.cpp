@@ -6,18 +6,18 @@
 #include <memory>
 #include <string>
 
-#include "custom_messages.h"
-#include "fixture_devices.h"
-#include "frame_test_support.h"
-#include "media_probe.h"
-#include "program_path.h"
-#include "record_globals.h"
-#include "setting_data.h"
-#include "startup.h"
-#include "test_support.h"
-#include "text_convert.h"
-#include "vistrel_frame.h"
-#include "vistreler.h"
+#include "app/custom_messages.h"
+#include "tests/fixtures/fixture_devices.h"
+#include "tests/app/frame/frame_test_support.h"
+#include "tests/engine/media_probe.h"
+#include "common/program_path.h"
+#include "common/record_globals.h"
+#include "common/setting_data.h"
+#include "app/startup.h"
+#include "tests/support/test_support.h"
+#include "common/text_convert.h"
+#include "app/vistrel_frame.h"
+#include "engine/vistreler.h"
 
 using namespace frame_test;
 

@@ -1,14 +1,14 @@
-#include "frame_test_support.h"
+#include "tests/app/frame/frame_test_support.h"
 
 #include <objbase.h>
 
-#include "duilib.h"
-#include "logger.h"
-#include "main_ini.h"
-#include "setting_data.h"
-#include "startup.h"
-#include "test_support.h"
-#include "text_convert.h"
+#include "ui/duilib.h"
+#include "common/logger.h"
+#include "app/main_ini.h"
+#include "common/setting_data.h"
+#include "app/startup.h"
+#include "tests/support/test_support.h"
+#include "common/text_convert.h"
 
 namespace frame_test {
 

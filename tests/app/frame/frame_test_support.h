@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "desktop_shell.h"
-#include "shell_probe.h"
+#include "app/desktop_shell.h"
+#include "tests/app/frame/shell_probe.h"
 
 namespace frame_test {
 

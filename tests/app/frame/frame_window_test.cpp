@@ -6,18 +6,18 @@
 
 #include <string>
 
-#include "custom_messages.h"
-#include "main_window_fixture.h"
-#include "progress_thread.h"
-#include "frame_test_support.h"
-#include "logger.h"
-#include "program_path.h"
-#include "record_globals.h"
-#include "region_edge.h"
-#include "startup.h"
-#include "text_convert.h"
-#include "ui_test_support.h"
-#include "vistrel_frame.h"
+#include "app/custom_messages.h"
+#include "tests/app/frame/main_window_fixture.h"
+#include "app/progress/progress_thread.h"
+#include "tests/app/frame/frame_test_support.h"
+#include "common/logger.h"
+#include "common/program_path.h"
+#include "common/record_globals.h"
+#include "app/region_edge.h"
+#include "app/startup.h"
+#include "common/text_convert.h"
+#include "tests/ui/ui_test_support.h"
+#include "app/vistrel_frame.h"
 
 extern "C" {
 #include <libavformat/avformat.h>

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "frame_test_support.h"
-#include "region_edge.h"
-#include "vistrel_frame.h"
-#include "window_placement.h"
-#include "work_area.h"
+#include "tests/app/frame/frame_test_support.h"
+#include "app/region_edge.h"
+#include "app/vistrel_frame.h"
+#include "app/window_placement.h"
+#include "app/work_area.h"
 
 namespace {
 constexpr RECT kRegion = {100, 200, 500, 400};

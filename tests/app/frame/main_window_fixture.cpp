@@ -1,9 +1,9 @@
-#include "main_window_fixture.h"
+#include "tests/app/frame/main_window_fixture.h"
 
-#include "custom_messages.h"
-#include "frame_test_support.h"
-#include "record_globals.h"
-#include "startup.h"
+#include "app/custom_messages.h"
+#include "tests/app/frame/frame_test_support.h"
+#include "common/record_globals.h"
+#include "app/startup.h"
 
 using namespace frame_test;
 

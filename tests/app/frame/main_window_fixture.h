@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "vistrel_frame.h"
+#include "app/vistrel_frame.h"
 
 // What the main window was created with.
 struct CreateParams {

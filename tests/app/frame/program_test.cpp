@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "media_probe.h"
-#include "program_path.h"
-#include "shell_probe.h"
-#include "test_support.h"
-#include "text_convert.h"
-#include "ui_test_support.h"
+#include "tests/engine/media_probe.h"
+#include "common/program_path.h"
+#include "tests/app/frame/shell_probe.h"
+#include "tests/support/test_support.h"
+#include "common/text_convert.h"
+#include "tests/ui/ui_test_support.h"
 
 using frame_test::FilesIn;
 using frame_test::TrayIconExists;

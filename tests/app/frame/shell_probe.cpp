@@ -1,4 +1,4 @@
-#include "shell_probe.h"
+#include "tests/app/frame/shell_probe.h"
 
 #include <shellapi.h>
 

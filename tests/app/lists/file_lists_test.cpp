@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "lists_fixture.h"
-#include "time_size_text.h"
+#include "tests/app/lists/lists_fixture.h"
+#include "common/time_size_text.h"
 
 using namespace DuiLib;
 using namespace testing_support;

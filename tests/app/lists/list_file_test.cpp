@@ -1,11 +1,11 @@
 // The list files and the row texts, without windows.
 #include <gtest/gtest.h>
 
-#include "list_file.h"
-#include "list_paths.h"
-#include "media_duration.h"
-#include "test_support.h"
-#include "text_convert.h"
+#include "app/lists/list_file.h"
+#include "app/lists/list_paths.h"
+#include "app/lists/media_duration.h"
+#include "tests/support/test_support.h"
+#include "common/text_convert.h"
 
 using namespace testing_support;
 

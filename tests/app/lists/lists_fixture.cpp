@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "lists_fixture.h"
+#include "tests/app/lists/lists_fixture.h"
 
-#include "record_globals.h"
-#include "text_convert.h"
+#include "common/record_globals.h"
+#include "common/text_convert.h"
 
 using namespace DuiLib;
 using namespace testing_support;

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "file_lists.h"
-#include "test_support.h"
-#include "ui_test_support.h"
-#include "writer_harness.h"
+#include "app/lists/file_lists.h"
+#include "tests/support/test_support.h"
+#include "tests/ui/ui_test_support.h"
+#include "tests/engine/writer_harness.h"
 
 class ListsFixture : public ::testing::Test {
 protected:

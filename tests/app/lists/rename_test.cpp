@@ -2,8 +2,8 @@
 // a row added while the box is open, empty, unchanged and unsafe names.
 #include <gtest/gtest.h>
 
-#include "custom_messages.h"
-#include "lists_fixture.h"
+#include "app/custom_messages.h"
+#include "tests/app/lists/lists_fixture.h"
 
 using namespace DuiLib;
 using namespace testing_support;

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "lists_fixture.h"
+#include "tests/app/lists/lists_fixture.h"
 
 using namespace testing_support;
 

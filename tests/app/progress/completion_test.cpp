@@ -1,13 +1,13 @@
 // The completion handling with the power actions replaced: each action and its
 // printed line, the reset of the auto-stop options, and messages left over from a
 // recording that has already stopped.
-#include "completion.h"
+#include "app/progress/completion.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include "text_convert.h"
+#include "common/text_convert.h"
 
 namespace {
 

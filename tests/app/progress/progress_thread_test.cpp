@@ -1,7 +1,7 @@
 // The progress thread against a real window: it ticks while a recording writes,
 // posts the split, stop and tick messages, pauses with the state, and once the
 // recording has ended neither reads its counter nor posts for it.
-#include "progress_thread.h"
+#include "app/progress/progress_thread.h"
 
 #include <windows.h>
 
@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "custom_messages.h"
-#include "record_globals.h"
+#include "app/custom_messages.h"
+#include "common/record_globals.h"
 
 namespace {
 

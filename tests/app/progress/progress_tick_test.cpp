@@ -1,12 +1,12 @@
 // The progress tick as a pure computation: splits, automatic stops, the planned
 // length, the size label and the digits.
-#include "progress_tick.h"
+#include "app/progress/progress_tick.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 
-#include "custom_messages.h"
+#include "app/custom_messages.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // A tick shown in a real window built from a layout: the six digit images and the
 // size label.
-#include "progress_view.h"
+#include "app/progress/progress_view.h"
 
 #include <gtest/gtest.h>
 
-#include "ui_test_support.h"
+#include "tests/ui/ui_test_support.h"
 
 using namespace DuiLib;
 using namespace ui_test;

@@ -1,4 +1,4 @@
-#include "noise_window.h"
+#include "tests/app/recording/noise_window.h"
 
 namespace {
 constexpr int kNoiseWidth = 640;  // stretched over the window

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "timed_window.h"
+#include "tests/engine/timed_window.h"
 
 class NoiseWindow {
 public:

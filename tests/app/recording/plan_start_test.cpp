@@ -3,17 +3,17 @@
 // recording with its completion action.
 #include <gtest/gtest.h>
 
-#include "custom_messages.h"
-#include "file_lists.h"
-#include "frame_test_support.h"
-#include "media_probe.h"
-#include "posted_records.h"
-#include "record_globals.h"
-#include "record_request.h"
-#include "recording_fixture.h"
-#include "text_convert.h"
-#include "ui_test_support.h"
-#include "vistreler.h"
+#include "app/custom_messages.h"
+#include "app/lists/file_lists.h"
+#include "tests/app/frame/frame_test_support.h"
+#include "tests/engine/media_probe.h"
+#include "common/posted_records.h"
+#include "common/record_globals.h"
+#include "common/record_request.h"
+#include "tests/app/recording/recording_fixture.h"
+#include "common/text_convert.h"
+#include "tests/ui/ui_test_support.h"
+#include "engine/vistreler.h"
 
 using namespace frame_test;
 

@@ -1,16 +1,16 @@
-#include "recording_fixture.h"
+#include "tests/app/recording/recording_fixture.h"
 
 #include <algorithm>
 
-#include "custom_messages.h"
-#include "frame_test_support.h"
-#include "posted_records.h"
-#include "program_path.h"
-#include "record_globals.h"
-#include "shell_probe.h"
-#include "startup.h"
-#include "ui_test_support.h"
-#include "vistreler.h"
+#include "app/custom_messages.h"
+#include "tests/app/frame/frame_test_support.h"
+#include "common/posted_records.h"
+#include "common/program_path.h"
+#include "common/record_globals.h"
+#include "tests/app/frame/shell_probe.h"
+#include "app/startup.h"
+#include "tests/ui/ui_test_support.h"
+#include "engine/vistreler.h"
 
 using namespace frame_test;
 

@@ -13,12 +13,12 @@
 #include <thread>
 #include <vector>
 
-#include "power_actions.h"
-#include "record_globals.h"
-#include "record_request.h"
-#include "setting_data.h"
-#include "test_support.h"
-#include "vistrel_frame.h"
+#include "app/progress/power_actions.h"
+#include "common/record_globals.h"
+#include "common/record_request.h"
+#include "common/setting_data.h"
+#include "tests/support/test_support.h"
+#include "app/vistrel_frame.h"
 
 class RecordingPower : public PowerActions {
 public:

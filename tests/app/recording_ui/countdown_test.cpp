@@ -4,10 +4,10 @@
 
 #include <vector>
 
-#include "countdown_ui.h"
-#include "countdown_wnd.h"
-#include "message_sink.h"
-#include "ui_test_support.h"
+#include "app/recording_ui/countdown_ui.h"
+#include "app/recording_ui/countdown_wnd.h"
+#include "tests/app/recording_ui/message_sink.h"
+#include "tests/ui/ui_test_support.h"
 
 using namespace DuiLib;
 using namespace ui_test;

@@ -1,6 +1,6 @@
-#include "message_sink.h"
+#include "tests/app/recording_ui/message_sink.h"
 
-#include "duilib.h"
+#include "ui/duilib.h"
 
 MessageSink::MessageSink()
 {

@@ -5,13 +5,13 @@
 #include <memory>
 #include <string>
 
-#include "record_globals.h"
-#include "render/image_decoder.h"
-#include "screenshot.h"
-#include "setting_data.h"
-#include "test_support.h"
-#include "toolbar_wnd.h"
-#include "ui_test_support.h"
+#include "common/record_globals.h"
+#include "ui/render/image_decoder.h"
+#include "app/recording_ui/screenshot.h"
+#include "common/setting_data.h"
+#include "tests/support/test_support.h"
+#include "app/recording_ui/toolbar_wnd.h"
+#include "tests/ui/ui_test_support.h"
 
 using namespace DuiLib;
 using namespace testing_support;

@@ -7,11 +7,11 @@
 #include <thread>
 #include <vector>
 
-#include "custom_messages.h"
-#include "message_sink.h"
-#include "record_globals.h"
-#include "toolbar_placement.h"
-#include "ui_test_support.h"
+#include "app/custom_messages.h"
+#include "tests/app/recording_ui/message_sink.h"
+#include "common/record_globals.h"
+#include "app/recording_ui/toolbar_placement.h"
+#include "tests/ui/ui_test_support.h"
 
 using namespace DuiLib;
 using namespace ui_test;

@@ -5,11 +5,11 @@
 #include <functional>
 #include <memory>
 
-#include "del_video_file_tip_dlg.h"
-#include "game_record_tip_dlg.h"
-#include "msg_tip_dlg.h"
-#include "tip_box_dlg.h"
-#include "ui_test_support.h"
+#include "app/tips/del_video_file_tip_dlg.h"
+#include "app/tips/game_record_tip_dlg.h"
+#include "app/tips/msg_tip_dlg.h"
+#include "app/tips/tip_box_dlg.h"
+#include "tests/ui/ui_test_support.h"
 
 using namespace DuiLib;
 using namespace ui_test;

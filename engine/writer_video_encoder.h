@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "ffmpeg_api.h"
+#include "engine/ffmpeg_api.h"
 
 constexpr int kVideoQmin = 16;
 constexpr int kVideoMaxBFrames = 0;

@@ -8,7 +8,7 @@
 #include <atomic>
 #include <cstdint>
 
-#include "save_video_file_thread.h"
+#include "engine/writer.h"
 
 class CPacketRules {
 public:

@@ -1,12 +1,12 @@
 // Opening and finishing output files.
-#include "output_file.h"
+#include "engine/writer_output_file.h"
 
-#include "audio_encoder.h"
-#include "logger.h"
-#include "output_names.h"
-#include "save_video_file_thread.h"
-#include "text_convert.h"
-#include "video_encoder.h"
+#include "engine/writer_audio_encoder.h"
+#include "common/logger.h"
+#include "engine/writer_output_names.h"
+#include "engine/writer.h"
+#include "common/text_convert.h"
+#include "engine/writer_video_encoder.h"
 
 namespace {
 const char* const kOpen = "CSaveVideoFileThread::HandleoStream";

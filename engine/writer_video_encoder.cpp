@@ -1,10 +1,10 @@
-#include "video_encoder.h"
+#include "engine/writer_video_encoder.h"
 
 #include <cstring>
 #include <sstream>
 
-#include "logger.h"
-#include "save_video_file_thread.h"
+#include "common/logger.h"
+#include "engine/writer.h"
 
 int quality_to_value(const std::wstring& definition) {
     if (definition == L"原画") return 18;

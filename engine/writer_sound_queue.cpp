@@ -1,8 +1,8 @@
-#include "sound_queue.h"
+#include "engine/writer_sound_queue.h"
 
 #include <vector>
 
-#include "logger.h"
+#include "common/logger.h"
 
 bool CSoundQueue::Alloc(int channels) {
     std::lock_guard<std::mutex> guard(lock_);

@@ -1,10 +1,10 @@
 // Mixing system sound and microphone into one track.
-#include "sound_mixer.h"
+#include "engine/writer_sound_mixer.h"
 
 #include <cstring>
 
-#include "logger.h"
-#include "save_video_file_thread.h"
+#include "common/logger.h"
+#include "engine/writer.h"
 
 void mix_audio_s16(const uint8_t* const sources[2], uint8_t* out, int step, int bytes) {
     double gain = 1.0;

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "file_paths.h"  // FolderOf, FileExists
+#include "common/file_paths.h"  // FolderOf, FileExists
 
 // Splits at the last '.' that comes after the last '\\' or '/': stem and extension
 // (with its dot; empty when the file name has none).

@@ -1,17 +1,17 @@
 // A capture source's set-up: its device, decoders, picture conversion, and what the
 // writer learns about its format.
-#include "get_video_thread.h"
+#include "engine/capture_thread.h"
 
 extern "C" {
 #include <libswscale/swscale.h>
 }
 
-#include "capture_input.h"
-#include "logger.h"
-#include "record_globals.h"
-#include "screen_crop.h"
-#include "screen_filter_values.h"
-#include "setting_data.h"
+#include "engine/capture_input.h"
+#include "common/logger.h"
+#include "common/record_globals.h"
+#include "engine/capture_screen_crop.h"
+#include "engine/capture_screen_values.h"
+#include "common/setting_data.h"
 
 namespace {
 const char* const kInit = "CGetVideoThread::init";

@@ -1,6 +1,6 @@
-#include "sound_convert.h"
+#include "engine/writer_sound_convert.h"
 
-#include "logger.h"
+#include "common/logger.h"
 
 AudioFormat InputFormat(const AudioInputParams& p) {
     return {p.channels, static_cast<AVSampleFormat>(p.sample_fmt), p.in_sample_rate, p.channel_layout};

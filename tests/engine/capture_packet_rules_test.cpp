@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "packet_rules.h"
-#include "writer_harness.h"
+#include "engine/capture_packet_rules.h"
+#include "tests/engine/writer_harness.h"
 
 using testing_support::TempDir;
 

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "ffmpeg_api.h"
-#include "setting_data.h"
+#include "engine/ffmpeg_api.h"
+#include "common/setting_data.h"
 
 struct RecordName {
     std::wstring path;

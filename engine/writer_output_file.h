@@ -1,7 +1,7 @@
 // Streams and contexts of an output container.
 #pragma once
 
-#include "ffmpeg_api.h"
+#include "engine/ffmpeg_api.h"
 
 // Adds a stream for an opened encoder with time base 1/timebase and the encoder's
 // parameters. false when no stream could be added.

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "setting_data.h"
+#include "common/setting_data.h"
 
 constexpr const wchar_t* kScreenFilterKey = L"SOFTWARE\\screen-capture-recorder";
 constexpr int kLowestFilterFrameRate = 5;  // a FrameRate setting below it gives 25

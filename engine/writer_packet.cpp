@@ -1,6 +1,6 @@
 // Every packet of both streams reaches the file here.
-#include "logger.h"
-#include "save_video_file_thread.h"
+#include "common/logger.h"
+#include "engine/writer.h"
 
 // Under the output mutex: pushes a timestamp that would repeat or go back to one unit
 // after the stream's last, reports the size to the owner and writes with interleaving.

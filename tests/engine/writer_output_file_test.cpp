@@ -2,9 +2,9 @@
 // durations, timestamps, names, parts, the list of recordings, failed openings.
 #include <gtest/gtest.h>
 
-#include "media_probe.h"
-#include "text_convert.h"
-#include "writer_harness.h"
+#include "tests/engine/media_probe.h"
+#include "common/text_convert.h"
+#include "tests/engine/writer_harness.h"
 
 using testing_support::FileExists;
 using testing_support::ReadFileBytes;

@@ -1,9 +1,9 @@
-#include "frame_test_support.h"
+#include "tests/overlay/region_frame_support.h"
 
-#include "areaprobe.h"
-#include "record_globals.h"
-#include "region_edge.h"
-#include "ui_test_support.h"
+#include "areaprobe/areaprobe.h"
+#include "common/record_globals.h"
+#include "app/region_edge.h"
+#include "tests/ui/ui_test_support.h"
 
 namespace frame_test {
 

@@ -18,14 +18,14 @@
 #include <string>
 #include <vector>
 
-#include "audio_params.h"
-#include "ffmpeg_api.h"
-#include "os_record.h"
-#include "record_globals.h"
-#include "setting_data.h"
-#include "sound_convert.h"
-#include "sound_queue.h"
-#include "thread_runner.h"
+#include "engine/writer_audio_params.h"
+#include "engine/ffmpeg_api.h"
+#include "engine/os_record.h"
+#include "common/record_globals.h"
+#include "common/setting_data.h"
+#include "engine/writer_sound_convert.h"
+#include "engine/writer_sound_queue.h"
+#include "common/thread_runner.h"
 
 class CSaveVideoFileThread {
 public:

@@ -1,9 +1,9 @@
-#include "record_name.h"
+#include "engine/writer_record_name.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "record_globals.h"
+#include "common/record_globals.h"
 
 RecordName MakeRecordName(const SettingRecord& settings, int32_t selMode, const SYSTEMTIME& now) {
     char stamp[32];

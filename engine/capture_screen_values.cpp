@@ -1,6 +1,6 @@
-#include "screen_filter_values.h"
+#include "engine/capture_screen_values.h"
 
-#include "logger.h"
+#include "common/logger.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "region/sel_area_wnd.h"
+#include "overlay/region/sel_area_wnd.h"
 
 namespace frame_test {
 

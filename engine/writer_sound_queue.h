@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <mutex>
 
-#include "ffmpeg_api.h"
+#include "engine/ffmpeg_api.h"
 
 class CSoundQueue {
 public:

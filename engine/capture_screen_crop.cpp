@@ -1,4 +1,4 @@
-#include "screen_crop.h"
+#include "engine/capture_screen_crop.h"
 
 namespace {
 

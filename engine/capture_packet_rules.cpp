@@ -1,8 +1,8 @@
-#include "packet_rules.h"
+#include "engine/capture_packet_rules.h"
 
 #include <algorithm>
 
-#include "logger.h"
+#include "common/logger.h"
 
 namespace {
 const char* const kLoop = "CGetVideoThread::_Do";

@@ -1,7 +1,7 @@
 // Sound frames from the capture threads: conversion, queues, alignment, cutting into
 // encoder frames.
-#include "logger.h"
-#include "save_video_file_thread.h"
+#include "common/logger.h"
+#include "engine/writer.h"
 
 namespace {
 const char* const kWhere = "CSaveVideoFileThread::paToL";

@@ -1,9 +1,9 @@
 // The writer's set-up, timing state and sound queue housekeeping.
-#include "save_video_file_thread.h"
+#include "engine/writer.h"
 
 #include <cstring>
 
-#include "logger.h"
+#include "common/logger.h"
 
 CSaveVideoFileThread::CSaveVideoFileThread(osRecord* owner) : m_owner(owner) {
     m_dMFrInf = {kMixChannels, AV_SAMPLE_FMT_S16, kMixSampleRate, AV_CH_LAYOUT_STEREO};

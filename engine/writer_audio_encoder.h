@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "ffmpeg_api.h"
+#include "engine/ffmpeg_api.h"
 
 // The ABitrate setting in kbit/s times 1024 ("128" -> 131072); 0 when the text is no number.
 int64_t ParseAudioBitrate(const std::wstring& text);

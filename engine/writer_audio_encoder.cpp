@@ -1,9 +1,9 @@
-#include "audio_encoder.h"
+#include "engine/writer_audio_encoder.h"
 
 #include <sstream>
 
-#include "logger.h"
-#include "save_video_file_thread.h"
+#include "common/logger.h"
+#include "engine/writer.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "output_names.h"
+#include "engine/writer_output_names.h"
 
 #include <windows.h>
 #include <share.h>
@@ -7,7 +7,7 @@
 #include <cwctype>
 #include <vector>
 
-#include "text_convert.h"
+#include "common/text_convert.h"
 
 namespace {
 

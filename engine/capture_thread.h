@@ -9,11 +9,11 @@
 #include <cstdint>
 #include <string>
 
-#include "audio_params.h"
-#include "ffmpeg_api.h"
-#include "os_record.h"
-#include "save_video_file_thread.h"
-#include "thread_runner.h"
+#include "engine/writer_audio_params.h"
+#include "engine/ffmpeg_api.h"
+#include "engine/os_record.h"
+#include "engine/writer.h"
+#include "common/thread_runner.h"
 
 struct SwsContext;
 class CPacketRules;
