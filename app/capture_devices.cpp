@@ -78,7 +78,7 @@ std::vector<EndpointName> SystemCaptureDevices::Endpoints(EndpointDirection dire
     }
     const EDataFlow flow = direction == EndpointDirection::kRender    ? eRender
                            : direction == EndpointDirection::kCapture ? eCapture
-                                                                       : eAll;
+                                                                      : eAll;
     const DWORD states = DEVICE_STATE_ACTIVE | (activeOnly ? 0 : DEVICE_STATE_UNPLUGGED);
     ComPtr<IMMDeviceCollection> collection;
     UINT count = 0;

@@ -18,8 +18,7 @@ LONG WINAPI write_crash_dump(EXCEPTION_POINTERS* exception) {
 void InstallCrashFilter() { SetUnhandledExceptionFilter(write_crash_dump); }
 
 bool WriteMiniDumpFile(const std::wstring& path, EXCEPTION_POINTERS* exception) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     MINIDUMP_EXCEPTION_INFORMATION info = {};
     info.ThreadId = GetCurrentThreadId();
@@ -35,8 +34,7 @@ std::wstring LocalTimeStamp() {
     SYSTEMTIME t;
     GetLocalTime(&t);
     wchar_t stamp[32];
-    swprintf(stamp, 32, L"%4d%02d%02d%02d%02d%02d", t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute,
-             t.wSecond);
+    swprintf(stamp, 32, L"%4d%02d%02d%02d%02d%02d", t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond);
     return stamp;
 }
 

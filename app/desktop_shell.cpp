@@ -14,9 +14,7 @@ public:
         // On success the system owns the copy and destroys it itself.
         if (!SetSystemCursor(copy, systemCursorId)) DestroyCursor(copy);
     }
-    void ResetSystemCursors() override {
-        SystemParametersInfoW(SPI_SETCURSORS, 0, nullptr, SPIF_SENDCHANGE);
-    }
+    void ResetSystemCursors() override { SystemParametersInfoW(SPI_SETCURSORS, 0, nullptr, SPIF_SENDCHANGE); }
     void ShowTaskbar(bool show) override {
         HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
         if (taskbar) ShowWindow(taskbar, show ? SW_SHOW : SW_HIDE);

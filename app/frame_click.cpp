@@ -4,11 +4,11 @@
 // not here does nothing. Commands that come with later parts of the program log
 // that they were skipped.
 #include "app/custom_messages.h"
-#include "common/logger.h"
 #include "app/pending_step.h"
-#include "common/record_globals.h"
 #include "app/recording_ui/toolbar_wnd.h"
 #include "app/vistrel_frame.h"
+#include "common/logger.h"
+#include "common/record_globals.h"
 
 using namespace DuiLib;
 
@@ -83,10 +83,8 @@ void CVistrelFrame::OnClick(TNotifyUI& msg) {
         {L"main_return", [](CVistrelFrame& f, const CDuiString&) { f.PostMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0); }},
         {L"opt_video_info", [](CVistrelFrame& f, const CDuiString&) { f.ShowListPage(true); }},
         {L"opt_pic_info", [](CVistrelFrame& f, const CDuiString&) { f.ShowListPage(false); }},
-        {L"mic",
-         [](CVistrelFrame& f, const CDuiString&) {
-             f.ToggleSoundMute(f.m_pMic, L"mic_xia", L"slider_mic", kSourceMicrophone);
-         }},
+        {L"mic", [](CVistrelFrame& f,
+                    const CDuiString&) { f.ToggleSoundMute(f.m_pMic, L"mic_xia", L"slider_mic", kSourceMicrophone); }},
         {L"volume",
          [](CVistrelFrame& f, const CDuiString&) {
              f.ToggleSoundMute(f.m_pVolume, L"volume_xia", L"slider_volume", kSourceSystemSound);

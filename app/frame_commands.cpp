@@ -5,15 +5,15 @@
 #include <cwchar>
 
 #include "app/custom_messages.h"
-#include "common/logger.h"
 #include "app/main_ini.h"
 #include "app/pending_step.h"
-#include "common/record_globals.h"
-#include "common/text_convert.h"
 #include "app/recording_ui/toolbar_wnd.h"
 #include "app/vistrel_frame.h"
-#include "engine/vistreler.h"
 #include "app/window_placement.h"
+#include "common/logger.h"
+#include "common/record_globals.h"
+#include "common/text_convert.h"
+#include "engine/vistreler.h"
 
 using namespace DuiLib;
 
@@ -52,8 +52,10 @@ const MainAudioSource& CurrentMainAudioSource() {
 }
 
 void SetSourceBit(int32_t bit, bool on) {
-    if (on) AddRecordSource(bit);
-    else RemoveRecordSource(bit);
+    if (on)
+        AddRecordSource(bit);
+    else
+        RemoveRecordSource(bit);
 }
 
 }  // namespace
@@ -138,8 +140,7 @@ void CVistrelFrame::OpenMainAudioMenu() {
         return;
     }
     CControlUI* item = m_pMainAudioMenu->FindControl(CurrentMainAudioSource().item);
-    if (auto* option = item ? static_cast<COptionUI*>(item->GetInterface(L"Option")) : nullptr)
-        option->Selected(true);
+    if (auto* option = item ? static_cast<COptionUI*>(item->GetInterface(L"Option")) : nullptr) option->Selected(true);
     m_pMainAudioMenu->ResizeMenu();
     RECT client = {};
     GetClientRect(m_pMainAudioMenu->GetHWND(), &client);

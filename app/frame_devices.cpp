@@ -2,10 +2,10 @@
 // filled once at start-up, the system-sound and microphone sliders (which choose
 // the sources and set the devices' volume), the device menus' choices, and the
 // small operations that switch the record-state visuals.
+#include "app/vistrel_frame.h"
 #include "common/logger.h"
 #include "common/record_globals.h"
 #include "common/text_convert.h"
-#include "app/vistrel_frame.h"
 #include "common/vistrel_vol.h"
 #include "engine/vistreler.h"
 

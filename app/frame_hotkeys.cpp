@@ -4,9 +4,9 @@
 #include <cstdio>
 
 #include "app/custom_messages.h"
-#include "common/record_globals.h"
 #include "app/recording_ui/toolbar_wnd.h"
 #include "app/vistrel_frame.h"
+#include "common/record_globals.h"
 
 namespace {
 
@@ -57,28 +57,29 @@ void CVistrelFrame::OnHotkey(WPARAM id) {
         fprintf(stdout, "%s\n", entry.printed);
         fflush(stdout);
         switch (entry.action) {
-        case HotkeyAction::kCustomArea:
-            if (idle) PickCustomArea();
-            break;
-        case HotkeyAction::kRecordStart:
-            if (idle) OnClickStartRecord();
-            else StopByUser();
-            break;
-        case HotkeyAction::kRecordRestart:
-            if (running) OnClickBtnPause(true);
-            break;
-        case HotkeyAction::kShowDrawBoard:
-            if (running && m_pToolbarWnd) m_pToolbarWnd->ToggleDrawToolbar();
-            break;
-        case HotkeyAction::kScreenShot:
-            if (running) PostMessage(WM_RECORD_SCREENSHOT, 0, 0);
-            break;
-        case HotkeyAction::kOpenSpotLight:
-            if (running && m_pToolbarWnd) m_pToolbarWnd->ToggleSpotlight();
-            break;
-        case HotkeyAction::kOpenZoom:
-        case HotkeyAction::kLockZoomArea:
-            break;  // only printed
+            case HotkeyAction::kCustomArea:
+                if (idle) PickCustomArea();
+                break;
+            case HotkeyAction::kRecordStart:
+                if (idle)
+                    OnClickStartRecord();
+                else
+                    StopByUser();
+                break;
+            case HotkeyAction::kRecordRestart:
+                if (running) OnClickBtnPause(true);
+                break;
+            case HotkeyAction::kShowDrawBoard:
+                if (running && m_pToolbarWnd) m_pToolbarWnd->ToggleDrawToolbar();
+                break;
+            case HotkeyAction::kScreenShot:
+                if (running) PostMessage(WM_RECORD_SCREENSHOT, 0, 0);
+                break;
+            case HotkeyAction::kOpenSpotLight:
+                if (running && m_pToolbarWnd) m_pToolbarWnd->ToggleSpotlight();
+                break;
+            case HotkeyAction::kOpenZoom:
+            case HotkeyAction::kLockZoomArea: break;  // only printed
         }
         return;
     }

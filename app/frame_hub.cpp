@@ -9,27 +9,27 @@
 #include <cstdio>
 #include <cstring>
 
-#include "areaprobe/areaprobe.h"
 #include "app/custom_messages.h"
 #include "app/lists/file_lists.h"
-#include "common/logger.h"
 #include "app/pending_step.h"
-#include "common/posted_records.h"
-#include "common/program_path.h"
-#include "common/record_globals.h"
-#include "overlay/region/sel_area_wnd.h"
-#include "common/text_convert.h"
 #include "app/recording_ui/toolbar_wnd.h"
 #include "app/vistrel_frame.h"
 #include "app/window_placement.h"
+#include "areaprobe/areaprobe.h"
+#include "common/logger.h"
+#include "common/posted_records.h"
+#include "common/program_path.h"
+#include "common/record_globals.h"
+#include "common/text_convert.h"
+#include "overlay/region/sel_area_wnd.h"
 
 using namespace DuiLib;
 
 namespace {
 
 constexpr char kHub[] = "CVistrelFrame::HandleCustomMessage";
-constexpr int kEdgeMargin = 3;          // the region's edges catch the mouse this close
-constexpr int kTrayMenuLift = 102;      // the tray menu opens this far above the cursor
+constexpr int kEdgeMargin = 3;      // the region's edges catch the mouse this close
+constexpr int kTrayMenuLift = 102;  // the tray menu opens this far above the cursor
 constexpr int kTrayMenuWidth = 90;
 constexpr DWORD kPickedAreaBytes = 16;  // left, top, right, bottom as 32-bit integers
 
@@ -42,9 +42,7 @@ bool IsRecording() { return g_recordeState != _StopState; }
 
 }  // namespace
 
-RECT CVistrelFrame::FullScreenRect() const {
-    return IsRectEmpty(&m_rcFullScreen) ? m_rcMonitorUnion : m_rcFullScreen;
-}
+RECT CVistrelFrame::FullScreenRect() const { return IsRectEmpty(&m_rcFullScreen) ? m_rcMonitorUnion : m_rcFullScreen; }
 
 void CVistrelFrame::SelectFullScreen() {
     g_userSelMode = kSelModeFullScreen;
@@ -71,8 +69,8 @@ void CVistrelFrame::PickCustomArea() {
         return;
     }
     ::ShowWindow(m_hWnd, SW_MINIMIZE);
-    const auto started = reinterpret_cast<INT_PTR>(
-        ShellExecuteW(nullptr, L"open", picker.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    const auto started =
+        reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", picker.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     if (started <= 32) {
         LogBoth("CVistrelFrame::PickCustomArea", "[ShellExecuteW]%lld Snapwick.exe could not be started error",
                 static_cast<long long>(started));
@@ -114,7 +112,7 @@ void CVistrelFrame::OnAreaPicked(LPARAM copyData) {
         HWND editor = FindWindowW(L"PlanAddTaskWnd_TS", nullptr);
         if (editor && IsWindowVisible(editor))
             ::PostMessageW(editor, WM_PLAN_AREA_PICKED, MAKELONG(g_rcSnapwick.left, g_rcSnapwick.top),
-                         MAKELONG(g_rcSnapwick.right, g_rcSnapwick.bottom));
+                           MAKELONG(g_rcSnapwick.right, g_rcSnapwick.bottom));
     } else if (data && data->cbData != 0) {
         LogBoth(kHub, "[cbData]%lu not an area: taken as a cancel error", static_cast<unsigned long>(data->cbData));
     }
@@ -241,8 +239,10 @@ void CVistrelFrame::ShowSelArea(bool show) {
 }
 
 void CVistrelFrame::OnTrayNotify(LPARAM mouseMessage) {
-    if (mouseMessage == WM_LBUTTONUP) OnTrayLeftClick();
-    else if (mouseMessage == WM_RBUTTONUP) OnTrayRightClick();
+    if (mouseMessage == WM_LBUTTONUP)
+        OnTrayLeftClick();
+    else if (mouseMessage == WM_RBUTTONUP)
+        OnTrayRightClick();
 }
 
 void CVistrelFrame::OnTrayLeftClick() {
@@ -267,8 +267,8 @@ void CVistrelFrame::OnTrayRightClick() {
     POINT pt = {};
     GetCursorPos(&pt);
     pt.y -= kTrayMenuLift;
-    CMenuWnd::CreateMenu(nullptr, L"menu.xml", pt, &m_PaintManager, nullptr,
-                         eMenuAlignment_Left | eMenuAlignment_Top, &m_pTrayMenu);
+    CMenuWnd::CreateMenu(nullptr, L"menu.xml", pt, &m_PaintManager, nullptr, eMenuAlignment_Left | eMenuAlignment_Top,
+                         &m_pTrayMenu);
     if (!m_pTrayMenu) {
         LogBoth(kHub, "menu.xml could not be shown error");
         return;

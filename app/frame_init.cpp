@@ -3,20 +3,20 @@
 #include <cwchar>
 
 #include "app/controls/app_controls.h"
-#include "areaprobe/areaprobe.h"
 #include "app/custom_messages.h"
 #include "app/lists/file_lists.h"
-#include "engine/ffmpeg_api.h"
-#include "common/logger.h"
 #include "app/main_ini.h"
 #include "app/pending_step.h"
 #include "app/progress/progress_thread.h"
-#include "common/record_globals.h"
-#include "overlay/region/sel_area_ui.h"
-#include "overlay/region/sel_area_wnd.h"
-#include "common/setting_data.h"
 #include "app/single_instance.h"
 #include "app/vistrel_frame.h"
+#include "areaprobe/areaprobe.h"
+#include "common/logger.h"
+#include "common/record_globals.h"
+#include "common/setting_data.h"
+#include "engine/ffmpeg_api.h"
+#include "overlay/region/sel_area_ui.h"
+#include "overlay/region/sel_area_wnd.h"
 
 extern "C" {
 #include <libavdevice/avdevice.h>
@@ -73,7 +73,8 @@ void CVistrelFrame::FindMainControls() {
     m_pPictureList = FindAs<CListUI>(L"listview_s", L"List");
     m_pVolume = FindOption(L"volume");
     m_pMic = FindOption(L"mic");
-    if (CControlUI* slider = FindControl(L"slider_mic")) slider->OnNotify += MakeDelegate(this, &CVistrelFrame::OnMicSliderClick);
+    if (CControlUI* slider = FindControl(L"slider_mic"))
+        slider->OnNotify += MakeDelegate(this, &CVistrelFrame::OnMicSliderClick);
     if (CControlUI* slider = FindControl(L"slider_volume"))
         slider->OnNotify += MakeDelegate(this, &CVistrelFrame::OnVolumeSliderClick);
     if (m_monitors.size() < 2) SetControlVisible(L"monitor_set", false);
@@ -121,20 +122,26 @@ void CVistrelFrame::LoadMainAudioChoice() {
 void CVistrelFrame::ApplyMainAudioChoice(int choice) {
     const wchar_t* label = nullptr;
     switch (choice) {
-    case 1: AddRecordSource(kSourceSystemSound); label = L"系统声音"; break;
-    case 2: AddRecordSource(kSourceMicrophone); label = L"麦克风"; break;
-    case 3:
-        AddRecordSource(kSourceSystemSound);
-        AddRecordSource(kSourceMicrophone);
-        label = L"系统和麦克";
-        break;
-    case 4:
-        RemoveRecordSource(kSourceSystemSound);
-        RemoveRecordSource(kSourceMicrophone);
-        ShowNoAudio(true);
-        label = L"不录声音";
-        break;
-    default: AddRecordSource(kSourceSystemSound); break;  // the label stays
+        case 1:
+            AddRecordSource(kSourceSystemSound);
+            label = L"系统声音";
+            break;
+        case 2:
+            AddRecordSource(kSourceMicrophone);
+            label = L"麦克风";
+            break;
+        case 3:
+            AddRecordSource(kSourceSystemSound);
+            AddRecordSource(kSourceMicrophone);
+            label = L"系统和麦克";
+            break;
+        case 4:
+            RemoveRecordSource(kSourceSystemSound);
+            RemoveRecordSource(kSourceMicrophone);
+            ShowNoAudio(true);
+            label = L"不录声音";
+            break;
+        default: AddRecordSource(kSourceSystemSound); break;  // the label stays
     }
     CControlUI* audioText = FindControl(L"btn_main_audio_txt");
     if (label && audioText) audioText->SetText(label);
@@ -152,8 +159,8 @@ void CVistrelFrame::ChooseSoundFromDevices() {
 }
 
 void CVistrelFrame::LoadSelAreaSize() {
-    SelAreaSize size = ReadSelAreaSize(m_rcMonitorUnion.right - m_rcMonitorUnion.left,
-                                       m_rcMonitorUnion.bottom - m_rcMonitorUnion.top);
+    SelAreaSize size =
+        ReadSelAreaSize(m_rcMonitorUnion.right - m_rcMonitorUnion.left, m_rcMonitorUnion.bottom - m_rcMonitorUnion.top);
     m_selAreaWidth = size.width;
     m_selAreaHeight = size.height;
 }
@@ -176,8 +183,7 @@ void CVistrelFrame::PlaceInitialArea() {
     }
     g_rcSnapwick.bottom = g_rcSnapwick.top + m_selAreaHeight;
     MoveMainWindow(bounds.left + (boundsWidth - kMainWindowWidth) / 2,
-                   bounds.top + (boundsHeight - kMainWindowHeight) / 2, kMainWindowWidth, kMainWindowHeight,
-                   true);
+                   bounds.top + (boundsHeight - kMainWindowHeight) / 2, kMainWindowWidth, kMainWindowHeight, true);
     CreateSelAreaWindow();
 }
 

@@ -3,17 +3,17 @@
 #include <cwchar>
 
 #include "app/lists/file_lists.h"
-#include "common/logger.h"
 #include "app/pending_step.h"
-#include "common/program_path.h"
 #include "app/progress/progress_thread.h"
-#include "common/record_globals.h"
-#include "overlay/region/sel_area_wnd.h"
 #include "app/recording_ui/countdown_wnd.h"
 #include "app/recording_ui/toolbar_wnd.h"
-#include "common/setting_data.h"
 #include "app/vistrel_frame.h"
+#include "common/logger.h"
+#include "common/program_path.h"
+#include "common/record_globals.h"
+#include "common/setting_data.h"
 #include "engine/vistreler.h"
+#include "overlay/region/sel_area_wnd.h"
 
 namespace {
 
@@ -25,9 +25,8 @@ long MonitorNumber(const MonitorInfo& monitor) {
 }
 
 void SortByDisplayNumber(std::vector<MonitorInfo>& monitors) {
-    std::stable_sort(monitors.begin(), monitors.end(), [](const MonitorInfo& a, const MonitorInfo& b) {
-        return MonitorNumber(a) < MonitorNumber(b);
-    });
+    std::stable_sort(monitors.begin(), monitors.end(),
+                     [](const MonitorInfo& a, const MonitorInfo& b) { return MonitorNumber(a) < MonitorNumber(b); });
 }
 
 }  // namespace

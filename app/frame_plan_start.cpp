@@ -3,13 +3,13 @@
 // its own area, sound and planned length. Unlike the record button it makes no
 // mode or folder check and shows no game tip.
 #include "app/custom_messages.h"
-#include "common/logger.h"
 #include "app/pending_step.h"
+#include "app/vistrel_frame.h"
+#include "common/logger.h"
 #include "common/posted_records.h"
 #include "common/record_globals.h"
-#include "overlay/region/sel_area_wnd.h"
 #include "common/text_convert.h"
-#include "app/vistrel_frame.h"
+#include "overlay/region/sel_area_wnd.h"
 
 namespace {
 
@@ -66,24 +66,23 @@ void CVistrelFrame::OnPlanStartRecord(WPARAM wParam) {
 // Every area with video records the screen.
 void CVistrelFrame::ApplyPlanArea(const RecordRequest& request) {
     switch (request.record_area) {
-    case 0:
-        g_userSelMode = kSelModeSoundOnly;
-        RemoveRecordSource(kSourceScreen);
-        break;
-    case 1:
-        g_userSelMode = kSelModeFullScreen;
-        g_rcSnapwick = m_rcMonitorUnion;
-        PostMessage(WM_APPLY_RECORD_AREA, 1, 0);
-        AddRecordSource(kSourceScreen);
-        break;
-    case 2:
-        g_userSelMode = kSelModeRegion;
-        g_rcSnapwick = {request.left, request.top, request.right, request.bottom};
-        if (m_pSelAreaWnd) m_pSelAreaWnd->SetSelRect(request.left, request.top, request.right, request.bottom);
-        AddRecordSource(kSourceScreen);
-        break;
-    default:
-        break;
+        case 0:
+            g_userSelMode = kSelModeSoundOnly;
+            RemoveRecordSource(kSourceScreen);
+            break;
+        case 1:
+            g_userSelMode = kSelModeFullScreen;
+            g_rcSnapwick = m_rcMonitorUnion;
+            PostMessage(WM_APPLY_RECORD_AREA, 1, 0);
+            AddRecordSource(kSourceScreen);
+            break;
+        case 2:
+            g_userSelMode = kSelModeRegion;
+            g_rcSnapwick = {request.left, request.top, request.right, request.bottom};
+            if (m_pSelAreaWnd) m_pSelAreaWnd->SetSelRect(request.left, request.top, request.right, request.bottom);
+            AddRecordSource(kSourceScreen);
+            break;
+        default: break;
     }
 }
 
@@ -92,19 +91,18 @@ void CVistrelFrame::ApplyPlanArea(const RecordRequest& request) {
 void CVistrelFrame::ApplyPlanSound(const RecordRequest& request) {
     m_bSoundEnabled = request.audio_input != 0;
     switch (request.audio_input) {
-    case 1:
-        AddRecordSource(kSourceSystemSound);
-        RemoveRecordSource(kSourceMicrophone);
-        break;
-    case 2:
-        AddRecordSource(kSourceMicrophone);
-        RemoveRecordSource(kSourceSystemSound);
-        break;
-    case 3:
-        AddRecordSource(kSourceMicrophone);
-        AddRecordSource(kSourceSystemSound);
-        break;
-    default:
-        break;
+        case 1:
+            AddRecordSource(kSourceSystemSound);
+            RemoveRecordSource(kSourceMicrophone);
+            break;
+        case 2:
+            AddRecordSource(kSourceMicrophone);
+            RemoveRecordSource(kSourceSystemSound);
+            break;
+        case 3:
+            AddRecordSource(kSourceMicrophone);
+            AddRecordSource(kSourceSystemSound);
+            break;
+        default: break;
     }
 }

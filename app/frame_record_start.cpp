@@ -4,21 +4,21 @@
 // frame's border (3).
 #include <shlwapi.h>
 
-#include "app/recording_ui/countdown_wnd.h"
 #include "app/custom_messages.h"
-#include "app/tips/game_record_tip_dlg.h"
-#include "common/logger.h"
 #include "app/main_ini.h"
-#include "app/tips/msg_tip_dlg.h"
 #include "app/pending_step.h"
+#include "app/recording_ui/countdown_wnd.h"
+#include "app/recording_ui/toolbar_placement.h"
+#include "app/tips/game_record_tip_dlg.h"
+#include "app/tips/msg_tip_dlg.h"
+#include "app/tips/tip_box_dlg.h"
+#include "app/vistrel_frame.h"
+#include "common/logger.h"
 #include "common/record_globals.h"
-#include "overlay/region/sel_area_wnd.h"
 #include "common/setting_data.h"
 #include "common/text_convert.h"
-#include "app/tips/tip_box_dlg.h"
-#include "app/recording_ui/toolbar_placement.h"
-#include "app/vistrel_frame.h"
 #include "engine/vistreler.h"
+#include "overlay/region/sel_area_wnd.h"
 
 namespace {
 

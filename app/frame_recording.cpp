@@ -1,21 +1,21 @@
 // The recorder the frame drives, one per recording and made fresh after every
 // stop: pause and resume, the stop sequence, the split, the progress ticks and the
 // completion of an automatic stop or a scheduled task's planned length.
-#include "app/progress/completion.h"
-#include "app/recording_ui/countdown_wnd.h"
 #include "app/custom_messages.h"
 #include "app/lists/file_lists.h"
-#include "common/logger.h"
 #include "app/pending_step.h"
+#include "app/progress/completion.h"
 #include "app/progress/progress_view.h"
-#include "common/record_globals.h"
-#include "overlay/region/sel_area_wnd.h"
+#include "app/recording_ui/countdown_wnd.h"
 #include "app/recording_ui/self_deleting_wnd.h"
-#include "common/setting_data.h"
 #include "app/recording_ui/toolbar_wnd.h"
 #include "app/vistrel_frame.h"
-#include "engine/vistreler.h"
 #include "app/window_placement.h"
+#include "common/logger.h"
+#include "common/record_globals.h"
+#include "common/setting_data.h"
+#include "engine/vistreler.h"
+#include "overlay/region/sel_area_wnd.h"
 
 using namespace DuiLib;
 
@@ -151,7 +151,8 @@ void CVistrelFrame::OnClickBtnPause(bool setButton) {
     pause->SetText(pausing ? L"恢复" : L"暂停");
     g_recordeState = state;
     m_vistreler->SetRecordState(state);
-    LogBoth("CVistrelFrame::OnClickBtnPause", pausing ? "g_recordeState = _PauseState;" : "g_recordeState = _RecordingState;");
+    LogBoth("CVistrelFrame::OnClickBtnPause",
+            pausing ? "g_recordeState = _PauseState;" : "g_recordeState = _RecordingState;");
     PostMessage(WM_SEL_AREA_FLOW, pausing ? 0 : 1, 0);
     if (setButton) pause->Selected(pausing);
     if (m_pToolbarWnd) m_pToolbarWnd->SetPauseSelected(pausing);
@@ -192,8 +193,7 @@ void CVistrelFrame::OnAutoStopReached() {
 
 void CVistrelFrame::OnPlanDurationReached() {
     const CompletionTarget target{[this] { onStopRecord(); }, m_hWnd, *m_power};
-    HandlePlanDurationReached(g_recordeState != _StopState, target, plan_task_param_.complete_option,
-                              m_progressBoard);
+    HandlePlanDurationReached(g_recordeState != _StopState, target, plan_task_param_.complete_option, m_progressBoard);
 }
 
 // The stop button and the record hotkey: an automatic stop that was set holds

@@ -2,8 +2,8 @@
 // so no code reads a window object after it is gone.
 #include "app/vistrel_frame.h"
 
-#include "overlay/region/sel_area_wnd.h"
 #include "app/recording_ui/toolbar_wnd.h"
+#include "overlay/region/sel_area_wnd.h"
 
 void CVistrelFrame::ForgetWindowAddress(const void* window) {
     if (!window) return;

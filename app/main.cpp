@@ -3,6 +3,4 @@
 
 #include "app/startup.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
-    return VistrelMain(instance, commandLine);
-}
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) { return VistrelMain(instance, commandLine); }

@@ -12,11 +12,10 @@ constexpr DWORD kMainAudioSelBuffer = 300;
 constexpr DWORD kSelAreaBuffer = 100;
 constexpr DWORD kDeviceBuffer = 300;
 
-std::string ReadTextA(const char* section, const char* key, DWORD bufferSize,
-                      const std::string& fallback = "") {
+std::string ReadTextA(const char* section, const char* key, DWORD bufferSize, const std::string& fallback = "") {
     std::string buffer(bufferSize, '\0');
-    DWORD n = GetPrivateProfileStringA(section, key, fallback.c_str(), &buffer[0], bufferSize,
-                                       GetMainIniPathA().c_str());
+    DWORD n =
+        GetPrivateProfileStringA(section, key, fallback.c_str(), &buffer[0], bufferSize, GetMainIniPathA().c_str());
     buffer.resize(n);
     return buffer;
 }
@@ -85,9 +84,7 @@ void WriteHotkeyNoshow() { WriteTextA("HotkeyTip", "HotkeyNoshow", "1"); }
 
 int ReadCheckClosePanel() { return ReadIntA("MainPanel", "Check_close_panel", 0); }
 
-void WriteCheckClosePanel(int value) {
-    WriteTextA("MainPanel", "Check_close_panel", std::to_string(value));
-}
+void WriteCheckClosePanel(int value) { WriteTextA("MainPanel", "Check_close_panel", std::to_string(value)); }
 
 bool ReadExitMiniWndRemind() { return ReadIntA("MainPanel", "ExitMiniWndRemind", 1) != 0; }
 

@@ -27,14 +27,14 @@ bool IsInMoveSquare(const RECT& r, int m, int x, int y) {
 
 LPCWSTR CursorForHandle(int handle) {
     switch (handle) {
-    case kSelLeft:
-    case kSelRight: return IDC_SIZEWE;
-    case kSelTop:
-    case kSelBottom: return IDC_SIZENS;
-    case kSelTopLeft:
-    case kSelBottomRight: return IDC_SIZENWSE;
-    case kSelTopRight:
-    case kSelBottomLeft: return IDC_SIZENESW;
-    default: return nullptr;
+        case kSelLeft:
+        case kSelRight: return IDC_SIZEWE;
+        case kSelTop:
+        case kSelBottom: return IDC_SIZENS;
+        case kSelTopLeft:
+        case kSelBottomRight: return IDC_SIZENWSE;
+        case kSelTopRight:
+        case kSelBottomLeft: return IDC_SIZENESW;
+        default: return nullptr;
     }
 }

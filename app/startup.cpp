@@ -6,12 +6,12 @@
 #include <new>
 
 #include "app/crash_dump.h"
-#include "ui/duilib.h"
 #include "app/elevation.h"
-#include "common/logger.h"
-#include "common/program_path.h"
 #include "app/single_instance.h"
 #include "app/vistrel_frame.h"
+#include "common/logger.h"
+#include "common/program_path.h"
+#include "ui/duilib.h"
 
 using namespace DuiLib;
 

@@ -31,14 +31,14 @@
 #include <string>
 #include <vector>
 
-#include "common/audio_endpoints.h"
 #include "app/capture_devices.h"
-#include "ui/duilib.h"
-#include "common/monitor_list.h"
 #include "app/progress/power_actions.h"
 #include "app/progress/progress_board.h"
-#include "common/record_request.h"
 #include "app/recording_ui/toolbar_observer.h"
+#include "common/audio_endpoints.h"
+#include "common/monitor_list.h"
+#include "common/record_request.h"
+#include "ui/duilib.h"
 
 class CFileLists;
 class CProgressThread;
@@ -67,8 +67,8 @@ enum FrameTimer : UINT_PTR {
     kTimerBorderAnimation = 3,  // the region frame's border animation step
     kTimerHotkeyTip = 5,        // the hotkey conflict tip after start-up
 };
-constexpr UINT kCountdownMs = 3000;      // timer 1 with the countdown setting on
-constexpr UINT kNoCountdownMs = 1000;    // and off
+constexpr UINT kCountdownMs = 3000;       // timer 1 with the countdown setting on
+constexpr UINT kNoCountdownMs = 1000;     // and off
 constexpr UINT kDeviceControlsMs = 4000;  // timer 2
 constexpr UINT kBorderAnimationMs = 50;   // timer 3
 constexpr UINT_PTR kNoTimer = static_cast<UINT_PTR>(-1);
@@ -212,7 +212,9 @@ public:
     // A window that deletes itself in OnFinalMessage calls this first with itself,
     // so that no slot of the frame points at a window object that is gone.
     template <class W>
-    void ForgetWindow(W* window) { ForgetWindowAddress(static_cast<const void*>(window)); }
+    void ForgetWindow(W* window) {
+        ForgetWindowAddress(static_cast<const void*>(window));
+    }
     // The windows of the owned window objects; null while there is none.
     HWND ToolbarWindow() const;
     HWND SelAreaWindow() const;
@@ -388,12 +390,12 @@ private:
     UINT_PTR m_timer1 = kNoTimer;  // set only while kNoTimer
     UINT_PTR m_timer2 = kNoTimer;
     UINT_PTR m_timer3 = kNoTimer;
-    bool m_bArmed = false;          // from a successful start to timer 1 or the stop
-    bool m_bSoundEnabled = true;    // false while a scheduled task asks for no sound
+    bool m_bArmed = false;        // from a successful start to timer 1 or the stop
+    bool m_bSoundEnabled = true;  // false while a scheduled task asks for no sound
     bool m_bToolbarShown = true;  // the toolbar comes back when the window is minimised while recording
     int m_mainAudioSel = 0;       // [Info] MainAudioSel as read at start
     RECT m_rcSavedWindow = {};    // where the window stood before it was parked
-    int m_selAreaWidth = 0;   // size of a new custom area ([SelArea])
+    int m_selAreaWidth = 0;       // size of a new custom area ([SelArea])
     int m_selAreaHeight = 0;
 
     std::vector<MonitorInfo> m_monitors;  // sorted by display number
@@ -418,10 +420,10 @@ private:
 
     // The recording's request when a scheduled task started it, and the area.
     RecordRequest plan_task_param_;
-    RECT m_rcFullScreen = {};  // what full-screen mode records; empty: the whole desktop
-    int m_hitCode = 0;         // the region handle under the last left press (SelHandle)
-    int m_aspectMode = 0;      // AspectMode of the region: 0 free, 1 4:3, 2 16:9
-    DuiLib::CMenuWnd* m_pTrayMenu = nullptr;  // cleared by the menu when it goes
+    RECT m_rcFullScreen = {};                      // what full-screen mode records; empty: the whole desktop
+    int m_hitCode = 0;                             // the region handle under the last left press (SelHandle)
+    int m_aspectMode = 0;                          // AspectMode of the region: 0 free, 1 4:3, 2 16:9
+    DuiLib::CMenuWnd* m_pTrayMenu = nullptr;       // cleared by the menu when it goes
     DuiLib::CMenuWnd* m_pMainAudioMenu = nullptr;  // the sound-source menu, likewise
     std::unique_ptr<CFileLists> m_fileLists;
     SystemPowerActions m_systemPower;

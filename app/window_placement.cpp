@@ -42,7 +42,9 @@ POINT PlaceWindowForOpenLists(const RECT& window, const RECT& work) {
     const int width = window.right - window.left;
     const int height = window.bottom - window.top;
     POINT pt = {window.left, (work.top + work.bottom) / 2 - height / 2};
-    if (window.left < work.left) pt.x = work.left;
-    else if (window.right > work.right) pt.x = work.right - width;
+    if (window.left < work.left)
+        pt.x = work.left;
+    else if (window.right > work.right)
+        pt.x = work.right - width;
     return pt;
 }

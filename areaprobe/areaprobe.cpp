@@ -47,8 +47,8 @@ bool IsReportedMessage(WPARAM message) {
 void Report(WPARAM message, const MSLLHOOKSTRUCT& event) {
     AcquireSRWLockShared(&g_targetLock);
     if (g_target && g_reportingThreadId == GetCurrentThreadId()) {
-        auto* record = new (std::nothrow) AreaprobeMouseRecord{
-            event.pt.x, event.pt.y, static_cast<uint32_t>(message), event.flags, event.time, 0};
+        auto* record = new (std::nothrow)
+            AreaprobeMouseRecord{event.pt.x, event.pt.y, static_cast<uint32_t>(message), event.flags, event.time, 0};
         if (record) RegisterPostedRecord(record);
         // A destroyed window or a full queue takes nothing: the record is ours to free.
         if (record && !PostMessageW(g_target, WM_AREAPROBE_MOUSE, message, reinterpret_cast<LPARAM>(record))) {
@@ -78,8 +78,7 @@ DWORD WINAPI HookThreadMain(void* readyEvent) {
     if (hook && IsReportingThread()) {
         SetEvent(ready);
         // Nothing to dispatch: the hook is called from inside GetMessageW.
-        while (GetMessageW(&msg, nullptr, 0, 0) > 0 && msg.message != kStopHookThread) {
-        }
+        while (GetMessageW(&msg, nullptr, 0, 0) > 0 && msg.message != kStopHookThread) {}
     }
     CloseHandle(ready);
     if (hook) UnhookWindowsHookEx(hook);
@@ -92,8 +91,8 @@ DWORD WINAPI HookThreadMain(void* readyEvent) {
 bool StartHookThread(HWND target) {
     HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     HANDLE threadReady = nullptr;
-    if (!ready || !DuplicateHandle(GetCurrentProcess(), ready, GetCurrentProcess(), &threadReady, 0,
-                                   FALSE, DUPLICATE_SAME_ACCESS)) {
+    if (!ready || !DuplicateHandle(GetCurrentProcess(), ready, GetCurrentProcess(), &threadReady, 0, FALSE,
+                                   DUPLICATE_SAME_ACCESS)) {
         if (ready) CloseHandle(ready);
         return false;
     }

@@ -18,7 +18,7 @@ constexpr UINT WM_AREAPROBE_MOUSE = WM_USER + 231;
 // TakeAreaprobeRecord, which copies and frees a record of the library's and
 // refuses any other value (a pointer posted by another process, a stale one).
 struct AreaprobeMouseRecord {
-    int32_t x;          // cursor position, screen pixels
+    int32_t x;  // cursor position, screen pixels
     int32_t y;
     uint32_t message;   // WM_MOUSEMOVE, WM_LBUTTONDOWN or WM_LBUTTONUP, as wParam
     uint32_t flags;     // LLMHF_* of the event (LLMHF_INJECTED for synthesised input)

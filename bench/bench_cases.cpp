@@ -4,13 +4,13 @@
 #include <cstring>
 #include <vector>
 
-#include "engine/capture_input.h"
 #include "bench/child_process.h"
 #include "common/monitor_list.h"
 #include "common/record_globals.h"
-#include "engine/capture_screen_values.h"
 #include "common/setting_data.h"
 #include "common/text_convert.h"
+#include "engine/capture_input.h"
+#include "engine/capture_screen_values.h"
 #include "engine/vistreler.h"
 
 namespace {
@@ -112,8 +112,10 @@ CaseResult RecordWithVistrel(int width, int height, double seconds, const std::w
     const std::string cpu = After(child.output, kCpuTag);
     result.file = Utf8ToWide(After(child.output, kFileTag));
     result.ok = child.started && child.exitCode == 0 && !cpu.empty() && !result.file.empty();
-    if (result.ok) result.cpuSeconds = atof(cpu.c_str());
-    else result.error = child.started ? After(child.output, "vistrel-bench error=") : "not started";
+    if (result.ok)
+        result.cpuSeconds = atof(cpu.c_str());
+    else
+        result.error = child.started ? After(child.output, "vistrel-bench error=") : "not started";
     return result;
 }
 
@@ -123,16 +125,15 @@ CaseResult RecordWithFfmpeg(const std::wstring& ffmpeg, int width, int height, d
     // encoder settings as its writer.
     const RECT desktop = DesktopRect();
     WriteScreenFilterValues(desktop, CSettingData::GetInstance()->GetSettings());
-    const std::wstring file = folder + L"\\ffmpeg_" + std::to_wstring(width) + L"x" +
-                              std::to_wstring(height) + L"_" + Stamp() + L".mp4";
+    const std::wstring file =
+        folder + L"\\ffmpeg_" + std::to_wstring(width) + L"x" + std::to_wstring(height) + L"_" + Stamp() + L".mp4";
     wchar_t args[1024];
     swprintf(args, 1024,
              L" -hide_banner -nostats -loglevel info -benchmark -rtbufsize %lld -f dshow"
              L" -i video=screen-capture-recorder:audio=virtual-audio-capturer -t %.1f"
              L" -vf crop=%d:%d:0:0 -fps_mode passthrough -c:v libx264 -preset fast -tune zerolatency"
              L" -g 50 -bf 0 -qmin 16 -qmax 24 -b:v 5000 -pix_fmt yuv420p -c:a aac -b:a 131072 -y ",
-             static_cast<long long>(ScreenQueueBytes(desktop.right - desktop.left,
-                                                     desktop.bottom - desktop.top)),
+             static_cast<long long>(ScreenQueueBytes(desktop.right - desktop.left, desktop.bottom - desktop.top)),
              seconds, width, height);
     const ChildResult child = RunChild(L"\"" + ffmpeg + L"\"" + args + L"\"" + file + L"\"");
     CaseResult result;
@@ -140,7 +141,10 @@ CaseResult RecordWithFfmpeg(const std::wstring& ffmpeg, int width, int height, d
     const std::string times = After(child.output, "bench: utime=");
     result.ok = child.started && child.exitCode == 0 && !times.empty();
     if (!result.ok) {
-        result.error = child.started ? "ffmpeg failed: " + child.output.substr(child.output.size() > 300 ? child.output.size() - 300 : 0) : "ffmpeg not started";
+        result.error =
+            child.started
+                ? "ffmpeg failed: " + child.output.substr(child.output.size() > 300 ? child.output.size() - 300 : 0)
+                : "ffmpeg not started";
         return result;
     }
     double user = 0, system = 0;

@@ -9,8 +9,8 @@
 struct CaseResult {
     bool ok = false;
     std::string error;
-    double cpuSeconds = 0;        // as the recording process reports it
-    double peakMegabytes = 0;     // working set, sampled while it ran
+    double cpuSeconds = 0;     // as the recording process reports it
+    double peakMegabytes = 0;  // working set, sampled while it ran
     std::wstring file;
 };
 

@@ -40,10 +40,14 @@ struct Row {
 bool ParseOptions(int argc, wchar_t** argv, Options* o) {
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::wstring key = argv[i];
-        if (key == L"--ffmpeg") o->ffmpeg = argv[i + 1];
-        else if (key == L"--seconds") o->seconds = _wtof(argv[i + 1]);
-        else if (key == L"--out") o->folder = argv[i + 1];
-        else return false;
+        if (key == L"--ffmpeg")
+            o->ffmpeg = argv[i + 1];
+        else if (key == L"--seconds")
+            o->seconds = _wtof(argv[i + 1]);
+        else if (key == L"--out")
+            o->folder = argv[i + 1];
+        else
+            return false;
     }
     if (o->folder.empty()) {
         wchar_t temp[MAX_PATH];
@@ -57,8 +61,12 @@ bool ParseOptions(int argc, wchar_t** argv, Options* o) {
 
 void PrintTable(const std::vector<Row>& rows, double seconds) {
     printf("\n%.0f s of screen + system sound, 25 fps expected\n\n", seconds);
-    printf("| tool    | size      | frames written / expected | CPU s per recorded s | peak memory | A/V offset mean / worst (flashes) |\n");
-    printf("|---------|-----------|---------------------------|----------------------|-------------|-----------------------------------|\n");
+    printf(
+        "| tool    | size      | frames written / expected | CPU s per recorded s | peak memory | A/V offset mean / "
+        "worst (flashes) |\n");
+    printf(
+        "|---------|-----------|---------------------------|----------------------|-------------|----------------------"
+        "-------------|\n");
     const int expected = int(seconds * kFramesPerSecond + 0.5);
     for (const Row& r : rows) {
         if (!r.run.ok || !r.check.opened) {
@@ -68,13 +76,14 @@ void PrintTable(const std::vector<Row>& rows, double seconds) {
         char frames[64], offsets[64];
         snprintf(frames, sizeof frames, "%d / %d (%.0f%%)", r.check.pictures, expected,
                  100.0 * r.check.pictures / expected);
-        snprintf(offsets, sizeof offsets, "%+.0f / %+.0f ms (%d)", r.check.meanOffsetMs,
-                 r.check.worstOffsetMs, r.check.pairs);
-        printf("| %-7s | %4dx%-4d | %-25s | %20.2f | %8.0f MB | %-33s |\n", r.tool.c_str(), r.width,
-               r.height, frames, r.run.cpuSeconds / seconds, r.run.peakMegabytes, offsets);
+        snprintf(offsets, sizeof offsets, "%+.0f / %+.0f ms (%d)", r.check.meanOffsetMs, r.check.worstOffsetMs,
+                 r.check.pairs);
+        printf("| %-7s | %4dx%-4d | %-25s | %20.2f | %8.0f MB | %-33s |\n", r.tool.c_str(), r.width, r.height, frames,
+               r.run.cpuSeconds / seconds, r.run.peakMegabytes, offsets);
     }
-    printf("\nA/V offset: a tone's start in the file minus the start of the flash shown with it\n"
-           "(positive: the sound comes late); pictures are 40 ms apart.\n");
+    printf(
+        "\nA/V offset: a tone's start in the file minus the start of the flash shown with it\n"
+        "(positive: the sound comes late); pictures are 40 ms apart.\n");
     fflush(stdout);
 }
 
@@ -108,10 +117,10 @@ void PrintSideBySide(const Options& o) {
     ffmpeg.join();
     const RecordingCheck a = ours.ok ? CheckRecording(ours.file) : RecordingCheck{};
     const RecordingCheck b = theirs.ok ? CheckRecording(theirs.file) : RecordingCheck{};
-    printf("\nBoth recording the same scene at once (%dx%d), A/V offset mean / worst (flashes):\n"
-           "  Vistrel %+.0f / %+.0f ms (%d), FFmpeg %+.0f / %+.0f ms (%d)\n",
-           width, height, a.meanOffsetMs, a.worstOffsetMs, a.pairs, b.meanOffsetMs, b.worstOffsetMs,
-           b.pairs);
+    printf(
+        "\nBoth recording the same scene at once (%dx%d), A/V offset mean / worst (flashes):\n"
+        "  Vistrel %+.0f / %+.0f ms (%d), FFmpeg %+.0f / %+.0f ms (%d)\n",
+        width, height, a.meanOffsetMs, a.worstOffsetMs, a.pairs, b.meanOffsetMs, b.worstOffsetMs, b.pairs);
     fflush(stdout);
 }
 

@@ -28,8 +28,7 @@ ChildResult RunChild(const std::wstring& commandLine) {
     si.hStdOutput = si.hStdError = writeEnd;
     PROCESS_INFORMATION pi{};
     std::wstring command = commandLine;
-    result.started = CreateProcessW(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr,
-                                    nullptr, &si, &pi) != 0;
+    result.started = CreateProcessW(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi) != 0;
     CloseHandle(writeEnd);
     if (!result.started) {
         CloseHandle(readEnd);

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "tests/engine/media_probe.h"
 #include "bench/sync_scene.h"
+#include "tests/engine/media_probe.h"
 
 namespace {
 
@@ -19,8 +19,7 @@ std::vector<double> FlashOnsets(const std::wstring& path) {
     const int inset = 20;
     std::vector<PictureSample> luma =
         RegionLuma(path, kFlashRect.left + inset, kFlashRect.top + inset,
-                   kFlashRect.right - kFlashRect.left - 2 * inset,
-                   kFlashRect.bottom - kFlashRect.top - 2 * inset);
+                   kFlashRect.right - kFlashRect.left - 2 * inset, kFlashRect.bottom - kFlashRect.top - 2 * inset);
     std::vector<double> onsets;
     for (size_t i = 1; i < luma.size(); ++i)
         if (luma[i].luma > kFlashLuma && luma[i - 1].luma <= kFlashLuma) onsets.push_back(luma[i].seconds);

@@ -8,9 +8,9 @@ struct RecordingCheck {
     bool opened = false;
     int pictures = 0;
     double videoSeconds = 0;
-    int pairs = 0;            // flashes matched with a burst
-    double meanOffsetMs = 0;  // sound minus picture; positive: the sound comes late
-    double worstOffsetMs = 0; // largest magnitude
+    int pairs = 0;             // flashes matched with a burst
+    double meanOffsetMs = 0;   // sound minus picture; positive: the sound comes late
+    double worstOffsetMs = 0;  // largest magnitude
 };
 
 RecordingCheck CheckRecording(const std::wstring& path);

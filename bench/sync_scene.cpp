@@ -45,8 +45,7 @@ bool SyncScene::StartSound(double seconds) {
     samples_.assign(frames * 2, 0);
     for (double at = kBurstPeriodSeconds; at + kBurstSeconds < seconds; at += kBurstPeriodSeconds)
         for (size_t i = size_t(at * kRate); i < size_t((at + kBurstSeconds) * kRate); ++i)
-            samples_[2 * i] = samples_[2 * i + 1] =
-                int16_t(16000 * std::sin(2 * kPi * kBurstHz * double(i) / kRate));
+            samples_[2 * i] = samples_[2 * i + 1] = int16_t(16000 * std::sin(2 * kPi * kBurstHz * double(i) / kRate));
     WAVEFORMATEX format{WAVE_FORMAT_PCM, 2, kRate, kRate * 4, 4, 16, 0};
     if (waveOutOpen(&out_, WAVE_MAPPER, &format, 0, 0, CALLBACK_NULL) != MMSYSERR_NOERROR) {
         out_ = nullptr;

@@ -27,10 +27,10 @@ std::wstring EndpointId(IMMDevice* device) {
 
 const char* FailedEndpointCall(EndpointListStatus status) {
     switch (status) {
-    case EndpointListStatus::kNoEnumerator: return "CoCreateInstance";
-    case EndpointListStatus::kNoCollection: return "EnumAudioEndpoints";
-    case EndpointListStatus::kNoCount: return "GetCount";
-    case EndpointListStatus::kOk: break;
+        case EndpointListStatus::kNoEnumerator: return "CoCreateInstance";
+        case EndpointListStatus::kNoCollection: return "EnumAudioEndpoints";
+        case EndpointListStatus::kNoCount: return "GetCount";
+        case EndpointListStatus::kOk: break;
     }
     return "";
 }

@@ -6,7 +6,7 @@
 #include <vector>
 
 struct DriveSpace {
-    std::wstring root;  // "C:\"
+    std::wstring root;   // "C:\"
     uint64_t freeBytes;  // available to the caller
 };
 

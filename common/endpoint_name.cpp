@@ -2,7 +2,9 @@
 // DirectShow headers would define their GUIDs a second time.
 #include <windows.h>
 #include <propsys.h>
+
 #include <initguid.h>
+
 #include <functiondiscoverykeys_devpkey.h>
 
 #include "common/endpoint_name.h"

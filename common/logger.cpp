@@ -13,7 +13,7 @@ CLogger g_logger;
 namespace {
 constexpr size_t kLineSize = 1024;  // one formatted line, longer text is cut
 constexpr size_t kMaxPath = 511;
-}
+}  // namespace
 
 CLogger::~CLogger() { Close(); }
 
@@ -63,8 +63,8 @@ int CLogger::Write(const char* text) {
 void FormatLogTime(char* buf, size_t size) {
     SYSTEMTIME t;
     GetLocalTime(&t);
-    snprintf(buf, size, "%4d-%02d-%02d %02d:%02d:%02d.%03d ", t.wYear, t.wMonth, t.wDay, t.wHour,
-             t.wMinute, t.wSecond, t.wMilliseconds);
+    snprintf(buf, size, "%4d-%02d-%02d %02d:%02d:%02d.%03d ", t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond,
+             t.wMilliseconds);
 }
 
 namespace {
@@ -118,8 +118,8 @@ std::string MakeLogFilePath() {
     SYSTEMTIME t;
     GetLocalTime(&t);
     char name[64];
-    snprintf(name, sizeof name, "\\log%4d%02d%02d%02d%02d%02d.txt", t.wYear, t.wMonth, t.wDay,
-             t.wHour, t.wMinute, t.wSecond);
+    snprintf(name, sizeof name, "\\log%4d%02d%02d%02d%02d%02d.txt", t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute,
+             t.wSecond);
     return folder + name;
 }
 

@@ -9,11 +9,11 @@
 #include <vector>
 
 struct MonitorInfo {
-    int32_t width = 0;   // current display mode, pixels
+    int32_t width = 0;  // current display mode, pixels
     int32_t height = 0;
-    int32_t x = 0;       // the mode's position on the desktop
+    int32_t x = 0;  // the mode's position on the desktop
     int32_t y = 0;
-    HDC hdc = nullptr;   // as the enumeration passed it; may be null
+    HDC hdc = nullptr;  // as the enumeration passed it; may be null
     HMONITOR monitor = nullptr;
     std::wstring device;  // display device name, e.g. "\\.\DISPLAY1"
     std::wstring name;    // "显示器 n": the primary is 1, the others 2, 3, ...

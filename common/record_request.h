@@ -17,6 +17,6 @@ struct RecordRequest {
     int32_t audio_input = 1;  // 0 none, 1 system sound, 2 microphone, 3 both
     std::wstring camera_input = L"无";
     std::wstring complete_option = kActionNothing;  // one of the completion actions
-    int32_t duration = 600;  // seconds
-    bool task_begin = false;  // true once a task fired the request
+    int32_t duration = 600;                         // seconds
+    bool task_begin = false;                        // true once a task fired the request
 };

@@ -58,8 +58,7 @@ void ForEachSetting(Visit&& v) {
     v(kMainIni, L"MainPanel", L"Check_close_panel", &R::Check_close_panel);
 }
 
-std::wstring ReadText(const std::wstring& ini, const wchar_t* section, const wchar_t* key,
-                      const std::wstring& def) {
+std::wstring ReadText(const std::wstring& ini, const wchar_t* section, const wchar_t* key, const std::wstring& def) {
     wchar_t buf[kTextLimit] = {};
     GetPrivateProfileStringW(section, key, def.c_str(), buf, kTextLimit, ini.c_str());
     return buf;
@@ -150,9 +149,8 @@ CSettingData* CSettingData::instance_ = nullptr;
 
 CSettingData::CSettingData() {
     // A fresh object holds empty text until it is loaded.
-    for (auto* s : {&record_.path, &record_.VFormat, &record_.VBitrate, &record_.Vcodec,
-                    &record_.Definition, &record_.AFormat, &record_.ABitrate, &record_.SFormat,
-                    &record_.ZoomArea, &record_.Diam})
+    for (auto* s : {&record_.path, &record_.VFormat, &record_.VBitrate, &record_.Vcodec, &record_.Definition,
+                    &record_.AFormat, &record_.ABitrate, &record_.SFormat, &record_.ZoomArea, &record_.Diam})
         s->clear();
     record_.needsLoad = true;
 }

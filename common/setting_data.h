@@ -34,9 +34,9 @@ struct SettingRecord {
     std::wstring ZoomArea = L"50%";
     std::wstring Diam = L"40%";
     bool Division = false;
-    int32_t Check_division = 0;  // 0 by time, 1 by size
-    int32_t Division_time = 60;  // minutes
-    int32_t Division_size = 500; // MiB
+    int32_t Check_division = 0;   // 0 by time, 1 by size
+    int32_t Division_time = 60;   // minutes
+    int32_t Division_size = 500;  // MiB
     bool Check_Countdown = true;
     bool Check_Audio = false;
     bool Check_Border = true;

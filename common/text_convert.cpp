@@ -11,8 +11,7 @@ std::wstring Decode(unsigned codePage, const std::string& text) {
     int n = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), size, nullptr, 0);
     if (n <= 0) return L"";
     std::wstring out(n, L'\0');
-    if (MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), size, &out[0], n) != n)
-        return L"";
+    if (MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), size, &out[0], n) != n) return L"";
     return out;
 }
 
@@ -22,8 +21,7 @@ std::string Encode(unsigned codePage, const std::wstring& text) {
     int n = WideCharToMultiByte(codePage, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
     if (n <= 0) return "";
     std::string out(n, '\0');
-    if (WideCharToMultiByte(codePage, 0, text.data(), size, &out[0], n, nullptr, nullptr) != n)
-        return "";
+    if (WideCharToMultiByte(codePage, 0, text.data(), size, &out[0], n, nullptr, nullptr) != n) return "";
     return out;
 }
 

@@ -21,8 +21,8 @@ int64_t ScreenQueueBytes(int width, int height) {
     return bytes < kFfmpegQueueBytes ? kFfmpegQueueBytes : (bytes > kMaxQueueBytes ? kMaxQueueBytes : bytes);
 }
 
-int OpenCaptureDevice(DeviceKind kind, const std::string& ansiName, AVFormatContext** ic,
-                      const char* where, int64_t queueBytes) {
+int OpenCaptureDevice(DeviceKind kind, const std::string& ansiName, AVFormatContext** ic, const char* where,
+                      int64_t queueBytes) {
     static std::once_flag devicesRegistered;
     std::call_once(devicesRegistered, [] { avdevice_register_all(); });
     *ic = nullptr;

@@ -14,8 +14,8 @@ enum class DeviceKind { kVideo, kAudio };
 // positive, is how much FFmpeg may hold of what the device delivered and was not
 // read yet. Returns 0 with *ic set, or FFmpeg's error with *ic null; a device that
 // fails to open leaves its error in g_lastDeviceOpenError.
-int OpenCaptureDevice(DeviceKind kind, const std::string& ansiName, AVFormatContext** ic,
-                      const char* where, int64_t queueBytes = 0);
+int OpenCaptureDevice(DeviceKind kind, const std::string& ansiName, AVFormatContext** ic, const char* where,
+                      int64_t queueBytes = 0);
 
 // FFmpeg's own queue (3 MB) is smaller than one picture of a large screen: a picture
 // that arrives while the one before is still being encoded would be thrown away.

@@ -5,10 +5,10 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
-#include "engine/capture_thread.h"
 #include "common/logger.h"
-#include "engine/capture_packet_rules.h"
 #include "common/record_globals.h"
+#include "engine/capture_packet_rules.h"
+#include "engine/capture_thread.h"
 
 namespace {
 
@@ -75,15 +75,13 @@ bool CGetVideoThread::HandlePacket(AVPacket* pkt, const CPacketRules& rules) {
     // this thread's drop test and its hand-over.
     std::shared_lock<std::shared_timed_mutex> gate(m_svF->m_packetLock);
     if (pkt->pts == AV_NOPTS_VALUE || rules.Drops(*m_svF, mode)) {
-        if (mode == kSelModeSoundOnly && !m_svF->bEnd)
-            LogFile(kLoop, "[m_cnTN]%s !bEnd", m_cnTN.c_str());
+        if (mode == kSelModeSoundOnly && !m_svF->bEnd) LogFile(kLoop, "[m_cnTN]%s !bEnd", m_cnTN.c_str());
         rules.OnDropped(*m_svF, pkt->pts);
         m_bPr = false;
         return false;
     }
     m_bPr = true;
-    if (!rules.AlignFirstPacket(*m_svF, pkt->pts) || !rules.ResolvePause(*m_svF, pkt->pts))
-        return false;
+    if (!rules.AlignFirstPacket(*m_svF, pkt->pts) || !rules.ResolvePause(*m_svF, pkt->pts)) return false;
     if (pkt->stream_index == m_nIndex1)
         HandleVideoPacket(pkt);
     else if (pkt->stream_index == m_nIndex2)
@@ -109,14 +107,14 @@ void CGetVideoThread::HandleVideoPacket(const AVPacket* pkt) {
 
 // The whole picture in YUV420P to the writer, which takes its crop out of it.
 void CGetVideoThread::WritePicture(int64_t pts) {
-    if (!m_scaler || m_picture->width != m_yuvPicture->width ||
-        m_picture->height != m_yuvPicture->height || m_picture->format != m_iVCC->pix_fmt) {
-        LogFile(kLoop, "[m_cnTN]%s [w]%d [h]%d picture does not fit the converter", m_cnTN.c_str(),
-                m_picture->width, m_picture->height);
+    if (!m_scaler || m_picture->width != m_yuvPicture->width || m_picture->height != m_yuvPicture->height ||
+        m_picture->format != m_iVCC->pix_fmt) {
+        LogFile(kLoop, "[m_cnTN]%s [w]%d [h]%d picture does not fit the converter", m_cnTN.c_str(), m_picture->width,
+                m_picture->height);
         return;
     }
-    sws_scale(m_scaler, m_picture->data, m_picture->linesize, 0, m_picture->height,
-              m_yuvPicture->data, m_yuvPicture->linesize);
+    sws_scale(m_scaler, m_picture->data, m_picture->linesize, 0, m_picture->height, m_yuvPicture->data,
+              m_yuvPicture->linesize);
     m_svF->HandlefFrame1(m_yuvPicture, m_svF->RelativePts(pts), m_iFC->streams[m_nIndex1]->time_base);
 }
 

@@ -36,8 +36,8 @@ std::atomic<int64_t>* CPacketRules::FirstPausedSlot(CSaveVideoFileThread& writer
 }
 
 void CPacketRules::LogQueues(CSaveVideoFileThread& writer, const char* when) const {
-    LogFile(kLoop, "[m_cnTN]%s %s [len_sys]%d [len_mic]%d", name_, when,
-            writer.QueuedSamples(kSourceSystemSound), writer.QueuedSamples(kSourceMicrophone));
+    LogFile(kLoop, "[m_cnTN]%s %s [len_sys]%d [len_mic]%d", name_, when, writer.QueuedSamples(kSourceSystemSound),
+            writer.QueuedSamples(kSourceMicrophone));
 }
 
 // Under the alignment mutex, once every recorded source has been seen paused.
@@ -81,8 +81,7 @@ bool CPacketRules::AlignFirstPacket(CSaveVideoFileThread& writer, int64_t pts) c
     writer.InAli(pts, useSys_, useMic_);
     // A pause noted before a file's first packet leaves no gap in that file.
     writer.RPaPar();
-    LogFile(kLoop, "[m_cnTN]%s [pkt->pts]%lld _wfi_fip_up2() and InAli() ", name_,
-            static_cast<long long>(pts));
+    LogFile(kLoop, "[m_cnTN]%s [pkt->pts]%lld _wfi_fip_up2() and InAli() ", name_, static_cast<long long>(pts));
     return true;
 }
 
@@ -90,8 +89,8 @@ bool CPacketRules::ResolvePause(CSaveVideoFileThread& writer, int64_t pts) const
     const int64_t start = writer.g_llPause_StartTime;
     if (start <= 0) return true;
     if (type_ != LeadingSource()) return false;
-    LogFile(kLoop, "[m_cnTN]%s [g_llPause_StartTime]%lld [pkt->pts]%lld", name_,
-            static_cast<long long>(start), static_cast<long long>(pts));
+    LogFile(kLoop, "[m_cnTN]%s [g_llPause_StartTime]%lld [pkt->pts]%lld", name_, static_cast<long long>(start),
+            static_cast<long long>(pts));
     writer._alGa_TotTim1 += pts - start;
     writer.InAli(pts, useSys_, useMic_);
     const int sys = writer.QueuedSamples(kSourceSystemSound);

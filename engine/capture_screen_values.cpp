@@ -11,8 +11,7 @@ void SetDword(HKEY key, const wchar_t* name, LONG value) {
 
 bool ReadDword(HKEY key, const wchar_t* name, DWORD* value) {
     DWORD type = 0, size = sizeof *value;
-    return RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) ==
-               ERROR_SUCCESS &&
+    return RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) == ERROR_SUCCESS &&
            type == REG_DWORD;
 }
 
@@ -20,8 +19,8 @@ bool ReadDword(HKEY key, const wchar_t* name, DWORD* value) {
 
 bool WriteScreenFilterValues(const RECT& recordRect, const SettingRecord& settings) {
     HKEY key = nullptr;
-    LONG ret = RegCreateKeyExW(HKEY_CURRENT_USER, kScreenFilterKey, 0, nullptr, 0,
-                               KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key, nullptr);
+    LONG ret = RegCreateKeyExW(HKEY_CURRENT_USER, kScreenFilterKey, 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE,
+                               nullptr, &key, nullptr);
     if (ret != ERROR_SUCCESS) {
         LogBoth("CGetVideoThread::init", "[RegCreateKeyExW]%ld error", ret);
         return false;
@@ -29,8 +28,7 @@ bool WriteScreenFilterValues(const RECT& recordRect, const SettingRecord& settin
     DWORD fps = 0;
     if (ReadDword(key, L"default_max_fps", &fps) && fps != 0)
         SetDword(key, L"default_max_fps",
-                 settings.FrameRate < kLowestFilterFrameRate ? kDefaultFilterFrameRate
-                                                             : settings.FrameRate);
+                 settings.FrameRate < kLowestFilterFrameRate ? kDefaultFilterFrameRate : settings.FrameRate);
     SetDword(key, L"start_x", recordRect.left);
     SetDword(key, L"start_y", recordRect.top);
     SetDword(key, L"capture_width", recordRect.right - recordRect.left);

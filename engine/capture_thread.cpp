@@ -6,12 +6,12 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
-#include "engine/capture_input.h"
 #include "common/logger.h"
 #include "common/record_globals.h"
+#include "common/setting_data.h"
+#include "engine/capture_input.h"
 #include "engine/capture_screen_crop.h"
 #include "engine/capture_screen_values.h"
-#include "common/setting_data.h"
 
 namespace {
 const char* const kInit = "CGetVideoThread::init";
@@ -30,18 +30,17 @@ void CGetVideoThread::SetRecordRect(int32_t left, int32_t top, int32_t right, in
     m_recordRect = RECT{left, top, right, bottom};
 }
 
-bool CGetVideoThread::init(const std::string& videoDevName, bool useVideo,
-                           const std::string& audioDevName, bool useSysAudio, bool useMicAudio) {
+bool CGetVideoThread::init(const std::string& videoDevName, bool useVideo, const std::string& audioDevName,
+                           bool useSysAudio, bool useMicAudio) {
     m_bU1 = useVideo;
     m_bU2 = useSysAudio;
     m_bU3 = useMicAudio;
-    LogBoth(kInit, "[videoDevName]%s [audioDevName]%s [m_bU1]%d [m_bU2]%d [m_bU3]%d",
-            videoDevName.c_str(), audioDevName.c_str(), m_bU1, m_bU2, m_bU3);
+    LogBoth(kInit, "[videoDevName]%s [audioDevName]%s [m_bU1]%d [m_bU2]%d [m_bU3]%d", videoDevName.c_str(),
+            audioDevName.c_str(), m_bU1, m_bU2, m_bU3);
     ReleaseInput();  // a second attempt starts clean
     // Only the screen source opens the screen device: the other sources would write an
     // area of their own (none) over the one the screen device is about to read.
-    if (m_type == kSourceScreen)
-        WriteScreenFilterValues(m_recordRect, CSettingData::GetInstance()->GetSettings());
+    if (m_type == kSourceScreen) WriteScreenFilterValues(m_recordRect, CSettingData::GetInstance()->GetSettings());
     if (!OpenVideoInput(videoDevName)) {
         LogBoth(kInit, "[videoDevName]%s !_By_DNa error", videoDevName.c_str());
         ReleaseInput();
@@ -58,10 +57,9 @@ bool CGetVideoThread::init(const std::string& videoDevName, bool useVideo,
 
 bool CGetVideoThread::OpenVideoInput(const std::string& name) {
     if (name.empty()) return true;
-    const int64_t queue = m_type == kSourceScreen
-                              ? ScreenQueueBytes(m_recordRect.right - m_recordRect.left,
-                                                 m_recordRect.bottom - m_recordRect.top)
-                              : 0;
+    const int64_t queue = m_type == kSourceScreen ? ScreenQueueBytes(m_recordRect.right - m_recordRect.left,
+                                                                     m_recordRect.bottom - m_recordRect.top)
+                                                  : 0;
     if (OpenCaptureDevice(DeviceKind::kVideo, name, &m_iFC, kInit, queue) != 0) return false;
     m_nIndex1 = FirstStreamOf(m_iFC, AVMEDIA_TYPE_VIDEO);
     if (m_nIndex1 < 0) {
@@ -98,16 +96,14 @@ bool CGetVideoThread::SetUpPictureConversion() {
     const int w = m_iVCC->width, h = m_iVCC->height;
     m_picture = av_frame_alloc();
     m_yuvPicture = av_frame_alloc();
-    m_scaler = sws_getContext(w, h, m_iVCC->pix_fmt, w, h, AV_PIX_FMT_YUV420P, SWS_BICUBIC,
-                              nullptr, nullptr, nullptr);
+    m_scaler = sws_getContext(w, h, m_iVCC->pix_fmt, w, h, AV_PIX_FMT_YUV420P, SWS_BICUBIC, nullptr, nullptr, nullptr);
     const int size = av_image_get_buffer_size(AV_PIX_FMT_YUV420P, w, h, 1);
     if (size > 0) m_yuvBuffer = static_cast<uint8_t*>(av_malloc(size));
     if (!m_picture || !m_yuvPicture || !m_scaler || !m_yuvBuffer) {
         LogBoth(kInit, "[w]%d [h]%d [pix_fmt]%d picture conversion error", w, h, m_iVCC->pix_fmt);
         return false;
     }
-    av_image_fill_arrays(m_yuvPicture->data, m_yuvPicture->linesize, m_yuvBuffer,
-                         AV_PIX_FMT_YUV420P, w, h, 1);
+    av_image_fill_arrays(m_yuvPicture->data, m_yuvPicture->linesize, m_yuvBuffer, AV_PIX_FMT_YUV420P, w, h, 1);
     m_yuvPicture->format = AV_PIX_FMT_YUV420P;
     m_yuvPicture->width = w;
     m_yuvPicture->height = h;
@@ -170,8 +166,7 @@ void CGetVideoThread::ReleaseInput() {
     avcodec_free_context(&m_soundDecoder);
     if (m_iFC) {
         avformat_close_input(&m_iFC);
-        LogConsole("CGetVideoThread::ReleaseInput", "[m_cnTN]%s avformat_close_input(&m_iFC)",
-                   m_cnTN.c_str());
+        LogConsole("CGetVideoThread::ReleaseInput", "[m_cnTN]%s avformat_close_input(&m_iFC)", m_cnTN.c_str());
     }
     m_nIndex1 = m_nIndex2 = -1;
 }

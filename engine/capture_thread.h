@@ -9,11 +9,11 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/writer_audio_params.h"
+#include "common/thread_runner.h"
 #include "engine/ffmpeg_api.h"
 #include "engine/os_record.h"
 #include "engine/writer.h"
-#include "common/thread_runner.h"
+#include "engine/writer_audio_params.h"
 
 struct SwsContext;
 class CPacketRules;
@@ -34,8 +34,8 @@ public:
     // Opens the device named for this source (an empty name opens nothing) and hands
     // its format to the writer. The three flags say what the whole recording uses.
     // UI thread, while the loop is not running. On failure nothing stays open.
-    bool init(const std::string& videoDevName, bool useVideo, const std::string& audioDevName,
-              bool useSysAudio, bool useMicAudio);
+    bool init(const std::string& videoDevName, bool useVideo, const std::string& audioDevName, bool useSysAudio,
+              bool useMicAudio);
     void Start();
     // Ends the loop (the runner waits a bounded time); the loop releases the input.
     void Stop();
@@ -78,8 +78,8 @@ private:
     int m_nIndex2 = -1;  // audio stream
     AVCodecContext* m_iVCC = nullptr;
     AVCodecContext* m_soundDecoder = nullptr;
-    AVFrame* m_picture = nullptr;    // decoded
-    AVFrame* m_yuvPicture = nullptr; // converted to YUV420P, same size
+    AVFrame* m_picture = nullptr;     // decoded
+    AVFrame* m_yuvPicture = nullptr;  // converted to YUV420P, same size
     uint8_t* m_yuvBuffer = nullptr;
     AVFrame* m_sound = nullptr;
     bool m_bStarted = false;

@@ -7,8 +7,8 @@
 
 #include "common/logger.h"
 #include "common/record_globals.h"
-#include "engine/writer_record_name.h"
 #include "common/setting_data.h"
+#include "engine/writer_record_name.h"
 
 CVistreler::CVistreler()
     : m_Td1(new CGetVideoThread(this, kSourceScreen)),
@@ -45,8 +45,7 @@ void CVistreler::SetRecordRect(int32_t left, int32_t top, int32_t right, int32_t
     m_Td1->SetRecordRect(left, top, right, bottom);
 }
 
-bool CVistreler::init(const std::string& videoDevName, bool useVideo,
-                      const std::string& audioSysName, bool useSysAudio,
+bool CVistreler::init(const std::string& videoDevName, bool useVideo, const std::string& audioSysName, bool useSysAudio,
                       const std::string& audioMicName, bool useMicAudio) {
     if (m_svF->IsFileOpen()) {  // a second init would drop the file being written
         LogBoth("CVistreler::init", "already recording error");
@@ -61,8 +60,7 @@ bool CVistreler::init(const std::string& videoDevName, bool useVideo,
     LogFile("CVistreler::init",
             "[videoDevName]%s [audioSysName]%s [audioMicName]%s [useVideo]%d [useSysAudio]%d "
             "[useMicAudio]%d ",
-            videoDevName.c_str(), audioSysName.c_str(), audioMicName.c_str(), useVideo,
-            useSysAudio, useMicAudio);
+            videoDevName.c_str(), audioSysName.c_str(), audioMicName.c_str(), useVideo, useSysAudio, useMicAudio);
     if (InitSources(videoDevName, audioSysName, audioMicName) && InitWriter()) return true;
     // Back to where this attempt started: no device open, no file.
     ReleaseInputs();

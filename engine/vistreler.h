@@ -43,8 +43,8 @@ public:
     // Opens the used devices (names in the system's ANSI code page) and the first output
     // file. false when any of them fails: nothing stays open and the next attempt
     // starts as this one did.
-    bool init(const std::string& videoDevName, bool useVideo, const std::string& audioSysName,
-              bool useSysAudio, const std::string& audioMicName, bool useMicAudio);
+    bool init(const std::string& videoDevName, bool useVideo, const std::string& audioSysName, bool useSysAudio,
+              const std::string& audioMicName, bool useMicAudio);
     // Starts the used sources; they drop what they read until the state is recording.
     void Start();
     void SetRecordState(int32_t state);
@@ -82,8 +82,7 @@ public:
     int32_t CameraHeight() const { return m_cameraHeight; }
 
 private:
-    bool InitSources(const std::string& videoDevName, const std::string& audioSysName,
-                     const std::string& audioMicName);
+    bool InitSources(const std::string& videoDevName, const std::string& audioSysName, const std::string& audioMicName);
     bool InitWriter();
     void ReleaseInputs();
     void StopSources();

@@ -7,8 +7,7 @@
 void CVistreler::InitCameraThread() {
     if (m_pVideo2) m_pVideo2->Stop();  // replaced
     m_pVideo2.reset(new CGetVideoThread(this, kSourceCamera));
-    m_pVideo2->SetRecordRect(m_recordRect.left, m_recordRect.top, m_recordRect.right,
-                             m_recordRect.bottom);
+    m_pVideo2->SetRecordRect(m_recordRect.left, m_recordRect.top, m_recordRect.right, m_recordRect.bottom);
     m_pVideo2->SetWriter(m_svF.get());
 }
 

@@ -78,9 +78,7 @@ bool CSaveVideoFileThread::StopHelpers() {
     return true;
 }
 
-int64_t CSaveVideoFileThread::RelativePts(int64_t pts) const {
-    return pts - m_firstPacketTime - _alGa_TotTim1;
-}
+int64_t CSaveVideoFileThread::RelativePts(int64_t pts) const { return pts - m_firstPacketTime - _alGa_TotTim1; }
 
 void CSaveVideoFileThread::InAli(int64_t pts, bool sysUsed, bool micUsed) {
     std::lock_guard<std::mutex> guard(m_aliMutex);
@@ -120,9 +118,7 @@ CSoundQueue& CSaveVideoFileThread::SoundQueue(int32_t sourceType) {
 void CSaveVideoFileThread::ClearPending(bool log) {
     std::lock_guard<std::mutex> guard(m_pendingMutex);
     for (PendingFrame& entry : m_onFrMiAuLi) {
-        if (log)
-            LogFile("CSaveVideoFileThread::coPutFun", "[pending frame]%d samples",
-                    entry.frame->nb_samples);
+        if (log) LogFile("CSaveVideoFileThread::coPutFun", "[pending frame]%d samples", entry.frame->nb_samples);
         av_frame_free(&entry.frame);
     }
     m_onFrMiAuLi.clear();

@@ -18,14 +18,14 @@
 #include <string>
 #include <vector>
 
-#include "engine/writer_audio_params.h"
-#include "engine/ffmpeg_api.h"
-#include "engine/os_record.h"
 #include "common/record_globals.h"
 #include "common/setting_data.h"
+#include "common/thread_runner.h"
+#include "engine/ffmpeg_api.h"
+#include "engine/os_record.h"
+#include "engine/writer_audio_params.h"
 #include "engine/writer_sound_convert.h"
 #include "engine/writer_sound_queue.h"
-#include "common/thread_runner.h"
 
 class CSaveVideoFileThread {
 public:
@@ -100,8 +100,7 @@ public:
     bool HandlefFrame1(const AVFrame* picture, int64_t time, AVRational inTimeBase);
     // One decoded sound frame of sourceType, pts in the time base of ic's stream
     // streamIndex. The frame stays the caller's.
-    void paToL(const AVFrame* frame, int64_t pts, int32_t sourceType, const AVFormatContext* ic,
-               int streamIndex);
+    void paToL(const AVFrame* frame, int64_t pts, int32_t sourceType, const AVFormatContext* ic, int streamIndex);
 
     // --- State the capture threads read and write ---
     std::atomic<int32_t> m_ReSt{_StopState};
@@ -208,9 +207,9 @@ private:
     AudioFormat m_encFormat;    // the opened sound encoder's format
     bool m_bConAudioVar = false;
     bool m_bConAudio2Var = false;
-    CResampler m_swr1;  // system sound -> mixing format (or queue format alone)
-    CResampler m_swr2;  // microphone -> mixing format (or queue format alone)
-    CResampler m_swr3;  // queue or mix -> encoder
+    CResampler m_swr1;                             // system sound -> mixing format (or queue format alone)
+    CResampler m_swr2;                             // microphone -> mixing format (or queue format alone)
+    CResampler m_swr3;                             // queue or mix -> encoder
     int64_t m_lastAudioFramePts = AV_NOPTS_VALUE;  // encoder time base
 
     std::mutex m_pendingMutex;

@@ -25,8 +25,8 @@ int64_t ParseAudioBitrate(const std::wstring& text) {
     return static_cast<int64_t>(value) * 1024;
 }
 
-bool acoHandle(AVFormatContext* oc, AVCodecContext** ctx, const AVCodec** codec, AVCodecID codecId,
-               int channels, int sampleRate, int64_t bitRate) {
+bool acoHandle(AVFormatContext* oc, AVCodecContext** ctx, const AVCodec** codec, AVCodecID codecId, int channels,
+               int sampleRate, int64_t bitRate) {
     const char* where = "CSaveVideoFileThread::acoHandle";
     if (channels <= 0 || sampleRate <= 0 || bitRate <= 0) {
         LogBoth(where, "[channels]%d [sample_rate]%d [bit_rate]%lld error", channels, sampleRate,
@@ -45,8 +45,7 @@ bool acoHandle(AVFormatContext* oc, AVCodecContext** ctx, const AVCodec** codec,
     c->bit_rate = bitRate;
     c->time_base = AVRational{1, sampleRate};
     c->sample_rate = sampleRate;
-    if (codecId == AV_CODEC_ID_MP3 || codecId == AV_CODEC_ID_AAC)
-        c->strict_std_compliance = FF_COMPLIANCE_EXPERIMENTAL;
+    if (codecId == AV_CODEC_ID_MP3 || codecId == AV_CODEC_ID_AAC) c->strict_std_compliance = FF_COMPLIANCE_EXPERIMENTAL;
     if (oc->oformat->flags & AVFMT_GLOBALHEADER) c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     int ret = avcodec_open2(c, *codec, nullptr);
     if (ret < 0) {
@@ -69,14 +68,12 @@ void CSaveVideoFileThread::HandlefFrame2(AVFrame** frame, int64_t time, AVRation
     }
     if ((*frame)->nb_samples != m_aCtx->frame_size) {
         // Only a last frame may be short; one in the middle would end the stream.
-        LogFile(where, "[nb_samples]%d [frame_size]%d dropped", (*frame)->nb_samples,
-                m_aCtx->frame_size);
+        LogFile(where, "[nb_samples]%d [frame_size]%d dropped", (*frame)->nb_samples, m_aCtx->frame_size);
         av_frame_free(frame);
         return;
     }
     int64_t pts = av_rescale_q(time, inTimeBase, m_aCtx->time_base);
-    if (m_lastAudioFramePts != AV_NOPTS_VALUE && pts <= m_lastAudioFramePts)
-        pts = m_lastAudioFramePts + 1;
+    if (m_lastAudioFramePts != AV_NOPTS_VALUE && pts <= m_lastAudioFramePts) pts = m_lastAudioFramePts + 1;
     m_lastAudioFramePts = pts;
     (*frame)->pts = pts;
     int ret = avcodec_send_frame(m_aCtx, *frame);

@@ -13,5 +13,5 @@ int64_t ParseAudioBitrate(const std::wstring& text);
 // 1/sampleRate and the given bit rate; MP3 takes the third of its sample formats
 // (the last one when it offers fewer), other codecs the first. false when any of the
 // three numbers is not positive, there is no encoder, or it does not open.
-bool acoHandle(AVFormatContext* oc, AVCodecContext** ctx, const AVCodec** codec, AVCodecID codecId,
-               int channels, int sampleRate, int64_t bitRate);
+bool acoHandle(AVFormatContext* oc, AVCodecContext** ctx, const AVCodec** codec, AVCodecID codecId, int channels,
+               int sampleRate, int64_t bitRate);

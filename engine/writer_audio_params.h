@@ -5,7 +5,7 @@
 
 struct AudioInputParams {
     int32_t channels = 0;
-    int32_t frame_size = 0;       // samples per frame of the input's decoder
+    int32_t frame_size = 0;  // samples per frame of the input's decoder
     int32_t in_sample_rate = 0;
     int32_t out_sample_rate = 0;  // 44100 when both sound sources are recorded, else the input rate
     int32_t time_base_num = 0;

@@ -1,11 +1,11 @@
 // Opening and finishing output files.
 #include "engine/writer_output_file.h"
 
-#include "engine/writer_audio_encoder.h"
 #include "common/logger.h"
-#include "engine/writer_output_names.h"
-#include "engine/writer.h"
 #include "common/text_convert.h"
+#include "engine/writer.h"
+#include "engine/writer_audio_encoder.h"
+#include "engine/writer_output_names.h"
 #include "engine/writer_video_encoder.h"
 
 namespace {
@@ -31,8 +31,8 @@ void oCtRele(AVFormatContext** oc) {
 
 std::wstring CSaveVideoFileThread::NFiNa_SpFi() {
     const int n = m_EndNum++;
-    LogBoth("CSaveVideoFileThread::NFiNa_SpFi", "[m_SpFi_SPa]%s [m_EndNum]%d",
-            WideToUtf8(m_SpFi_SPa).c_str(), m_EndNum);
+    LogBoth("CSaveVideoFileThread::NFiNa_SpFi", "[m_SpFi_SPa]%s [m_EndNum]%d", WideToUtf8(m_SpFi_SPa).c_str(),
+            m_EndNum);
     return PartFileName(m_SpFi_SPa, n);
 }
 
@@ -71,9 +71,7 @@ bool CSaveVideoFileThread::OpenOutput(const SettingRecord& settings) {
         }
         IYFrame(&m_pFrame, &m_oBuf, AV_PIX_FMT_YUV420P, r.right - r.left, r.bottom - r.top);
     }
-    if (m_audioCodecId != AV_CODEC_ID_NONE && (m_bUseSys || m_bUseMic) &&
-        !OpenAudioStream(settings))
-        return false;
+    if (m_audioCodecId != AV_CODEC_ID_NONE && (m_bUseSys || m_bUseMic) && !OpenAudioStream(settings)) return false;
     av_dump_format(m_oc, 0, name.c_str(), 1);
     if (!w_on(name)) return false;
     int ret = avformat_write_header(m_oc, nullptr);
@@ -93,9 +91,9 @@ bool CSaveVideoFileThread::OpenOutput(const SettingRecord& settings) {
 
 bool CSaveVideoFileThread::OpenVideoStream(const SettingRecord& settings) {
     const RECT& r = g_rRecord2;
-    if (!vcoHandle(m_oc, &m_vCtx, &m_vCodec, AV_CODEC_ID_H264, AV_PIX_FMT_YUV420P, r.right - r.left,
-                   r.bottom - r.top, ParseVideoBitrate(settings.VBitrate), m_frameRate, kVideoQmin,
-                   quality_to_value(settings.Definition), kVideoMaxBFrames)) {
+    if (!vcoHandle(m_oc, &m_vCtx, &m_vCodec, AV_CODEC_ID_H264, AV_PIX_FMT_YUV420P, r.right - r.left, r.bottom - r.top,
+                   ParseVideoBitrate(settings.VBitrate), m_frameRate, kVideoQmin, quality_to_value(settings.Definition),
+                   kVideoMaxBFrames)) {
         LogBoth(kOpen, "!vcoHandle()");
         return false;
     }
@@ -109,10 +107,8 @@ bool CSaveVideoFileThread::OpenVideoStream(const SettingRecord& settings) {
 }
 
 bool CSaveVideoFileThread::OpenAudioStream(const SettingRecord& settings) {
-    const int rate = TwoSources() ? kMixSampleRate
-                                  : (m_bUseSys ? m_Frame1.in_sample_rate : m_Frame2.in_sample_rate);
-    if (!acoHandle(m_oc, &m_aCtx, &m_aCodec, m_audioCodecId, m_nChannels, rate,
-                   ParseAudioBitrate(settings.ABitrate))) {
+    const int rate = TwoSources() ? kMixSampleRate : (m_bUseSys ? m_Frame1.in_sample_rate : m_Frame2.in_sample_rate);
+    if (!acoHandle(m_oc, &m_aCtx, &m_aCodec, m_audioCodecId, m_nChannels, rate, ParseAudioBitrate(settings.ABitrate))) {
         LogBoth(kOpen, "!acoHandle error");
         return false;
     }

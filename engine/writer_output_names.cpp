@@ -70,8 +70,7 @@ bool CrD_MuLe(const std::wstring& folder) {
         if (walk.size() == 2 && walk[1] == L':') break;  // a drive root always exists
     }
     for (auto it = missing.rbegin(); it != missing.rend(); ++it)
-        if (!CreateDirectoryW(it->c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
-            return false;
+        if (!CreateDirectoryW(it->c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) return false;
     return true;
 }
 

@@ -22,8 +22,8 @@ bool CSaveVideoFileThread::WritePacket(AVPacket* pkt) {
     if (ret < 0) {
         char text[128] = {};
         av_strerror(ret, text, sizeof text);
-        LogBoth("CSaveVideoFileThread::WritePacket", "[errstr]%s [stream]%d [pkt.pts]%lld error",
-                text, index, static_cast<long long>(pts));
+        LogBoth("CSaveVideoFileThread::WritePacket", "[errstr]%s [stream]%d [pkt.pts]%lld error", text, index,
+                static_cast<long long>(pts));
         return false;
     }
     return true;

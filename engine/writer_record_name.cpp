@@ -7,8 +7,8 @@
 
 RecordName MakeRecordName(const SettingRecord& settings, int32_t selMode, const SYSTEMTIME& now) {
     char stamp[32];
-    snprintf(stamp, sizeof stamp, "%4d%02d%02d_%02d%02d%02d", now.wYear, now.wMonth, now.wDay,
-             now.wHour, now.wMinute, now.wSecond);
+    snprintf(stamp, sizeof stamp, "%4d%02d%02d_%02d%02d%02d", now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute,
+             now.wSecond);
     RecordName name;
     name.path = settings.path + L"\\" + std::wstring(stamp, stamp + strlen(stamp));
     std::wstring ext;

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "engine/ffmpeg_api.h"
 #include "common/setting_data.h"
+#include "engine/ffmpeg_api.h"
 
 struct RecordName {
     std::wstring path;

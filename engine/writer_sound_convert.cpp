@@ -51,12 +51,12 @@ AVFrame* AllocSilenceFrame(const AudioFormat& f, int samples) {
 bool CResampler::Open(const AudioFormat& in, const AudioFormat& out) {
     Free();
     AVChannelLayout inLayout = LayoutOf(in), outLayout = LayoutOf(out);
-    int ret = swr_alloc_set_opts2(&swr_, &outLayout, out.sampleFmt, out.sampleRate, &inLayout,
-                                  in.sampleFmt, in.sampleRate, 0, nullptr);
+    int ret = swr_alloc_set_opts2(&swr_, &outLayout, out.sampleFmt, out.sampleRate, &inLayout, in.sampleFmt,
+                                  in.sampleRate, 0, nullptr);
     if (ret >= 0) ret = swr_init(swr_);
     if (ret < 0) {
-        LogBoth("CResampler::Open", "[in_rate]%d [in_ch]%d [out_rate]%d [out_ch]%d [ret]%d error",
-                in.sampleRate, in.channels, out.sampleRate, out.channels, ret);
+        LogBoth("CResampler::Open", "[in_rate]%d [in_ch]%d [out_rate]%d [out_ch]%d [ret]%d error", in.sampleRate,
+                in.channels, out.sampleRate, out.channels, ret);
         Free();
         return false;
     }
@@ -70,17 +70,17 @@ void CResampler::Free() { swr_free(&swr_); }
 AVFrame* CResampler::Convert(const AVFrame* frame) {
     if (!swr_ || !frame) return nullptr;
     if (FrameFormat(frame) != in_) {
-        LogFile("CResampler::Convert", "[format]%d [channels]%d [rate]%d not the converter's input",
-                frame->format, frame->ch_layout.nb_channels, frame->sample_rate);
+        LogFile("CResampler::Convert", "[format]%d [channels]%d [rate]%d not the converter's input", frame->format,
+                frame->ch_layout.nb_channels, frame->sample_rate);
         return nullptr;
     }
     const int64_t delay = swr_get_delay(swr_, in_.sampleRate);
-    const int room = static_cast<int>(
-        av_rescale_rnd(delay + frame->nb_samples, out_.sampleRate, in_.sampleRate, AV_ROUND_UP));
+    const int room =
+        static_cast<int>(av_rescale_rnd(delay + frame->nb_samples, out_.sampleRate, in_.sampleRate, AV_ROUND_UP));
     AVFrame* out = AllocAudioFrame(out_, room > 0 ? room : 1);
     if (!out) return nullptr;
-    int got = swr_convert(swr_, out->extended_data, room,
-                          const_cast<const uint8_t**>(frame->extended_data), frame->nb_samples);
+    int got = swr_convert(swr_, out->extended_data, room, const_cast<const uint8_t**>(frame->extended_data),
+                          frame->nb_samples);
     if (got < 0) {
         LogFile("CResampler::Convert", "[ret]%d error", got);
         av_frame_free(&out);

@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "engine/writer_audio_params.h"
 #include "engine/ffmpeg_api.h"
+#include "engine/writer_audio_params.h"
 
 // Interleaved or planar sample format, channel count and rate of a sound stream.
 struct AudioFormat {

@@ -33,10 +33,9 @@ bool CSaveVideoFileThread::CreateConverters() {
     return m_swr3.Open(queue, m_encFormat);
 }
 
-void CSaveVideoFileThread::paToL(const AVFrame* frame, int64_t pts, int32_t sourceType,
-                                 const AVFormatContext* ic, int streamIndex) {
-    if (!frame || !ic || streamIndex < 0 || static_cast<unsigned>(streamIndex) >= ic->nb_streams)
-        return;
+void CSaveVideoFileThread::paToL(const AVFrame* frame, int64_t pts, int32_t sourceType, const AVFormatContext* ic,
+                                 int streamIndex) {
+    if (!frame || !ic || streamIndex < 0 || static_cast<unsigned>(streamIndex) >= ic->nb_streams) return;
     std::shared_lock<std::shared_mutex> file(m_fileLock);
     if (!m_bOpen || !m_aCtx || !m_s2) return;
     const AVRational tb = ic->streams[streamIndex]->time_base;
@@ -45,13 +44,11 @@ void CSaveVideoFileThread::paToL(const AVFrame* frame, int64_t pts, int32_t sour
         if (sourceType == kSourceMicrophone) MicFrameForMix(frame, pts, tb);
         return;
     }
-    if ((sourceType == kSourceSystemSound && m_bUseSys) ||
-        (sourceType == kSourceMicrophone && m_bUseMic))
+    if ((sourceType == kSourceSystemSound && m_bUseSys) || (sourceType == kSourceMicrophone && m_bUseMic))
         SingleSourceFrame(frame, pts, tb, sourceType);
 }
 
-void CSaveVideoFileThread::SingleSourceFrame(const AVFrame* frame, int64_t pts, AVRational tb,
-                                             int32_t sourceType) {
+void CSaveVideoFileThread::SingleSourceFrame(const AVFrame* frame, int64_t pts, AVRational tb, int32_t sourceType) {
     CSoundQueue& queue = SoundQueue(sourceType);
     CResampler& toQueue = sourceType == kSourceMicrophone ? m_swr2 : m_swr1;
     const AudioFormat format = QueueFormat(sourceType);
@@ -92,15 +89,13 @@ void CSaveVideoFileThread::SingleSourceFrame(const AVFrame* frame, int64_t pts, 
         }
     }
     const int frameSize = m_aCtx->frame_size > 0 ? m_aCtx->frame_size : kFallbackFrameSize;
-    int64_t head = HeaTimInAFi(queue.Size(), pts, before, m_lastSoundTime, frameSize,
-                               format.sampleRate, tb);
+    int64_t head = HeaTimInAFi(queue.Size(), pts, before, m_lastSoundTime, frameSize, format.sampleRate, tb);
     if (head == kNoHeadTime) return;
     CutQueue(queue, head, format.sampleRate, tb);
     EncodePending(tb);
 }
 
-bool CSaveVideoFileThread::TakeFirstAlignment(bool* needed, int64_t* samples, int64_t* pts,
-                                              AVRational tb) {
+bool CSaveVideoFileThread::TakeFirstAlignment(bool* needed, int64_t* samples, int64_t* pts, AVRational tb) {
     std::lock_guard<std::mutex> guard(m_aliMutex);
     if (!*needed) return false;
     *samples = SamplesForTime(*pts - m_dAliTim_By_P, kMixSampleRate, tb);
@@ -134,8 +129,7 @@ void CSaveVideoFileThread::MicFrameForMix(const AVFrame* frame, int64_t pts, AVR
     if (converted) HandleMomF3(converted, RelativePts(pts), tb);
 }
 
-void CSaveVideoFileThread::CutQueue(CSoundQueue& queue, int64_t head, int sampleRate,
-                                    AVRational tb) {
+void CSaveVideoFileThread::CutQueue(CSoundQueue& queue, int64_t head, int sampleRate, AVRational tb) {
     const int frameSize = m_aCtx->frame_size > 0 ? m_aCtx->frame_size : kFallbackFrameSize;
     const int64_t step = av_rescale_q(frameSize, AVRational{1, sampleRate}, tb);
     for (int64_t i = 0;; ++i) {

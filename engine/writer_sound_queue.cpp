@@ -38,9 +38,7 @@ int CSoundQueue::Size() {
 
 int CSoundQueue::Write(const AVFrame* frame) {
     std::lock_guard<std::mutex> guard(lock_);
-    if (!fifo_ || !frame || frame->format != AV_SAMPLE_FMT_S16 ||
-        frame->ch_layout.nb_channels != channels_)
-        return -1;
+    if (!fifo_ || !frame || frame->format != AV_SAMPLE_FMT_S16 || frame->ch_layout.nb_channels != channels_) return -1;
     const int before = av_audio_fifo_size(fifo_);
     void** data = reinterpret_cast<void**>(frame->extended_data);
     int written = av_audio_fifo_write(fifo_, data, frame->nb_samples);
@@ -111,8 +109,8 @@ void CSoundQueue::Clear() {
     if (fifo_) av_audio_fifo_reset(fifo_);
 }
 
-int64_t HeaTimInAFi(int queued, int64_t pts, int queuedBefore, int64_t lastTime, int frameSize,
-                    int sampleRate, AVRational timeBase) {
+int64_t HeaTimInAFi(int queued, int64_t pts, int queuedBefore, int64_t lastTime, int frameSize, int sampleRate,
+                    AVRational timeBase) {
     if (queued < frameSize || sampleRate <= 0) return kNoHeadTime;
     int64_t head = pts - av_rescale_q(queuedBefore, AVRational{1, sampleRate}, timeBase);
     if (head < lastTime) {
@@ -125,7 +123,7 @@ int64_t HeaTimInAFi(int queued, int64_t pts, int queuedBefore, int64_t lastTime,
 
 int64_t SamplesForTime(int64_t t, int sampleRate, AVRational timeBase) {
     if (timeBase.den <= 0) return 0;
-    const int64_t magnitude = av_rescale_rnd(t < 0 ? -t : t, static_cast<int64_t>(sampleRate) * timeBase.num,
-                                             timeBase.den, AV_ROUND_ZERO);
+    const int64_t magnitude =
+        av_rescale_rnd(t < 0 ? -t : t, static_cast<int64_t>(sampleRate) * timeBase.num, timeBase.den, AV_ROUND_ZERO);
     return t < 0 ? -magnitude : magnitude;
 }

@@ -49,8 +49,8 @@ constexpr int64_t kHeadTimeStep = 900;
 // duration of the `queuedBefore` samples that were waiting ahead of it. kNoHeadTime
 // while fewer than frameSize samples are queued. A head earlier than lastTime becomes
 // lastTime + kHeadTimeStep.
-int64_t HeaTimInAFi(int queued, int64_t pts, int queuedBefore, int64_t lastTime, int frameSize,
-                    int sampleRate, AVRational timeBase);
+int64_t HeaTimInAFi(int queued, int64_t pts, int queuedBefore, int64_t lastTime, int frameSize, int sampleRate,
+                    AVRational timeBase);
 
 // The signed number of samples at sampleRate that time t of the time base spans.
 int64_t SamplesForTime(int64_t t, int sampleRate, AVRational timeBase);

@@ -20,8 +20,8 @@ int32_t ParseVideoBitrate(const std::wstring& text) {
 }
 
 bool vcoHandle(AVFormatContext* oc, AVCodecContext** ctx, const AVCodec** codec, AVCodecID codecId,
-               AVPixelFormat pixelFormat, int width, int height, int64_t bitRate, int frameRate,
-               int qmin, int qmax, int maxBFrames) {
+               AVPixelFormat pixelFormat, int width, int height, int64_t bitRate, int frameRate, int qmin, int qmax,
+               int maxBFrames) {
     const char* where = "CSaveVideoFileThread::vcoHandle";
     LogBoth(where, "[w]%d [h]%d", width, height);
     if (!oc || frameRate <= 0) return false;
@@ -81,17 +81,15 @@ void IYFrame(AVFrame** frame, uint8_t** buffer, AVPixelFormat pixelFormat, int w
 bool CSaveVideoFileThread::CopyCrop(const AVFrame* picture) {
     const RECT& r = g_rRecord2;
     const int w = r.right - r.left, h = r.bottom - r.top;
-    if (!picture || picture->format != AV_PIX_FMT_YUV420P || w != m_pFrame->width ||
-        h != m_pFrame->height || r.left < 0 || r.top < 0 || r.right > picture->width ||
-        r.bottom > picture->height) {
+    if (!picture || picture->format != AV_PIX_FMT_YUV420P || w != m_pFrame->width || h != m_pFrame->height ||
+        r.left < 0 || r.top < 0 || r.right > picture->width || r.bottom > picture->height) {
         LogFile("CSaveVideoFileThread::HandlefFrame1", "picture does not hold the record area");
         return false;
     }
     for (int plane = 0; plane < 3; ++plane) {
         const int shift = plane ? 1 : 0;
         const int rows = h >> shift, bytes = w >> shift;
-        const uint8_t* src = picture->data[plane] + (r.top >> shift) * picture->linesize[plane] +
-                             (r.left >> shift);
+        const uint8_t* src = picture->data[plane] + (r.top >> shift) * picture->linesize[plane] + (r.left >> shift);
         uint8_t* dst = m_pFrame->data[plane];
         for (int y = 0; y < rows; ++y)
             memcpy(dst + y * m_pFrame->linesize[plane], src + y * picture->linesize[plane], bytes);
@@ -99,11 +97,9 @@ bool CSaveVideoFileThread::CopyCrop(const AVFrame* picture) {
     return true;
 }
 
-bool CSaveVideoFileThread::HandlefFrame1(const AVFrame* picture, int64_t time,
-                                          AVRational inTimeBase) {
+bool CSaveVideoFileThread::HandlefFrame1(const AVFrame* picture, int64_t time, AVRational inTimeBase) {
     std::shared_lock<std::shared_mutex> file(m_fileLock);
-    if (!m_bOpen || !m_oc || !m_vCtx || !m_s1 || !m_pFrame || time < 0 || inTimeBase.den <= 0)
-        return false;
+    if (!m_bOpen || !m_oc || !m_vCtx || !m_s1 || !m_pFrame || time < 0 || inTimeBase.den <= 0) return false;
     if (!CopyCrop(picture)) return false;
     m_pFrame->pts = m_videoFrameCount++;
     m_videoTimes.push_back(av_rescale_q(time, inTimeBase, m_s1->time_base));

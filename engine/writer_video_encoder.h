@@ -19,8 +19,8 @@ int32_t ParseVideoBitrate(const std::wstring& text);
 // "zerolatency"; a global header when the container wants one. false when there is no
 // encoder or it does not open (ctx then stays null).
 bool vcoHandle(AVFormatContext* oc, AVCodecContext** ctx, const AVCodec** codec, AVCodecID codecId,
-               AVPixelFormat pixelFormat, int width, int height, int64_t bitRate, int frameRate,
-               int qmin, int qmax, int maxBFrames);
+               AVPixelFormat pixelFormat, int width, int height, int64_t bitRate, int frameRate, int qmin, int qmax,
+               int maxBFrames);
 // A zero-filled picture of the given format and size in one packed buffer. Does nothing
 // when width or height is not positive or when a frame or buffer already exists.
 void IYFrame(AVFrame** frame, uint8_t** buffer, AVPixelFormat pixelFormat, int width, int height);

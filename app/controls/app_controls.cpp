@@ -4,8 +4,7 @@
 
 #include "app/controls/set_slider.h"
 
-DuiLib::CControlUI* CreateAppControl(LPCTSTR tag)
-{
+DuiLib::CControlUI* CreateAppControl(LPCTSTR tag) {
     if (tag && wcscmp(tag, L"SetSlider") == 0) return new DuiLib::SetSlider();
     return nullptr;
 }

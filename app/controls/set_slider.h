@@ -22,7 +22,10 @@ public:
     void PaintThumb(HDC hDC) override {}
 
     const RECT& GetForeImageDest() const { return m_rcForeDest; }
-    void SetForeImageDest(const RECT& rc) { m_rcForeDest = rc; Invalidate(); }
+    void SetForeImageDest(const RECT& rc) {
+        m_rcForeDest = rc;
+        Invalidate();
+    }
 
 private:
     void NormaliseRange();

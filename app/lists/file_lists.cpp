@@ -2,11 +2,11 @@
 
 #include <shellapi.h>
 
-#include "common/file_paths.h"
 #include "app/lists/list_file.h"
 #include "app/lists/list_paths.h"
-#include "common/logger.h"
 #include "app/lists/media_duration.h"
+#include "common/file_paths.h"
+#include "common/logger.h"
 #include "common/text_convert.h"
 #include "common/time_size_text.h"
 
@@ -19,21 +19,16 @@ namespace {
 const wchar_t* const kVideoListFile = L"videolist.txt";
 const wchar_t* const kPicListFile = L"capture_pic_list.txt";
 
-const wchar_t* ListFileOf(bool pictures)
-{
-    return pictures ? kPicListFile : kVideoListFile;
-}
+const wchar_t* ListFileOf(bool pictures) { return pictures ? kPicListFile : kVideoListFile; }
 
-std::wstring SizeTextOf(const std::wstring& path)
-{
+std::wstring SizeTextOf(const std::wstring& path) {
     uint64_t bytes = 0;
     GetFileSize64(path, bytes);
     return FormatFileSize(bytes, 1);
 }
 
 template <class Map>
-std::vector<std::wstring> KeysOf(const Map& map)
-{
+std::vector<std::wstring> KeysOf(const Map& map) {
     std::vector<std::wstring> keys;
     for (const auto& entry : map) keys.push_back(entry.first);
     return keys;
@@ -42,31 +37,24 @@ std::vector<std::wstring> KeysOf(const Map& map)
 }  // namespace
 
 CFileLists::CFileLists(CPaintManagerUI* pm, HWND mainWnd, std::function<std::wstring()> outputFolder)
-    : m_pm(pm), m_mainWnd(mainWnd), m_outputFolder(std::move(outputFolder))
-{
+    : m_pm(pm), m_mainWnd(mainWnd), m_outputFolder(std::move(outputFolder)) {
     RenameBox();  // subscribes to its events
 }
 
-CListUI* CFileLists::FindList(bool pictures) const
-{
+CListUI* CFileLists::FindList(bool pictures) const {
     return static_cast<CListUI*>(m_pm->FindControl(pictures ? L"listview_s" : L"listview"));
 }
 
-bool CFileLists::PicturesInUse() const
-{
+bool CFileLists::PicturesInUse() const {
     auto* tab = static_cast<COptionUI*>(m_pm->FindControl(L"opt_pic_info"));
     return tab && tab->IsSelected();
 }
 
-CListUI* CFileLists::ListInUse() const
-{
-    return FindList(PicturesInUse());
-}
+CListUI* CFileLists::ListInUse() const { return FindList(PicturesInUse()); }
 
 // A row named by its file, with these column texts, at index at (-1: the end).
 CListTextElementUI* CFileLists::InsertRow(CListUI* list, const std::wstring& name, const std::vector<Cell>& cells,
-                                          int at)
-{
+                                          int at) {
     auto* row = new CListTextElementUI;
     row->SetName(name.c_str());
     row->SetFixedHeight(kRowHeight);
@@ -77,35 +65,30 @@ CListTextElementUI* CFileLists::InsertRow(CListUI* list, const std::wstring& nam
 }
 
 // Recordings: name, duration and size in columns 1, 3 and 5.
-CListTextElementUI* CFileLists::AddVideoRow(CListUI* list, const VideoRow& record, int at)
-{
+CListTextElementUI* CFileLists::AddVideoRow(CListUI* list, const VideoRow& record, int at) {
     return InsertRow(list, record.name, {{1, &record.name}, {3, &record.duration}, {5, &record.size}}, at);
 }
 
 // Screenshots: name and size in columns 1 and 3.
-CListTextElementUI* CFileLists::AddPicRow(CListUI* list, const PicRow& record, int at)
-{
+CListTextElementUI* CFileLists::AddPicRow(CListUI* list, const PicRow& record, int at) {
     return InsertRow(list, record.name, {{1, &record.name}, {3, &record.size}}, at);
 }
 
 // The new row becomes the only selected one, also in the list of the other tab
 // (a hidden list refuses SelectItem for its rows).
-void CFileLists::PutAtTop(CListUI* list, CListTextElementUI* row)
-{
+void CFileLists::PutAtTop(CListUI* list, CListTextElementUI* row) {
     list->UnSelectAllItems();
     list->SelectMultiItem(list->GetItemIndex(row));
     list->EnsureVisible(0);
 }
 
 // A name listed again (a file written anew under a listed name) keeps one row.
-void CFileLists::RemoveRowNamed(CListUI* list, const std::wstring& name)
-{
+void CFileLists::RemoveRowNamed(CListUI* list, const std::wstring& name) {
     for (int i = list->GetCount() - 1; i >= 0; --i)
         if (list->GetItemAt(i)->GetName().Str() == name) list->RemoveAt(i);
 }
 
-void CFileLists::LoadVideoList()
-{
+void CFileLists::LoadVideoList() {
     m_mapVideo.clear();
     CListUI* list = FindList(false);
     if (list) list->RemoveAll();
@@ -120,8 +103,7 @@ void CFileLists::LoadVideoList()
     for (const auto& entry : m_mapVideo) AddVideoRow(list, entry.second, -1);
 }
 
-void CFileLists::LoadPicList()
-{
+void CFileLists::LoadPicList() {
     m_mapPic.clear();
     CListUI* list = FindList(true);
     if (list) list->RemoveAll();
@@ -135,8 +117,7 @@ void CFileLists::LoadPicList()
     for (const auto& entry : m_mapPic) AddPicRow(list, entry.second, -1);
 }
 
-void CFileLists::AddRecordingToList(const std::wstring& path)
-{
+void CFileLists::AddRecordingToList(const std::wstring& path) {
     const std::wstring fullPath = JoinPath(m_outputFolder(), path);
     const std::wstring name = FileNameOf(fullPath);
     std::wstring duration = ReadMediaDuration(fullPath);
@@ -152,8 +133,7 @@ void CFileLists::AddRecordingToList(const std::wstring& path)
     PutAtTop(list, AddVideoRow(list, record, 0));
 }
 
-void CFileLists::AddScreenshot(const std::wstring& path)
-{
+void CFileLists::AddScreenshot(const std::wstring& path) {
     const std::wstring name = FileNameOf(path);
     const PicRow record{name, path, SizeTextOf(path)};
     m_mapPic[name] = record;
@@ -166,8 +146,7 @@ void CFileLists::AddScreenshot(const std::wstring& path)
 
 // Where the listed file is: the path it was found at, so that a changed output
 // folder never makes an operation hit another file of the same name.
-std::wstring CFileLists::PathOf(bool pictures, const std::wstring& name) const
-{
+std::wstring CFileLists::PathOf(bool pictures, const std::wstring& name) const {
     if (pictures) {
         auto it = m_mapPic.find(name);
         if (it != m_mapPic.end()) return it->second.path;
@@ -178,24 +157,23 @@ std::wstring CFileLists::PathOf(bool pictures, const std::wstring& name) const
     return JoinPath(m_outputFolder(), name);
 }
 
-void CFileLists::DeleteRecord(bool pictures, const std::wstring& name, bool deleteFile)
-{
+void CFileLists::DeleteRecord(bool pictures, const std::wstring& name, bool deleteFile) {
     if (deleteFile && !DeleteFileW(PathOf(pictures, name).c_str()))
         LogBoth("CFileLists::DeleteSelected", "[name]%s [error]%lu DeleteFileW error", WideToUtf8(name).c_str(),
                 GetLastError());
-    if (pictures) m_mapPic.erase(name);
-    else m_mapVideo.erase(name);
+    if (pictures)
+        m_mapPic.erase(name);
+    else
+        m_mapVideo.erase(name);
 }
 
-void CFileLists::DeleteAll(bool pictures, bool deleteFiles)
-{
+void CFileLists::DeleteAll(bool pictures, bool deleteFiles) {
     std::vector<std::wstring> names = pictures ? KeysOf(m_mapPic) : KeysOf(m_mapVideo);
     for (const std::wstring& name : names) DeleteRecord(pictures, name, deleteFiles);
     DeleteFileW(ListFileOf(pictures));
 }
 
-void CFileLists::DeleteSelected(bool deleteFiles)
-{
+void CFileLists::DeleteSelected(bool deleteFiles) {
     const bool pictures = PicturesInUse();
     CListUI* list = FindList(pictures);
     if (!list) return;
@@ -216,21 +194,18 @@ void CFileLists::DeleteSelected(bool deleteFiles)
     SaveListFile(pictures);
 }
 
-void CFileLists::SaveListFile(bool pictures) const
-{
+void CFileLists::SaveListFile(bool pictures) const {
     RewriteListFile(ListFileOf(pictures), pictures ? KeysOf(m_mapPic) : KeysOf(m_mapVideo));
 }
 
-void CFileLists::OpenSelected()
-{
+void CFileLists::OpenSelected() {
     if (!m_pm->FindControl(L"opt_video_info") || !m_pm->FindControl(L"opt_pic_info")) return;
     CListUI* list = ListInUse();
     CControlUI* row = list ? list->GetItemAt(list->GetCurSel()) : nullptr;
     if (row) OpenListFile(row->GetName().Str());
 }
 
-void CFileLists::OpenListFile(const std::wstring& name)
-{
+void CFileLists::OpenListFile(const std::wstring& name) {
     const std::wstring path = PathOf(PicturesInUse(), name);
     SHELLEXECUTEINFOW info = {};
     info.cbSize = sizeof(info);
@@ -242,10 +217,10 @@ void CFileLists::OpenListFile(const std::wstring& name)
                 GetLastError());
 }
 
-void CFileLists::OpenOutputFolder()
-{
+void CFileLists::OpenOutputFolder() {
     const std::wstring folder = m_outputFolder();
-    auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", folder.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    auto result =
+        reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", folder.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     if (result <= 32)
         LogBoth("CFileLists::OpenOutputFolder", "[folder]%s [result]%d ShellExecuteW error", WideToUtf8(folder).c_str(),
                 static_cast<int>(result));

@@ -3,8 +3,8 @@
 #include "app/lists/file_lists.h"
 
 #include "app/custom_messages.h"
-#include "common/file_paths.h"
 #include "app/lists/list_paths.h"
+#include "common/file_paths.h"
 #include "common/logger.h"
 #include "common/text_convert.h"
 
@@ -18,8 +18,7 @@ constexpr int kBoxWidth = 180;
 constexpr int kBoxHeight = 32;
 
 // "name.ext" -> "name" and "ext"; a name without a dot has no extension.
-void SplitName(const std::wstring& name, std::wstring* base, std::wstring* extension)
-{
+void SplitName(const std::wstring& name, std::wstring* base, std::wstring* extension) {
     size_t dot = name.rfind(L'.');
     *base = dot == std::wstring::npos ? name : name.substr(0, dot);
     *extension = dot == std::wstring::npos ? L"" : name.substr(dot + 1);
@@ -27,8 +26,7 @@ void SplitName(const std::wstring& name, std::wstring* base, std::wstring* exten
 
 // The record moves to its new name, keeping its duration and size.
 template <class Map>
-void MoveRecord(Map& map, const std::wstring& from, const std::wstring& to, const std::wstring& newPath)
-{
+void MoveRecord(Map& map, const std::wstring& from, const std::wstring& to, const std::wstring& newPath) {
     auto node = map.extract(from);
     if (node.empty()) return;
     node.key() = to;
@@ -37,8 +35,7 @@ void MoveRecord(Map& map, const std::wstring& from, const std::wstring& to, cons
     map.insert(std::move(node));
 }
 
-CControlUI* FindRow(CListUI* list, const std::wstring& name)
-{
+CControlUI* FindRow(CListUI* list, const std::wstring& name) {
     for (int i = 0; list && i < list->GetCount(); ++i)
         if (list->GetItemAt(i)->GetName().Str() == name) return list->GetItemAt(i);
     return nullptr;
@@ -46,8 +43,7 @@ CControlUI* FindRow(CListUI* list, const std::wstring& name)
 
 }  // namespace
 
-CRichEditUI* CFileLists::RenameBox()
-{
+CRichEditUI* CFileLists::RenameBox() {
     auto* box = static_cast<CRichEditUI*>(m_pm->FindControl(L"rename_edit"));
     if (box && box != m_watchedBox) {
         box->OnNotify += MakeDelegate(this, &CFileLists::OnRenameBoxNotify);
@@ -56,8 +52,7 @@ CRichEditUI* CFileLists::RenameBox()
     return box;
 }
 
-void CFileLists::StartRename()
-{
+void CFileLists::StartRename() {
     CRichEditUI* box = RenameBox();
     CListUI* list = ListInUse();
     if (!box || !list) return;
@@ -75,24 +70,22 @@ void CFileLists::StartRename()
     box->SetText(base.c_str());
     const RECT rowRect = row->GetPos();
     const RECT parentRect = box->GetParent() ? box->GetParent()->GetPos() : RECT{0, 0, 0, 0};
-    box->SetFixedXY(SIZE{rowRect.left - parentRect.left + kBoxLeft,
-                         rowRect.top - parentRect.top + (kRowHeight - kBoxHeight) / 2});
+    box->SetFixedXY(
+        SIZE{rowRect.left - parentRect.left + kBoxLeft, rowRect.top - parentRect.top + (kRowHeight - kBoxHeight) / 2});
     box->SetFixedWidth(kBoxWidth);
     box->SetFixedHeight(kBoxHeight);
     box->SetVisible(true);
     ::PostMessageW(m_mainWnd, WM_LIST_RENAME, 0, 0);
 }
 
-void CFileLists::FocusRenameBox()
-{
+void CFileLists::FocusRenameBox() {
     CRichEditUI* box = RenameBox();
     if (!box || !box->IsVisible()) return;
     box->SetFocus();
     box->SetSelAll();
 }
 
-void CFileLists::CommitRename()
-{
+void CFileLists::CommitRename() {
     CRichEditUI* box = RenameBox();
     if (!m_rename.active || !box) return;
     const PendingRename rename = m_rename;
@@ -108,14 +101,12 @@ void CFileLists::CommitRename()
     EndRenameBox();
 }
 
-void CFileLists::CancelRename()
-{
+void CFileLists::CancelRename() {
     m_rename = PendingRename{};
     EndRenameBox();
 }
 
-void CFileLists::EndRenameBox()
-{
+void CFileLists::EndRenameBox() {
     CRichEditUI* box = RenameBox();
     if (!box) return;
     box->SetSelNone();
@@ -123,8 +114,7 @@ void CFileLists::EndRenameBox()
 }
 
 // The file first; the row, the record and the list file only when it moved.
-bool CFileLists::RenameRecord(bool pictures, const std::wstring& from, const std::wstring& to)
-{
+bool CFileLists::RenameRecord(bool pictures, const std::wstring& from, const std::wstring& to) {
     const std::wstring oldPath = PathOf(pictures, from);
     const std::wstring newPath = JoinPath(FolderOf(oldPath), to);
     if (!IsPlainFileName(to) || !FitsListFile(to) || !MoveFileW(oldPath.c_str(), newPath.c_str())) {
@@ -137,21 +127,21 @@ bool CFileLists::RenameRecord(bool pictures, const std::wstring& from, const std
         row->SetText(1, to.c_str());
         row->SetName(to.c_str());
     }
-    if (pictures) MoveRecord(m_mapPic, from, to, newPath);
-    else MoveRecord(m_mapVideo, from, to, newPath);
+    if (pictures)
+        MoveRecord(m_mapPic, from, to, newPath);
+    else
+        MoveRecord(m_mapVideo, from, to, newPath);
     SaveListFile(pictures);
     return true;
 }
 
-bool CFileLists::OnRowNotify(TNotifyUI* msg)
-{
+bool CFileLists::OnRowNotify(TNotifyUI* msg) {
     CRichEditUI* box = RenameBox();
     if (msg->sType == DUI_MSGTYPE_ITEMCLICK && box && box->IsVisible()) CommitRename();
     return true;
 }
 
-bool CFileLists::OnRenameBoxNotify(TNotifyUI* msg)
-{
+bool CFileLists::OnRenameBoxNotify(TNotifyUI* msg) {
     if (msg->sType == DUI_MSGTYPE_RETURN || msg->sType == DUI_MSGTYPE_KILLFOCUS) CommitRename();
     return true;
 }

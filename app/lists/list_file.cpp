@@ -9,8 +9,7 @@
 
 namespace {
 
-bool ReadAll(const std::wstring& path, std::string* bytes)
-{
+bool ReadAll(const std::wstring& path, std::string* bytes) {
     FILE* file = _wfopen(path.c_str(), L"rb");
     if (!file) return false;
     char buffer[16384];
@@ -21,13 +20,9 @@ bool ReadAll(const std::wstring& path, std::string* bytes)
     return ok;
 }
 
-std::string EncodeLine(const std::wstring& name)
-{
-    return WideToChs(name) + "\r\n";
-}
+std::string EncodeLine(const std::wstring& name) { return WideToChs(name) + "\r\n"; }
 
-bool WriteAll(const std::wstring& path, const wchar_t* mode, const std::string& bytes)
-{
+bool WriteAll(const std::wstring& path, const wchar_t* mode, const std::string& bytes) {
     FILE* file = _wfopen(path.c_str(), mode);
     if (!file) return false;
     bool ok = fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
@@ -36,8 +31,7 @@ bool WriteAll(const std::wstring& path, const wchar_t* mode, const std::string& 
 
 }  // namespace
 
-std::vector<std::wstring> ReadListFile(const std::wstring& path)
-{
+std::vector<std::wstring> ReadListFile(const std::wstring& path) {
     std::vector<std::wstring> names;
     std::string bytes;
     if (!ReadAll(path, &bytes)) return names;
@@ -59,8 +53,7 @@ std::vector<std::wstring> ReadListFile(const std::wstring& path)
     return names;
 }
 
-bool RewriteListFile(const std::wstring& path, const std::vector<std::wstring>& names)
-{
+bool RewriteListFile(const std::wstring& path, const std::vector<std::wstring>& names) {
     std::string bytes;
     for (const std::wstring& name : names) bytes += EncodeLine(name);
     const std::wstring fresh = path + L".new";
@@ -72,8 +65,7 @@ bool RewriteListFile(const std::wstring& path, const std::vector<std::wstring>& 
     return true;
 }
 
-bool AppendListFile(const std::wstring& path, const std::wstring& name)
-{
+bool AppendListFile(const std::wstring& path, const std::wstring& name) {
     if (WriteAll(path, L"ab", EncodeLine(name))) return true;
     LogBoth("AppendListFile", "[path]%s error", WideToUtf8(path).c_str());
     return false;

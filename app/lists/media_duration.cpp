@@ -9,8 +9,7 @@ extern "C" {
 #include "common/text_convert.h"
 #include "common/time_size_text.h"
 
-std::wstring FormatDuration(uint64_t seconds)
-{
+std::wstring FormatDuration(uint64_t seconds) {
     const HoursMinutesSeconds t = SplitHms(seconds);
     wchar_t text[40];
     swprintf(text, 40, L"%02llu:%02llu:%02llu", static_cast<unsigned long long>(t.hours),
@@ -18,8 +17,7 @@ std::wstring FormatDuration(uint64_t seconds)
     return text;
 }
 
-std::wstring ReadMediaDuration(const std::wstring& path)
-{
+std::wstring ReadMediaDuration(const std::wstring& path) {
     AVFormatContext* input = nullptr;
     // FFmpeg's file layer reads UTF-8 names, so Chinese names open whatever the code page.
     if (avformat_open_input(&input, WideToUtf8(path).c_str(), nullptr, nullptr) < 0) return L"";

@@ -36,10 +36,10 @@ void Print(const wchar_t* line) {
 
 void Act(CompletionAction action, const CompletionTarget& target) {
     switch (action) {
-    case CompletionAction::kNothing: break;
-    case CompletionAction::kQuit: DestroyWindow(target.mainWindow); break;
-    case CompletionAction::kSleep: target.power.SuspendSystem(); break;
-    case CompletionAction::kShutdown: target.power.ShutdownSystem(); break;
+        case CompletionAction::kNothing: break;
+        case CompletionAction::kQuit: DestroyWindow(target.mainWindow); break;
+        case CompletionAction::kSleep: target.power.SuspendSystem(); break;
+        case CompletionAction::kShutdown: target.power.ShutdownSystem(); break;
     }
 }
 

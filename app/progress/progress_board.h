@@ -12,8 +12,8 @@
 #include <functional>
 #include <mutex>
 
-#include "common/auto_stop_options.h"
 #include "app/progress/progress_tick.h"
+#include "common/auto_stop_options.h"
 
 class CProgressBoard {
 public:

@@ -1,7 +1,7 @@
 #include "app/progress/progress_thread.h"
 
-#include "common/logger.h"
 #include "app/custom_messages.h"
+#include "common/logger.h"
 
 namespace {
 
@@ -10,21 +10,22 @@ SettingRecord ReadSettingModel() { return CSettingData::GetInstance()->GetSettin
 void LogSplit(ProgressEvent event, const ProgressTickInput& in, const ProgressTick& tick) {
     const SettingRecord& s = in.settings;
     switch (event) {
-    case ProgressEvent::kSplitByTime:
-        LogFile("CVistrelFrame::UpdateTime",
-                "[m_vistreler->m_uTimeNum]%llu [setting_info.division_time_]%d PostMessage(WM_SPLITFILE_MSG, NULL, NULL);",
-                static_cast<unsigned long long>(tick.m_uTimeNum), s.Division_time);
-        break;
-    case ProgressEvent::kSplitBySize:
-        LogFile("CVistrelFrame::UpdateWriteFileSize",
-                "[m_vistreler->m_nSaveFileSize]%llu [setting_info.division_size_]%d [m_division_num]%d ",
-                static_cast<unsigned long long>(in.m_nSaveFileSize), s.Division_size, in.division.m_division_num);
-        break;
-    case ProgressEvent::kSafetySplit:
-        LogFile("CVistrelFrame::UpdateWriteFileSize", "[m_division_num_limit]%d ", in.division.m_division_num_limit);
-        break;
-    default:
-        break;
+        case ProgressEvent::kSplitByTime:
+            LogFile("CVistrelFrame::UpdateTime",
+                    "[m_vistreler->m_uTimeNum]%llu [setting_info.division_time_]%d PostMessage(WM_SPLITFILE_MSG, NULL, "
+                    "NULL);",
+                    static_cast<unsigned long long>(tick.m_uTimeNum), s.Division_time);
+            break;
+        case ProgressEvent::kSplitBySize:
+            LogFile("CVistrelFrame::UpdateWriteFileSize",
+                    "[m_vistreler->m_nSaveFileSize]%llu [setting_info.division_size_]%d [m_division_num]%d ",
+                    static_cast<unsigned long long>(in.m_nSaveFileSize), s.Division_size, in.division.m_division_num);
+            break;
+        case ProgressEvent::kSafetySplit:
+            LogFile("CVistrelFrame::UpdateWriteFileSize", "[m_division_num_limit]%d ",
+                    in.division.m_division_num_limit);
+            break;
+        default: break;
     }
 }
 
@@ -42,7 +43,9 @@ CProgressThread::CProgressThread(CProgressBoard& board, HWND window)
     : CProgressThread(board, window, ReadSettingModel) {}
 
 CProgressThread::CProgressThread(CProgressBoard& board, HWND window, SettingsReader readSettings)
-    : m_board(board), m_window(window), m_readSettings(std::move(readSettings)),
+    : m_board(board),
+      m_window(window),
+      m_readSettings(std::move(readSettings)),
       m_stop(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
 
 CProgressThread::~CProgressThread() {

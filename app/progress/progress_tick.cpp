@@ -38,7 +38,8 @@ void SizeSide(const ProgressTickInput& in, ProgressTick& out) {
     out.sizeLabel = SizeLabelText(bytes, in.freeBytes);
     const SettingRecord& s = in.settings;
     DivisionCounters& d = out.division;
-    if (SplitsBySize(s) && bytes > static_cast<uint64_t>(s.Division_size) * kMiB * static_cast<uint64_t>(d.m_division_num)) {
+    if (SplitsBySize(s) &&
+        bytes > static_cast<uint64_t>(s.Division_size) * kMiB * static_cast<uint64_t>(d.m_division_num)) {
         out.events.push_back(ProgressEvent::kSplitBySize);
         ++d.m_division_num;
     }
@@ -56,12 +57,12 @@ void SizeSide(const ProgressTickInput& in, ProgressTick& out) {
 
 UINT EventMessage(ProgressEvent event) {
     switch (event) {
-    case ProgressEvent::kPlanDurationReached: return WM_PLAN_DURATION_REACHED;
-    case ProgressEvent::kAutoStopByTime:
-    case ProgressEvent::kAutoStopBySize: return WM_AUTO_STOP_REACHED;
-    case ProgressEvent::kSplitByTime:
-    case ProgressEvent::kSplitBySize:
-    case ProgressEvent::kSafetySplit: break;
+        case ProgressEvent::kPlanDurationReached: return WM_PLAN_DURATION_REACHED;
+        case ProgressEvent::kAutoStopByTime:
+        case ProgressEvent::kAutoStopBySize: return WM_AUTO_STOP_REACHED;
+        case ProgressEvent::kSplitByTime:
+        case ProgressEvent::kSplitBySize:
+        case ProgressEvent::kSafetySplit: break;
     }
     return WM_SPLITFILE_MSG;
 }

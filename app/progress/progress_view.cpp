@@ -7,7 +7,7 @@ void ShowProgressInMainWindow(CPaintManagerUI& paintManager, const ProgressTick&
     const struct {
         const wchar_t* name;
         uint64_t digit;
-    } digits[] = {{L"time_ht", d.hoursTens},   {L"time_hu", d.hoursUnits},   {L"time_mt", d.minutesTens},
+    } digits[] = {{L"time_ht", d.hoursTens},    {L"time_hu", d.hoursUnits},  {L"time_mt", d.minutesTens},
                   {L"time_mu", d.minutesUnits}, {L"time_st", d.secondsTens}, {L"time_su", d.secondsUnits}};
     for (const auto& entry : digits)
         if (CControlUI* label = paintManager.FindControl(entry.name))

@@ -4,40 +4,32 @@ using namespace DuiLib;
 
 CCountdownUI::CCountdownUI() : CUIAnimation(this) {}
 
-CCountdownUI::~CCountdownUI()
-{
-    StopAnimation(kAnimationId);
-}
+CCountdownUI::~CCountdownUI() { StopAnimation(kAnimationId); }
 
-LPVOID CCountdownUI::GetInterface(LPCTSTR pstrName)
-{
+LPVOID CCountdownUI::GetInterface(LPCTSTR pstrName) {
     if (wcscmp(pstrName, L"CountdownUI") == 0) return this;
     return CLabelUI::GetInterface(pstrName);
 }
 
-bool CCountdownUI::StartCountdown()
-{
+bool CCountdownUI::StartCountdown() {
     if (!StartAnimation(kFrameMs, kFrames, kAnimationId)) return false;
     Invalidate();
     return true;
 }
 
-void CCountdownUI::DoEvent(TEventUI& event)
-{
+void CCountdownUI::DoEvent(TEventUI& event) {
     if (event.Type == UIEVENT_TIMER) OnAnimationElapse(static_cast<int>(event.wParam));
     CLabelUI::DoEvent(event);
 }
 
-void CCountdownUI::OnAnimationStep(int, int nCurFrame, int)
-{
+void CCountdownUI::OnAnimationStep(int, int nCurFrame, int) {
     m_frameImage.Format(L"countdown/%.3d.png", nCurFrame);
     Invalidate();
 }
 
 // Each frame is drawn unscaled from the window's top-left; a missing frame leaves
 // the window transparent.
-void CCountdownUI::PaintBkImage(HDC hDC)
-{
+void CCountdownUI::PaintBkImage(HDC hDC) {
     if (m_frameImage.IsEmpty() || !m_pManager) return;
     const TImageInfo* image = m_pManager->GetImageEx(m_frameImage);
     if (!image || !image->hBitmap) return;

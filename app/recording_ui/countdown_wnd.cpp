@@ -5,28 +5,24 @@
 
 using namespace DuiLib;
 
-void CCountdownWnd::InitWindow()
-{
+void CCountdownWnd::InitWindow() {
     m_pShowGif = static_cast<CCountdownUI*>(FindControl(L"show_gif"));
     if (m_pShowGif) m_pShowGif->StartCountdown();
 }
 
-CControlUI* CCountdownWnd::CreateControl(LPCTSTR pstrClass)
-{
+CControlUI* CCountdownWnd::CreateControl(LPCTSTR pstrClass) {
     if (wcscmp(pstrClass, L"CountdownUI") == 0) return new CCountdownUI;
     return nullptr;
 }
 
 // Alt+F4 while the countdown has the focus: the recording is already being
 // prepared and the main window ends the countdown itself, so nothing happens.
-LRESULT CCountdownWnd::OnSysCommand(UINT, WPARAM wParam, LPARAM, bool& bHandled)
-{
+LRESULT CCountdownWnd::OnSysCommand(UINT, WPARAM wParam, LPARAM, bool& bHandled) {
     bHandled = (wParam & 0xFFF0) == SC_CLOSE;
     return 0;
 }
 
-CCountdownWnd* ShowCountdown(CCountdownWnd* previous, const SettingRecord& settings)
-{
+CCountdownWnd* ShowCountdown(CCountdownWnd* previous, const SettingRecord& settings) {
     if (!settings.Check_Countdown) return previous;
     if (previous) previous->Close(0);
     auto* countdown = new CCountdownWnd;
@@ -40,8 +36,7 @@ CCountdownWnd* ShowCountdown(CCountdownWnd* previous, const SettingRecord& setti
     return countdown;
 }
 
-void CloseCountdown(CCountdownWnd* countdown)
-{
+void CloseCountdown(CCountdownWnd* countdown) {
     if (!countdown || !countdown->GetHWND()) return;
     ::ShowWindow(countdown->GetHWND(), SW_HIDE);
     countdown->Close(0);

@@ -13,28 +13,25 @@ using std::min;
 #include <vector>
 
 #include "common/logger.h"
-#include "ui/render/image_decoder.h"
 #include "common/text_convert.h"
+#include "ui/render/image_decoder.h"
 
 namespace {
 
-std::wstring Lower(std::wstring text)
-{
+std::wstring Lower(std::wstring text) {
     for (wchar_t& ch : text) ch = static_cast<wchar_t>(towlower(ch));
     return text;
 }
 
-const wchar_t* MimeTypeOf(ImageKind kind)
-{
+const wchar_t* MimeTypeOf(ImageKind kind) {
     switch (kind) {
-    case ImageKind::Bmp: return L"image/bmp";
-    case ImageKind::Jpeg: return L"image/jpeg";
-    default: return L"image/png";
+        case ImageKind::Bmp: return L"image/bmp";
+        case ImageKind::Jpeg: return L"image/jpeg";
+        default: return L"image/png";
     }
 }
 
-bool FindEncoder(ImageKind kind, CLSID* clsid)
-{
+bool FindEncoder(ImageKind kind, CLSID* clsid) {
     UINT count = 0, bytes = 0;
     if (Gdiplus::GetImageEncodersSize(&count, &bytes) != Gdiplus::Ok || bytes == 0) return false;
     std::vector<BYTE> buffer(bytes);
@@ -50,8 +47,7 @@ bool FindEncoder(ImageKind kind, CLSID* clsid)
 }
 
 // The screen's pixels in that rectangle as a bitmap of the screen's format; null on failure.
-HBITMAP CopyScreen(const RECT& area)
-{
+HBITMAP CopyScreen(const RECT& area) {
     const int width = area.right - area.left, height = area.bottom - area.top;
     HWND desktop = GetDesktopWindow();
     HDC screen = GetDC(desktop);
@@ -73,8 +69,7 @@ HBITMAP CopyScreen(const RECT& area)
     return bitmap;
 }
 
-bool EncodeBitmap(HBITMAP bitmap, const std::wstring& path, ImageKind kind)
-{
+bool EncodeBitmap(HBITMAP bitmap, const std::wstring& path, ImageKind kind) {
     CLSID encoder = {};
     if (!DuiLib::EnsureGdiplus() || !FindEncoder(kind, &encoder)) {
         LogBoth("SaveScreenArea", "no image encoder for %s error", WideToUtf8(MimeTypeOf(kind)).c_str());
@@ -94,16 +89,14 @@ bool EncodeBitmap(HBITMAP bitmap, const std::wstring& path, ImageKind kind)
 
 }  // namespace
 
-ImageKind ImageKindOf(const std::wstring& format)
-{
+ImageKind ImageKindOf(const std::wstring& format) {
     std::wstring lower = Lower(format);
     if (lower == L"bmp") return ImageKind::Bmp;
     if (lower == L"jpg") return ImageKind::Jpeg;
     return ImageKind::Png;
 }
 
-std::wstring ScreenshotFileName(const std::wstring& folder, const std::wstring& format, const SYSTEMTIME& now)
-{
+std::wstring ScreenshotFileName(const std::wstring& folder, const std::wstring& format, const SYSTEMTIME& now) {
     wchar_t stamp[32];
     swprintf(stamp, 32, L"%4d%02d%02d_%02d%02d%02d", now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute,
              now.wSecond);
@@ -112,8 +105,7 @@ std::wstring ScreenshotFileName(const std::wstring& folder, const std::wstring& 
     return name + stamp + L"." + (format.empty() ? L"png" : Lower(format));
 }
 
-bool SaveScreenArea(const RECT& area, const std::wstring& path, ImageKind kind)
-{
+bool SaveScreenArea(const RECT& area, const std::wstring& path, ImageKind kind) {
     if (area.right <= area.left || area.bottom <= area.top) {
         LogBoth("SaveScreenArea", "[area]%ld,%ld,%ld,%ld empty error", area.left, area.top, area.right, area.bottom);
         return false;

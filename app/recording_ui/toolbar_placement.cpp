@@ -10,8 +10,7 @@ constexpr int kInsideLift = 60;  // a bar inside the area stays this far above i
 
 }  // namespace
 
-POINT ToolbarPosition(const RECT& area, const RECT& screen)
-{
+POINT ToolbarPosition(const RECT& area, const RECT& screen) {
     const int height = CToolbarWnd::kHeight;
     POINT pt = {area.right - 1 - CToolbarWnd::kWidth, area.bottom + kGap};
     if (pt.y + height > screen.bottom) {
@@ -21,8 +20,7 @@ POINT ToolbarPosition(const RECT& area, const RECT& screen)
     return pt;
 }
 
-CToolbarWnd* CreateRecordToolbar(const ToolbarSetup& setup)
-{
+CToolbarWnd* CreateRecordToolbar(const ToolbarSetup& setup) {
     auto* bar = new CToolbarWnd(setup.owner);
     bar->SetSlideEnabled(setup.show);
     bar->SetBoardWindow(setup.board);

@@ -7,13 +7,9 @@ namespace {
 constexpr int kStrip = 10;  // what stays on screen, about
 constexpr int kStep = 2;    // pixels per move, one move a millisecond
 
-bool IsLeftButtonUp()
-{
-    return (GetAsyncKeyState(VK_LBUTTON) & 0x8000) == 0;
-}
+bool IsLeftButtonUp() { return (GetAsyncKeyState(VK_LBUTTON) & 0x8000) == 0; }
 
-bool CursorInside(HWND hwnd, RECT* rc)
-{
+bool CursorInside(HWND hwnd, RECT* rc) {
     POINT pt = {};
     GetCursorPos(&pt);
     GetWindowRect(hwnd, rc);
@@ -22,14 +18,12 @@ bool CursorInside(HWND hwnd, RECT* rc)
 
 }  // namespace
 
-void CToolbarWnd::OnSlideOutTimer()
-{
+void CToolbarWnd::OnSlideOutTimer() {
     RECT rc;
     if (IsLeftButtonUp() && !CursorInside(m_hWnd, &rc)) SlideOut();
 }
 
-void CToolbarWnd::OnSlideInTimer()
-{
+void CToolbarWnd::OnSlideInTimer() {
     RECT rc;
     const bool inside = CursorInside(m_hWnd, &rc);
     if (inside && IsOverlayForeground()) {
@@ -41,24 +35,21 @@ void CToolbarWnd::OnSlideInTimer()
     if (IsLeftButtonUp() && inside && parked) SlideIn();
 }
 
-bool CToolbarWnd::IsOverlayForeground() const
-{
+bool CToolbarWnd::IsOverlayForeground() const {
     HWND foreground = GetForegroundWindow();
     return foreground && m_boardWnd && foreground == m_boardWnd->GetHWND();
 }
 
 // One step sideways; rc follows the window. false when the window did not move,
 // which ends a slide rather than spinning on it.
-bool CToolbarWnd::MoveBy(int dx, RECT* rc)
-{
+bool CToolbarWnd::MoveBy(int dx, RECT* rc) {
     const LONG before = rc->left;
     Sleep(1);
     MoveWindow(m_hWnd, rc->left + dx, rc->top, rc->right - rc->left, rc->bottom - rc->top, FALSE);
     return GetWindowRect(m_hWnd, rc) && rc->left == before + dx;
 }
 
-void CToolbarWnd::SlideOut()
-{
+void CToolbarWnd::SlideOut() {
     if (!m_slideEnabled) return;
     RECT rc;
     if (!GetWindowRect(m_hWnd, &rc)) return;
@@ -68,8 +59,7 @@ void CToolbarWnd::SlideOut()
         if (!MoveBy(kStep, &rc)) return;
 }
 
-void CToolbarWnd::SlideIn()
-{
+void CToolbarWnd::SlideIn() {
     if (!m_slideEnabled) return;
     RECT rc;
     if (!GetWindowRect(m_hWnd, &rc)) return;

@@ -1,13 +1,13 @@
 #include "app/recording_ui/toolbar_wnd.h"
 
 #include "app/custom_messages.h"
-#include "common/logger.h"
-#include "engine/writer_output_names.h"
-#include "common/record_globals.h"
 #include "app/recording_ui/screenshot.h"
+#include "common/logger.h"
+#include "common/record_globals.h"
 #include "common/setting_data.h"
 #include "common/text_convert.h"
 #include "common/time_size_text.h"
+#include "engine/writer_output_names.h"
 
 using namespace DuiLib;
 
@@ -25,45 +25,41 @@ constexpr int kFrameInset = 2;
 const wchar_t* const kDigitLabels[6] = {L"bar_time_ht", L"bar_time_hu", L"bar_time_mt",
                                         L"bar_time_mu", L"bar_time_st", L"bar_time_su"};
 
-void ShowMessageBox(const wchar_t* text)
-{
-    MessageBoxW(nullptr, text, L"", MB_OK);
-}
+void ShowMessageBox(const wchar_t* text) { MessageBoxW(nullptr, text, L"", MB_OK); }
 
-void LogChs(const char* where, const wchar_t* text)
-{
-    LogBoth(where, "%s", WideToChs(text).c_str());
-}
+void LogChs(const char* where, const wchar_t* text) { LogBoth(where, "%s", WideToChs(text).c_str()); }
 
 }  // namespace
 
 CToolbarWnd::CToolbarWnd(HWND owner) : m_ownerWnd(owner), m_failureNotice(ShowMessageBox) {}
 
-void CToolbarWnd::SetBoundsRect(int left, int top, int right, int bottom)
-{
+void CToolbarWnd::SetBoundsRect(int left, int top, int right, int bottom) {
     m_rcScreen = RECT{left, top, right, bottom};
 }
 
-void CToolbarWnd::InitWindow()
-{
+void CToolbarWnd::InitWindow() {
     ::SetTimer(m_hWnd, kSlideOutTimer, kSlideOutPeriodMs, nullptr);
     ::SetTimer(m_hWnd, kSlideInTimer, kSlideInPeriodMs, nullptr);
 }
 
-void CToolbarWnd::OnClick(TNotifyUI& msg)
-{
+void CToolbarWnd::OnClick(TNotifyUI& msg) {
     const CDuiString name = msg.pSender->GetName();
-    if (name == L"btn_pause") OnPauseClicked();
-    else if (name == L"btn_stop") OnStopClicked();
-    else if (name == L"btn_spotlight") ToggleSpotlight();
-    else if (name == L"btn_jietu") ::PostMessageW(m_ownerWnd, WM_RECORD_SCREENSHOT, 0, 0);
-    else if (name == L"btn_draw") ToggleDrawToolbar();
-    else if (name == L"btn_return") OnReturnClicked();
+    if (name == L"btn_pause")
+        OnPauseClicked();
+    else if (name == L"btn_stop")
+        OnStopClicked();
+    else if (name == L"btn_spotlight")
+        ToggleSpotlight();
+    else if (name == L"btn_jietu")
+        ::PostMessageW(m_ownerWnd, WM_RECORD_SCREENSHOT, 0, 0);
+    else if (name == L"btn_draw")
+        ToggleDrawToolbar();
+    else if (name == L"btn_return")
+        OnReturnClicked();
 }
 
 // The click arrives before the option toggles: selected means paused until now.
-void CToolbarWnd::OnPauseClicked()
-{
+void CToolbarWnd::OnPauseClicked() {
     auto* pause = static_cast<COptionUI*>(FindControl(L"btn_pause"));
     if (!pause) return;
     const bool pausing = !pause->IsSelected();
@@ -76,25 +72,19 @@ void CToolbarWnd::OnPauseClicked()
 }
 
 // The stop closes the bar: nothing of the object is touched after it.
-void CToolbarWnd::OnStopClicked()
-{
+void CToolbarWnd::OnStopClicked() {
     if (m_observer) m_observer->onStopRecord();
     LogChs("CToolbarWnd::OnClick", L"停止");
 }
 
-void CToolbarWnd::OnReturnClicked()
-{
+void CToolbarWnd::OnReturnClicked() {
     ::PostMessageW(m_ownerWnd, WM_SHOW_MAIN_WINDOW, 1, 0);
     ::ShowWindow(m_hWnd, SW_HIDE);
 }
 
-void CToolbarWnd::SetPauseTooltip(COptionUI* pause, bool paused)
-{
-    pause->SetToolTip(paused ? L"恢复录制" : L"暂停");
-}
+void CToolbarWnd::SetPauseTooltip(COptionUI* pause, bool paused) { pause->SetToolTip(paused ? L"恢复录制" : L"暂停"); }
 
-void CToolbarWnd::SetPauseSelected(bool paused)
-{
+void CToolbarWnd::SetPauseSelected(bool paused) {
     auto* pause = static_cast<COptionUI*>(FindControl(L"btn_pause"));
     if (!pause) return;
     pause->Selected(paused, false);
@@ -103,20 +93,20 @@ void CToolbarWnd::SetPauseSelected(bool paused)
 }
 
 void CToolbarWnd::SetTimeDigits(uint64_t hoursTens, uint64_t hoursUnits, uint64_t minutesTens, uint64_t minutesUnits,
-                                uint64_t secondsTens, uint64_t secondsUnits)
-{
+                                uint64_t secondsTens, uint64_t secondsUnits) {
     {
         std::lock_guard<std::mutex> guard(m_digitsLock);
         m_pendingDigits = {hoursTens, hoursUnits, minutesTens, minutesUnits, secondsTens, secondsUnits};
     }
     HWND hwnd = m_hWnd;
     if (!hwnd) return;
-    if (GetWindowThreadProcessId(hwnd, nullptr) == GetCurrentThreadId()) ApplyTimeDigits();
-    else ::PostMessageW(hwnd, kApplyTimeDigitsMsg, 0, 0);
+    if (GetWindowThreadProcessId(hwnd, nullptr) == GetCurrentThreadId())
+        ApplyTimeDigits();
+    else
+        ::PostMessageW(hwnd, kApplyTimeDigitsMsg, 0, 0);
 }
 
-void CToolbarWnd::ApplyTimeDigits()
-{
+void CToolbarWnd::ApplyTimeDigits() {
     std::array<uint64_t, 6> digits;
     {
         std::lock_guard<std::mutex> guard(m_digitsLock);
@@ -131,22 +121,15 @@ void CToolbarWnd::ApplyTimeDigits()
 
 // The drawing toolbar and the spotlight are windows of the screen overlays; this
 // build has neither yet, so their buttons only say so.
-void CToolbarWnd::ToggleDrawToolbar()
-{
-    LogBoth("CToolbarWnd::ToggleDrawToolbar", "no drawing toolbar in this build");
-}
+void CToolbarWnd::ToggleDrawToolbar() { LogBoth("CToolbarWnd::ToggleDrawToolbar", "no drawing toolbar in this build"); }
 
-void CToolbarWnd::ToggleSpotlight()
-{
-    LogBoth("CToolbarWnd::ToggleSpotlight", "no spotlight in this build");
-}
+void CToolbarWnd::ToggleSpotlight() { LogBoth("CToolbarWnd::ToggleSpotlight", "no spotlight in this build"); }
 
 void CToolbarWnd::CloseDrawToolbar() {}
 
 void CToolbarWnd::ForwardSpotPoint(int x, int y) {}
 
-std::wstring CToolbarWnd::CaptureRecordArea()
-{
+std::wstring CToolbarWnd::CaptureRecordArea() {
     const RECT area = {g_rcSnapwick.left + kFrameInset, g_rcSnapwick.top + kFrameInset,
                        g_rcSnapwick.right - kFrameInset, g_rcSnapwick.bottom - kFrameInset};
     SettingRecord settings = CSettingData::GetInstance()->GetSettings();
@@ -160,8 +143,7 @@ std::wstring CToolbarWnd::CaptureRecordArea()
     return L"";
 }
 
-LRESULT CToolbarWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled)
-{
+LRESULT CToolbarWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) {
     bHandled = true;
     if (uMsg == kApplyTimeDigitsMsg) {
         ApplyTimeDigits();
@@ -182,8 +164,7 @@ LRESULT CToolbarWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam
 // Alt+F4 on the bar must not take the window (and its pointer in the main window)
 // away under a running recording: it stops the recording the normal way, and the
 // main window closes the bar as part of that.
-LRESULT CToolbarWnd::OnSysCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled)
-{
+LRESULT CToolbarWnd::OnSysCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) {
     if ((wParam & 0xFFF0) != SC_CLOSE) {
         bHandled = false;
         return 0;

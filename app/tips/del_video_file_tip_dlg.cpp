@@ -2,8 +2,7 @@
 
 using namespace DuiLib;
 
-void DelVideoFileTipDlg::InitWindow()
-{
+void DelVideoFileTipDlg::InitWindow() {
     m_pCloseBtn = FindControl(L"closebtn");
     m_pShowDel = FindAs<CCheckBoxUI>(L"show_del");
     m_pTitle = FindAs<CLabelUI>(L"title");
@@ -14,8 +13,7 @@ void DelVideoFileTipDlg::InitWindow()
     }
 }
 
-void DelVideoFileTipDlg::OnClick(TNotifyUI& msg)
-{
+void DelVideoFileTipDlg::OnClick(TNotifyUI& msg) {
     if (IsSender(msg, L"closebtn", m_pCloseBtn) || IsSender(msg, L"btn_cancel")) {
         Close(0);
     } else if (IsSender(msg, L"btn_ok")) {

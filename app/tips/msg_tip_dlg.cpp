@@ -4,21 +4,18 @@ using namespace DuiLib;
 
 namespace {
 
-void SetShown(CControlUI* control, bool shown)
-{
+void SetShown(CControlUI* control, bool shown) {
     if (control) control->SetVisible(shown);
 }
 
 }  // namespace
 
-void MsgTipDlg::InitWindow()
-{
+void MsgTipDlg::InitWindow() {
     FindControls();
     if (m_tipKind == 0) ShowNotice();
 }
 
-void MsgTipDlg::FindControls()
-{
+void MsgTipDlg::FindControls() {
     m_pCloseBtn = FindControl(L"closebtn");
     m_pConfirmTip = FindControl(L"confirm_tip");
     m_pExitConfirm = FindControl(L"exit_confirm");
@@ -32,8 +29,7 @@ void MsgTipDlg::FindControls()
     m_pTitle = FindAs<CLabelUI>(L"title");
 }
 
-void MsgTipDlg::ShowNotice()
-{
+void MsgTipDlg::ShowNotice() {
     SetShown(m_pConfirmTip, true);
     SetShown(m_pGood, true);
     SetShown(m_pExitConfirm, false);
@@ -45,8 +41,7 @@ void MsgTipDlg::ShowNotice()
 }
 
 // The label is as wide as its text, so the notice stays centred beside its sign.
-void MsgTipDlg::FitTipText()
-{
+void MsgTipDlg::FitTipText() {
     if (!m_pTipText) return;
     SIZE size = CRenderEngine::GetTextSize(m_PaintManager.GetPaintDC(), &m_PaintManager, m_tipText.c_str(),
                                            m_pTipText->GetFont(), m_pTipText->GetTextStyle());
@@ -54,8 +49,9 @@ void MsgTipDlg::FitTipText()
     m_pTipText->SetText(m_tipText.c_str());
 }
 
-void MsgTipDlg::OnClick(TNotifyUI& msg)
-{
-    if (IsSender(msg, L"closebtn", m_pCloseBtn) || IsSender(msg, L"btn_cancel")) Close(0);
-    else if (IsSender(msg, L"btn_ok") || IsSender(msg, L"btn_good")) Close(1);
+void MsgTipDlg::OnClick(TNotifyUI& msg) {
+    if (IsSender(msg, L"closebtn", m_pCloseBtn) || IsSender(msg, L"btn_cancel"))
+        Close(0);
+    else if (IsSender(msg, L"btn_ok") || IsSender(msg, L"btn_good"))
+        Close(1);
 }

@@ -2,8 +2,7 @@
 
 using namespace DuiLib;
 
-int CTipDialog::DoModal(HWND owner)
-{
+int CTipDialog::DoModal(HWND owner) {
     m_ownerWnd = owner;
     SetWindowPos(m_hWnd, nullptr, m_parking.x, m_parking.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     CenterWindow();
@@ -11,8 +10,7 @@ int CTipDialog::DoModal(HWND owner)
     return static_cast<int>(ShowModal());
 }
 
-bool CTipDialog::IsSender(const TNotifyUI& msg, LPCTSTR name, const CControlUI* control)
-{
+bool CTipDialog::IsSender(const TNotifyUI& msg, LPCTSTR name, const CControlUI* control) {
     if (!msg.pSender) return false;
     if (control && msg.pSender == control) return true;
     return msg.pSender->GetName().CompareNoCase(name) == 0;

@@ -18,7 +18,9 @@ protected:
     // The sender is the control of that name (compared without case) or the given control.
     static bool IsSender(const DuiLib::TNotifyUI& msg, LPCTSTR name, const DuiLib::CControlUI* control = nullptr);
     template <class T>
-    T* FindAs(LPCTSTR name) const { return static_cast<T*>(FindControl(name)); }
+    T* FindAs(LPCTSTR name) const {
+        return static_cast<T*>(FindControl(name));
+    }
 
     HWND m_ownerWnd = nullptr;  // the window the dialog answers to
 

@@ -6,8 +6,7 @@
 #include <cwchar>
 #include <new>
 
-HRESULT CCaptureFilter::Create(const CLSID& clsid, std::unique_ptr<CaptureSource> source, REFIID riid,
-                               void** out) {
+HRESULT CCaptureFilter::Create(const CLSID& clsid, std::unique_ptr<CaptureSource> source, REFIID riid, void** out) {
     if (!out) return E_POINTER;
     *out = nullptr;
     if (!source) return E_OUTOFMEMORY;
@@ -39,8 +38,8 @@ ComPtr<IReferenceClock> CCaptureFilter::Clock() {
 
 STDMETHODIMP CCaptureFilter::QueryInterface(REFIID riid, void** out) {
     if (!out) return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IPersist) ||
-        IsEqualIID(riid, IID_IMediaFilter) || IsEqualIID(riid, IID_IBaseFilter))
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IPersist) || IsEqualIID(riid, IID_IMediaFilter) ||
+        IsEqualIID(riid, IID_IBaseFilter))
         *out = static_cast<IBaseFilter*>(this);
     else if (IsEqualIID(riid, IID_IAMFilterMiscFlags))
         *out = static_cast<IAMFilterMiscFlags*>(this);

@@ -8,8 +8,7 @@
 #include <cstring>
 #include <cwchar>
 
-CCapturePin::CCapturePin(CCaptureFilter& filter, std::recursive_mutex& lock,
-                         std::unique_ptr<CaptureSource> source)
+CCapturePin::CCapturePin(CCaptureFilter& filter, std::recursive_mutex& lock, std::unique_ptr<CaptureSource> source)
     : filter_(filter), lock_(lock), source_(std::move(source)) {}
 
 CCapturePin::~CCapturePin() {
@@ -239,8 +238,7 @@ STDMETHODIMP CCapturePin::NewSegment(REFERENCE_TIME, REFERENCE_TIME, double) { r
 
 STDMETHODIMP CCapturePin::Set(REFGUID, DWORD, LPVOID, DWORD, LPVOID, DWORD) { return E_NOTIMPL; }
 
-STDMETHODIMP CCapturePin::Get(REFGUID set, DWORD id, LPVOID, DWORD, LPVOID data, DWORD data_size,
-                              DWORD* returned) {
+STDMETHODIMP CCapturePin::Get(REFGUID set, DWORD id, LPVOID, DWORD, LPVOID data, DWORD data_size, DWORD* returned) {
     if (!IsEqualGUID(set, AMPROPSETID_Pin)) return E_PROP_SET_UNSUPPORTED;
     if (id != AMPROPERTY_PIN_CATEGORY) return E_PROP_ID_UNSUPPORTED;
     if (!data && !returned) return E_POINTER;

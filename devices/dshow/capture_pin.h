@@ -50,8 +50,8 @@ public:
     // IKsPropertySet: only the pin category, which is "capture".
     STDMETHODIMP Set(REFGUID set, DWORD id, LPVOID instance, DWORD instance_size, LPVOID data,
                      DWORD data_size) override;
-    STDMETHODIMP Get(REFGUID set, DWORD id, LPVOID instance, DWORD instance_size, LPVOID data,
-                     DWORD data_size, DWORD* returned) override;
+    STDMETHODIMP Get(REFGUID set, DWORD id, LPVOID instance, DWORD instance_size, LPVOID data, DWORD data_size,
+                     DWORD* returned) override;
     STDMETHODIMP QuerySupported(REFGUID set, DWORD id, DWORD* support) override;
 
     // IAMStreamConfig

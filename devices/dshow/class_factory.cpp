@@ -30,6 +30,4 @@ private:
 
 }  // namespace
 
-IClassFactory* CreateFilterFactory(const CaptureFilterEntry& entry) {
-    return new (std::nothrow) FilterFactory(entry);
-}
+IClassFactory* CreateFilterFactory(const CaptureFilterEntry& entry) { return new (std::nothrow) FilterFactory(entry); }

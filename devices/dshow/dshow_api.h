@@ -5,7 +5,8 @@
 #include <mmreg.h>
 #include <ole2.h>
 #include <strmif.h>
-#include <amvideo.h>
+
+#include <amvideo.h>  // needs strmif.h
 #include <uuids.h>
 #include <vfwmsgs.h>
 #include <wrl/client.h>

@@ -22,14 +22,13 @@ LSTATUS SetStringValue(HKEY key, const wchar_t* name, const std::wstring& value)
 
 HRESULT WriteServerKey(const CaptureFilterEntry& entry, const std::wstring& module_path) {
     HKEY clsid_key = nullptr;
-    LSTATUS status = RegCreateKeyExW(HKEY_CLASSES_ROOT, ClsidKeyPath(*entry.clsid).c_str(), 0, nullptr, 0,
-                                     KEY_WRITE, nullptr, &clsid_key, nullptr);
+    LSTATUS status = RegCreateKeyExW(HKEY_CLASSES_ROOT, ClsidKeyPath(*entry.clsid).c_str(), 0, nullptr, 0, KEY_WRITE,
+                                     nullptr, &clsid_key, nullptr);
     if (status != ERROR_SUCCESS) return HRESULT_FROM_WIN32(status);
     HKEY server_key = nullptr;
     status = SetStringValue(clsid_key, nullptr, entry.name);
     if (status == ERROR_SUCCESS)
-        status = RegCreateKeyExW(clsid_key, L"InprocServer32", 0, nullptr, 0, KEY_WRITE, nullptr, &server_key,
-                                 nullptr);
+        status = RegCreateKeyExW(clsid_key, L"InprocServer32", 0, nullptr, 0, KEY_WRITE, nullptr, &server_key, nullptr);
     if (status == ERROR_SUCCESS) {
         status = SetStringValue(server_key, nullptr, module_path);
         if (status == ERROR_SUCCESS) status = SetStringValue(server_key, L"ThreadingModel", L"Both");

@@ -8,10 +8,10 @@
 
 struct CaptureFilterEntry {
     const CLSID* clsid;
-    const wchar_t* name;          // the device's friendly name
-    const GUID* category;         // CLSID_VideoInputDeviceCategory or CLSID_AudioInputDeviceCategory
-    const GUID* major_type;       // MEDIATYPE_Video or MEDIATYPE_Audio
-    const GUID* sub_type;         // the pin's subtype, for the filter mapper
+    const wchar_t* name;     // the device's friendly name
+    const GUID* category;    // CLSID_VideoInputDeviceCategory or CLSID_AudioInputDeviceCategory
+    const GUID* major_type;  // MEDIATYPE_Video or MEDIATYPE_Audio
+    const GUID* sub_type;    // the pin's subtype, for the filter mapper
     std::unique_ptr<CaptureSource> (*create_source)();  // null when the device cannot be opened
 };
 

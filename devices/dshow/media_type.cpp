@@ -55,8 +55,7 @@ bool MatchesPartialType(const AM_MEDIA_TYPE& full, const AM_MEDIA_TYPE& partial)
     };
     if (!fits(full.majortype, partial.majortype) || !fits(full.subtype, partial.subtype)) return false;
     if (IsEqualGUID(partial.formattype, GUID_NULL)) return true;
-    return IsEqualGUID(full.formattype, partial.formattype) &&
-           (partial.cbFormat == 0 || SameMediaType(full, partial));
+    return IsEqualGUID(full.formattype, partial.formattype) && (partial.cbFormat == 0 || SameMediaType(full, partial));
 }
 
 // A zeroed format block of `size` bytes attached to a fresh type record.
@@ -106,8 +105,7 @@ void FillRgb32VideoCaps(int width, int height, REFERENCE_TIME interval, VIDEO_ST
 }
 
 const VIDEOINFOHEADER* VideoInfoOf(const AM_MEDIA_TYPE& type) {
-    if (!IsEqualGUID(type.formattype, FORMAT_VideoInfo) || !type.pbFormat ||
-        type.cbFormat < sizeof(VIDEOINFOHEADER))
+    if (!IsEqualGUID(type.formattype, FORMAT_VideoInfo) || !type.pbFormat || type.cbFormat < sizeof(VIDEOINFOHEADER))
         return nullptr;
     return reinterpret_cast<const VIDEOINFOHEADER*>(type.pbFormat);
 }
@@ -143,8 +141,7 @@ void FillPcm16AudioCaps(int rate, int channels, AUDIO_STREAM_CONFIG_CAPS& caps) 
 }
 
 const WAVEFORMATEX* WaveFormatOf(const AM_MEDIA_TYPE& type) {
-    if (!IsEqualGUID(type.formattype, FORMAT_WaveFormatEx) || !type.pbFormat ||
-        type.cbFormat < sizeof(WAVEFORMATEX))
+    if (!IsEqualGUID(type.formattype, FORMAT_WaveFormatEx) || !type.pbFormat || type.cbFormat < sizeof(WAVEFORMATEX))
         return nullptr;
     return reinterpret_cast<const WAVEFORMATEX*>(type.pbFormat);
 }

@@ -23,8 +23,8 @@ HRESULT CPacedVideoSource::CheckFormat(const AM_MEDIA_TYPE& type) const {
     if (!IsEqualGUID(type.majortype, MEDIATYPE_Video) || !IsEqualGUID(type.subtype, MEDIASUBTYPE_RGB32) || !info)
         return VFW_E_TYPE_NOT_ACCEPTED;
     const BITMAPINFOHEADER& bmi = info->bmiHeader;
-    bool same_picture = bmi.biWidth == format_.width && bmi.biHeight == format_.height &&
-                        bmi.biBitCount == 32 && bmi.biCompression == BI_RGB;
+    bool same_picture = bmi.biWidth == format_.width && bmi.biHeight == format_.height && bmi.biBitCount == 32 &&
+                        bmi.biCompression == BI_RGB;
     bool same_rate = info->AvgTimePerFrame == 0 || info->AvgTimePerFrame == format_.frame_interval;
     return same_picture && same_rate ? S_OK : VFW_E_TYPE_NOT_ACCEPTED;
 }

@@ -22,8 +22,7 @@ uint64_t PcmTimeline::FramesUntil(REFERENCE_TIME time) const {
     return target > frames_ ? target - frames_ : 0;
 }
 
-PcmTimeline::Placement PcmTimeline::Place(REFERENCE_TIME captured, uint64_t frames,
-                                          REFERENCE_TIME tolerance) const {
+PcmTimeline::Placement PcmTimeline::Place(REFERENCE_TIME captured, uint64_t frames, REFERENCE_TIME tolerance) const {
     REFERENCE_TIME offset = captured - End();
     if (offset > tolerance) return {FramesIn(offset), 0};
     if (offset < -tolerance) return {0, std::min(frames, FramesIn(-offset))};

@@ -42,11 +42,11 @@ private:
     SRWLOCK lock_ = SRWLOCK_INIT;
     CONDITION_VARIABLE changed_ = CONDITION_VARIABLE_INIT;
     Mode mode_ = Mode::Paused;
-    uint64_t generation_ = 0;        // bumped at every mode change
-    uint64_t stream_generation_ = 0; // the generation the current Stream runs in
-    REFERENCE_TIME start_time_ = 0;  // Run's start time on the reference clock
+    uint64_t generation_ = 0;         // bumped at every mode change
+    uint64_t stream_generation_ = 0;  // the generation the current Stream runs in
+    REFERENCE_TIME start_time_ = 0;   // Run's start time on the reference clock
     ComPtr<IReferenceClock> clock_;
-    bool discontinuity_ = false;     // the next sample starts a new run
+    bool discontinuity_ = false;  // the next sample starts a new run
 
     CaptureSource* source_ = nullptr;
     ComPtr<IMemAllocator> allocator_;

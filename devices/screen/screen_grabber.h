@@ -29,6 +29,6 @@ private:
     HBITMAP dib_ = nullptr;
     HGDIOBJ old_bitmap_ = nullptr;
     BYTE* bits_ = nullptr;
-    RECT desktop_{};               // virtual desktop when monitors_ was made
-    std::vector<RECT> monitors_;   // parts of the area on a monitor, desktop pixels
+    RECT desktop_{};              // virtual desktop when monitors_ was made
+    std::vector<RECT> monitors_;  // parts of the area on a monitor, desktop pixels
 };

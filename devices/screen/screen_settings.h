@@ -6,7 +6,7 @@
 #include <windows.h>
 
 struct ScreenCaptureSettings {
-    RECT area;          // desktop pixels; may reach past the desktop
+    RECT area;  // desktop pixels; may reach past the desktop
     int frames_per_second;
     bool draw_mouse;
 };

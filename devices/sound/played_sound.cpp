@@ -36,8 +36,7 @@ ComPtr<IMMDevice> FindMonitorEndpoint(IMMDeviceEnumerator* devices, const std::w
 
 std::unique_ptr<CPlayedSound> CPlayedSound::Open() {
     ComPtr<IMMDeviceEnumerator> devices;
-    if (FAILED(CoCreateInstance(__uuidof(MMDeviceEnumerator), nullptr, CLSCTX_INPROC_SERVER,
-                                IID_PPV_ARGS(&devices))))
+    if (FAILED(CoCreateInstance(__uuidof(MMDeviceEnumerator), nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&devices))))
         return nullptr;
     ComPtr<IMMDevice> playback;
     std::wstring playback_name;
@@ -51,7 +50,7 @@ std::unique_ptr<CPlayedSound> CPlayedSound::Open() {
 }
 
 std::unique_ptr<CPlayedSound> CPlayedSound::OpenEndpoint(IMMDevice* device, bool loopback,
-                                                          const std::wstring& description) {
+                                                         const std::wstring& description) {
     std::unique_ptr<CPlayedSound> sound(new (std::nothrow) CPlayedSound);
     if (!sound) return nullptr;
     if (FAILED(device->Activate(__uuidof(IAudioClient), CLSCTX_INPROC_SERVER, nullptr,

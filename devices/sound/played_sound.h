@@ -15,8 +15,8 @@
 struct CapturedPacket {
     const BYTE* data;
     UINT32 frames;
-    DWORD flags;            // AUDCLNT_BUFFERFLAGS_*
-    UINT64 qpc_position;    // performance counter at the first frame, 100 ns units
+    DWORD flags;          // AUDCLNT_BUFFERFLAGS_*
+    UINT64 qpc_position;  // performance counter at the first frame, 100 ns units
 };
 
 class CPlayedSound {
@@ -36,7 +36,8 @@ public:
 
 private:
     CPlayedSound() = default;
-    static std::unique_ptr<CPlayedSound> OpenEndpoint(IMMDevice* device, bool loopback, const std::wstring& description);
+    static std::unique_ptr<CPlayedSound> OpenEndpoint(IMMDevice* device, bool loopback,
+                                                      const std::wstring& description);
 
     Microsoft::WRL::ComPtr<IAudioClient> client_;
     Microsoft::WRL::ComPtr<IAudioCaptureClient> capture_;

@@ -9,9 +9,7 @@ namespace {
 
 const REFERENCE_TIME kReopenInterval = 30000000;  // 3 s between attempts at a lost endpoint
 
-void Trace(const std::wstring& text) {
-    OutputDebugStringW((L"virtual-audio-capturer: " + text + L"\n").c_str());
-}
+void Trace(const std::wstring& text) { OutputDebugStringW((L"virtual-audio-capturer: " + text + L"\n").c_str()); }
 
 }  // namespace
 
@@ -25,8 +23,8 @@ std::unique_ptr<CaptureSource> CSystemSoundSource::Create() {
         if (FAILED(played->Start())) played.reset();
     }
     Trace(played ? L"capturing " + played->Description() : L"no sound endpoint: delivering silence");
-    return std::unique_ptr<CaptureSource>(
-        new (std::nothrow) CSystemSoundSource(&CPlayedSound::Open, std::move(played), rate));
+    return std::unique_ptr<CaptureSource>(new (std::nothrow)
+                                              CSystemSoundSource(&CPlayedSound::Open, std::move(played), rate));
 }
 
 CSystemSoundSource::CSystemSoundSource(Opener open, std::unique_ptr<CPlayedSound> played, int rate)

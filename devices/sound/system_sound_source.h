@@ -23,8 +23,8 @@ public:
     static constexpr int kSilentRate = 44100;
     // How long the engine may stay quiet before the span counts as silence,
     // and how far a packet's own time may stray before the time line follows it.
-    static constexpr REFERENCE_TIME kQuietLag = 2000000;      // 200 ms
-    static constexpr REFERENCE_TIME kPlaceTolerance = 400000; // 40 ms
+    static constexpr REFERENCE_TIME kQuietLag = 2000000;       // 200 ms
+    static constexpr REFERENCE_TIME kPlaceTolerance = 400000;  // 40 ms
 
 private:
     bool DeliverCaptured(SampleSink& sink, PcmTimeline& timeline);

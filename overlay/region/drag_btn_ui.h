@@ -3,8 +3,8 @@
 // blended, with its per-pixel alpha, into the rectangle it is given.
 #pragma once
 
-#include "ui/duilib.h"
 #include "overlay/region/memory_bitmap.h"
+#include "ui/duilib.h"
 
 class CDragBtnUI : public DuiLib::CButtonUI {
 public:

@@ -4,8 +4,7 @@
 
 #include "ui/duilib.h"
 
-bool MemoryBitmap::Create(HDC compatible, int width, int height)
-{
+bool MemoryBitmap::Create(HDC compatible, int width, int height) {
     Release();
     if (width <= 0 || height <= 0) return false;
     m_hDib = DuiLib::CRenderEngine::CreateARGB32Bitmap(compatible, width, height, &m_pBits);
@@ -21,8 +20,7 @@ bool MemoryBitmap::Create(HDC compatible, int width, int height)
     return true;
 }
 
-void MemoryBitmap::Release()
-{
+void MemoryBitmap::Release() {
     if (m_hDC) {
         if (m_hOldBitmap) SelectObject(m_hDC, m_hOldBitmap);
         DeleteDC(m_hDC);

@@ -4,8 +4,8 @@
 // moves the dashes one pixel clockwise.
 #pragma once
 
-#include "ui/duilib.h"
 #include "overlay/region/memory_bitmap.h"
+#include "ui/duilib.h"
 
 class CSelAreaUI : public DuiLib::CControlUI {
 public:

@@ -4,21 +4,16 @@
 
 namespace {
 
-bool IsLeftButtonDown()
-{
-    return (GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0;
-}
+bool IsLeftButtonDown() { return (GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0; }
 
 template <class T>
-T* FindAs(DuiLib::CPaintManagerUI& pm, LPCTSTR name, LPCTSTR interfaceName)
-{
+T* FindAs(DuiLib::CPaintManagerUI& pm, LPCTSTR name, LPCTSTR interfaceName) {
     DuiLib::CControlUI* control = pm.FindControl(name);
     return control ? static_cast<T*>(control->GetInterface(interfaceName)) : nullptr;
 }
 
 // A float control keeps the place and size it is given through later layouts.
-void PlaceFloatControl(DuiLib::CControlUI* control, const RECT& rc)
-{
+void PlaceFloatControl(DuiLib::CControlUI* control, const RECT& rc) {
     DuiLib::CControlUI* parent = control->GetParent();
     RECT origin = parent ? parent->GetPos() : RECT{0, 0, 0, 0};
     control->SetFixedXY(SIZE{rc.left - origin.left, rc.top - origin.top});
@@ -29,65 +24,53 @@ void PlaceFloatControl(DuiLib::CControlUI* control, const RECT& rc)
 
 }  // namespace
 
-HWND CSelAreaWnd::CreateOver(HWND owner, const RECT& screenBounds)
-{
+HWND CSelAreaWnd::CreateOver(HWND owner, const RECT& screenBounds) {
     const RECT& b = screenBounds;
     SetScreenBounds(b.left, b.top, b.right, b.bottom);
     return Create(owner, L"选择区域", WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW, b.left, b.top, b.right - b.left,
                   b.bottom - b.top);
 }
 
-void CSelAreaWnd::SetScreenBounds(int left, int top, int right, int bottom)
-{
+void CSelAreaWnd::SetScreenBounds(int left, int top, int right, int bottom) {
     m_rcScreenBounds = RECT{left, top, right, bottom};
     m_rcClientBounds = RECT{0, 0, right - left, bottom - top};
 }
 
-DuiLib::CControlUI* CSelAreaWnd::CreateControl(LPCTSTR pstrClass)
-{
+DuiLib::CControlUI* CSelAreaWnd::CreateControl(LPCTSTR pstrClass) {
     if (wcscmp(pstrClass, L"SelArea") == 0) return new CSelAreaUI;
     if (wcscmp(pstrClass, L"DragBtn") == 0) return new CDragBtnUI;
     return nullptr;
 }
 
-void CSelAreaWnd::InitWindow()
-{
+void CSelAreaWnd::InitWindow() {
     m_pSelArea = FindAs<CSelAreaUI>(m_PaintManager, L"desktopselarea", L"SelArea");
     m_pDragBtn = FindAs<CDragBtnUI>(m_PaintManager, L"btn_drag", L"DragBtn");
     m_pSizeLabel = FindAs<DuiLib::CLabelUI>(m_PaintManager, L"sel_size", L"Label");
     m_rcStartSel = ToClientCoords(g_rcSnapwick);
-    if (m_pSelArea) m_pSelArea->SetSelRect(m_rcStartSel.left, m_rcStartSel.top, m_rcStartSel.right, m_rcStartSel.bottom);
+    if (m_pSelArea)
+        m_pSelArea->SetSelRect(m_rcStartSel.left, m_rcStartSel.top, m_rcStartSel.right, m_rcStartSel.bottom);
     RECT rc = {};
     GetWindowRect(m_hWnd, &rc);
     SetWindowPos(m_hWnd, nullptr, m_rcScreenBounds.left, m_rcScreenBounds.top, rc.right - rc.left, rc.bottom - rc.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-LRESULT CSelAreaWnd::OnNcHitTest(UINT, WPARAM, LPARAM, bool&)
-{
-    return HTCLIENT;
-}
+LRESULT CSelAreaWnd::OnNcHitTest(UINT, WPARAM, LPARAM, bool&) { return HTCLIENT; }
 
-LRESULT CSelAreaWnd::HandleCustomMessage(UINT, WPARAM, LPARAM, bool& bHandled)
-{
+LRESULT CSelAreaWnd::HandleCustomMessage(UINT, WPARAM, LPARAM, bool& bHandled) {
     bHandled = false;
     return 0;
 }
 
-void CSelAreaWnd::SetSelRect(int left, int top, int right, int bottom)
-{
+void CSelAreaWnd::SetSelRect(int left, int top, int right, int bottom) {
     if (!m_pSelArea) return;
     RECT rc = ToClientCoords(RECT{left, top, right, bottom});
     m_pSelArea->SetSelRect(rc.left, rc.top, rc.right, rc.bottom);
 }
 
-RECT CSelAreaWnd::GetSelRect() const
-{
-    return m_pSelArea ? m_pSelArea->GetSelRect() : RECT{0, 0, 0, 0};
-}
+RECT CSelAreaWnd::GetSelRect() const { return m_pSelArea ? m_pSelArea->GetSelRect() : RECT{0, 0, 0, 0}; }
 
-void CSelAreaWnd::OnSelMouse(int handle, UINT message, int x, int y, int aspect)
-{
+void CSelAreaWnd::OnSelMouse(int handle, UINT message, int x, int y, int aspect) {
     if (!m_pSelArea || !m_pDragBtn) return;
     POINT point = {x, y};
     SelMouseStep step =
@@ -103,8 +86,7 @@ void CSelAreaWnd::OnSelMouse(int handle, UINT message, int x, int y, int aspect)
     UpdateSizeLabel(handle, down);
 }
 
-void CSelAreaWnd::UpdateDragButton(int handle, UINT message, POINT point, bool leftButtonDown)
-{
+void CSelAreaWnd::UpdateDragButton(int handle, UINT message, POINT point, bool leftButtonDown) {
     DragButtonPlacement place = PlaceDragButton(handle, message, point, g_rcSnapwick, leftButtonDown);
     if (place.action == DragButtonAction::kHide) {
         if (m_pDragBtn->IsVisible()) m_pDragBtn->SetVisible(false);
@@ -118,8 +100,7 @@ void CSelAreaWnd::UpdateDragButton(int handle, UINT message, POINT point, bool l
     m_pDragBtn->SetVisible(true);
 }
 
-void CSelAreaWnd::UpdateSizeLabel(int handle, bool leftButtonDown)
-{
+void CSelAreaWnd::UpdateSizeLabel(int handle, bool leftButtonDown) {
     if (!m_pSizeLabel) return;
     if (!IsSizeLabelShown(handle, leftButtonDown)) {
         m_pSizeLabel->SetVisible(false);
@@ -133,25 +114,21 @@ void CSelAreaWnd::UpdateSizeLabel(int handle, bool leftButtonDown)
     m_pSizeLabel->SetVisible(true);
 }
 
-void CSelAreaWnd::HideDragButton()
-{
+void CSelAreaWnd::HideDragButton() {
     if (m_pDragBtn) m_pDragBtn->SetVisible(false);
 }
 
-void CSelAreaWnd::SetBorderAnimation(bool on)
-{
+void CSelAreaWnd::SetBorderAnimation(bool on) {
     if (m_pSelArea) m_pSelArea->SetAnimate(on);
 }
 
-RECT CSelAreaWnd::ToClientCoords(const RECT& rect) const
-{
+RECT CSelAreaWnd::ToClientCoords(const RECT& rect) const {
     RECT rc = rect;
     OffsetRect(&rc, -m_rcScreenBounds.left, -m_rcScreenBounds.top);
     return rc;
 }
 
-RECT CSelAreaWnd::ToScreenCoords(const RECT& rect) const
-{
+RECT CSelAreaWnd::ToScreenCoords(const RECT& rect) const {
     RECT rc = rect;
     OffsetRect(&rc, m_rcScreenBounds.left, m_rcScreenBounds.top);
     return rc;

@@ -11,10 +11,10 @@
 //   ... frame->SetSelRect(g_rcSnapwick...); frame->OnSelMouse(handle, msg, x, y, aspect);
 #pragma once
 
-#include "ui/duilib.h"
 #include "overlay/region/drag_btn_ui.h"
 #include "overlay/region/sel_area_ui.h"
 #include "overlay/region/sel_geometry.h"
+#include "ui/duilib.h"
 
 class CSelAreaWnd : public DuiLib::WindowImplBase {
 public:
@@ -59,8 +59,8 @@ private:
     CDragBtnUI* m_pDragBtn = nullptr;
     CSelAreaUI* m_pSelArea = nullptr;
     DuiLib::CLabelUI* m_pSizeLabel = nullptr;
-    POINT m_ptLast = {0, 0};              // screen pixels; (0, 0) while no drag is under way
-    RECT m_rcStartSel = {0, 0, 0, 0};     // g_rcSnapwick at start-up, client coordinates
+    POINT m_ptLast = {0, 0};           // screen pixels; (0, 0) while no drag is under way
+    RECT m_rcStartSel = {0, 0, 0, 0};  // g_rcSnapwick at start-up, client coordinates
     RECT m_rcScreenBounds = {0, 0, 0, 0};
     RECT m_rcClientBounds = {0, 0, 0, 0};
 };

@@ -33,22 +33,23 @@ constexpr HandleRule kHandleRules[] = {
 };
 
 // The moving edge goes kSelMinSize from the fixed one when the region is too small.
-void KeepMinWidth(RECT& r, bool leftMoves)
-{
+void KeepMinWidth(RECT& r, bool leftMoves) {
     if (Width(r) >= kSelMinSize) return;
-    if (leftMoves) r.left = r.right - kSelMinSize;
-    else r.right = r.left + kSelMinSize;
+    if (leftMoves)
+        r.left = r.right - kSelMinSize;
+    else
+        r.right = r.left + kSelMinSize;
 }
 
-void KeepMinHeight(RECT& r, bool topMoves)
-{
+void KeepMinHeight(RECT& r, bool topMoves) {
     if (Height(r) >= kSelMinSize) return;
-    if (topMoves) r.top = r.bottom - kSelMinSize;
-    else r.bottom = r.top + kSelMinSize;
+    if (topMoves)
+        r.top = r.bottom - kSelMinSize;
+    else
+        r.bottom = r.top + kSelMinSize;
 }
 
-RECT ResizeByRule(const HandleRule& rule, int dx, int dy, const RECT& sel, int aspect)
-{
+RECT ResizeByRule(const HandleRule& rule, int dx, int dy, const RECT& sel, int aspect) {
     RECT r = sel;
     int w = Width(sel), h = Height(sel);
     bool ratio = KeepsRatio(aspect);
@@ -57,16 +58,20 @@ RECT ResizeByRule(const HandleRule& rule, int dx, int dy, const RECT& sel, int a
         (rule.movesLeft ? r.left : r.right) += dx;
     } else if (ratio) {
         newWidth = WidthForHeight(aspect, h + (rule.movesTop ? -dy : dy));
-        if (rule.movesLeft) r.left = sel.right - newWidth;
-        else r.right = sel.left + newWidth;
+        if (rule.movesLeft)
+            r.left = sel.right - newWidth;
+        else
+            r.right = sel.left + newWidth;
     }
     KeepMinWidth(r, rule.movesLeft);
     if (rule.lead == Lead::kHeight || (rule.lead == Lead::kCorner && !ratio)) {
         (rule.movesTop ? r.top : r.bottom) += dy;
     } else if (ratio) {
         int newHeight = HeightForWidth(aspect, newWidth);
-        if (rule.movesTop) r.top = sel.bottom - newHeight;
-        else r.bottom = sel.top + newHeight;
+        if (rule.movesTop)
+            r.top = sel.bottom - newHeight;
+        else
+            r.bottom = sel.top + newHeight;
     }
     KeepMinHeight(r, rule.movesTop);
     return r;
@@ -74,8 +79,7 @@ RECT ResizeByRule(const HandleRule& rule, int dx, int dy, const RECT& sel, int a
 
 // w and h are the size before this step. A moved region keeps its size
 // against the left and top bounds too, so pushing it there never shrinks it.
-void ClampIntoBounds(RECT& r, const RECT& bounds, int w, int h, bool keepSize)
-{
+void ClampIntoBounds(RECT& r, const RECT& bounds, int w, int h, bool keepSize) {
     if (r.left < bounds.left) {
         r.left = bounds.left;
         if (keepSize) r.right = r.left + w;
@@ -96,8 +100,7 @@ void ClampIntoBounds(RECT& r, const RECT& bounds, int w, int h, bool keepSize)
 
 }  // namespace
 
-RECT CenterRectIn(const RECT& rect, int width, int height)
-{
+RECT CenterRectIn(const RECT& rect, int width, int height) {
     int w = Width(rect), h = Height(rect);
     if (w < width || h < height) return RECT{0, 0, 0, 0};
     int left = rect.left + (w - width) / 2;
@@ -105,20 +108,20 @@ RECT CenterRectIn(const RECT& rect, int width, int height)
     return RECT{left, top, left + width, top + height};
 }
 
-RECT ResizeSelection(int handle, int dx, int dy, const RECT& sel, const RECT& bounds, int aspect)
-{
+RECT ResizeSelection(int handle, int dx, int dy, const RECT& sel, const RECT& bounds, int aspect) {
     if (handle < kSelLeft || handle > kSelMove) return sel;
     int w = Width(sel), h = Height(sel);
     RECT r = sel;
-    if (handle == kSelMove) OffsetRect(&r, dx, dy);
-    else r = ResizeByRule(kHandleRules[handle - 1], dx, dy, sel, aspect);
+    if (handle == kSelMove)
+        OffsetRect(&r, dx, dy);
+    else
+        r = ResizeByRule(kHandleRules[handle - 1], dx, dy, sel, aspect);
     ClampIntoBounds(r, bounds, w, h, handle == kSelMove);
     return r;
 }
 
-SelMouseStep TrackSelMouse(int handle, UINT message, POINT point, POINT lastPoint, const RECT& sel,
-                           const RECT& bounds, int aspect)
-{
+SelMouseStep TrackSelMouse(int handle, UINT message, POINT point, POINT lastPoint, const RECT& sel, const RECT& bounds,
+                           int aspect) {
     SelMouseStep step = {lastPoint, false, sel};
     if (handle == kSelNone) {
         step.lastPoint = POINT{0, 0};
@@ -138,8 +141,7 @@ SelMouseStep TrackSelMouse(int handle, UINT message, POINT point, POINT lastPoin
     return step;
 }
 
-DragButtonPlacement PlaceDragButton(int handle, UINT message, POINT point, const RECT& area, bool leftButtonDown)
-{
+DragButtonPlacement PlaceDragButton(int handle, UINT message, POINT point, const RECT& area, bool leftButtonDown) {
     int inset = (message == WM_MOUSEMOVE && leftButtonDown) ? 0 : 3;
     RECT onRegion = area;
     InflateRect(&onRegion, -inset, -inset);
@@ -149,13 +151,9 @@ DragButtonPlacement PlaceDragButton(int handle, UINT message, POINT point, const
     return {DragButtonAction::kKeep, RECT{0, 0, 0, 0}};
 }
 
-bool IsSizeLabelShown(int handle, bool leftButtonDown)
-{
-    return leftButtonDown && handle != kSelNone;
-}
+bool IsSizeLabelShown(int handle, bool leftButtonDown) { return leftButtonDown && handle != kSelNone; }
 
-POINT SizeLabelOrigin(const RECT& areaClient)
-{
+POINT SizeLabelOrigin(const RECT& areaClient) {
     constexpr int kAbove = 22, kInside = 2, kIndent = 2;
     int top = areaClient.top - kAbove;
     if (top < 0) top = areaClient.top + kInside;

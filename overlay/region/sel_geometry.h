@@ -29,7 +29,7 @@ enum AspectMode : int32_t {
     kAspect16x9 = 2,
 };
 
-constexpr int kSelMinSize = 150;    // the region is never narrower or lower
+constexpr int kSelMinSize = 150;  // the region is never narrower or lower
 constexpr int kDragButtonSize = 22;
 
 // A rectangle of width x height centred in rect (offsets truncated toward zero),
@@ -54,8 +54,8 @@ struct SelMouseStep {
 // last point. A move while no drag is under way (last point (0, 0)) leaves the
 // region alone. point and lastPoint share one coordinate system; selection and
 // bounds share another.
-SelMouseStep TrackSelMouse(int handle, UINT message, POINT point, POINT lastPoint, const RECT& sel,
-                           const RECT& bounds, int aspect);
+SelMouseStep TrackSelMouse(int handle, UINT message, POINT point, POINT lastPoint, const RECT& sel, const RECT& bounds,
+                           int aspect);
 
 // What the drag button does after a mouse event.
 enum class DragButtonAction { kKeep, kHide, kShow };

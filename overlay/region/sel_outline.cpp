@@ -2,14 +2,12 @@
 
 #include <algorithm>
 
-std::vector<LineSeg> FrameLines(const RECT& sel)
-{
+std::vector<LineSeg> FrameLines(const RECT& sel) {
     const int l = sel.left, t = sel.top, r = sel.right, b = sel.bottom;
     return {{l, t, r, t}, {l, t, l, b}, {r, t, r, b}, {l, b, r, b}};
 }
 
-std::vector<LineSeg> DashSegments(const RECT& sel, int phase, int paintWidth, int paintHeight)
-{
+std::vector<LineSeg> DashSegments(const RECT& sel, int phase, int paintWidth, int paintHeight) {
     const int l = sel.left, t = sel.top, p = phase;
     const int r = std::min<int>(sel.right, paintWidth - 1);
     const int b = std::min<int>(sel.bottom, paintHeight - 1);
@@ -37,14 +35,12 @@ std::vector<LineSeg> DashSegments(const RECT& sel, int phase, int paintWidth, in
     return segs;
 }
 
-int NextDashPhase(int phase)
-{
+int NextDashPhase(int phase) {
     int next = phase + 1;
     return next >= kDashLength + kDashGap ? 0 : next;
 }
 
-std::vector<LineSeg> BracketLines(const RECT& sel)
-{
+std::vector<LineSeg> BracketLines(const RECT& sel) {
     const int l = sel.left + 1, t = sel.top + 1, r = sel.right - 1, b = sel.bottom - 1;
     const int a = kBracketArm;
     std::vector<LineSeg> lines;

@@ -20,16 +20,13 @@ namespace {
 const Gdiplus::Color kFrameColor(1, 1, 0, 0);
 const Gdiplus::Color kBorderColor(255, 78, 164, 253);
 
-void DrawLines(Gdiplus::Graphics& g, const Gdiplus::Pen& pen, const std::vector<LineSeg>& lines)
-{
+void DrawLines(Gdiplus::Graphics& g, const Gdiplus::Pen& pen, const std::vector<LineSeg>& lines) {
     for (const LineSeg& s : lines) g.DrawLine(&pen, s.x1, s.y1, s.x2, s.y2);
 }
 
-
 }  // namespace
 
-bool PaintSelOutline(BYTE* bits, int width, int height, const RECT& sel, int dashPhase)
-{
+bool PaintSelOutline(BYTE* bits, int width, int height, const RECT& sel, int dashPhase) {
     if (!bits || width <= 0 || height <= 0 || !DuiLib::EnsureGdiplus()) return false;
     // GDI+ draws straight into the buffer; as PARGB it keeps the alpha that a
     // device context would lose.

@@ -106,8 +106,8 @@ private:
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.lpszClassName = L"AreaprobeTestSink";
         RegisterClassW(&wc);  // already registered by an earlier sink: fine
-        HWND w = CreateWindowExW(0, wc.lpszClassName, L"areaprobe sink", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100,
-                                 nullptr, nullptr, wc.hInstance, this);
+        HWND w = CreateWindowExW(0, wc.lpszClassName, L"areaprobe sink", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
+                                 nullptr, wc.hInstance, this);
         {
             std::lock_guard<std::mutex> lock(mutex_);
             window_ = w;
@@ -151,17 +151,10 @@ private:
         }
         auto* self = reinterpret_cast<ReportSink*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
         switch (msg) {
-        case WM_AREAPROBE_MOUSE:
-            self->OnRecord(wParam, lParam);
-            return 0;
-        case kBlockThread:
-            self->OnBlock();
-            return 0;
-        case kStartHook:
-            return AreaprobeStart(hwnd, 0, 0, 1);
-        case WM_DESTROY:
-            PostQuitMessage(0);
-            return 0;
+            case WM_AREAPROBE_MOUSE: self->OnRecord(wParam, lParam); return 0;
+            case kBlockThread: self->OnBlock(); return 0;
+            case kStartHook: return AreaprobeStart(hwnd, 0, 0, 1);
+            case WM_DESTROY: PostQuitMessage(0); return 0;
         }
         return DefWindowProcW(hwnd, msg, wParam, lParam);
     }
@@ -277,8 +270,8 @@ TEST_F(AreaprobeHook, NothingIsReportedAfterStopAndStartWorksAgain) {
     EXPECT_TRUE(AreaprobeStop());  // stopping again is harmless
 
     const POINT unseen = {222, 333}, seen = {444, 555};
-    ASSERT_TRUE(Send({MoveInput({210, 310}), MoveInput(unseen), MouseInput(MOUSEEVENTF_LEFTDOWN),
-                      MouseInput(MOUSEEVENTF_LEFTUP)}));
+    ASSERT_TRUE(Send(
+        {MoveInput({210, 310}), MoveInput(unseen), MouseInput(MOUSEEVENTF_LEFTDOWN), MouseInput(MOUSEEVENTF_LEFTUP)}));
     ASSERT_TRUE(CursorReaches(unseen));
     // Had the first hook lived on, its reports would come before the new one's.
     ASSERT_TRUE(AreaprobeStart(sink.window(), 0, 0, 1));

@@ -8,8 +8,8 @@
 #include <thread>
 
 #include "common/program_path.h"
-#include "tests/support/test_support.h"
 #include "common/text_convert.h"
+#include "tests/support/test_support.h"
 
 using namespace testing_support;
 

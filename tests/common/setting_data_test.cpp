@@ -6,8 +6,8 @@
 
 #include "common/drives.h"
 #include "common/program_path.h"
-#include "tests/support/test_support.h"
 #include "common/text_convert.h"
+#include "tests/support/test_support.h"
 
 using namespace testing_support;
 
@@ -61,9 +61,9 @@ TEST_F(SettingData, EmptyFileGivesTheDefaults) {
     EXPECT_TRUE(r.Check_Countdown);
     EXPECT_FALSE(r.Check_Audio);
     EXPECT_TRUE(r.Check_Border);
-    for (bool flag : {r.Check_Move, r.Check_AutoStartup, r.Check_Hide_Desticon, r.Check_Hide_Task,
-                      r.Check_Boost_Trans_Wnd, r.Check_Stop_Frame_Static, r.Check_Frame_Collect,
-                      r.Record_hide, r.Startup, r.Admin_start, r.Hide_main})
+    for (bool flag :
+         {r.Check_Move, r.Check_AutoStartup, r.Check_Hide_Desticon, r.Check_Hide_Task, r.Check_Boost_Trans_Wnd,
+          r.Check_Stop_Frame_Static, r.Check_Frame_Collect, r.Record_hide, r.Startup, r.Admin_start, r.Hide_main})
         EXPECT_FALSE(flag);
     EXPECT_EQ(r.Check_close_panel, 0);
 }
@@ -86,7 +86,10 @@ TEST_F(SettingData, DefaultOutputFolderIsCreatedAtTheRootOfADrive) {
 }
 
 TEST(Drives, TheDriveWithTheMostFreeSpaceWinsAndTheFirstOfEqualOnes) {
-    struct Case { std::vector<DriveSpace> drives; const wchar_t* chosen; };
+    struct Case {
+        std::vector<DriveSpace> drives;
+        const wchar_t* chosen;
+    };
     const Case cases[] = {
         {{}, L""},
         {{{L"C:\\", 5}}, L"C:\\"},
@@ -159,9 +162,12 @@ TEST_F(SettingData, ValuesWrittenByHandAreReadAsTheFileFormatSays) {
 }
 
 TEST(SettingColor, FormatsAndParses) {
-    struct Case { uint32_t value; const wchar_t* text; };
-    for (const Case& c : {Case{0xFFFF0000, L"#FFFF0000"}, Case{0x0000FF00, L"#FF00FF00"},
-                          Case{0x80ABCDEF, L"#FFABCDEF"}}) {
+    struct Case {
+        uint32_t value;
+        const wchar_t* text;
+    };
+    for (const Case& c :
+         {Case{0xFFFF0000, L"#FFFF0000"}, Case{0x0000FF00, L"#FF00FF00"}, Case{0x80ABCDEF, L"#FFABCDEF"}}) {
         EXPECT_EQ(FormatSettingColor(c.value), c.text);
         EXPECT_EQ(ParseSettingColor(c.text), c.value | 0xFF000000u);
     }

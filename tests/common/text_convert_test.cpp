@@ -20,7 +20,7 @@ TEST(TextConvert, ChineseRoundTripsThroughTheChsCodePage) {
 
 TEST(TextConvert, CharactersOutsideTheCodePageBecomeItsDefaultCharacter) {
     EXPECT_EQ(WideToChs(L"a\u0E01b"), "a?b");  // a Thai letter has no GBK code
-    EXPECT_EQ(ChsToWide("\x81"), L"");        // a lone lead byte is not text
+    EXPECT_EQ(ChsToWide("\x81"), L"");         // a lone lead byte is not text
 }
 
 TEST(TextConvert, AnsiFollowsTheSystemCodePage) {

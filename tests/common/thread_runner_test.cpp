@@ -62,8 +62,8 @@ TEST(ThreadRunner, StopWaitsForACooperativeBodyAndKeepsItsExitCode) {
     ASSERT_TRUE(runner.Start(&body, true));
     WaitUntil([&] { return body.runs == 1; });
     HANDLE dup;
-    ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), runner.ThreadHandle(), GetCurrentProcess(), &dup,
-                                0, FALSE, DUPLICATE_SAME_ACCESS));
+    ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), runner.ThreadHandle(), GetCurrentProcess(), &dup, 0, FALSE,
+                                DUPLICATE_SAME_ACCESS));
     EXPECT_TRUE(runner.Stop());  // ended by itself, not terminated
     DWORD code = 0;
     GetExitCodeThread(dup, &code);

@@ -13,9 +13,8 @@ TEST(TimeSizeText, SplitHmsDoesNotWrapHours) {
         uint64_t seconds;
         uint64_t h, m, s;
     } cases[] = {
-        {0, 0, 0, 0},          {59, 0, 0, 59},          {60, 0, 1, 0},
-        {3599, 0, 59, 59},     {3600, 1, 0, 0},         {86399, 23, 59, 59},
-        {360000, 100, 0, 0},   {363661, 101, 1, 1},
+        {0, 0, 0, 0},    {59, 0, 0, 59},      {60, 0, 1, 0},       {3599, 0, 59, 59},
+        {3600, 1, 0, 0}, {86399, 23, 59, 59}, {360000, 100, 0, 0}, {363661, 101, 1, 1},
     };
     for (const Case& c : cases) {
         HoursMinutesSeconds t = SplitHms(c.seconds);
@@ -30,11 +29,9 @@ TEST(TimeSizeText, SplitTimeDigitsGivesTensAndUnits) {
         uint64_t seconds;
         uint64_t digits[6];
     } cases[] = {
-        {0, {0, 0, 0, 0, 0, 0}},
-        {9, {0, 0, 0, 0, 0, 9}},
-        {45296, {1, 2, 3, 4, 5, 6}},       // 12:34:56
-        {359999, {9, 9, 5, 9, 5, 9}},      // 99:59:59
-        {360000, {10, 0, 0, 0, 0, 0}},     // 100 hours: the tens digit is 10
+        {0, {0, 0, 0, 0, 0, 0}},       {9, {0, 0, 0, 0, 0, 9}}, {45296, {1, 2, 3, 4, 5, 6}},  // 12:34:56
+        {359999, {9, 9, 5, 9, 5, 9}},                                                         // 99:59:59
+        {360000, {10, 0, 0, 0, 0, 0}},  // 100 hours: the tens digit is 10
     };
     for (const Case& c : cases) {
         TimeDigits d = SplitTimeDigits(c.seconds);

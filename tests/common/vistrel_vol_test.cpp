@@ -9,8 +9,8 @@
 #include <gtest/gtest.h>
 
 #include "common/logger.h"
-#include "tests/support/test_support.h"
 #include "common/text_convert.h"
+#include "tests/support/test_support.h"
 
 using namespace testing_support;
 

@@ -19,10 +19,10 @@ public:
     ClockProbe(const ClockProbe&) = delete;
     ClockProbe& operator=(const ClockProbe&) = delete;
 
-    void Wait();                   // until the span is read
+    void Wait();  // until the span is read
     bool Opened() const { return opened_; }
     size_t Packets() const { return lags_.size(); }
-    int64_t MedianLag();           // 100 ns units
+    int64_t MedianLag();  // 100 ns units
 
 private:
     void Main(std::string url, DWORD open_delay_ms, double seconds);

@@ -2,8 +2,8 @@
 // graph), stamp their packets on one time line: the recorder compares packet
 // times across devices.
 #include "tests/devices/clock_probe.h"
-#include "tests/fixtures/fixture_devices.h"
 #include "tests/devices/screen_registry.h"
+#include "tests/fixtures/fixture_devices.h"
 
 #include <gtest/gtest.h>
 

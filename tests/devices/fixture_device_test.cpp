@@ -1,6 +1,6 @@
 // The fixture devices deliver what tests/fixtures/fixture_devices.h promises.
-#include "tests/fixtures/fixture_devices.h"
 #include "tests/devices/sound_capture.h"
+#include "tests/fixtures/fixture_devices.h"
 
 #include <gtest/gtest.h>
 

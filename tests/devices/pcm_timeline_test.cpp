@@ -28,12 +28,12 @@ TEST(PcmTimeline, CapturedBlocksAreFittedToTheLine) {
         uint64_t silence, skip;
     };
     const Case cases[] = {
-        {0, 480, 0, 0},             // follows on
-        {300000, 480, 0, 0},        // 30 ms late: within the tolerance
-        {-300000, 480, 0, 0},       // 30 ms early: within the tolerance
-        {1000000, 480, 4800, 0},    // 100 ms late: the gap is silence
-        {-500000, 4800, 0, 2400},   // 50 ms early: its first 50 ms were covered already
-        {-1000000, 480, 0, 480},    // all of it lies before the end
+        {0, 480, 0, 0},            // follows on
+        {300000, 480, 0, 0},       // 30 ms late: within the tolerance
+        {-300000, 480, 0, 0},      // 30 ms early: within the tolerance
+        {1000000, 480, 4800, 0},   // 100 ms late: the gap is silence
+        {-500000, 4800, 0, 2400},  // 50 ms early: its first 50 ms were covered already
+        {-1000000, 480, 0, 480},   // all of it lies before the end
     };
     for (const Case& c : cases) {
         PcmTimeline line(48000);

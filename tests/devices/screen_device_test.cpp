@@ -28,7 +28,9 @@ std::vector<Picture> GrabPictures(const ScreenValues& values, int count) {
 }
 
 TEST(ScreenDevice, PictureSizeFollowsTheRegistryArea) {
-    struct Case { int x, y, width, height, expected_width, expected_height; };
+    struct Case {
+        int x, y, width, height, expected_width, expected_height;
+    };
     const Case cases[] = {
         {100, 100, 320, 240, 320, 240},
         {0, 0, kDesktopWidth, kDesktopHeight, kDesktopWidth, kDesktopHeight},
@@ -105,7 +107,10 @@ TEST(ScreenDevice, PointerIsDrawnUnlessTurnedOff) {
     SolidWindow back({400, 300, 700, 600}, kBack, true);
     SetCursorPos(550, 450);
     Sleep(200);
-    struct Case { std::optional<int> mouse; bool drawn; };
+    struct Case {
+        std::optional<int> mouse;
+        bool drawn;
+    };
     for (Case c : {Case{1, true}, Case{0, false}, Case{std::nullopt, true}}) {
         Picture picture = GrabPictures({500, 400, 100, 100, 50, c.mouse}, 2).back();
         if (c.drawn) {
@@ -118,7 +123,10 @@ TEST(ScreenDevice, PointerIsDrawnUnlessTurnedOff) {
 }
 
 TEST(ScreenDevice, FrameRateFollowsDefaultMaxFps) {
-    struct Case { std::optional<int> fps; int64_t interval; };
+    struct Case {
+        std::optional<int> fps;
+        int64_t interval;
+    };
     // No value or 0: 25 frames a second.
     for (Case c : {Case{10, 1000000}, Case{30, 333333}, Case{std::nullopt, 400000}, Case{0, 400000}}) {
         ScopedScreenValues registry({0, 0, 160, 120, c.fps, 0});

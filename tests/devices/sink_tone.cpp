@@ -63,13 +63,12 @@ SinkTone::SinkTone(double frequency, int peak, double seconds) {
     if (fclose(file) != 0 || !written) return;
     std::string unix_path = UnixPath(wav_path_);
     if (unix_path.empty()) return;
-    std::wstring command = L"Z:\\usr\\bin\\paplay --device=nullout \"" +
-                           std::wstring(unix_path.begin(), unix_path.end()) + L"\"";
+    std::wstring command =
+        L"Z:\\usr\\bin\\paplay --device=nullout \"" + std::wstring(unix_path.begin(), unix_path.end()) + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return;
+    if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) return;
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     ends_at_ = GetTickCount64() + ULONGLONG(seconds * 1000) + 500;

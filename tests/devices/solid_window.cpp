@@ -73,4 +73,3 @@ void SolidWindow::Main(RECT rect, uint32_t colour, bool foreground) {
 }
 
 }  // namespace device_testing
-

@@ -11,8 +11,8 @@ namespace device_testing {
 struct SoundCapture {
     int rate = 0;
     int channels = 0;
-    std::vector<int16_t> samples;  // interleaved
-    std::vector<SoundBlock> blocks; // times and sizes (samples moved out)
+    std::vector<int16_t> samples;    // interleaved
+    std::vector<SoundBlock> blocks;  // times and sizes (samples moved out)
 };
 
 // Opens `url`, drops what comes in the first `skip_seconds` of stream time and

@@ -1,9 +1,9 @@
 // The timing rules of the sources, on a simulated clock: video frames on their
 // slots with late ones skipped, never sent in a burst; silence at the nominal
 // rate when there is nothing to capture.
-#include "tests/devices/fake_sink.h"
 #include "devices/dshow/paced_video_source.h"
 #include "devices/sound/system_sound_source.h"
+#include "tests/devices/fake_sink.h"
 
 #include <gtest/gtest.h>
 

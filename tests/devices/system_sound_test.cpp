@@ -1,9 +1,9 @@
 // "virtual-audio-capturer" opened through FFmpeg's dshow input: what plays
 // into the test environment's null sink arrives; silence keeps the rate.
 #include "tests/devices/clock_probe.h"
-#include "tests/fixtures/fixture_devices.h"
-#include "tests/devices/sound_capture.h"
 #include "tests/devices/sink_tone.h"
+#include "tests/devices/sound_capture.h"
+#include "tests/fixtures/fixture_devices.h"
 
 #include <gtest/gtest.h>
 

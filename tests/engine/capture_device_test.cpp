@@ -5,11 +5,11 @@
 
 #include <optional>
 
-#include "tests/fixtures/fixture_devices.h"
-#include "engine/capture_thread.h"
 #include "common/monitor_list.h"
+#include "engine/capture_thread.h"
 #include "tests/engine/screen_key.h"
 #include "tests/engine/writer_harness.h"
+#include "tests/fixtures/fixture_devices.h"
 
 using testing_support::TempDir;
 
@@ -45,8 +45,8 @@ protected:
 };
 
 std::string Text(const RECT& r) {
-    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) +
-           "," + std::to_string(r.bottom);
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+           std::to_string(r.bottom);
 }
 
 TEST_F(CaptureDeviceTest, ScreenSourceWritesTheDeviceValuesBeforeOpeningIt) {
@@ -86,8 +86,8 @@ TEST_F(CaptureDeviceTest, CropOfTheScreenPicture) {
         int32_t mode;
         RECT crop;
     } cases[] = {
-        {desktop, kSelModeFullScreen, desktop},                            // not shrunk
-        {{100, 100, 201, 201}, kSelModeRegion, {103, 103, 197, 197}},      // 94 x 94
+        {desktop, kSelModeFullScreen, desktop},                        // not shrunk
+        {{100, 100, 201, 201}, kSelModeRegion, {103, 103, 197, 197}},  // 94 x 94
         // an area larger than what the device delivers is cut to the picture
         {{0, 0, desktop.right + 320, desktop.bottom + 200}, kSelModeFullScreen, desktop},
     };
@@ -122,9 +122,8 @@ TEST_F(CaptureDeviceTest, DeviceThatDoesNotExistFailsWithMinusFiveAndLeavesNothi
         g_lastDeviceOpenError = 0;
         CGetVideoThread source(&owner, type);
         source.SetWriter(&writer);
-        const bool opened = type == kSourceCamera
-                                ? source.init("no-such-camera", true, "", false, false)
-                                : source.init("", false, "no-such-microphone", false, true);
+        const bool opened = type == kSourceCamera ? source.init("no-such-camera", true, "", false, false)
+                                                  : source.init("", false, "no-such-microphone", false, true);
         EXPECT_FALSE(opened);
         EXPECT_EQ(g_lastDeviceOpenError, AVERROR(EIO));
         EXPECT_EQ(g_lastDeviceOpenError, -5);

@@ -85,8 +85,8 @@ TEST_F(PacketRulesTest, FirstPacketTimeComesFromTheLeadingSource) {
 // Packets of every used source on a capture clock, a pause of 2 s from 1 s on, and the
 // rules applied as the capture loop applies them.
 struct PauseRun {
-    int64_t paused = 0;          // the writer's accumulated pause
-    int64_t largestStep = 0;     // between the leading source's kept relative times
+    int64_t paused = 0;       // the writer's accumulated pause
+    int64_t largestStep = 0;  // between the leading source's kept relative times
     int64_t lastRelative = 0;
     int keptAfterResume[3] = {};  // screen, system sound, microphone
 };

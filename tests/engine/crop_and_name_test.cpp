@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "common/record_globals.h"
-#include "engine/writer_record_name.h"
 #include "engine/capture_screen_crop.h"
+#include "engine/writer_record_name.h"
 
 namespace {
 
@@ -12,8 +12,8 @@ bool Same(const RECT& a, const RECT& b) {
 }
 
 std::string Text(const RECT& r) {
-    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) +
-           "," + std::to_string(r.bottom);
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+           std::to_string(r.bottom);
 }
 
 TEST(ScreenCrop, AreaRelativeToTheRecordRectShrunkUnlessFullScreenAndEven) {
@@ -28,7 +28,7 @@ TEST(ScreenCrop, AreaRelativeToTheRecordRectShrunkUnlessFullScreenAndEven) {
         // 101 x 101 region: 3 off every side is 95 x 95, made even 94 x 94
         {{100, 100, 201, 201}, {0, 0, 1280, 800}, false, {103, 103, 197, 197}},
         {{10, 10, 110, 61}, {0, 0, 1280, 800}, false, {13, 13, 107, 57}},  // 94 x 44
-        {{0, 0, 7, 7}, {0, 0, 1280, 800}, false, {3, 3, 5, 5}},  // 1 x 1 left: made 2 x 2
+        {{0, 0, 7, 7}, {0, 0, 1280, 800}, false, {3, 3, 5, 5}},            // 1 x 1 left: made 2 x 2
     };
     for (const Case& c : cases) {
         RECT crop = CropForArea(c.area, c.record, c.fullScreen);
@@ -51,8 +51,8 @@ TEST(ScreenCrop, ClampedToThePictureItIsTakenFrom) {
     };
     for (const Case& c : cases) {
         RECT clamped = ClampCropToPicture(c.crop, c.width, c.height);
-        EXPECT_TRUE(Same(clamped, c.clamped)) << Text(c.crop) << " in " << c.width << "x" << c.height
-                                              << " gave " << Text(clamped);
+        EXPECT_TRUE(Same(clamped, c.clamped))
+            << Text(c.crop) << " in " << c.width << "x" << c.height << " gave " << Text(clamped);
     }
 }
 

@@ -74,19 +74,17 @@ namespace {
 float SampleAt(const AVFrame* f, int channel, int i) {
     const int channels = f->ch_layout.nb_channels;
     switch (f->format) {
-    case AV_SAMPLE_FMT_FLTP: return reinterpret_cast<const float*>(f->extended_data[channel])[i];
-    case AV_SAMPLE_FMT_FLT: return reinterpret_cast<const float*>(f->data[0])[i * channels + channel];
-    case AV_SAMPLE_FMT_S16P:
-        return reinterpret_cast<const int16_t*>(f->extended_data[channel])[i] / 32768.0f;
-    case AV_SAMPLE_FMT_S16:
-        return reinterpret_cast<const int16_t*>(f->data[0])[i * channels + channel] / 32768.0f;
-    default: return 0;
+        case AV_SAMPLE_FMT_FLTP: return reinterpret_cast<const float*>(f->extended_data[channel])[i];
+        case AV_SAMPLE_FMT_FLT: return reinterpret_cast<const float*>(f->data[0])[i * channels + channel];
+        case AV_SAMPLE_FMT_S16P: return reinterpret_cast<const int16_t*>(f->extended_data[channel])[i] / 32768.0f;
+        case AV_SAMPLE_FMT_S16: return reinterpret_cast<const int16_t*>(f->data[0])[i * channels + channel] / 32768.0f;
+        default: return 0;
     }
 }
 
 // The file's best stream of `type` with its decoder opened; false when there is none.
-bool OpenBestStream(const std::wstring& path, AVMediaType type, AVFormatContext** ic,
-                    AVCodecContext** dec, int* index) {
+bool OpenBestStream(const std::wstring& path, AVMediaType type, AVFormatContext** ic, AVCodecContext** dec,
+                    int* index) {
     *ic = nullptr;
     *dec = nullptr;
     if (avformat_open_input(ic, WideToUtf8(path).c_str(), nullptr, nullptr) < 0) return false;
@@ -148,8 +146,7 @@ DecodedSound DecodeSound(const std::wstring& path) {
     return out;
 }
 
-std::vector<PictureSample> RegionLuma(const std::wstring& path, int x, int y, int width,
-                                      int height) {
+std::vector<PictureSample> RegionLuma(const std::wstring& path, int x, int y, int width, int height) {
     std::vector<PictureSample> out;
     AVFormatContext* ic;
     AVCodecContext* dec;
@@ -169,8 +166,7 @@ std::vector<PictureSample> RegionLuma(const std::wstring& path, int x, int y, in
 }
 
 // Goertzel filter over the window, scaled to the amplitude of a sine at hz.
-double ToneAmplitude(const std::vector<float>& samples, int sampleRate, double hz, size_t from,
-                     size_t count) {
+double ToneAmplitude(const std::vector<float>& samples, int sampleRate, double hz, size_t from, size_t count) {
     const double w = 2 * M_PI * hz / sampleRate;
     const double coeff = 2 * std::cos(w);
     double s1 = 0, s2 = 0;

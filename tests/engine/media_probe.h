@@ -48,10 +48,8 @@ struct PictureSample {
     double seconds = 0;
     double luma = 0;
 };
-std::vector<PictureSample> RegionLuma(const std::wstring& path, int x, int y, int width,
-                                      int height);
+std::vector<PictureSample> RegionLuma(const std::wstring& path, int x, int y, int width, int height);
 
 // Amplitude of the frequency component `hz` in samples [from, from + count).
-double ToneAmplitude(const std::vector<float>& samples, int sampleRate, double hz, size_t from,
-                     size_t count);
+double ToneAmplitude(const std::vector<float>& samples, int sampleRate, double hz, size_t from, size_t count);
 double Rms(const std::vector<float>& samples, size_t from, size_t count);

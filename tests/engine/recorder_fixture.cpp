@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "tests/fixtures/fixture_devices.h"
 #include "common/monitor_list.h"
 #include "common/text_convert.h"
+#include "tests/fixtures/fixture_devices.h"
 
 void RecorderTest::SetUp() {
     std::vector<MonitorInfo> monitors;
@@ -38,8 +38,8 @@ std::unique_ptr<CVistreler> RecorderTest::MakeRecorder() {
 }
 
 bool RecorderTest::Init(CVistreler& recorder, Sources s, const std::string& micName) {
-    g_recordSources = (s.screen ? kSourceScreen : 0) | (s.sys ? kSourceSystemSound : 0) |
-                      (s.mic ? kSourceMicrophone : 0);
+    g_recordSources =
+        (s.screen ? kSourceScreen : 0) | (s.sys ? kSourceSystemSound : 0) | (s.mic ? kSourceMicrophone : 0);
     g_userSelMode = s.screen ? kSelModeFullScreen : kSelModeSoundOnly;
     g_rcSnapwick = desktop;
     recorder.SetRecordRect(desktop.left, desktop.top, desktop.right, desktop.bottom);
@@ -93,8 +93,7 @@ double ToneLevel(const DecodedSound& sound, double hz, double from, double to) {
     return ToneAmplitude(sound.channels[0], sound.sampleRate, hz, begin, count);
 }
 
-void ExpectToneThroughout(const DecodedSound& sound, double hz, double from, double to,
-                          double minAmplitude) {
+void ExpectToneThroughout(const DecodedSound& sound, double hz, double from, double to, double minAmplitude) {
     for (double t = from; t + 0.1 <= to; t += 0.1)
         EXPECT_GT(ToneLevel(sound, hz, t, t + 0.1), minAmplitude) << hz << " Hz at " << t << " s";
 }

@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "tests/engine/media_probe.h"
 #include "engine/vistreler.h"
+#include "tests/engine/media_probe.h"
 #include "tests/engine/writer_harness.h"
 
 constexpr char kScreenDevice[] = "screen-capture-recorder";
 constexpr char kSystemSoundDevice[] = "virtual-audio-capturer";
-constexpr double kPlayedHz = 1000;  // what the tests play into the system sound
+constexpr double kPlayedHz = 1000;    // what the tests play into the system sound
 constexpr DWORD kCountdownMs = 1000;  // the main window's shortest countdown
 
 struct Sources {
@@ -47,8 +47,7 @@ protected:
 };
 
 // Every 100 ms window of the sound between `from` and `to` seconds holds the tone.
-void ExpectToneThroughout(const DecodedSound& sound, double hz, double from, double to,
-                          double minAmplitude);
+void ExpectToneThroughout(const DecodedSound& sound, double hz, double from, double to, double minAmplitude);
 double ToneLevel(const DecodedSound& sound, double hz, double from, double to);
 // The largest step between successive video packets, seconds.
 double LargestVideoStep(const ProbedStream& video);

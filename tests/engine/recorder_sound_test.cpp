@@ -2,9 +2,9 @@
 // microphone alone.
 #include <gtest/gtest.h>
 
-#include "tests/fixtures/fixture_devices.h"
 #include "tests/engine/recorder_fixture.h"
 #include "tests/engine/tone_player.h"
+#include "tests/fixtures/fixture_devices.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 
 #include <cmath>
 
-#include "tests/engine/animated_window.h"
-#include "tests/fixtures/fixture_devices.h"
-#include "tests/engine/recorder_fixture.h"
 #include "common/text_convert.h"
+#include "tests/engine/animated_window.h"
+#include "tests/engine/recorder_fixture.h"
 #include "tests/engine/tone_player.h"
+#include "tests/fixtures/fixture_devices.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 
 #include <cmath>
 
-#include "tests/engine/media_probe.h"
 #include "engine/writer_sound_mixer.h"
+#include "tests/engine/media_probe.h"
 #include "tests/engine/writer_harness.h"
 
 using testing_support::TempDir;
@@ -56,8 +56,7 @@ std::pair<int, int> QueueSilence(CSoundQueue& queue) {
     std::vector<int16_t> samples(static_cast<size_t>(size) * channels);
     queue.Peek(samples.data(), size);
     int silent = 0;
-    while (silent < size && samples[silent * channels] == 0 && samples[silent * channels + 1] == 0)
-        ++silent;
+    while (silent < size && samples[silent * channels] == 0 && samples[silent * channels + 1] == 0) ++silent;
     return {silent, size};
 }
 
@@ -133,8 +132,7 @@ TEST_F(SoundTest, TwoSourcesAtDifferentRatesMixIntoOneCleanTrack) {
     const double rms = Rms(s, from, count);
     const double tones = std::sqrt((systemLevel * systemLevel + micLevel * micLevel) / 2);
     EXPECT_NEAR(rms, tones, 0.03 * tones);
-    for (double hz : {440.0, 1700.0, 3300.0, 6000.0})
-        EXPECT_LT(ToneAmplitude(s, 44100, hz, from, count), 0.005) << hz;
+    for (double hz : {440.0, 1700.0, 3300.0, 6000.0}) EXPECT_LT(ToneAmplitude(s, 44100, hz, from, count), 0.005) << hz;
 }
 
 TEST_F(SoundTest, SingleSourceInAnotherSampleFormatIsConvertedNotMisread) {
@@ -142,7 +140,11 @@ TEST_F(SoundTest, SingleSourceInAnotherSampleFormatIsConvertedNotMisread) {
     for (AVSampleFormat format : {AV_SAMPLE_FMT_FLT, AV_SAMPLE_FMT_S32, AV_SAMPLE_FMT_S16P}) {
         const SoundFeed system{kSourceSystemSound, 44100, 2, format, 1000, 0.3};
         WriterSetup setup{dir.File(std::wstring(L"fmt") + std::to_wstring(format) + L".mp3"),
-                          AV_CODEC_ID_MP3, false, false, RECT{}, {system}};
+                          AV_CODEC_ID_MP3,
+                          false,
+                          false,
+                          RECT{},
+                          {system}};
         ASSERT_GE(RecordFile(setup, &owner, 1.5), 0);
 
         DecodedSound sound = DecodeSound(setup.name);

@@ -18,11 +18,11 @@ TEST(HeaTimInAFi, GivesTheFirstQueuedSampleTimeAndNeverGoesBack) {
         int queued, queuedBefore;
         int64_t pts, lastTime, head;
     } cases[] = {
-        {1023, 0, 5000000, 0, kNoHeadTime},             // less than one frame queued
-        {1024, 0, 5000000, 0, 5000000},                 // the frame just queued starts it
-        {1465, 441, 5000000, 0, 5000000 - 100000},      // 441 samples (10 ms) waited ahead
-        {1024, 441, 5000000, 4950000, 4950000 + 900},   // would go back: pushed on
-        {1024, 0, 5000000, 5000000, 5000000},           // equal is not earlier
+        {1023, 0, 5000000, 0, kNoHeadTime},            // less than one frame queued
+        {1024, 0, 5000000, 0, 5000000},                // the frame just queued starts it
+        {1465, 441, 5000000, 0, 5000000 - 100000},     // 441 samples (10 ms) waited ahead
+        {1024, 441, 5000000, 4950000, 4950000 + 900},  // would go back: pushed on
+        {1024, 0, 5000000, 5000000, 5000000},          // equal is not earlier
     };
     for (const Case& c : cases)
         EXPECT_EQ(HeaTimInAFi(c.queued, c.pts, c.queuedBefore, c.lastTime, 1024, 44100, tb), c.head)
@@ -36,8 +36,7 @@ protected:
     RecordingOwner owner;
     FfmpegWarnings warnings;
 
-    std::unique_ptr<CSaveVideoFileThread> OpenSoundOnly(const std::wstring& name,
-                                                        std::vector<SoundFeed> sounds) {
+    std::unique_ptr<CSaveVideoFileThread> OpenSoundOnly(const std::wstring& name, std::vector<SoundFeed> sounds) {
         g_userSelMode = kSelModeSoundOnly;
         WriterSetup setup{dir.File(name), AV_CODEC_ID_AAC, false, false, RECT{}, sounds};
         bool opened = false;
@@ -66,7 +65,7 @@ TEST_F(SoundTimingTest, CaptureTimesThatRepeatOrGoBackStillGiveIncreasingTimesta
     int64_t previous = 0;
     for (int i = 0; i < 90; ++i) {
         int64_t stamp = kCaptureStart + CaptureTicks(double(i) * samples / 44100);
-        if (i % 5 == 4) stamp = previous;                   // the same time again
+        if (i % 5 == 4) stamp = previous;                       // the same time again
         if (i % 7 == 6) stamp = previous - CaptureTicks(0.03);  // earlier than the last
         previous = stamp;
         AVFrame* frame = MakeTone(44100, 2, AV_SAMPLE_FMT_S16, samples, i * samples, 1000, 0.3);
@@ -78,8 +77,7 @@ TEST_F(SoundTimingTest, CaptureTimesThatRepeatOrGoBackStillGiveIncreasingTimesta
 }
 
 TEST_F(SoundTimingTest, QueuesClearedFromAnotherThreadWhileMixing) {
-    auto writer = OpenSoundOnly(L"race.mp4",
-                                {{kSourceSystemSound, 44100, 2}, {kSourceMicrophone, 44100, 1}});
+    auto writer = OpenSoundOnly(L"race.mp4", {{kSourceSystemSound, 44100, 2}, {kSourceMicrophone, 44100, 1}});
     std::atomic<bool> feeding{true};
     std::atomic<int> clears{0};
     std::thread clearer([&] {

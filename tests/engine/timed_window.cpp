@@ -5,8 +5,7 @@ const wchar_t kClass[] = L"VistrelTimedWindow";
 constexpr UINT_PTR kTimer = 1;
 }  // namespace
 
-TimedWindow::TimedWindow(const RECT& rect, UINT timerMs, Painter painter)
-    : painter_(std::move(painter)) {
+TimedWindow::TimedWindow(const RECT& rect, UINT timerMs, Painter painter) : painter_(std::move(painter)) {
     ready_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     thread_ = std::thread(&TimedWindow::Main, this, rect, timerMs);
     WaitForSingleObject(ready_, 10000);
@@ -48,9 +47,8 @@ void TimedWindow::Main(RECT rect, UINT timerMs) {
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = kClass;
     RegisterClassW(&wc);
-    window_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClass, L"", WS_POPUP, rect.left,
-                              rect.top, rect.right - rect.left, rect.bottom - rect.top, nullptr,
-                              nullptr, wc.hInstance, nullptr);
+    window_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClass, L"", WS_POPUP, rect.left, rect.top,
+                              rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr, wc.hInstance, nullptr);
     SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     ShowWindow(window_, SW_SHOWNOACTIVATE);
     UpdateWindow(window_);

@@ -24,8 +24,7 @@ AVFrame* MakePicture(int width, int height, int index) {
     return f;
 }
 
-AVFrame* MakeTone(int rate, int channels, AVSampleFormat fmt, int samples, int64_t first, double hz,
-                  double amp) {
+AVFrame* MakeTone(int rate, int channels, AVSampleFormat fmt, int samples, int64_t first, double hz, double amp) {
     AVFrame* f = av_frame_alloc();
     f->format = fmt;
     f->sample_rate = rate;
@@ -39,16 +38,16 @@ AVFrame* MakeTone(int rate, int channels, AVSampleFormat fmt, int samples, int64
             const int at = planar ? i : i * channels + c;
             uint8_t* plane = f->extended_data[planar ? c : 0];
             switch (fmt) {
-            case AV_SAMPLE_FMT_S16:
-            case AV_SAMPLE_FMT_S16P:
-                reinterpret_cast<int16_t*>(plane)[at] = static_cast<int16_t>(std::lrint(v * 32767));
-                break;
-            case AV_SAMPLE_FMT_S32:
-                reinterpret_cast<int32_t*>(plane)[at] = static_cast<int32_t>(std::llrint(v * 2147483647.0));
-                break;
-            case AV_SAMPLE_FMT_FLT:
-            case AV_SAMPLE_FMT_FLTP: reinterpret_cast<float*>(plane)[at] = static_cast<float>(v); break;
-            default: break;
+                case AV_SAMPLE_FMT_S16:
+                case AV_SAMPLE_FMT_S16P:
+                    reinterpret_cast<int16_t*>(plane)[at] = static_cast<int16_t>(std::lrint(v * 32767));
+                    break;
+                case AV_SAMPLE_FMT_S32:
+                    reinterpret_cast<int32_t*>(plane)[at] = static_cast<int32_t>(std::llrint(v * 2147483647.0));
+                    break;
+                case AV_SAMPLE_FMT_FLT:
+                case AV_SAMPLE_FMT_FLTP: reinterpret_cast<float*>(plane)[at] = static_cast<float>(v); break;
+                default: break;
             }
         }
     }
@@ -62,8 +61,7 @@ FakeInput::FakeInput() : ctx_(avformat_alloc_context()) {
 
 FakeInput::~FakeInput() { avformat_free_context(ctx_); }
 
-std::unique_ptr<CSaveVideoFileThread> OpenWriter(const WriterSetup& setup, osRecord* owner,
-                                                 bool* opened) {
+std::unique_ptr<CSaveVideoFileThread> OpenWriter(const WriterSetup& setup, osRecord* owner, bool* opened) {
     auto writer = std::make_unique<CSaveVideoFileThread>(owner);
     writer->SetFrameRate(25);
     writer->SetSplit(setup.split);
@@ -111,8 +109,7 @@ std::vector<Event> Timeline(const CaptureScript& s) {
         const SoundFeed& f = s.sounds[k];
         const int n = f.frameSamples ? f.frameSamples : f.rate / 100;
         for (int64_t i = 0; double(i) * n / f.rate < s.seconds - f.offset; ++i)
-            events.push_back({kCaptureStart + CaptureTicks(f.offset + double(i) * n / f.rate),
-                              static_cast<int>(k), i});
+            events.push_back({kCaptureStart + CaptureTicks(f.offset + double(i) * n / f.rate), static_cast<int>(k), i});
     }
     std::stable_sort(events.begin(), events.end(), [](const Event& a, const Event& b) {
         return a.pts != b.pts ? a.pts < b.pts : a.source < b.source;
@@ -155,8 +152,7 @@ int RunCapture(CSaveVideoFileThread& w, const CaptureScript& s) {
     return pictures;
 }
 
-int RecordFile(const WriterSetup& setup, osRecord* owner, double seconds, double pauseFrom,
-               double pauseTo) {
+int RecordFile(const WriterSetup& setup, osRecord* owner, double seconds, double pauseFrom, double pauseTo) {
     bool opened = false;
     auto writer = OpenWriter(setup, owner, &opened);
     if (!opened) return -1;

@@ -20,8 +20,7 @@ int64_t CaptureTicks(double seconds);
 AVFrame* MakePicture(int width, int height, int index);
 // `samples` samples of a sine of amplitude amp (full scale 1) starting at sample
 // `first`, the same in every channel; amp 0 with hz 0 and dc set gives a constant.
-AVFrame* MakeTone(int rate, int channels, AVSampleFormat fmt, int samples, int64_t first, double hz,
-                  double amp);
+AVFrame* MakeTone(int rate, int channels, AVSampleFormat fmt, int samples, int64_t first, double hz, double amp);
 
 // An input context with one stream in the capture time base, as paToL expects.
 class FakeInput {
@@ -67,8 +66,7 @@ struct WriterSetup {
 
 // Sets the writer up as the controller and the capture threads' init do and calls Init;
 // *opened tells its result. The writer is set recording.
-std::unique_ptr<CSaveVideoFileThread> OpenWriter(const WriterSetup& setup, osRecord* owner,
-                                                 bool* opened);
+std::unique_ptr<CSaveVideoFileThread> OpenWriter(const WriterSetup& setup, osRecord* owner, bool* opened);
 
 struct CaptureScript {
     bool video = true;
@@ -85,8 +83,7 @@ int RunCapture(CSaveVideoFileThread& writer, const CaptureScript& script);
 // Opens a writer for setup, feeds `seconds` of its sources (and pictures when it records
 // video), with a pause between the two capture times when given, and finishes the file.
 // The number of pictures written; -1 when the file did not open.
-int RecordFile(const WriterSetup& setup, osRecord* owner, double seconds, double pauseFrom = -1,
-               double pauseTo = -1);
+int RecordFile(const WriterSetup& setup, osRecord* owner, double seconds, double pauseFrom = -1, double pauseTo = -1);
 
 // FFmpeg's warnings and errors while a test runs.
 class FfmpegWarnings {

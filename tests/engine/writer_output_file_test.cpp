@@ -2,8 +2,8 @@
 // durations, timestamps, names, parts, the list of recordings, failed openings.
 #include <gtest/gtest.h>
 
-#include "tests/engine/media_probe.h"
 #include "common/text_convert.h"
+#include "tests/engine/media_probe.h"
 #include "tests/engine/writer_harness.h"
 
 using testing_support::FileExists;
@@ -23,9 +23,7 @@ protected:
     RecordingOwner owner;
     FfmpegWarnings warnings;
 
-    std::vector<std::string> VideoList() {
-        return SplitLines(ReadFileBytes(dir.File(L"videolist.txt")));
-    }
+    std::vector<std::string> VideoList() { return SplitLines(ReadFileBytes(dir.File(L"videolist.txt"))); }
     void ExpectNoWarnings() {
         for (const std::string& w : warnings.Take()) ADD_FAILURE() << "FFmpeg: " << w;
     }
@@ -135,8 +133,7 @@ TEST_F(OutputFileTest, ExistingNameGetsTheFirstFreeNumber) {
     EXPECT_EQ(WriteShortFile(name, &owner), dir.File(L"20240101_120000 - 1.mp3"));
     EXPECT_EQ(WriteShortFile(name, &owner), dir.File(L"20240101_120000 - 2.mp3"));
     EXPECT_EQ(ReadFileBytes(name), "already here");
-    EXPECT_EQ(VideoList(), (std::vector<std::string>{"20240101_120000 - 1.mp3",
-                                                     "20240101_120000 - 2.mp3"}));
+    EXPECT_EQ(VideoList(), (std::vector<std::string>{"20240101_120000 - 1.mp3", "20240101_120000 - 2.mp3"}));
 }
 
 TEST_F(OutputFileTest, SplitRecordingNumbersItsPartsFromOne) {
@@ -151,8 +148,7 @@ TEST_F(OutputFileTest, SplitRecordingNumbersItsPartsFromOne) {
     script.sounds = setup.sounds;
     script.seconds = 0.6;
     for (int part = 1; part <= 3; ++part) {
-        EXPECT_EQ(writer->CurrentFile(),
-                  dir.File(L"20240101_120000 Part " + std::to_wstring(part) + L".mp4"));
+        EXPECT_EQ(writer->CurrentFile(), dir.File(L"20240101_120000 Part " + std::to_wstring(part) + L".mp4"));
         RunCapture(*writer, script);
         // what the controller does at a split, and at the stop after the last part
         writer->SetRecordState(_StopState);
@@ -175,8 +171,7 @@ TEST_F(OutputFileTest, SplitRecordingNumbersItsPartsFromOne) {
         ExpectCleanStreams(file);
     }
     EXPECT_EQ(owner.finished.size(), 3u);
-    EXPECT_EQ(VideoList(), (std::vector<std::string>{"20240101_120000 Part 1.mp4",
-                                                     "20240101_120000 Part 2.mp4",
+    EXPECT_EQ(VideoList(), (std::vector<std::string>{"20240101_120000 Part 1.mp4", "20240101_120000 Part 2.mp4",
                                                      "20240101_120000 Part 3.mp4"}));
 }
 
@@ -199,12 +194,16 @@ TEST_F(OutputFileTest, AllZeroRecordRectangleFailsOutsideSoundOnlyMode) {
     struct Case {
         int32_t mode;
         bool opens;
-    } cases[] = {{kSelModeFullScreen, false}, {kSelModeRegion, false}, {kSelModeGame, false},
-                 {kSelModeSoundOnly, true}};
+    } cases[] = {
+        {kSelModeFullScreen, false}, {kSelModeRegion, false}, {kSelModeGame, false}, {kSelModeSoundOnly, true}};
     for (const Case& c : cases) {
         g_userSelMode = c.mode;
-        WriterSetup setup{dir.File(L"zero" + std::to_wstring(c.mode) + L".mp3"), AV_CODEC_ID_MP3,
-                          false, false, RECT{}, {kSystemSound}};
+        WriterSetup setup{dir.File(L"zero" + std::to_wstring(c.mode) + L".mp3"),
+                          AV_CODEC_ID_MP3,
+                          false,
+                          false,
+                          RECT{},
+                          {kSystemSound}};
         bool opened = false;
         auto writer = OpenWriter(setup, &owner, &opened);
         EXPECT_EQ(opened, c.opens) << "mode " << c.mode;

@@ -11,14 +11,13 @@
 #include <vector>
 
 #include "areaprobe/areaprobe.h"
-#include "tests/overlay/region_frame_support.h"
 #include "common/record_globals.h"
 #include "overlay/region/sel_area_wnd.h"
+#include "tests/overlay/region_frame_support.h"
 #include "tests/ui/ui_test_support.h"
 
 bool operator==(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
-std::ostream& operator<<(std::ostream& os, const RECT& r)
-{
+std::ostream& operator<<(std::ostream& os, const RECT& r) {
     return os << "(" << r.left << "," << r.top << ")-(" << r.right << "," << r.bottom << ")";
 }
 
@@ -40,8 +39,7 @@ public:
     std::vector<POINT> presses;
 
 protected:
-    LRESULT OnLButtonDown(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override
-    {
+    LRESULT OnLButtonDown(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override {
         POINT p = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         ClientToScreen(m_hWnd, &p);
         presses.push_back(p);
@@ -49,8 +47,7 @@ protected:
     }
 };
 
-bool Holds(const std::vector<POINT>& points, POINT p)
-{
+bool Holds(const std::vector<POINT>& points, POINT p) {
     for (POINT q : points)
         if (q.x == p.x && q.y == p.y) return true;
     return false;
@@ -59,13 +56,11 @@ bool Holds(const std::vector<POINT>& points, POINT p)
 // A pixel of the top-left and one of the bottom-right bracket of a region in
 // client coordinates, on their innermost lines (inside the region, so on the
 // window even for a region against its edges).
-std::vector<POINT> BracketPoints(const RECT& r)
-{
+std::vector<POINT> BracketPoints(const RECT& r) {
     return {POINT{r.left + 20, r.top + 1}, POINT{r.right - 20, r.bottom - 1}};
 }
 
-bool BracketsPaintedAt(CSelAreaWnd& frame, const RECT& r)
-{
+bool BracketsPaintedAt(CSelAreaWnd& frame, const RECT& r) {
     for (POINT p : BracketPoints(r))
         if (FramePixel(frame, p.x, p.y) != kBorderArgb) return false;
     return true;
@@ -74,8 +69,7 @@ bool BracketsPaintedAt(CSelAreaWnd& frame, const RECT& r)
 // The dash phase painted on one side, read over two periods well away from the
 // corners: pixel k from the side's start is a dash when (k - phase) mod 6 < 4.
 // -1 when the pixels show no phase.
-int PaintedPhase(CSelAreaWnd& frame, const RECT& r, bool bottom)
-{
+int PaintedPhase(CSelAreaWnd& frame, const RECT& r, bool bottom) {
     for (int p = 0; p < 6; ++p) {
         bool match = true;
         for (int k = 60; k < 72 && match; ++k) {
@@ -88,13 +82,9 @@ int PaintedPhase(CSelAreaWnd& frame, const RECT& r, bool bottom)
     return -1;
 }
 
-void PaintOnce(CSelAreaWnd& frame)
-{
-    RedrawWindow(frame.GetHWND(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-}
+void PaintOnce(CSelAreaWnd& frame) { RedrawWindow(frame.GetHWND(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); }
 
-bool CloseTo(COLORREF want, DWORD got, int tolerance)
-{
+bool CloseTo(COLORREF want, DWORD got, int tolerance) {
     return std::abs(GetRValue(want) - ui_test::R(got)) <= tolerance &&
            std::abs(GetGValue(want) - ui_test::G(got)) <= tolerance &&
            std::abs(GetBValue(want) - ui_test::B(got)) <= tolerance;
@@ -103,8 +93,7 @@ bool CloseTo(COLORREF want, DWORD got, int tolerance)
 // One frame over the whole screen for the suite, above a window to click through to.
 class RegionFrame : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
+    static void SetUpTestSuite() {
         ui_test::EnsureTestSkin();
         below_ = new ClickTarget(kBelowRect, kBelowColor);
         main_ = new MainWindowStandIn;
@@ -114,15 +103,13 @@ protected:
         selAtCreation_ = frame_->GetSelRect();
     }
 
-    static void TearDownTestSuite()
-    {
+    static void TearDownTestSuite() {
         delete frame_;
         delete main_;
         delete below_;
     }
 
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_NE(frame_->GetHWND(), nullptr);
         frame_->SetBorderAnimation(false);
         frame_->HideDragButton();
@@ -132,15 +119,13 @@ protected:
     void TearDown() override { AreaprobeStop(); }
 
     // A new area, as the main window hands it over.
-    static void Place(const RECT& r)
-    {
+    static void Place(const RECT& r) {
         g_rcSnapwick = r;
         frame_->SetSelRect(r.left, r.top, r.right, r.bottom);
         ASSERT_TRUE(ui_test::PumpUntil([&] { return BracketsPaintedAt(*frame_, r); }, kWaitMs));
     }
 
-    static DuiLib::CControlUI* Control(LPCTSTR name)
-    {
+    static DuiLib::CControlUI* Control(LPCTSTR name) {
         frame_->GetPaintManager()->UpdateLayout();
         return frame_->FindControl(name);
     }
@@ -156,8 +141,7 @@ MainWindowStandIn* RegionFrame::main_ = nullptr;
 ObservedFrame* RegionFrame::frame_ = nullptr;
 RECT RegionFrame::selAtCreation_ = {};
 
-TEST_F(RegionFrame, CoversTheScreenBoundsWithTheSkinsControls)
-{
+TEST_F(RegionFrame, CoversTheScreenBoundsWithTheSkinsControls) {
     HWND hwnd = frame_->GetHWND();
     wchar_t name[64] = {};
     GetClassNameW(hwnd, name, 64);
@@ -188,8 +172,7 @@ TEST_F(RegionFrame, CoversTheScreenBoundsWithTheSkinsControls)
     EXPECT_EQ(SendMessageW(hwnd, WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y)), HTCLIENT);
 }
 
-TEST_F(RegionFrame, PaintsAnAlmostInvisibleFrameOpaqueDashesAndBracketsAndNothingElse)
-{
+TEST_F(RegionFrame, PaintsAnAlmostInvisibleFrameOpaqueDashesAndBracketsAndNothingElse) {
     enum Kind { kClear, kCatch, kBorder };
     struct Case {
         const char* what;
@@ -227,9 +210,9 @@ TEST_F(RegionFrame, PaintsAnAlmostInvisibleFrameOpaqueDashesAndBracketsAndNothin
     for (const Case& c : cases) {
         DWORD px = FramePixel(*frame_, c.p.x, c.p.y);
         switch (c.kind) {
-        case kClear: EXPECT_EQ(ui_test::A(px), 0) << c.what; break;
-        case kCatch: EXPECT_EQ(ui_test::A(px), 1) << c.what; break;
-        case kBorder: EXPECT_EQ(px, kBorderArgb) << c.what; break;
+            case kClear: EXPECT_EQ(ui_test::A(px), 0) << c.what; break;
+            case kCatch: EXPECT_EQ(ui_test::A(px), 1) << c.what; break;
+            case kBorder: EXPECT_EQ(px, kBorderArgb) << c.what; break;
         }
     }
     // Along the top edge: dashes of four pixels over the frame, two of frame between.
@@ -248,8 +231,7 @@ TEST_F(RegionFrame, PaintsAnAlmostInvisibleFrameOpaqueDashesAndBracketsAndNothin
     EXPECT_TRUE(CloseTo(kBelowColor, ui_test::ScreenPixel(500, 201), 2)) << "alpha 1 is all but invisible";
 }
 
-TEST_F(RegionFrame, ClicksPassThroughTransparentPixelsOnly)
-{
+TEST_F(RegionFrame, ClicksPassThroughTransparentPixelsOnly) {
     struct Case {
         const char* what;
         POINT p;
@@ -273,7 +255,8 @@ TEST_F(RegionFrame, ClicksPassThroughTransparentPixelsOnly)
         ASSERT_TRUE(RunXdotool(L"mousemove " + std::to_wstring(c.p.x) + L" " + std::to_wstring(c.p.y) + L" click 1"));
         bool arrived = ui_test::PumpUntil(
             [&] { return Holds(c.frameTakesIt ? frame_->presses : below_->presses(), c.p); }, kWaitMs);
-        EXPECT_TRUE(arrived) << c.what << ": the click did not reach " << (c.frameTakesIt ? "the frame" : "the window below");
+        EXPECT_TRUE(arrived) << c.what << ": the click did not reach "
+                             << (c.frameTakesIt ? "the frame" : "the window below");
     }
     // Clicks arrive in order, so every click has been delivered by now: none went to both.
     for (const Case& c : cases) {
@@ -299,8 +282,7 @@ class RegionFrameDrag : public RegionFrame, public ::testing::WithParamInterface
 
 // Real presses and moves reach the stand-in main window through the hook; the
 // region, g_rcSnapwick, the label and the painted outline follow.
-TEST_P(RegionFrameDrag, FollowsTheRealMouse)
-{
+TEST_P(RegionFrameDrag, FollowsTheRealMouse) {
     const DragCase& c = GetParam();
     Place(c.start);
     main_->Drive(frame_, c.aspect);
@@ -334,22 +316,56 @@ TEST_P(RegionFrameDrag, FollowsTheRealMouse)
 }
 
 const DragCase kDrags[] = {
-    {"left_edge", kRegion, {300, 350}, {280, 350}, {250, 360}, kAspectFree, {250, 200, 700, 500}, L"450 x 300",
+    {"left_edge",
+     kRegion,
+     {300, 350},
+     {280, 350},
+     {250, 360},
+     kAspectFree,
+     {250, 200, 700, 500},
+     L"450 x 300",
      {252, 178}},
-    {"bottom_right_corner", kRegion, {700, 500}, {720, 520}, {760, 540}, kAspectFree, {300, 200, 760, 540},
-     L"460 x 340", {302, 178}},
-    {"move_square", kRegion, {500, 350}, {520, 360}, {540, 380}, kAspectFree, {340, 230, 740, 530}, L"400 x 300",
+    {"bottom_right_corner",
+     kRegion,
+     {700, 500},
+     {720, 520},
+     {760, 540},
+     kAspectFree,
+     {300, 200, 760, 540},
+     L"460 x 340",
+     {302, 178}},
+    {"move_square",
+     kRegion,
+     {500, 350},
+     {520, 360},
+     {540, 380},
+     kAspectFree,
+     {340, 230, 740, 530},
+     L"400 x 300",
      {342, 208}},
-    {"move_against_the_left_bound_keeps_the_size", {30, 200, 430, 500}, {230, 350}, {200, 350}, {150, 350},
-     kAspectFree, {0, 200, 400, 500}, L"400 x 300", {2, 178}},
-    {"top_edge_4x3_near_the_screen_top", {300, 60, 700, 360}, {500, 60}, {500, 40}, {500, 10}, kAspect4x3,
-     {234, 10, 700, 360}, L"466 x 350", {236, 12}},
+    {"move_against_the_left_bound_keeps_the_size",
+     {30, 200, 430, 500},
+     {230, 350},
+     {200, 350},
+     {150, 350},
+     kAspectFree,
+     {0, 200, 400, 500},
+     L"400 x 300",
+     {2, 178}},
+    {"top_edge_4x3_near_the_screen_top",
+     {300, 60, 700, 360},
+     {500, 60},
+     {500, 40},
+     {500, 10},
+     kAspect4x3,
+     {234, 10, 700, 360},
+     L"466 x 350",
+     {236, 12}},
 };
 INSTANTIATE_TEST_SUITE_P(Drags, RegionFrameDrag, ::testing::ValuesIn(kDrags),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(RegionFrame, DragButtonShowsInTheMiddleAndHidesOffTheRegion)
-{
+TEST_F(RegionFrame, DragButtonShowsInTheMiddleAndHidesOffTheRegion) {
     main_->Drive(frame_, kAspectFree);
     ASSERT_TRUE(main_->StartHook());
     const POINT inside = {420, 300}, outside = {150, 150};
@@ -369,8 +385,7 @@ TEST_F(RegionFrame, DragButtonShowsInTheMiddleAndHidesOffTheRegion)
     EXPECT_TRUE(ui_test::PumpUntil([&] { return ui_test::A(FramePixel(*frame_, 500, 350)) == 0; }, kWaitMs));
 }
 
-TEST_F(RegionFrame, DashesMarchClockwiseOnlyWhileAnimating)
-{
+TEST_F(RegionFrame, DashesMarchClockwiseOnlyWhileAnimating) {
     ui_test::Pump(50);  // nothing else paints between the paints below
     const int start = PaintedPhase(*frame_, kRegion, false);
     ASSERT_GE(start, 0);
@@ -391,8 +406,7 @@ TEST_F(RegionFrame, DashesMarchClockwiseOnlyWhileAnimating)
 
 // A frame over part of the screen works in its own client coordinates and
 // writes screen coordinates to g_rcSnapwick.
-TEST(RegionFrameOffset, KeepsClientAndScreenCoordinatesApart)
-{
+TEST(RegionFrameOffset, KeepsClientAndScreenCoordinatesApart) {
     ui_test::EnsureTestSkin();
     const RECT bounds = {200, 100, 1000, 700};
     g_rcSnapwick = RECT{400, 300, 700, 550};
@@ -428,8 +442,7 @@ protected:
     DuiLib::CDuiString GetSkinFile() override { return L"<Window layered=\"true\"><VerticalLayout/></Window>"; }
 };
 
-TEST(RegionFrameWithoutControls, OperationsThatNeedThemDoNothing)
-{
+TEST(RegionFrameWithoutControls, OperationsThatNeedThemDoNothing) {
     ui_test::EnsureTestSkin();
     g_rcSnapwick = RECT{300, 200, 700, 500};
     BareFrame frame;
@@ -448,8 +461,7 @@ public:
     using CSelAreaWnd::CreateControl;
 };
 
-TEST(RegionFrameControls, MadeByTheirLayoutTags)
-{
+TEST(RegionFrameControls, MadeByTheirLayoutTags) {
     ExposedFrame frame;
     struct Case {
         LPCTSTR tag;

@@ -1,8 +1,8 @@
 #include "tests/overlay/region_frame_support.h"
 
+#include "app/region_edge.h"
 #include "areaprobe/areaprobe.h"
 #include "common/record_globals.h"
-#include "app/region_edge.h"
 #include "tests/ui/ui_test_support.h"
 
 namespace frame_test {
@@ -11,8 +11,7 @@ namespace {
 
 constexpr DWORD kArrivalTimeoutMs = 10000;
 
-void RegisterClassOnce(LPCWSTR name, WNDPROC proc)
-{
+void RegisterClassOnce(LPCWSTR name, WNDPROC proc) {
     WNDCLASSW wc = {};
     wc.lpfnWndProc = proc;
     wc.hInstance = GetModuleHandleW(nullptr);
@@ -22,8 +21,7 @@ void RegisterClassOnce(LPCWSTR name, WNDPROC proc)
 }
 
 template <class T>
-T* Self(HWND hwnd, UINT msg, LPARAM lParam)
-{
+T* Self(HWND hwnd, UINT msg, LPARAM lParam) {
     if (msg == WM_NCCREATE) {
         auto* cs = reinterpret_cast<CREATESTRUCTW*>(lParam);
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
@@ -31,12 +29,10 @@ T* Self(HWND hwnd, UINT msg, LPARAM lParam)
     return reinterpret_cast<T*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
-
 // Absolute coordinates that land exactly on pixel p (pixel = value * size / 65536).
 LONG Normalise(LONG pixel, int size) { return static_cast<LONG>((pixel * 65536 + size - 1) / size); }
 
-bool SendMouse(DWORD flags, LONG dx = 0, LONG dy = 0)
-{
+bool SendMouse(DWORD flags, LONG dx = 0, LONG dy = 0) {
     INPUT in = {};
     in.type = INPUT_MOUSE;
     in.mi.dwFlags = flags;
@@ -48,38 +44,30 @@ bool SendMouse(DWORD flags, LONG dx = 0, LONG dy = 0)
 }  // namespace
 
 // The main window's own edge test, as its hook handler runs it.
-int StandInEdgeTest(const RECT& r, POINT p)
-{
+int StandInEdgeTest(const RECT& r, POINT p) {
     const int handle = RegionEdgeAt(r, 3, p.x, p.y);
     if (handle != kSelNone) return handle;
     return IsInMoveSquare(r, 3, p.x, p.y) ? kSelMove : kSelNone;
 }
 
-MainWindowStandIn::MainWindowStandIn()
-{
+MainWindowStandIn::MainWindowStandIn() {
     RegisterClassOnce(L"FrameTestMainStandIn", &MainWindowStandIn::Proc);
-    hwnd_ = CreateWindowExW(WS_EX_TOOLWINDOW, L"FrameTestMainStandIn", L"main window stand-in", WS_POPUP, 0, 0, 10,
-                            10, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+    hwnd_ = CreateWindowExW(WS_EX_TOOLWINDOW, L"FrameTestMainStandIn", L"main window stand-in", WS_POPUP, 0, 0, 10, 10,
+                            nullptr, nullptr, GetModuleHandleW(nullptr), this);
 }
 
-MainWindowStandIn::~MainWindowStandIn()
-{
+MainWindowStandIn::~MainWindowStandIn() {
     AreaprobeStop();
     ui_test::Pump(20);  // records already posted are taken and freed
     if (hwnd_) DestroyWindow(hwnd_);
 }
 
-bool MainWindowStandIn::StartHook()
-{
-    return AreaprobeStart(hwnd_, 0, 0, 1) != FALSE;
-}
+bool MainWindowStandIn::StartHook() { return AreaprobeStart(hwnd_, 0, 0, 1) != FALSE; }
 
-bool MainWindowStandIn::WaitHandled(UINT message, POINT p)
-{
+bool MainWindowStandIn::WaitHandled(UINT message, POINT p) {
     auto find = [&] {
         for (size_t i = 0; i < handled_.size(); ++i)
-            if (handled_[i].message == message && handled_[i].point.x == p.x && handled_[i].point.y == p.y)
-                return i;
+            if (handled_[i].message == message && handled_[i].point.x == p.x && handled_[i].point.y == p.y) return i;
         return handled_.size();
     };
     bool seen = ui_test::PumpUntil([&] { return find() < handled_.size(); }, kArrivalTimeoutMs);
@@ -87,8 +75,7 @@ bool MainWindowStandIn::WaitHandled(UINT message, POINT p)
     return seen;
 }
 
-void MainWindowStandIn::OnMouseRecord(LPARAM lParam)
-{
+void MainWindowStandIn::OnMouseRecord(LPARAM lParam) {
     AreaprobeMouseRecord record;
     if (!TakeAreaprobeRecord(lParam, &record)) return;
     POINT p = {record.x, record.y};
@@ -103,8 +90,7 @@ void MainWindowStandIn::OnMouseRecord(LPARAM lParam)
     handled_.push_back({message, p});
 }
 
-LRESULT CALLBACK MainWindowStandIn::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CALLBACK MainWindowStandIn::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* self = Self<MainWindowStandIn>(hwnd, msg, lParam);
     if (msg == WM_AREAPROBE_MOUSE && self) {
         self->OnMouseRecord(lParam);
@@ -113,8 +99,7 @@ LRESULT CALLBACK MainWindowStandIn::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPA
     return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
-ClickTarget::ClickTarget(const RECT& rc, COLORREF color) : color_(color)
-{
+ClickTarget::ClickTarget(const RECT& rc, COLORREF color) : color_(color) {
     RegisterClassOnce(L"FrameTestClickTarget", &ClickTarget::Proc);
     brush_ = CreateSolidBrush(color);
     hwnd_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, L"FrameTestClickTarget", L"click target", WS_POPUP,
@@ -126,37 +111,33 @@ ClickTarget::ClickTarget(const RECT& rc, COLORREF color) : color_(color)
     }
 }
 
-ClickTarget::~ClickTarget()
-{
+ClickTarget::~ClickTarget() {
     if (hwnd_) DestroyWindow(hwnd_);
     if (brush_) DeleteObject(brush_);
 }
 
-LRESULT CALLBACK ClickTarget::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CALLBACK ClickTarget::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* self = Self<ClickTarget>(hwnd, msg, lParam);
     if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
     switch (msg) {
-    case WM_MOUSEACTIVATE:
-        return MA_NOACTIVATE;
-    case WM_ERASEBKGND: {
-        RECT rc;
-        GetClientRect(hwnd, &rc);
-        FillRect(reinterpret_cast<HDC>(wParam), &rc, self->brush_);
-        return 1;
-    }
-    case WM_LBUTTONDOWN: {
-        POINT p = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-        ClientToScreen(hwnd, &p);
-        self->presses_.push_back(p);
-        return 0;
-    }
+        case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
+        case WM_ERASEBKGND: {
+            RECT rc;
+            GetClientRect(hwnd, &rc);
+            FillRect(reinterpret_cast<HDC>(wParam), &rc, self->brush_);
+            return 1;
+        }
+        case WM_LBUTTONDOWN: {
+            POINT p = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+            ClientToScreen(hwnd, &p);
+            self->presses_.push_back(p);
+            return 0;
+        }
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
-bool SendMoveTo(POINT p)
-{
+bool SendMoveTo(POINT p) {
     return SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, Normalise(p.x, GetSystemMetrics(SM_CXSCREEN)),
                      Normalise(p.y, GetSystemMetrics(SM_CYSCREEN)));
 }
@@ -164,8 +145,7 @@ bool SendMoveTo(POINT p)
 bool SendLeftDown() { return SendMouse(MOUSEEVENTF_LEFTDOWN); }
 bool SendLeftUp() { return SendMouse(MOUSEEVENTF_LEFTUP); }
 
-bool RunXdotool(const std::wstring& args)
-{
+bool RunXdotool(const std::wstring& args) {
     std::wstring command = L"Z:\\usr\\bin\\xdotool " + args;
     STARTUPINFOW si = {sizeof(si)};
     PROCESS_INFORMATION pi = {};
@@ -175,8 +155,7 @@ bool RunXdotool(const std::wstring& args)
     return true;
 }
 
-DWORD FramePixel(CSelAreaWnd& frame, int x, int y)
-{
+DWORD FramePixel(CSelAreaWnd& frame, int x, int y) {
     DuiLib::CPaintManagerUI* pm = frame.GetPaintManager();
     SIZE size = pm->GetPaintOffscreenSize();
     const BYTE* bits = pm->GetPaintOffscreenBits();

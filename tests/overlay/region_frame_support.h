@@ -24,7 +24,10 @@ public:
     MainWindowStandIn& operator=(const MainWindowStandIn&) = delete;
 
     HWND hwnd() const { return hwnd_; }
-    void Drive(CSelAreaWnd* frame, int aspect) { frame_ = frame; aspect_ = aspect; }
+    void Drive(CSelAreaWnd* frame, int aspect) {
+        frame_ = frame;
+        aspect_ = aspect;
+    }
     bool StartHook();
     // Pumps messages until an event of that message at that point was handled.
     bool WaitHandled(UINT message, POINT p);

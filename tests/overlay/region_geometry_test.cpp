@@ -18,8 +18,7 @@ const RECT kWide = {300, 200, 700, 425};  // 400 x 225, 16:9
 }  // namespace
 
 bool operator==(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
-std::ostream& operator<<(std::ostream& os, const RECT& r)
-{
+std::ostream& operator<<(std::ostream& os, const RECT& r) {
     return os << "(" << r.left << "," << r.top << ")-(" << r.right << "," << r.bottom << ")";
 }
 
@@ -38,8 +37,7 @@ std::ostream& operator<<(std::ostream& os, const ResizeCase& c) { return os << c
 
 class Resize : public ::testing::TestWithParam<ResizeCase> {};
 
-TEST_P(Resize, GivesTheExpectedRegion)
-{
+TEST_P(Resize, GivesTheExpectedRegion) {
     const ResizeCase& c = GetParam();
     EXPECT_EQ(ResizeSelection(c.handle, c.dx, c.dy, c.sel, kBounds, c.aspect), c.want);
 }
@@ -100,22 +98,22 @@ const ResizeCase kBoundCases[] = {
     {"left_edge_stops_at_bound", kSelLeft, -50, 0, {20, 200, 420, 500}, kAspectFree, {0, 200, 420, 500}},
     {"top_edge_stops_at_bound", kSelTop, 0, -50, {300, 20, 700, 320}, kAspectFree, {300, 0, 700, 320}},
     {"top_edge_reaching_bound_exactly", kSelTop, 0, -20, {300, 20, 700, 320}, kAspectFree, {300, 0, 700, 320}},
-    {"right_edge_past_bound_keeps_width", kSelRight, 100, 0, {800, 200, 1200, 500}, kAspectFree,
-     {880, 200, 1280, 500}},
-    {"bottom_edge_past_bound_keeps_height", kSelBottom, 0, 150, {300, 400, 700, 700}, kAspectFree,
+    {"right_edge_past_bound_keeps_width", kSelRight, 100, 0, {800, 200, 1200, 500}, kAspectFree, {880, 200, 1280, 500}},
+    {"bottom_edge_past_bound_keeps_height",
+     kSelBottom,
+     0,
+     150,
+     {300, 400, 700, 700},
+     kAspectFree,
      {300, 500, 700, 800}},
-    {"corner_past_both_bounds", kSelBottomRight, 200, 200, {800, 400, 1200, 700}, kAspectFree,
-     {880, 500, 1280, 800}},
+    {"corner_past_both_bounds", kSelBottomRight, 200, 200, {800, 400, 1200, 700}, kAspectFree, {880, 500, 1280, 800}},
     {"move_against_left_keeps_width", kSelMove, -50, 0, {20, 200, 420, 500}, kAspectFree, {0, 200, 400, 500}},
     {"move_against_top_keeps_height", kSelMove, 0, -50, {300, 20, 700, 320}, kAspectFree, {300, 0, 700, 300}},
     {"move_onto_top_exactly", kSelMove, 0, -20, {300, 20, 700, 320}, kAspectFree, {300, 0, 700, 300}},
-    {"move_against_right_keeps_width", kSelMove, 100, 0, {800, 200, 1200, 500}, kAspectFree,
-     {880, 200, 1280, 500}},
-    {"move_against_bottom_keeps_height", kSelMove, 0, 150, {300, 400, 700, 700}, kAspectFree,
-     {300, 500, 700, 800}},
+    {"move_against_right_keeps_width", kSelMove, 100, 0, {800, 200, 1200, 500}, kAspectFree, {880, 200, 1280, 500}},
+    {"move_against_bottom_keeps_height", kSelMove, 0, 150, {300, 400, 700, 700}, kAspectFree, {300, 500, 700, 800}},
     {"move_into_top_left_corner", kSelMove, -50, -50, {20, 20, 420, 320}, kAspectFree, {0, 0, 400, 300}},
-    {"move_into_bottom_right_corner", kSelMove, 500, 500, {800, 400, 1200, 700}, kAspectFree,
-     {880, 500, 1280, 800}},
+    {"move_into_bottom_right_corner", kSelMove, 500, 500, {800, 400, 1200, 700}, kAspectFree, {880, 500, 1280, 800}},
     {"move_of_the_whole_screen_stays", kSelMove, 30, 40, kBounds, kAspectFree, kBounds},
 };
 INSTANTIATE_TEST_SUITE_P(Bounds, Resize, ::testing::ValuesIn(kBoundCases),
@@ -126,8 +124,7 @@ struct Drag {
     POINT last = {0, 0};
     RECT sel;
     explicit Drag(RECT start) : sel(start) {}
-    bool Event(int handle, UINT message, POINT p, int aspect = kAspectFree)
-    {
+    bool Event(int handle, UINT message, POINT p, int aspect = kAspectFree) {
         SelMouseStep step = TrackSelMouse(handle, message, p, last, sel, kBounds, aspect);
         last = step.lastPoint;
         if (step.changed) sel = step.selection;
@@ -135,8 +132,7 @@ struct Drag {
     }
 };
 
-TEST(TrackSelMouse, PressThenMovesDragByTheDistanceFromTheLastPoint)
-{
+TEST(TrackSelMouse, PressThenMovesDragByTheDistanceFromTheLastPoint) {
     Drag d(kSel);
     EXPECT_FALSE(d.Event(kSelLeft, WM_LBUTTONDOWN, {300, 350}));
     EXPECT_EQ(d.last.x, 300);
@@ -150,8 +146,7 @@ TEST(TrackSelMouse, PressThenMovesDragByTheDistanceFromTheLastPoint)
     EXPECT_EQ(d.last.y, 0);
 }
 
-TEST(TrackSelMouse, RepeatedMovesAgainstTheLeftAndTopBoundsNeverShrinkTheRegion)
-{
+TEST(TrackSelMouse, RepeatedMovesAgainstTheLeftAndTopBoundsNeverShrinkTheRegion) {
     Drag d({30, 30, 430, 330});
     d.Event(kSelMove, WM_LBUTTONDOWN, {230, 180});
     for (int i = 1; i <= 6; ++i) {
@@ -162,8 +157,7 @@ TEST(TrackSelMouse, RepeatedMovesAgainstTheLeftAndTopBoundsNeverShrinkTheRegion)
     EXPECT_EQ(d.sel, (RECT{0, 0, 400, 300}));
 }
 
-TEST(TrackSelMouse, EventsThatDoNotDragLeaveTheRegionAlone)
-{
+TEST(TrackSelMouse, EventsThatDoNotDragLeaveTheRegionAlone) {
     struct Case {
         const char* name;
         int handle;
@@ -189,16 +183,14 @@ TEST(TrackSelMouse, EventsThatDoNotDragLeaveTheRegionAlone)
     }
 }
 
-TEST(TrackSelMouse, AspectIsPassedToTheResize)
-{
+TEST(TrackSelMouse, AspectIsPassedToTheResize) {
     Drag d(kSel);
     d.Event(kSelRight, WM_LBUTTONDOWN, {700, 350}, kAspect4x3);
     d.Event(kSelRight, WM_MOUSEMOVE, {740, 350}, kAspect4x3);
     EXPECT_EQ(d.sel, (RECT{300, 200, 740, 530}));
 }
 
-TEST(CenterRectIn, CentresOrGivesTheZeroRectangle)
-{
+TEST(CenterRectIn, CentresOrGivesTheZeroRectangle) {
     struct Case {
         RECT in;
         int w, h;
@@ -217,8 +209,7 @@ TEST(CenterRectIn, CentresOrGivesTheZeroRectangle)
     for (const Case& c : cases) EXPECT_EQ(CenterRectIn(c.in, c.w, c.h), c.want) << c.in;
 }
 
-TEST(PlaceDragButton, ShowsInTheMiddleOnTheRegionAndHidesOffIt)
-{
+TEST(PlaceDragButton, ShowsInTheMiddleOnTheRegionAndHidesOffIt) {
     const RECT middle = {489, 339, 511, 361};
     struct Case {
         const char* name;
@@ -250,23 +241,20 @@ TEST(PlaceDragButton, ShowsInTheMiddleOnTheRegionAndHidesOffIt)
     }
 }
 
-TEST(PlaceDragButton, ARegionSmallerThanTheButtonGivesTheZeroRectangle)
-{
+TEST(PlaceDragButton, ARegionSmallerThanTheButtonGivesTheZeroRectangle) {
     DragButtonPlacement place = PlaceDragButton(kSelMove, WM_MOUSEMOVE, {310, 310}, {300, 300, 320, 340}, false);
     EXPECT_EQ(place.action, DragButtonAction::kShow);
     EXPECT_EQ(place.rect, (RECT{0, 0, 0, 0}));
 }
 
-TEST(SizeLabel, ShowsWhileTheButtonIsDownOnAHandle)
-{
+TEST(SizeLabel, ShowsWhileTheButtonIsDownOnAHandle) {
     EXPECT_TRUE(IsSizeLabelShown(kSelLeft, true));
     EXPECT_TRUE(IsSizeLabelShown(kSelMove, true));
     EXPECT_FALSE(IsSizeLabelShown(kSelNone, true));
     EXPECT_FALSE(IsSizeLabelShown(kSelMove, false));
 }
 
-TEST(SizeLabel, SitsAboveTheRegionOrInsideNearTheTop)
-{
+TEST(SizeLabel, SitsAboveTheRegionOrInsideNearTheTop) {
     struct Case {
         RECT area;
         POINT want;

@@ -8,8 +8,7 @@
 #include <ostream>
 #include <vector>
 
-std::ostream& operator<<(std::ostream& os, const LineSeg& s)
-{
+std::ostream& operator<<(std::ostream& os, const LineSeg& s) {
     return os << "(" << s.x1 << "," << s.y1 << ")-(" << s.x2 << "," << s.y2 << ")";
 }
 
@@ -17,31 +16,40 @@ namespace {
 
 const RECT kSmall = {10, 20, 30, 40};
 
-TEST(FrameLines, RunAlongTheFourSides)
-{
+TEST(FrameLines, RunAlongTheFourSides) {
     const std::vector<LineSeg> want = {{10, 20, 30, 20}, {10, 20, 10, 40}, {30, 20, 30, 40}, {10, 40, 30, 40}};
     EXPECT_EQ(FrameLines(kSmall), want);
 }
 
-TEST(DashSegments, RunClockwiseThreeOnThreeOff)
-{
+TEST(DashSegments, RunClockwiseThreeOnThreeOff) {
     const std::vector<LineSeg> want = {
         // top, left to right; the last dash stops at the corner
-        {10, 20, 13, 20}, {16, 20, 19, 20}, {22, 20, 25, 20}, {28, 20, 30, 20},
+        {10, 20, 13, 20},
+        {16, 20, 19, 20},
+        {22, 20, 25, 20},
+        {28, 20, 30, 20},
         // right, top to bottom
-        {30, 20, 30, 23}, {30, 26, 30, 29}, {30, 32, 30, 35}, {30, 38, 30, 40},
+        {30, 20, 30, 23},
+        {30, 26, 30, 29},
+        {30, 32, 30, 35},
+        {30, 38, 30, 40},
         // bottom, right to left
-        {30, 40, 27, 40}, {24, 40, 21, 40}, {18, 40, 15, 40}, {12, 40, 10, 40},
+        {30, 40, 27, 40},
+        {24, 40, 21, 40},
+        {18, 40, 15, 40},
+        {12, 40, 10, 40},
         // left, bottom to top
-        {10, 40, 10, 37}, {10, 34, 10, 31}, {10, 28, 10, 25}, {10, 22, 10, 20},
+        {10, 40, 10, 37},
+        {10, 34, 10, 31},
+        {10, 28, 10, 25},
+        {10, 22, 10, 20},
     };
     EXPECT_EQ(DashSegments(kSmall, 0, 100, 100), want);
 }
 
 // The first dash of each side at phase p starts p pixels further clockwise
 // (corner pieces of a single pixel aside).
-TEST(DashSegments, EachPhaseMovesTheDashesOnePixelClockwise)
-{
+TEST(DashSegments, EachPhaseMovesTheDashesOnePixelClockwise) {
     const RECT sel = {100, 100, 400, 300};
     for (int p = 0; p < 6; ++p) {
         std::vector<LineSeg> segs = DashSegments(sel, p, 1000, 1000);
@@ -58,8 +66,7 @@ TEST(DashSegments, EachPhaseMovesTheDashesOnePixelClockwise)
     }
 }
 
-TEST(DashSegments, SixStepsBringThePatternBack)
-{
+TEST(DashSegments, SixStepsBringThePatternBack) {
     int phase = 0;
     std::vector<int> seen;
     for (int i = 0; i < 6; ++i) {
@@ -70,8 +77,7 @@ TEST(DashSegments, SixStepsBringThePatternBack)
     EXPECT_EQ(phase, 0);
 }
 
-TEST(DashSegments, RightAndBottomStayInsideThePaintArea)
-{
+TEST(DashSegments, RightAndBottomStayInsideThePaintArea) {
     const RECT screen = {0, 0, 1280, 800};
     for (const LineSeg& s : DashSegments(screen, 3, 1280, 800)) {
         EXPECT_LE(s.x1, 1279) << s;
@@ -89,23 +95,21 @@ TEST(DashSegments, RightAndBottomStayInsideThePaintArea)
     EXPECT_TRUE(bottomSide);
 }
 
-TEST(DashSegments, ADegenerateRegionStillEnds)
-{
+TEST(DashSegments, ADegenerateRegionStillEnds) {
     EXPECT_LE(DashSegments(RECT{0, 0, 0, 0}, 0, 100, 100).size(), 4u);
     EXPECT_TRUE(DashSegments(RECT{50, 50, 10, 10}, 2, 100, 100).empty());
 }
 
-TEST(BracketLines, FourPixelThickArmsOutsideTheInsetCorners)
-{
+TEST(BracketLines, FourPixelThickArmsOutsideTheInsetCorners) {
     const RECT sel = {100, 100, 400, 300};
     std::vector<LineSeg> lines = BracketLines(sel);
     ASSERT_EQ(lines.size(), 32u);
     // i = 3 first: the outermost line of each arm.
     const std::vector<LineSeg> outermost = {
-        {98, 98, 146, 98},   {98, 98, 98, 146},    // top-left
-        {354, 98, 402, 98},  {402, 98, 402, 146},  // top-right
+        {98, 98, 146, 98},    {98, 98, 98, 146},     // top-left
+        {354, 98, 402, 98},   {402, 98, 402, 146},   // top-right
         {402, 254, 402, 302}, {354, 302, 402, 302},  // bottom-right
-        {98, 302, 146, 302}, {98, 254, 98, 302},   // bottom-left
+        {98, 302, 146, 302},  {98, 254, 98, 302},    // bottom-left
     };
     EXPECT_EQ(std::vector<LineSeg>(lines.begin(), lines.begin() + 8), outermost);
     // i = 0 last: on the selection inset by one pixel.

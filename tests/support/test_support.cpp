@@ -38,13 +38,9 @@ bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
     return fclose(f) == 0 && ok;
 }
 
-bool FileExists(const std::wstring& path) {
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-bool DeleteFileIfExists(const std::wstring& path) {
-    return !FileExists(path) || DeleteFileW(path.c_str());
-}
+bool DeleteFileIfExists(const std::wstring& path) { return !FileExists(path) || DeleteFileW(path.c_str()); }
 
 void RemoveTree(const std::wstring& path) {
     std::wstring folder = path;

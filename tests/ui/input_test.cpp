@@ -11,7 +11,8 @@ using namespace ui_test;
 
 namespace {
 
-const wchar_t* kControls = LR"(<Window size="320,240"><VerticalLayout bkcolor="#FFFFFFFF" childpadding="4">
+const wchar_t* kControls =
+    LR"(<Window size="320,240"><VerticalLayout bkcolor="#FFFFFFFF" childpadding="4">
   <Button name="btn" text="按钮" height="30"/>
   <HorizontalLayout height="24">
     <Option name="opt_a" text="甲" group="g" selected="true"/>
@@ -24,8 +25,7 @@ const wchar_t* kControls = LR"(<Window size="320,240"><VerticalLayout bkcolor="#
   <Label name="label" height="30" text="标签"/>
 </VerticalLayout></Window>)";
 
-std::vector<std::string> Only(const std::vector<std::string>& log, const std::string& prefix)
-{
+std::vector<std::string> Only(const std::vector<std::string>& log, const std::string& prefix) {
     std::vector<std::string> out;
     for (auto& e : log)
         if (e.compare(0, prefix.size(), prefix) == 0 || prefix.empty()) out.push_back(e);
@@ -34,14 +34,12 @@ std::vector<std::string> Only(const std::vector<std::string>& log, const std::st
 
 }  // namespace
 
-TEST(Input, ClickReachesDelegatesThenNotifyThenOnClick)
-{
+TEST(Input, ClickReachesDelegatesThenNotifyThenOnClick) {
     TestWindow w(kControls);
     ASSERT_TRUE(w.Open());
     struct Recorder {
         std::vector<std::string>* log;
-        bool OnNotify(TNotifyUI* msg)
-        {
+        bool OnNotify(TNotifyUI* msg) {
             if (msg->sType == DUI_MSGTYPE_CLICK) log->push_back("delegate:" + Narrow(msg->sType));
             return true;
         }
@@ -52,8 +50,7 @@ TEST(Input, ClickReachesDelegatesThenNotifyThenOnClick)
     EXPECT_EQ(Only(w.log, ""), want);
 }
 
-TEST(Input, OptionClickArrivesBeforeItsSelectionChanges)
-{
+TEST(Input, OptionClickArrivesBeforeItsSelectionChanges) {
     TestWindow w(kControls);
     ASSERT_TRUE(w.Open());
     ClickAt(w.GetHWND(), w.Center(L"opt_b"));
@@ -67,8 +64,7 @@ TEST(Input, OptionClickArrivesBeforeItsSelectionChanges)
     EXPECT_EQ(std::count(w.log.begin(), w.log.end(), "selectchanged:opt_b"), 0);
 }
 
-TEST(Input, ProgrammaticSelectionNotifiesAtOnce)
-{
+TEST(Input, ProgrammaticSelectionNotifiesAtOnce) {
     TestWindow w(kControls);
     ASSERT_TRUE(w.Open());
     w.Find<COptionUI>(L"opt_b")->Selected(true);
@@ -83,8 +79,7 @@ TEST(Input, ProgrammaticSelectionNotifiesAtOnce)
     EXPECT_EQ(w.log, both) << "a check box on both transitions, nothing without a change";
 }
 
-TEST(Input, CustomControlsJoinAndLeaveAGroup)
-{
+TEST(Input, CustomControlsJoinAndLeaveAGroup) {
     TestWindow w(kControls);
     ASSERT_TRUE(w.Open());
     auto* extra = new COptionUI;
@@ -100,8 +95,7 @@ TEST(Input, CustomControlsJoinAndLeaveAGroup)
     EXPECT_TRUE(extra->IsSelected()) << "out of the group it keeps its own state";
 }
 
-TEST(Input, EditTypingNotifiesButSetTextDoesNot)
-{
+TEST(Input, EditTypingNotifiesButSetTextDoesNot) {
     TestWindow w(kControls);
     ASSERT_TRUE(w.Open());
     auto* edit = w.Find<CEditUI>(L"edit");
@@ -121,8 +115,7 @@ TEST(Input, EditTypingNotifiesButSetTextDoesNot)
     EXPECT_EQ(std::count(w.log.begin(), w.log.end(), "killfocus:edit"), 1);
 }
 
-TEST(Input, NumberOnlyAndMaxCharLimitTyping)
-{
+TEST(Input, NumberOnlyAndMaxCharLimitTyping) {
     TestWindow w(kControls);
     ASSERT_TRUE(w.Open());
     auto* digits = w.Find<CEditUI>(L"digits");
@@ -134,8 +127,7 @@ TEST(Input, NumberOnlyAndMaxCharLimitTyping)
     EXPECT_EQ(digits->GetText(), CDuiString(L"9")) << "typing replaces the selection";
 }
 
-TEST(Input, SliderDragSendsValueChangedOnRelease)
-{
+TEST(Input, SliderDragSendsValueChangedOnRelease) {
     TestWindow w(kControls);
     ASSERT_TRUE(w.Open());
     auto* slider = w.Find<CSliderUI>(L"slider");
@@ -155,8 +147,7 @@ TEST(Input, SliderDragSendsValueChangedOnRelease)
     EXPECT_TRUE(w.log.empty());
 }
 
-TEST(Input, SendInputClickIsAClick)
-{
+TEST(Input, SendInputClickIsAClick) {
     TestWindow w(kControls);
     ASSERT_TRUE(w.Open(200, 200, WS_EX_TOOLWINDOW | WS_EX_TOPMOST));
     POINT pt = w.Center(L"btn");
@@ -170,9 +161,9 @@ TEST(Input, SendInputClickIsAClick)
     EXPECT_TRUE(PumpUntil([&] { return std::count(w.log.begin(), w.log.end(), "OnClick:btn") == 1; }));
 }
 
-TEST(Input, CaptionBandDragsExceptOverInteractiveControls)
-{
-    TestWindow w(LR"(<Window size="200,100" caption="0,0,0,40"><VerticalLayout>
+TEST(Input, CaptionBandDragsExceptOverInteractiveControls) {
+    TestWindow w(
+        LR"(<Window size="200,100" caption="0,0,0,40"><VerticalLayout>
         <HorizontalLayout height="40"><Label name="title" text="标题"/><Button name="close" width="30" text="x"/></HorizontalLayout>
         <Label name="body"/></VerticalLayout></Window>)");
     ASSERT_TRUE(w.Open(50, 50));

@@ -11,7 +11,8 @@ using ui_test::TestWindow;
 
 namespace {
 
-const wchar_t* kEveryTag = LR"(<?xml version="1.0" encoding="utf-8"?>
+const wchar_t* kEveryTag =
+    LR"(<?xml version="1.0" encoding="utf-8"?>
 <Window size="400,400">
   <Font name="Tahoma" size="12" default="true"/>
   <Default name="Label" value="textcolor=&quot;#FF112233&quot;"/>
@@ -44,11 +45,12 @@ const wchar_t* kEveryTag = LR"(<?xml version="1.0" encoding="utf-8"?>
 class CCustomUI : public CLabelUI {
 public:
     LPCTSTR GetClass() const override { return L"CustomUI"; }
-    LPVOID GetInterface(LPCTSTR name) override { return _wcsicmp(name, L"Custom") == 0 ? this : CLabelUI::GetInterface(name); }
+    LPVOID GetInterface(LPCTSTR name) override {
+        return _wcsicmp(name, L"Custom") == 0 ? this : CLabelUI::GetInterface(name);
+    }
 };
 
-void ExpectRect(CControlUI* c, RECT want, const char* what)
-{
+void ExpectRect(CControlUI* c, RECT want, const char* what) {
     ASSERT_NE(c, nullptr) << what;
     RECT got = c->GetPos();
     EXPECT_EQ(got.left, want.left) << what;
@@ -59,49 +61,55 @@ void ExpectRect(CControlUI* c, RECT want, const char* what)
 
 }  // namespace
 
-TEST(Layout, EveryTagBuildsAndLaysOutAtTheExpectedRectangles)
-{
+TEST(Layout, EveryTagBuildsAndLaysOutAtTheExpectedRectangles) {
     TestWindow w(kEveryTag);
     w.makeControl = [](LPCTSTR tag) -> CControlUI* { return wcscmp(tag, L"Custom") == 0 ? new CCustomUI : nullptr; };
     ASSERT_TRUE(w.Open());
-    struct Case { LPCTSTR name; RECT rect; } cases[] = {
-        {L"root", {0, 0, 400, 400}},        {L"row1", {10, 10, 390, 50}},     {L"fixed", {10, 10, 110, 50}},
-        {L"flex1", {114, 10, 247, 50}},     {L"flex2", {253, 13, 386, 45}},   {L"box", {10, 55, 390, 105}},
-        {L"boxchild", {10, 55, 390, 105}},  {L"floating", {30, 60, 70, 80}},  {L"tabs", {10, 110, 390, 140}},
-        {L"page1", {10, 110, 390, 140}},    {L"opt", {10, 145, 390, 165}},    {L"chk", {10, 170, 390, 190}},
-        {L"edit", {10, 195, 390, 215}},     {L"rich", {10, 220, 390, 240}},   {L"slider", {10, 245, 390, 265}},
-        {L"combo", {10, 270, 390, 290}},    {L"list", {10, 295, 390, 375}},   {L"custom", {10, 380, 390, 390}},
+    struct Case {
+        LPCTSTR name;
+        RECT rect;
+    } cases[] = {
+        {L"root", {0, 0, 400, 400}},       {L"row1", {10, 10, 390, 50}},    {L"fixed", {10, 10, 110, 50}},
+        {L"flex1", {114, 10, 247, 50}},    {L"flex2", {253, 13, 386, 45}},  {L"box", {10, 55, 390, 105}},
+        {L"boxchild", {10, 55, 390, 105}}, {L"floating", {30, 60, 70, 80}}, {L"tabs", {10, 110, 390, 140}},
+        {L"page1", {10, 110, 390, 140}},   {L"opt", {10, 145, 390, 165}},   {L"chk", {10, 170, 390, 190}},
+        {L"edit", {10, 195, 390, 215}},    {L"rich", {10, 220, 390, 240}},  {L"slider", {10, 245, 390, 265}},
+        {L"combo", {10, 270, 390, 290}},   {L"list", {10, 295, 390, 375}},  {L"custom", {10, 380, 390, 390}},
     };
     for (const Case& c : cases) ExpectRect(w.Pm().FindControl(c.name), c.rect, ui_test::Narrow(c.name).c_str());
     EXPECT_FALSE(w.Find<CControlUI>(L"page0")->IsVisible());
     EXPECT_TRUE(w.Find<CControlUI>(L"page1")->IsVisible());
     EXPECT_EQ(w.Find<CLabelUI>(L"flex1")->GetTextColor(), 0xFF112233u) << "Default attributes apply by tag";
-    EXPECT_NE(w.Find<CControlUI>(L"custom")->GetInterface(L"Custom"), nullptr) << "unknown tags come from CreateControl";
+    EXPECT_NE(w.Find<CControlUI>(L"custom")->GetInterface(L"Custom"), nullptr)
+        << "unknown tags come from CreateControl";
     RECT client = {};
     GetClientRect(w.GetHWND(), &client);
     EXPECT_EQ(client.right, 400) << "the Window size attribute sizes the window";
 }
 
-TEST(Layout, InterfacesFollowInheritance)
-{
+TEST(Layout, InterfacesFollowInheritance) {
     TestWindow w(kEveryTag);
     w.makeControl = [](LPCTSTR) -> CControlUI* { return new CCustomUI; };
     ASSERT_TRUE(w.Open());
-    struct Case { LPCTSTR name; LPCTSTR iface; bool has; } cases[] = {
-        {L"opt", L"Option", true},   {L"opt", L"Button", true},       {L"opt", L"Label", true},
-        {L"chk", L"CheckBox", true}, {L"chk", L"Option", true},       {L"flex2", L"Option", false},
-        {L"rich", L"Edit", true},    {L"edit", L"RichEdit", false},   {L"list", L"IListOwner", true},
-        {L"combo", L"IListOwner", true}, {L"row", L"ListItem", true}, {L"tabs", L"Container", true},
+    struct Case {
+        LPCTSTR name;
+        LPCTSTR iface;
+        bool has;
+    } cases[] = {
+        {L"opt", L"Option", true},       {L"opt", L"Button", true},     {L"opt", L"Label", true},
+        {L"chk", L"CheckBox", true},     {L"chk", L"Option", true},     {L"flex2", L"Option", false},
+        {L"rich", L"Edit", true},        {L"edit", L"RichEdit", false}, {L"list", L"IListOwner", true},
+        {L"combo", L"IListOwner", true}, {L"row", L"ListItem", true},   {L"tabs", L"Container", true},
     };
     for (const Case& c : cases) {
         CControlUI* control = w.Pm().FindControl(c.name);
         ASSERT_NE(control, nullptr) << ui_test::Narrow(c.name);
-        EXPECT_EQ(control->GetInterface(c.iface) != nullptr, c.has) << ui_test::Narrow(c.name) << " as " << ui_test::Narrow(c.iface);
+        EXPECT_EQ(control->GetInterface(c.iface) != nullptr, c.has)
+            << ui_test::Narrow(c.name) << " as " << ui_test::Narrow(c.iface);
     }
 }
 
-TEST(Layout, TabLayoutSelectsAPageAndMissingNamesGiveNull)
-{
+TEST(Layout, TabLayoutSelectsAPageAndMissingNamesGiveNull) {
     TestWindow w(kEveryTag);
     w.makeControl = [](LPCTSTR) -> CControlUI* { return new CCustomUI; };
     ASSERT_TRUE(w.Open());
@@ -115,8 +123,7 @@ TEST(Layout, TabLayoutSelectsAPageAndMissingNamesGiveNull)
     EXPECT_EQ(w.Pm().FindControl(L""), nullptr);
 }
 
-TEST(Layout, IncludedFilesAndResourceIdsBuildInPlace)
-{
+TEST(Layout, IncludedFilesAndResourceIdsBuildInPlace) {
     TestWindow w(L"XML_SHOWCASE");
     ASSERT_TRUE(w.Open());
     ASSERT_NE(w.Pm().FindControl(L"included_button"), nullptr);
@@ -126,8 +133,7 @@ TEST(Layout, IncludedFilesAndResourceIdsBuildInPlace)
     EXPECT_EQ(list->GetHeader()->GetCount(), 3);
 }
 
-TEST(Layout, BuildsALayoutIntoAnExistingContainer)
-{
+TEST(Layout, BuildsALayoutIntoAnExistingContainer) {
     TestWindow w(kEveryTag);
     w.makeControl = [](LPCTSTR) -> CControlUI* { return new CCustomUI; };
     ASSERT_TRUE(w.Open());
@@ -141,9 +147,9 @@ TEST(Layout, BuildsALayoutIntoAnExistingContainer)
     EXPECT_EQ(built->GetParent(), box);
 }
 
-TEST(Layout, ScrollingContainerReportsRangeAndSendsScroll)
-{
-    TestWindow w(LR"(<Window size="200,100"><VerticalLayout name="page" vscrollbar="true">
+TEST(Layout, ScrollingContainerReportsRangeAndSendsScroll) {
+    TestWindow w(
+        LR"(<Window size="200,100"><VerticalLayout name="page" vscrollbar="true">
         <Control name="a" height="80"/><Control name="b" height="80"/><Control name="c" height="80"/>
         </VerticalLayout></Window>)");
     ASSERT_TRUE(w.Open());
@@ -158,13 +164,15 @@ TEST(Layout, ScrollingContainerReportsRangeAndSendsScroll)
     EXPECT_EQ(page->GetScrollPos().cy, 140) << "clamped to the range";
 }
 
-TEST(Layout, MalformedOrMissingLayoutsFailWithALoggedError)
-{
+TEST(Layout, MalformedOrMissingLayoutsFailWithALoggedError) {
     testing_support::TempDir dir;
     std::string logPath = WideToUtf8(dir.File(L"ui.log"));
     g_logger.Close();
     ASSERT_TRUE(g_logger.Open(logPath.c_str()));
-    struct Case { const wchar_t* layout; const char* logged; } cases[] = {
+    struct Case {
+        const wchar_t* layout;
+        const char* logged;
+    } cases[] = {
         {L"<Window><VerticalLayout name=\"x\"></Window>", "CDialogBuilder::Create"},
         {L"no_such_layout.xml", "layout not found"},
         {L"<Window size=\"10,10\"></Window>", "holds no control"},

@@ -12,7 +12,8 @@ using namespace ui_test;
 
 namespace {
 
-const wchar_t* kLists = LR"(<Window size="300,260"><VerticalLayout bkcolor="#FFFFFFFF">
+const wchar_t* kLists =
+    LR"(<Window size="300,260"><VerticalLayout bkcolor="#FFFFFFFF">
   <List name="list" height="150" header="hidden" multiselect="true">
     <ListHeader><ListHeaderItem width="40"/><ListHeaderItem width="120"/><ListHeaderItem/></ListHeader>
   </List>
@@ -20,8 +21,7 @@ const wchar_t* kLists = LR"(<Window size="300,260"><VerticalLayout bkcolor="#FFF
   <Label name="away" height="40"/>
 </VerticalLayout></Window>)";
 
-CListTextElementUI* AddRow(CListUI* list, const wchar_t* name, int at = -1)
-{
+CListTextElementUI* AddRow(CListUI* list, const wchar_t* name, int at = -1) {
     auto* row = new CListTextElementUI;
     row->SetName(name);
     row->SetFixedHeight(30);
@@ -30,32 +30,28 @@ CListTextElementUI* AddRow(CListUI* list, const wchar_t* name, int at = -1)
     return row;
 }
 
-std::vector<int> Selected(CListUI* list)
-{
+std::vector<int> Selected(CListUI* list) {
     std::vector<int> rows;
     for (int i = list->GetNextSelItem(-1); i != -1; i = list->GetNextSelItem(i)) rows.push_back(i);
     return rows;
 }
 
 // The row and list notifications ("item..."), in order.
-std::vector<std::string> ItemEvents(const std::vector<std::string>& log)
-{
+std::vector<std::string> ItemEvents(const std::vector<std::string>& log) {
     std::vector<std::string> got;
     for (auto& e : log)
         if (e.rfind("item", 0) == 0) got.push_back(e);
     return got;
 }
 
-POINT RowCenter(CListUI* list, int index)
-{
+POINT RowCenter(CListUI* list, int index) {
     RECT rc = list->GetItemAt(index)->GetPos();
     return POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
 }
 
 }  // namespace
 
-TEST(Lists, RowsTakePerColumnTextAndTheHiddenHeaderGivesColumns)
-{
+TEST(Lists, RowsTakePerColumnTextAndTheHiddenHeaderGivesColumns) {
     TestWindow w(kLists);
     ASSERT_TRUE(w.Open());
     auto* list = w.Find<CListUI>(L"list");
@@ -71,8 +67,7 @@ TEST(Lists, RowsTakePerColumnTextAndTheHiddenHeaderGivesColumns)
     EXPECT_EQ(info->rcColumn[1].right - info->rcColumn[1].left, 120);
 }
 
-TEST(Lists, ClickSelectsThenSendsItemClick)
-{
+TEST(Lists, ClickSelectsThenSendsItemClick) {
     TestWindow w(kLists);
     ASSERT_TRUE(w.Open());
     auto* list = w.Find<CListUI>(L"list");
@@ -81,8 +76,7 @@ TEST(Lists, ClickSelectsThenSendsItemClick)
     struct RowWatch {
         CListUI* list;
         int selectedAtClick = -2;
-        bool OnRow(TNotifyUI* msg)
-        {
+        bool OnRow(TNotifyUI* msg) {
             if (msg->sType == DUI_MSGTYPE_ITEMCLICK) selectedAtClick = list->GetCurSel();
             return true;
         }
@@ -99,8 +93,7 @@ TEST(Lists, ClickSelectsThenSendsItemClick)
     EXPECT_EQ(Selected(list), (std::vector<int>{0}));
 }
 
-TEST(Lists, RightClickSendsMenuWithTheRowAndKeepsTheSelection)
-{
+TEST(Lists, RightClickSendsMenuWithTheRowAndKeepsTheSelection) {
     TestWindow w(kLists);
     ASSERT_TRUE(w.Open());
     auto* list = w.Find<CListUI>(L"list");
@@ -108,11 +101,13 @@ TEST(Lists, RightClickSendsMenuWithTheRowAndKeepsTheSelection)
     w.Pm().UpdateLayout();
     list->SelectItem(0);
     CControlUI* menuRow = nullptr;
-    w.onMessage = [](UINT, WPARAM, LPARAM, bool& handled) { handled = false; return LRESULT(0); };
+    w.onMessage = [](UINT, WPARAM, LPARAM, bool& handled) {
+        handled = false;
+        return LRESULT(0);
+    };
     struct MenuWatch {
         CControlUI** row;
-        bool OnList(TNotifyUI* msg)
-        {
+        bool OnList(TNotifyUI* msg) {
             if (msg->sType == DUI_MSGTYPE_MENU) *row = reinterpret_cast<CControlUI*>(msg->lParam);
             return true;
         }
@@ -126,8 +121,7 @@ TEST(Lists, RightClickSendsMenuWithTheRowAndKeepsTheSelection)
     EXPECT_EQ(Selected(list), (std::vector<int>{0})) << "the receiver decides what the right click selects";
 }
 
-TEST(Lists, SelectionFollowsInsertsAndRemovals)
-{
+TEST(Lists, SelectionFollowsInsertsAndRemovals) {
     TestWindow w(kLists);
     ASSERT_TRUE(w.Open());
     auto* list = w.Find<CListUI>(L"list");
@@ -151,8 +145,7 @@ TEST(Lists, SelectionFollowsInsertsAndRemovals)
     EXPECT_EQ(list->GetCount(), 0);
 }
 
-TEST(Lists, ComboItemsAtRunTimeAndChoosingFromTheDropDown)
-{
+TEST(Lists, ComboItemsAtRunTimeAndChoosingFromTheDropDown) {
     TestWindow w(kLists);
     ASSERT_TRUE(w.Open());
     auto* combo = w.Find<CComboUI>(L"combo");
@@ -170,7 +163,8 @@ TEST(Lists, ComboItemsAtRunTimeAndChoosingFromTheDropDown)
     w.log.clear();
     ClickAt(w.GetHWND(), w.Center(L"combo"));
     HWND drop = nullptr;
-    ASSERT_TRUE(PumpUntil([&] { return (drop = FindWindowW(L"ComboWnd", nullptr)) != nullptr && IsWindowVisible(drop); }));
+    ASSERT_TRUE(
+        PumpUntil([&] { return (drop = FindWindowW(L"ComboWnd", nullptr)) != nullptr && IsWindowVisible(drop); }));
     EXPECT_TRUE(combo->IsDropped());
     ClickAt(drop, POINT{20, 1 + 22 * 2 + 11});
     EXPECT_TRUE(PumpUntil([&] { return !combo->IsDropped(); }));

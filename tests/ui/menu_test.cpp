@@ -13,7 +13,8 @@ using namespace ui_test;
 
 namespace {
 
-const wchar_t* kMenu = LR"(<Window><Menu name="menu" inset="2,2,2,2" bkcolor="#FFFFFFFF">
+const wchar_t* kMenu =
+    LR"(<Window><Menu name="menu" inset="2,2,2,2" bkcolor="#FFFFFFFF">
   <MenuElement name="preview" text="预览" userdata="u-preview" height="26"/>
   <MenuElement line="true"/>
   <MenuElement name="rename" text="重命名" height="26" enabled="false"/>
@@ -29,8 +30,7 @@ struct MenuClick {
     int count = 0;
 };
 
-void WatchMenuClicks(TestWindow& owner, MenuClick& seen)
-{
+void WatchMenuClicks(TestWindow& owner, MenuClick& seen) {
     owner.onMessage = [&seen](UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) -> LRESULT {
         handled = false;
         if (msg != WM_MENUCLICK) return 0;
@@ -46,21 +46,19 @@ void WatchMenuClicks(TestWindow& owner, MenuClick& seen)
     };
 }
 
-CMenuWnd* OpenMenu(TestWindow& owner, POINT at, CMenuWnd** slot)
-{
-    return CMenuWnd::CreateMenu(nullptr, kMenu, at, &owner.Pm(), nullptr, eMenuAlignment_Left | eMenuAlignment_Top, slot);
+CMenuWnd* OpenMenu(TestWindow& owner, POINT at, CMenuWnd** slot) {
+    return CMenuWnd::CreateMenu(nullptr, kMenu, at, &owner.Pm(), nullptr, eMenuAlignment_Left | eMenuAlignment_Top,
+                                slot);
 }
 
-POINT CenterIn(CMenuWnd* menu, LPCTSTR name)
-{
+POINT CenterIn(CMenuWnd* menu, LPCTSTR name) {
     RECT rc = menu->FindControl(name)->GetPos();
     return POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
 }
 
 }  // namespace
 
-TEST(Menu, ChoosingAnItemPostsItsRecordAndTheMenuGoes)
-{
+TEST(Menu, ChoosingAnItemPostsItsRecordAndTheMenuGoes) {
     TestWindow owner(kOwner, L"UiMenuOwner");
     ASSERT_TRUE(owner.Open(100, 100, 0));
     MenuClick seen;
@@ -88,8 +86,7 @@ TEST(Menu, ChoosingAnItemPostsItsRecordAndTheMenuGoes)
     EXPECT_EQ(CMenuWnd::PendingCommandCount(), 0);
 }
 
-TEST(Menu, ARecordThatCannotBePostedIsFreed)
-{
+TEST(Menu, ARecordThatCannotBePostedIsFreed) {
     EnsureTestSkin();
     CPaintManagerUI detached;  // no window: nobody to receive the command
     CMenuWnd* slot = nullptr;
@@ -102,8 +99,7 @@ TEST(Menu, ARecordThatCannotBePostedIsFreed)
     EXPECT_EQ(CMenuWnd::PendingCommandCount(), 0);
 }
 
-TEST(Menu, EscapeClosesAndAlignmentOpensUpwards)
-{
+TEST(Menu, EscapeClosesAndAlignmentOpensUpwards) {
     TestWindow owner(kOwner, L"UiMenuOwner");
     ASSERT_TRUE(owner.Open(100, 100, 0));
     CMenuWnd* slot = nullptr;
@@ -119,8 +115,7 @@ TEST(Menu, EscapeClosesAndAlignmentOpensUpwards)
     EXPECT_TRUE(PumpUntil([&] { return slot == nullptr; }));
 }
 
-TEST(Menu, OptionsInsideAMenuNotifyTheOwnerWindow)
-{
+TEST(Menu, OptionsInsideAMenuNotifyTheOwnerWindow) {
     TestWindow owner(kOwner, L"UiMenuOwner");
     ASSERT_TRUE(owner.Open(100, 100, 0));
     CMenuWnd* slot = nullptr;
@@ -142,8 +137,7 @@ TEST(Menu, OptionsInsideAMenuNotifyTheOwnerWindow)
     EXPECT_TRUE(PumpUntil([&] { return slot == nullptr; }));
 }
 
-TEST(Menu, AClickOutsideClosesTheMenu)
-{
+TEST(Menu, AClickOutsideClosesTheMenu) {
     TestWindow owner(kOwner, L"UiMenuOwner");
     ASSERT_TRUE(owner.Open(100, 100, WS_EX_TOPMOST));
     CMenuWnd* slot = nullptr;
@@ -160,8 +154,7 @@ TEST(Menu, AClickOutsideClosesTheMenu)
     EXPECT_TRUE(PumpUntil([&] { return slot == nullptr; }));
 }
 
-TEST(Menu, DeletingALiveMenuClosesItAndClearsTheSlot)
-{
+TEST(Menu, DeletingALiveMenuClosesItAndClearsTheSlot) {
     TestWindow owner(kOwner, L"UiMenuOwner");
     ASSERT_TRUE(owner.Open(100, 100, 0));
     CMenuWnd* slot = nullptr;

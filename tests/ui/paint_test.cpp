@@ -11,15 +11,15 @@ using namespace ui_test;
 
 namespace {
 
-::testing::AssertionResult Near(DWORD got, int r, int g, int b, int tolerance = 3)
-{
+::testing::AssertionResult Near(DWORD got, int r, int g, int b, int tolerance = 3) {
     if (std::abs(R(got) - r) <= tolerance && std::abs(G(got) - g) <= tolerance && std::abs(B(got) - b) <= tolerance)
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "got rgb(" << R(got) << "," << G(got) << "," << B(got) << ") want rgb(" << r
                                          << "," << g << "," << b << ")";
 }
 
-const wchar_t* kImages = LR"(<Window size="300,200"><VerticalLayout bkcolor="#FF000000">
+const wchar_t* kImages =
+    LR"(<Window size="300,200"><VerticalLayout bkcolor="#FF000000">
   <Control name="nine" float="true" pos="0,0,100,60" bkimage="file='img/nine.png' corner='10,10,10,10'"/>
   <Control name="hole" float="true" pos="110,0,210,60" bkimage="file='img/nine.png' corner='10,10,10,10' hole='true'"/>
   <Control name="src" float="true" pos="0,70,40,110" bkimage="file='img/nine.png' source='20,0,30,10'"/>
@@ -30,25 +30,34 @@ const wchar_t* kImages = LR"(<Window size="300,200"><VerticalLayout bkcolor="#FF
 
 }  // namespace
 
-TEST(Paint, NinePartImagesPaintTheExpectedPixels)
-{
+TEST(Paint, NinePartImagesPaintTheExpectedPixels) {
     TestWindow w(kImages);
     ASSERT_TRUE(w.Open());
-    struct Case { int x, y, r, g, b; const char* what; } cases[] = {
-        {2, 2, 255, 0, 0, "top-left corner unscaled"},   {97, 2, 0, 255, 0, "top-right corner"},
-        {2, 57, 0, 0, 255, "bottom-left corner"},        {97, 57, 255, 255, 0, "bottom-right corner"},
-        {50, 2, 255, 0, 255, "top edge stretched"},      {2, 30, 0, 255, 255, "left edge stretched"},
-        {97, 30, 255, 128, 0, "right edge"},             {50, 57, 0, 128, 0, "bottom edge"},
-        {50, 30, 128, 128, 128, "middle stretched"},     {160, 30, 0, 0, 0, "hole leaves the middle out"},
-        {112, 2, 255, 0, 0, "hole keeps the corners"},   {20, 90, 0, 255, 0, "source picks one part"},
-        {65, 85, 128, 128, 128, "dest places the image"}, {52, 72, 0, 0, 255, "outside dest the control shows"},
-        {130, 80, 255, 127, 127, "alpha image blends"},  {160, 80, 0, 255, 0, "a missing image paints nothing"},
+    struct Case {
+        int x, y, r, g, b;
+        const char* what;
+    } cases[] = {
+        {2, 2, 255, 0, 0, "top-left corner unscaled"},
+        {97, 2, 0, 255, 0, "top-right corner"},
+        {2, 57, 0, 0, 255, "bottom-left corner"},
+        {97, 57, 255, 255, 0, "bottom-right corner"},
+        {50, 2, 255, 0, 255, "top edge stretched"},
+        {2, 30, 0, 255, 255, "left edge stretched"},
+        {97, 30, 255, 128, 0, "right edge"},
+        {50, 57, 0, 128, 0, "bottom edge"},
+        {50, 30, 128, 128, 128, "middle stretched"},
+        {160, 30, 0, 0, 0, "hole leaves the middle out"},
+        {112, 2, 255, 0, 0, "hole keeps the corners"},
+        {20, 90, 0, 255, 0, "source picks one part"},
+        {65, 85, 128, 128, 128, "dest places the image"},
+        {52, 72, 0, 0, 255, "outside dest the control shows"},
+        {130, 80, 255, 127, 127, "alpha image blends"},
+        {160, 80, 0, 255, 0, "a missing image paints nothing"},
     };
     for (const Case& c : cases) EXPECT_TRUE(Near(w.BufferPixel(c.x, c.y), c.r, c.g, c.b)) << c.what;
 }
 
-TEST(Paint, TheWindowShowsWhatTheBufferHolds)
-{
+TEST(Paint, TheWindowShowsWhatTheBufferHolds) {
     TestWindow w(kImages);
     ASSERT_TRUE(w.Open(40, 40));
     SetWindowPos(w.GetHWND(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -62,11 +71,11 @@ TEST(Paint, TheWindowShowsWhatTheBufferHolds)
     EXPECT_TRUE(Near(ScreenPixel(40 + 97, 40 + 57), 255, 255, 0)) << "the composited screen";
 }
 
-TEST(Paint, LayeredWindowCarriesPerPixelAlpha)
-{
+TEST(Paint, LayeredWindowCarriesPerPixelAlpha) {
     TestWindow back(LR"(<Window size="120,120"><VerticalLayout bkcolor="#FFFFFFFF"/></Window>)", L"UiBackWindow");
     ASSERT_TRUE(back.Open(300, 300));
-    TestWindow w(LR"(<Window size="100,100" layered="true"><VerticalLayout>
+    TestWindow w(
+        LR"(<Window size="100,100" layered="true"><VerticalLayout>
         <Control name="half" height="40" bkcolor="#80FF0000"/>
         <Control name="catch" height="20" bkcolor="#01000000"/>
         <Label name="text" height="40" text="字字字" textcolor="#FF000000"/>
@@ -92,8 +101,7 @@ TEST(Paint, LayeredWindowCarriesPerPixelAlpha)
     EXPECT_TRUE(Near(ScreenPixel(310, 310), 255, 191, 191, 8)) << "whole-window opacity on top";
 }
 
-TEST(Paint, ShowcaseSkinFromTheZipRendersChineseText)
-{
+TEST(Paint, ShowcaseSkinFromTheZipRendersChineseText) {
     TestWindow w(L"XML_SHOWCASE", L"UiShowcase");
     ASSERT_TRUE(w.Open(200, 120, 0));
     auto* list = w.Find<CListUI>(L"files");

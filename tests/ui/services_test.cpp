@@ -9,8 +9,7 @@
 using namespace DuiLib;
 using namespace ui_test;
 
-TEST(Services, SkinZipFilesAreFoundWhateverTheSlashesAndCase)
-{
+TEST(Services, SkinZipFilesAreFoundWhateverTheSlashesAndCase) {
     EnsureTestSkin();
     EXPECT_STREQ(CResourceManager::GetInstance()->GetXmlPath(L"XML_SHOWCASE"), L"showcase.xml");
     EXPECT_EQ(CResourceManager::GetInstance()->GetXmlPath(L"XML_NONE"), nullptr);
@@ -29,9 +28,9 @@ TEST(Services, SkinZipFilesAreFoundWhateverTheSlashesAndCase)
     EXPECT_FALSE(CPaintManagerUI::SetResourceZip(const_cast<char*>("not a zip"), 9)) << "rejected, and the skin stays";
 }
 
-TEST(Services, NamedImagesMadeInMemoryAndTheSharedCache)
-{
-    TestWindow w(LR"(<Window size="60,40"><VerticalLayout><Control name="c" bkimage="file='memory_image'"/></VerticalLayout></Window>)");
+TEST(Services, NamedImagesMadeInMemoryAndTheSharedCache) {
+    TestWindow w(
+        LR"(<Window size="60,40"><VerticalLayout><Control name="c" bkimage="file='memory_image'"/></VerticalLayout></Window>)");
     ASSERT_TRUE(w.Open());
     BYTE* bits = nullptr;
     HBITMAP bitmap = CRenderEngine::CreateARGB32Bitmap(nullptr, 4, 4, &bits);
@@ -47,15 +46,19 @@ TEST(Services, NamedImagesMadeInMemoryAndTheSharedCache)
     EXPECT_EQ(w.Pm().GetImageEx(L"img/nine.png")->nX, 30);
 }
 
-TEST(Services, StringsAndAttributeValues)
-{
+TEST(Services, StringsAndAttributeValues) {
     CDuiString s(L"file='a.png' source='1,2,3,4'");
     EXPECT_EQ(s.Find(L"source"), 13);
     EXPECT_EQ(s.Mid(6, 5), CDuiString(L"a.png"));
     EXPECT_EQ(CDuiString::FormatText(L"%d x %d", 640, 480), CDuiString(L"640 x 480"));
     EXPECT_EQ(CDuiString(L"Btn_OK").CompareNoCase(L"btn_ok"), 0);
-    struct ColorCase { LPCTSTR text; DWORD value; } colors[] = {
-        {L"#FF4EA4FD", 0xFF4EA4FD}, {L"  #80000000", 0x80000000}, {L"0xFFF7F7F7", 0xFFF7F7F7}, {L"#4EA4FD", 0xFF4EA4FD}};
+    struct ColorCase {
+        LPCTSTR text;
+        DWORD value;
+    } colors[] = {{L"#FF4EA4FD", 0xFF4EA4FD},
+                  {L"  #80000000", 0x80000000},
+                  {L"0xFFF7F7F7", 0xFFF7F7F7},
+                  {L"#4EA4FD", 0xFF4EA4FD}};
     for (auto& c : colors) EXPECT_EQ(ParseColor(c.text), c.value) << Narrow(c.text);
     RECT rc = ParseRect(L"-1, 2,30,-4");
     EXPECT_EQ(rc.left, -1);
@@ -75,13 +78,11 @@ public:
     CFramesUI() : CUIAnimation(this) {}
     std::vector<int> frames;
     bool stopped = false;
-    void DoEvent(TEventUI& event) override
-    {
+    void DoEvent(TEventUI& event) override {
         if (event.Type == UIEVENT_TIMER) OnAnimationElapse(static_cast<int>(event.wParam));
         CLabelUI::DoEvent(event);
     }
-    void OnAnimationStep(int total, int current, int id) override
-    {
+    void OnAnimationStep(int total, int current, int id) override {
         if (total == 5 && id == 6) frames.push_back(current);
     }
     void OnAnimationStop(int id) override { stopped = id == 6; }
@@ -89,8 +90,7 @@ public:
 
 }  // namespace
 
-TEST(Services, AnimationStepsEveryFrameOnceAndStops)
-{
+TEST(Services, AnimationStepsEveryFrameOnceAndStops) {
     TestWindow w(LR"(<Window size="60,40"><VerticalLayout><Frames name="f"/></VerticalLayout></Window>)");
     w.makeControl = [](LPCTSTR tag) -> CControlUI* { return wcscmp(tag, L"Frames") == 0 ? new CFramesUI : nullptr; };
     ASSERT_TRUE(w.Open());
@@ -102,8 +102,7 @@ TEST(Services, AnimationStepsEveryFrameOnceAndStops)
     EXPECT_FALSE(f->IsAnimationRunning(6));
 }
 
-TEST(Services, TrayIconIsCreatedAndDeleted)
-{
+TEST(Services, TrayIconIsCreatedAndDeleted) {
     TestWindow w(LR"(<Window size="60,40"><VerticalLayout/></Window>)");
     ASSERT_TRUE(w.Open());
     CTrayIcon tray;

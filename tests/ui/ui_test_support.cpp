@@ -8,8 +8,7 @@ namespace ui_test {
 
 using namespace DuiLib;
 
-void EnsureTestSkin()
-{
+void EnsureTestSkin() {
     static bool done = false;
     if (done) return;
     done = true;
@@ -24,13 +23,11 @@ void EnsureTestSkin()
     CResourceManager::GetInstance()->LoadResource(L"res.xml");
 }
 
-void Pump(DWORD ms)
-{
+void Pump(DWORD ms) {
     PumpUntil([] { return false; }, ms);
 }
 
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
-{
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
     DWORD start = GetTickCount();
     for (;;) {
         MSG msg;
@@ -46,19 +43,14 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
     }
 }
 
-std::string Narrow(const CDuiString& text)
-{
-    return WideToUtf8(text.Str());
-}
+std::string Narrow(const CDuiString& text) { return WideToUtf8(text.Str()); }
 
 TestWindow::TestWindow(std::wstring layout, std::wstring className)
-    : m_layout(std::move(layout)), m_className(std::move(className))
-{
+    : m_layout(std::move(layout)), m_className(std::move(className)) {
     EnsureTestSkin();
 }
 
-bool TestWindow::Open(int x, int y, DWORD exStyle, HWND owner)
-{
+bool TestWindow::Open(int x, int y, DWORD exStyle, HWND owner) {
     if (!Create(owner, L"ui test", WS_POPUP, exStyle, x, y, 300, 200)) return false;
     ::ShowWindow(m_hWnd, SW_SHOWNOACTIVATE);
     UpdateWindow(m_hWnd);
@@ -67,14 +59,12 @@ bool TestWindow::Open(int x, int y, DWORD exStyle, HWND owner)
     return true;
 }
 
-DWORD TestWindow::BufferPixel(int x, int y)
-{
+DWORD TestWindow::BufferPixel(int x, int y) {
     PaintNow();
     return Pixel(x, y);
 }
 
-void TestWindow::PaintNow()
-{
+void TestWindow::PaintNow() {
     m_PaintManager.UpdateLayout();
     m_PaintManager.Invalidate();
     if (m_PaintManager.IsLayered()) {
@@ -84,8 +74,7 @@ void TestWindow::PaintNow()
     RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
-DWORD TestWindow::Pixel(int x, int y)
-{
+DWORD TestWindow::Pixel(int x, int y) {
     SIZE size = m_PaintManager.GetPaintOffscreenSize();
     const BYTE* bits = m_PaintManager.GetPaintOffscreenBits();
     if (!bits || x < 0 || y < 0 || x >= size.cx || y >= size.cy) return 0;
@@ -93,8 +82,7 @@ DWORD TestWindow::Pixel(int x, int y)
     return (DWORD(px[3]) << 24) | (DWORD(px[2]) << 16) | (DWORD(px[1]) << 8) | px[0];
 }
 
-POINT TestWindow::Center(LPCTSTR name)
-{
+POINT TestWindow::Center(LPCTSTR name) {
     m_PaintManager.UpdateLayout();
     CControlUI* control = m_PaintManager.FindControl(name);
     if (!control) return POINT{-1, -1};
@@ -102,41 +90,33 @@ POINT TestWindow::Center(LPCTSTR name)
     return POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
 }
 
-CControlUI* TestWindow::CreateControl(LPCTSTR pstrClass)
-{
-    return makeControl ? makeControl(pstrClass) : nullptr;
-}
+CControlUI* TestWindow::CreateControl(LPCTSTR pstrClass) { return makeControl ? makeControl(pstrClass) : nullptr; }
 
-void TestWindow::Notify(TNotifyUI& msg)
-{
+void TestWindow::Notify(TNotifyUI& msg) {
     if (msg.sType != DUI_MSGTYPE_SETFOCUS && msg.sType != DUI_MSGTYPE_WINDOWINIT)
         log.push_back(Narrow(msg.sType) + ":" + (msg.pSender ? Narrow(msg.pSender->GetName()) : std::string()));
     WindowImplBase::Notify(msg);
 }
 
-void TestWindow::OnClick(TNotifyUI& msg)
-{
+void TestWindow::OnClick(TNotifyUI& msg) {
     std::string entry = "OnClick:" + Narrow(msg.pSender->GetName());
     if (auto* option = static_cast<COptionUI*>(msg.pSender->GetInterface(L"Option")))
         entry += option->IsSelected() ? "(selected)" : "(unselected)";
     log.push_back(entry);
 }
 
-LRESULT TestWindow::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled)
-{
+LRESULT TestWindow::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) {
     if (onMessage) return onMessage(uMsg, wParam, lParam, bHandled);
     bHandled = false;
     return 0;
 }
 
-void MoveTo(HWND hwnd, POINT pt, WPARAM keys)
-{
+void MoveTo(HWND hwnd, POINT pt, WPARAM keys) {
     PostMessageW(hwnd, WM_MOUSEMOVE, keys, MAKELPARAM(pt.x, pt.y));
     Pump(10);
 }
 
-void ClickAt(HWND hwnd, POINT pt, UINT down, UINT up, WPARAM keys)
-{
+void ClickAt(HWND hwnd, POINT pt, UINT down, UINT up, WPARAM keys) {
     MoveTo(hwnd, pt, keys);
     WPARAM button = down == WM_RBUTTONDOWN ? MK_RBUTTON : MK_LBUTTON;
     PostMessageW(hwnd, down, keys | button, MAKELPARAM(pt.x, pt.y));
@@ -144,21 +124,18 @@ void ClickAt(HWND hwnd, POINT pt, UINT down, UINT up, WPARAM keys)
     Pump(20);
 }
 
-void TypeText(HWND hwnd, const std::wstring& text)
-{
+void TypeText(HWND hwnd, const std::wstring& text) {
     for (wchar_t ch : text) PostMessageW(hwnd, WM_CHAR, ch, 1);
     Pump(20);
 }
 
-void PressKey(HWND hwnd, UINT vk)
-{
+void PressKey(HWND hwnd, UINT vk) {
     PostMessageW(hwnd, WM_KEYDOWN, vk, 1);
     PostMessageW(hwnd, WM_KEYUP, vk, 0xC0000001);
     Pump(20);
 }
 
-DWORD ScreenPixel(int x, int y)
-{
+DWORD ScreenPixel(int x, int y) {
     HDC screen = GetDC(nullptr);
     HDC mem = CreateCompatibleDC(screen);
     BYTE* bits = nullptr;

@@ -28,7 +28,9 @@ public:
     bool Open(int x = 100, int y = 100, DWORD exStyle = WS_EX_TOOLWINDOW, HWND owner = nullptr);
     DuiLib::CPaintManagerUI& Pm() { return m_PaintManager; }
     template <class T>
-    T* Find(LPCTSTR name) { return static_cast<T*>(m_PaintManager.FindControl(name)); }
+    T* Find(LPCTSTR name) {
+        return static_cast<T*>(m_PaintManager.FindControl(name));
+    }
     // Paints now and returns the ARGB of the double buffer at a client point.
     DWORD BufferPixel(int x, int y);
     // Paints the whole window into its buffer now; Pixel then reads it.

@@ -11,15 +11,15 @@ using namespace ui_test;
 
 namespace {
 
-const wchar_t* kSmall = LR"(<Window size="200,120" mininfo="150,100" maxinfo="400,300"><VerticalLayout bkcolor="#FFFFFFFF">
+const wchar_t* kSmall =
+    LR"(<Window size="200,120" mininfo="150,100" maxinfo="400,300"><VerticalLayout bkcolor="#FFFFFFFF">
   <Button name="ok" text="确定" height="30"/><Label name="timed" height="30"/></VerticalLayout></Window>)";
 
 // A label that counts its own control timer's ticks.
 class CTickingLabelUI : public CLabelUI {
 public:
     int ticks = 0;
-    void DoEvent(TEventUI& event) override
-    {
+    void DoEvent(TEventUI& event) override {
         if (event.Type == UIEVENT_TIMER && event.wParam == 1) ++ticks;
         CLabelUI::DoEvent(event);
     }
@@ -27,8 +27,7 @@ public:
 
 }  // namespace
 
-TEST(Window, ModalDialogReturnsItsCloseCodeWhileTheOwnerKeepsTicking)
-{
+TEST(Window, ModalDialogReturnsItsCloseCodeWhileTheOwnerKeepsTicking) {
     TestWindow owner(kSmall, L"UiOwner");
     ASSERT_TRUE(owner.Open(100, 100, 0));
     TestWindow dialog(kSmall, L"UiDialog");
@@ -63,8 +62,7 @@ TEST(Window, ModalDialogReturnsItsCloseCodeWhileTheOwnerKeepsTicking)
     EXPECT_FALSE(IsWindow(dialog.GetHWND()));
 }
 
-TEST(Window, CloseIsAsynchronousAndAClosedDialogReturnsZeroFromAltF4)
-{
+TEST(Window, CloseIsAsynchronousAndAClosedDialogReturnsZeroFromAltF4) {
     TestWindow w(kSmall);
     ASSERT_TRUE(w.Open());
     w.Close(3);
@@ -77,10 +75,11 @@ TEST(Window, CloseIsAsynchronousAndAClosedDialogReturnsZeroFromAltF4)
     EXPECT_EQ(dialog.ShowModal(), 0u);
 }
 
-TEST(Window, ControlTimersNeverReachTheWindowsOwnTimerIds)
-{
+TEST(Window, ControlTimersNeverReachTheWindowsOwnTimerIds) {
     TestWindow w(LR"(<Window size="200,100"><VerticalLayout><Ticking name="tick"/></VerticalLayout></Window>)");
-    w.makeControl = [](LPCTSTR tag) -> CControlUI* { return wcscmp(tag, L"Ticking") == 0 ? new CTickingLabelUI : nullptr; };
+    w.makeControl = [](LPCTSTR tag) -> CControlUI* {
+        return wcscmp(tag, L"Ticking") == 0 ? new CTickingLabelUI : nullptr;
+    };
     std::set<WPARAM> windowTimerIds;
     w.onMessage = [&](UINT msg, WPARAM wParam, LPARAM, bool& handled) -> LRESULT {
         if (msg == WM_TIMER) windowTimerIds.insert(wParam);
@@ -100,8 +99,7 @@ TEST(Window, ControlTimersNeverReachTheWindowsOwnTimerIds)
     EXPECT_EQ(label->ticks, after);
 }
 
-TEST(Window, ResizeClientCenterWindowAndSizeLimits)
-{
+TEST(Window, ResizeClientCenterWindowAndSizeLimits) {
     TestWindow w(kSmall);
     ASSERT_TRUE(w.Open(10, 10, 0));
     w.ResizeClient(260, -1);
@@ -120,8 +118,7 @@ TEST(Window, ResizeClientCenterWindowAndSizeLimits)
     EXPECT_EQ(info.ptMaxTrackSize.y, 300);
 }
 
-TEST(Window, DeletingAWindowObjectDestroysItsWindow)
-{
+TEST(Window, DeletingAWindowObjectDestroysItsWindow) {
     auto* w = new TestWindow(kSmall);
     ASSERT_TRUE(w->Open());
     HWND hwnd = w->GetHWND();

@@ -37,16 +37,14 @@ namespace {
 
 class PreviewSlider : public CSliderUI {
 public:
-    void SetAttribute(LPCTSTR name, LPCTSTR value) override
-    {
+    void SetAttribute(LPCTSTR name, LPCTSTR value) override {
         if (wcscmp(name, L"foreimagedest") == 0) {
             swscanf(value, L"%ld,%ld,%ld,%ld", &m_dest.left, &m_dest.top, &m_dest.right, &m_dest.bottom);
             return;
         }
         CSliderUI::SetAttribute(name, value);
     }
-    void PaintForeImage(HDC hDC) override
-    {
+    void PaintForeImage(HDC hDC) override {
         if (GetForeImage()[0] == 0) return;
         int range = std::max(1, m_nMax - m_nMin);
         RECT rc = m_dest;
@@ -60,8 +58,7 @@ private:
     RECT m_dest = {};
 };
 
-CControlUI* MakeCustomControl(LPCTSTR tag)
-{
+CControlUI* MakeCustomControl(LPCTSTR tag) {
     if (wcscmp(tag, L"SetSlider") == 0) return new PreviewSlider;
     if (wcscmp(tag, L"SelArea") == 0) return new CControlUI;
     if (wcscmp(tag, L"DragBtn") == 0) return new CButtonUI;
@@ -90,8 +87,7 @@ protected:
     CDuiString GetSkinFile() override { return CDuiString(L"<Window size=\"8,8\"><VerticalLayout/></Window>"); }
 };
 
-std::vector<std::wstring> Split(const std::wstring& s, wchar_t sep)
-{
+std::vector<std::wstring> Split(const std::wstring& s, wchar_t sep) {
     std::vector<std::wstring> parts;
     size_t start = 0;
     for (;;) {
@@ -103,16 +99,14 @@ std::vector<std::wstring> Split(const std::wstring& s, wchar_t sep)
     return parts;
 }
 
-LRESULT CALLBACK BackdropProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
-{
+LRESULT CALLBACK BackdropProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_MOUSEACTIVATE) return MA_NOACTIVATE;
     return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
 // A plain window over the whole screen, below everything else, so that the
 // shadows and transparent parts of the previewed window show against a colour.
-void ShowBackdrop(HINSTANCE instance, COLORREF color)
-{
+void ShowBackdrop(HINSTANCE instance, COLORREF color) {
     WNDCLASSW wc = {};
     wc.lpfnWndProc = BackdropProc;
     wc.hInstance = instance;
@@ -120,8 +114,8 @@ void ShowBackdrop(HINSTANCE instance, COLORREF color)
     wc.lpszClassName = L"VistrelSkinPreviewBackdrop";
     RegisterClassW(&wc);
     HWND hwnd = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, wc.lpszClassName, L"", WS_POPUP, 0, 0,
-                                GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, instance,
-                                nullptr);
+                                GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
+                                instance, nullptr);
     SetWindowPos(hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
@@ -135,46 +129,55 @@ struct Options {
     std::vector<std::wstring> pages, attrs, rows, fills;
 };
 
-bool Parse(int argc, wchar_t** argv, Options& o)
-{
+bool Parse(int argc, wchar_t** argv, Options& o) {
     if (argc < 3) return false;
     o.folder = argv[1];
     o.layout = argv[2];
     for (int i = 3; i < argc; ++i) {
         std::wstring a = argv[i];
         auto next = [&]() -> std::wstring { return i + 1 < argc ? argv[++i] : L""; };
-        if (a == L"--timeout") o.timeout = _wtoi(next().c_str());
+        if (a == L"--timeout")
+            o.timeout = _wtoi(next().c_str());
         else if (a == L"--at") {
             o.hasAt = swscanf(next().c_str(), L"%ld,%ld", &o.at.x, &o.at.y) == 2;
-        } else if (a == L"--size") swscanf(next().c_str(), L"%ld,%ld", &o.size.cx, &o.size.cy);
-        else if (a == L"--page") o.pages.push_back(next());
-        else if (a == L"--attr") o.attrs.push_back(next());
-        else if (a == L"--rows") o.rows.push_back(next());
-        else if (a == L"--menu") o.menu = true;
-        else if (a == L"--fill") o.fills.push_back(next());
+        } else if (a == L"--size")
+            swscanf(next().c_str(), L"%ld,%ld", &o.size.cx, &o.size.cy);
+        else if (a == L"--page")
+            o.pages.push_back(next());
+        else if (a == L"--attr")
+            o.attrs.push_back(next());
+        else if (a == L"--rows")
+            o.rows.push_back(next());
+        else if (a == L"--menu")
+            o.menu = true;
+        else if (a == L"--fill")
+            o.fills.push_back(next());
         else if (a == L"--backdrop") {
             unsigned long rgb = wcstoul(next().c_str(), nullptr, 16);
             o.backdrop = static_cast<long>(RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF));
-        }
-        else return false;
+        } else
+            return false;
     }
     return true;
 }
 
 template <class Find>
-void ApplyOptions(const Options& o, Find find)
-{
+void ApplyOptions(const Options& o, Find find) {
     for (const std::wstring& p : o.pages) {
         auto kv = Split(p, L'=');
         auto* tab = kv.size() == 2 ? static_cast<CTabLayoutUI*>(find(kv[0].c_str())) : nullptr;
-        if (tab && tab->GetInterface(L"TabLayout")) tab->SelectItem(_wtoi(kv[1].c_str()));
-        else fwprintf(stderr, L"no tab layout for --page %ls\n", p.c_str());
+        if (tab && tab->GetInterface(L"TabLayout"))
+            tab->SelectItem(_wtoi(kv[1].c_str()));
+        else
+            fwprintf(stderr, L"no tab layout for --page %ls\n", p.c_str());
     }
     for (const std::wstring& a : o.attrs) {
         size_t colon = a.find(L':'), eq = a.find(L'=');
         CControlUI* c = colon != std::wstring::npos && eq > colon ? find(a.substr(0, colon).c_str()) : nullptr;
-        if (c) c->SetAttribute(a.substr(colon + 1, eq - colon - 1).c_str(), a.substr(eq + 1).c_str());
-        else fwprintf(stderr, L"no control for --attr %ls\n", a.c_str());
+        if (c)
+            c->SetAttribute(a.substr(colon + 1, eq - colon - 1).c_str(), a.substr(eq + 1).c_str());
+        else
+            fwprintf(stderr, L"no control for --attr %ls\n", a.c_str());
     }
     for (const std::wstring& r : o.rows) {
         auto kv = Split(r, L'=');
@@ -189,13 +192,15 @@ void ApplyOptions(const Options& o, Find find)
             auto* row = new CListTextElementUI;
             row->SetFixedHeight(46);
             wchar_t name[64], duration[32], size[32];
-            swprintf(name, 64, L"202501%02d_%02d%02d%02d.%ls", 10 + i, 9 + i, 10 + 3 * i, 5 * i, pictures ? L"png" : L"mp4");
+            swprintf(name, 64, L"202501%02d_%02d%02d%02d.%ls", 10 + i, 9 + i, 10 + 3 * i, 5 * i,
+                     pictures ? L"png" : L"mp4");
             swprintf(duration, 32, L"00:%02d:%02d", 2 + 3 * i, 11 * i % 60);
             swprintf(size, 32, L"%.1fMB", 4.2 + 13.7 * i);
             row->SetName(name);
             list->Add(row);
             row->SetText(1, name);
-            if (pictures) row->SetText(3, L"1.5MB");
+            if (pictures)
+                row->SetText(3, L"1.5MB");
             else {
                 row->SetText(3, duration);
                 row->SetText(5, size);
@@ -210,8 +215,7 @@ void ApplyOptions(const Options& o, Find find)
 // the preview opens it again (see wWinMain) until the time is up.
 CMenuWnd* g_menu = nullptr;
 
-bool OpenMenu(const Options& o, CPaintManagerUI* host)
-{
+bool OpenMenu(const Options& o, CPaintManagerUI* host) {
     CMenuWnd* menu = CMenuWnd::CreateMenu(nullptr, o.layout.c_str(), o.at, host, nullptr,
                                           eMenuAlignment_Left | eMenuAlignment_Top, &g_menu);
     if (!menu) return false;
@@ -249,15 +253,15 @@ bool OpenMenu(const Options& o, CPaintManagerUI* host)
     return true;
 }
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int)
-{
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
     int argc = 0;
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     Options o;
     if (!Parse(argc, argv, o)) {
-        fwprintf(stderr, L"usage: skin_preview <skin folder> <layout> [--timeout MS] [--at X,Y] [--size W,H] "
-                         L"[--page NAME=N] [--attr NAME:ATTR=VALUE] [--rows LIST=N] [--menu] [--fill LAYOUT=A|B] "
-                         L"[--backdrop RRGGBB]\n");
+        fwprintf(stderr,
+                 L"usage: skin_preview <skin folder> <layout> [--timeout MS] [--at X,Y] [--size W,H] "
+                 L"[--page NAME=N] [--attr NAME:ATTR=VALUE] [--rows LIST=N] [--menu] [--fill LAYOUT=A|B] "
+                 L"[--backdrop RRGGBB]\n");
         return 2;
     }
     CoInitialize(nullptr);
@@ -292,8 +296,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int)
             ApplyOptions(o, [wnd](LPCTSTR name) { return wnd->FindControl(name); });
             if (o.size.cx > 0 || o.size.cy > 0)
                 wnd->ResizeClient(o.size.cx > 0 ? o.size.cx : -1, o.size.cy > 0 ? o.size.cy : -1);
-            if (o.hasAt) SetWindowPos(*wnd, nullptr, o.at.x, o.at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-            else wnd->CenterWindow();
+            if (o.hasAt)
+                SetWindowPos(*wnd, nullptr, o.at.x, o.at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+            else
+                wnd->CenterWindow();
             wnd->ShowWindow(true, true);
             CPaintManagerUI::MessageLoop();
         }

@@ -7,15 +7,13 @@ namespace DuiLib {
 
 CUIAnimation::CUIAnimation(CControlUI* pOwner) : m_pOwner(pOwner) {}
 
-CUIAnimation::~CUIAnimation()
-{
+CUIAnimation::~CUIAnimation() {
     if (m_pOwner && m_pOwner->GetManager())
         for (auto& a : m_animations) m_pOwner->GetManager()->KillTimer(m_pOwner, static_cast<UINT>(a.first));
     m_animations.clear();
 }
 
-bool CUIAnimation::StartAnimation(int nElapse, int nTotalFrame, int nAnimationID, bool bLoop)
-{
+bool CUIAnimation::StartAnimation(int nElapse, int nTotalFrame, int nAnimationID, bool bLoop) {
     if (!m_pOwner || !m_pOwner->GetManager() || nElapse <= 0 || nTotalFrame <= 0) return false;
     Animation& a = m_animations[nAnimationID];
     a = Animation{nElapse, nTotalFrame, 0, bLoop};
@@ -27,36 +25,30 @@ bool CUIAnimation::StartAnimation(int nElapse, int nTotalFrame, int nAnimationID
     return true;
 }
 
-void CUIAnimation::StopAnimation(int nAnimationID)
-{
+void CUIAnimation::StopAnimation(int nAnimationID) {
     auto it = m_animations.find(nAnimationID);
     if (it == m_animations.end()) return;
     m_animations.erase(it);
-    if (m_pOwner && m_pOwner->GetManager()) m_pOwner->GetManager()->KillTimer(m_pOwner, static_cast<UINT>(nAnimationID));
+    if (m_pOwner && m_pOwner->GetManager())
+        m_pOwner->GetManager()->KillTimer(m_pOwner, static_cast<UINT>(nAnimationID));
     OnAnimationStop(nAnimationID);
 }
 
-bool CUIAnimation::IsAnimationRunning(int nAnimationID) const
-{
-    return m_animations.count(nAnimationID) != 0;
-}
+bool CUIAnimation::IsAnimationRunning(int nAnimationID) const { return m_animations.count(nAnimationID) != 0; }
 
-int CUIAnimation::GetCurrentFrame(int nAnimationID) const
-{
+int CUIAnimation::GetCurrentFrame(int nAnimationID) const {
     auto it = m_animations.find(nAnimationID);
     return it == m_animations.end() ? -1 : it->second.currentFrame;
 }
 
-bool CUIAnimation::SetCurrentFrame(int nFrame, int nAnimationID)
-{
+bool CUIAnimation::SetCurrentFrame(int nFrame, int nAnimationID) {
     auto it = m_animations.find(nAnimationID);
     if (it == m_animations.end() || nFrame < 0 || nFrame >= it->second.totalFrames) return false;
     it->second.currentFrame = nFrame;
     return true;
 }
 
-void CUIAnimation::OnAnimationElapse(int nAnimationID)
-{
+void CUIAnimation::OnAnimationElapse(int nAnimationID) {
     auto it = m_animations.find(nAnimationID);
     if (it == m_animations.end()) return;
     Animation a = it->second;

@@ -24,8 +24,7 @@ public:
     CDelegate(O* object, Fn fn) : m_object(object), m_fn(fn) {}
     CDelegateBase* Copy() const override { return new CDelegate(*this); }
     bool Invoke(void* param) override { return (m_object->*m_fn)(static_cast<P*>(param)); }
-    bool Equals(const CDelegateBase& other) const override
-    {
+    bool Equals(const CDelegateBase& other) const override {
         auto* o = dynamic_cast<const CDelegate*>(&other);
         return o && o->m_object == m_object && o->m_fn == m_fn;
     }
@@ -42,8 +41,7 @@ public:
     explicit CStaticDelegate(Fn fn) : m_fn(fn) {}
     CDelegateBase* Copy() const override { return new CStaticDelegate(*this); }
     bool Invoke(void* param) override { return m_fn(static_cast<P*>(param)); }
-    bool Equals(const CDelegateBase& other) const override
-    {
+    bool Equals(const CDelegateBase& other) const override {
         auto* o = dynamic_cast<const CStaticDelegate*>(&other);
         return o && o->m_fn == m_fn;
     }
@@ -53,14 +51,12 @@ private:
 };
 
 template <class O, class T, class P>
-CDelegate<T, P> MakeDelegate(O* object, bool (T::*fn)(P*))
-{
+CDelegate<T, P> MakeDelegate(O* object, bool (T::*fn)(P*)) {
     return CDelegate<T, P>(static_cast<T*>(object), fn);
 }
 
 template <class P>
-CStaticDelegate<P> MakeDelegate(bool (*fn)(P*))
-{
+CStaticDelegate<P> MakeDelegate(bool (*fn)(P*)) {
     return CStaticDelegate<P>(fn);
 }
 
@@ -81,22 +77,22 @@ private:
     std::vector<std::unique_ptr<CDelegateBase>> m_delegates;
 };
 
-inline void CEventSource::operator+=(const CDelegateBase& d)
-{
+inline void CEventSource::operator+=(const CDelegateBase& d) {
     for (auto& existing : m_delegates)
         if (existing->Equals(d)) return;  // subscribing twice calls once
     m_delegates.emplace_back(d.Copy());
 }
 
-inline void CEventSource::operator-=(const CDelegateBase& d)
-{
+inline void CEventSource::operator-=(const CDelegateBase& d) {
     for (auto it = m_delegates.begin(); it != m_delegates.end(); ++it) {
-        if ((*it)->Equals(d)) { m_delegates.erase(it); return; }
+        if ((*it)->Equals(d)) {
+            m_delegates.erase(it);
+            return;
+        }
     }
 }
 
-inline bool CEventSource::operator()(void* param)
-{
+inline bool CEventSource::operator()(void* param) {
     // A handler may subscribe or unsubscribe while we run: iterate over a copy.
     std::vector<CDelegateBase*> snapshot;
     for (auto& d : m_delegates) snapshot.push_back(d.get());

@@ -10,8 +10,7 @@ namespace DuiLib {
 
 namespace {
 
-std::wstring VFormat(LPCTSTR format, va_list args)
-{
+std::wstring VFormat(LPCTSTR format, va_list args) {
     if (!format) return std::wstring();
     std::vector<wchar_t> buf(256);
     for (;;) {
@@ -27,74 +26,59 @@ std::wstring VFormat(LPCTSTR format, va_list args)
 
 }  // namespace
 
-void CDuiString::Assign(LPCTSTR text, int length)
-{
-    if (!text) { m_str.clear(); return; }
+void CDuiString::Assign(LPCTSTR text, int length) {
+    if (!text) {
+        m_str.clear();
+        return;
+    }
     m_str.assign(text, length < 0 ? wcslen(text) : static_cast<size_t>(length));
 }
 
-wchar_t CDuiString::GetAt(int index) const
-{
-    return index >= 0 && index < GetLength() ? m_str[index] : L'\0';
-}
+wchar_t CDuiString::GetAt(int index) const { return index >= 0 && index < GetLength() ? m_str[index] : L'\0'; }
 
-void CDuiString::SetAt(int index, wchar_t ch)
-{
+void CDuiString::SetAt(int index, wchar_t ch) {
     if (index >= 0 && index < GetLength()) m_str[index] = ch;
 }
 
-int CDuiString::Compare(LPCTSTR text) const
-{
-    return wcscmp(m_str.c_str(), text ? text : L"");
-}
+int CDuiString::Compare(LPCTSTR text) const { return wcscmp(m_str.c_str(), text ? text : L""); }
 
-int CDuiString::CompareNoCase(LPCTSTR text) const
-{
-    return _wcsicmp(m_str.c_str(), text ? text : L"");
-}
+int CDuiString::CompareNoCase(LPCTSTR text) const { return _wcsicmp(m_str.c_str(), text ? text : L""); }
 
-CDuiString CDuiString::Left(int length) const
-{
+CDuiString CDuiString::Left(int length) const {
     if (length < 0) length = 0;
     return CDuiString(m_str.substr(0, static_cast<size_t>(length)));
 }
 
-CDuiString CDuiString::Mid(int pos, int length) const
-{
+CDuiString CDuiString::Mid(int pos, int length) const {
     if (pos < 0) pos = 0;
     if (pos >= GetLength()) return CDuiString();
     return CDuiString(length < 0 ? m_str.substr(pos) : m_str.substr(pos, static_cast<size_t>(length)));
 }
 
-CDuiString CDuiString::Right(int length) const
-{
+CDuiString CDuiString::Right(int length) const {
     if (length <= 0) return CDuiString();
     int start = std::max(0, GetLength() - length);
     return CDuiString(m_str.substr(start));
 }
 
-int CDuiString::Find(wchar_t ch, int start) const
-{
+int CDuiString::Find(wchar_t ch, int start) const {
     if (start < 0 || start > GetLength()) return -1;
     size_t at = m_str.find(ch, static_cast<size_t>(start));
     return at == std::wstring::npos ? -1 : static_cast<int>(at);
 }
 
-int CDuiString::Find(LPCTSTR text, int start) const
-{
+int CDuiString::Find(LPCTSTR text, int start) const {
     if (!text || start < 0 || start > GetLength()) return -1;
     size_t at = m_str.find(text, static_cast<size_t>(start));
     return at == std::wstring::npos ? -1 : static_cast<int>(at);
 }
 
-int CDuiString::ReverseFind(wchar_t ch) const
-{
+int CDuiString::ReverseFind(wchar_t ch) const {
     size_t at = m_str.rfind(ch);
     return at == std::wstring::npos ? -1 : static_cast<int>(at);
 }
 
-int CDuiString::Replace(LPCTSTR from, LPCTSTR to)
-{
+int CDuiString::Replace(LPCTSTR from, LPCTSTR to) {
     if (!from || !*from) return 0;
     std::wstring target(from), replacement(to ? to : L"");
     int count = 0;
@@ -105,18 +89,15 @@ int CDuiString::Replace(LPCTSTR from, LPCTSTR to)
     return count;
 }
 
-void CDuiString::MakeUpper()
-{
+void CDuiString::MakeUpper() {
     for (auto& ch : m_str) ch = static_cast<wchar_t>(towupper(ch));
 }
 
-void CDuiString::MakeLower()
-{
+void CDuiString::MakeLower() {
     for (auto& ch : m_str) ch = static_cast<wchar_t>(towlower(ch));
 }
 
-int CDuiString::Format(LPCTSTR format, ...)
-{
+int CDuiString::Format(LPCTSTR format, ...) {
     va_list args;
     va_start(args, format);
     m_str = VFormat(format, args);
@@ -124,8 +105,7 @@ int CDuiString::Format(LPCTSTR format, ...)
     return GetLength();
 }
 
-CDuiString CDuiString::FormatText(LPCTSTR format, ...)
-{
+CDuiString CDuiString::FormatText(LPCTSTR format, ...) {
     va_list args;
     va_start(args, format);
     CDuiString result(VFormat(format, args));

@@ -28,11 +28,26 @@ public:
     void SetAt(int index, wchar_t ch);
     wchar_t operator[](int index) const { return GetAt(index); }
 
-    CDuiString& operator=(LPCTSTR text) { m_str = text ? text : L""; return *this; }
-    CDuiString& operator=(wchar_t ch) { m_str.assign(1, ch); return *this; }
-    CDuiString& operator+=(const CDuiString& text) { m_str += text.m_str; return *this; }
-    CDuiString& operator+=(LPCTSTR text) { if (text) m_str += text; return *this; }
-    CDuiString& operator+=(wchar_t ch) { m_str += ch; return *this; }
+    CDuiString& operator=(LPCTSTR text) {
+        m_str = text ? text : L"";
+        return *this;
+    }
+    CDuiString& operator=(wchar_t ch) {
+        m_str.assign(1, ch);
+        return *this;
+    }
+    CDuiString& operator+=(const CDuiString& text) {
+        m_str += text.m_str;
+        return *this;
+    }
+    CDuiString& operator+=(LPCTSTR text) {
+        if (text) m_str += text;
+        return *this;
+    }
+    CDuiString& operator+=(wchar_t ch) {
+        m_str += ch;
+        return *this;
+    }
     CDuiString& Append(LPCTSTR text) { return *this += text; }
 
     bool operator==(LPCTSTR text) const { return Compare(text) == 0; }
@@ -61,9 +76,21 @@ private:
     std::wstring m_str;
 };
 
-inline CDuiString operator+(const CDuiString& a, const CDuiString& b) { CDuiString r(a); r += b; return r; }
-inline CDuiString operator+(const CDuiString& a, LPCTSTR b) { CDuiString r(a); r += b; return r; }
-inline CDuiString operator+(LPCTSTR a, const CDuiString& b) { CDuiString r(a); r += b; return r; }
+inline CDuiString operator+(const CDuiString& a, const CDuiString& b) {
+    CDuiString r(a);
+    r += b;
+    return r;
+}
+inline CDuiString operator+(const CDuiString& a, LPCTSTR b) {
+    CDuiString r(a);
+    r += b;
+    return r;
+}
+inline CDuiString operator+(LPCTSTR a, const CDuiString& b) {
+    CDuiString r(a);
+    r += b;
+    return r;
+}
 inline bool operator==(const CDuiString& a, const CDuiString& b) { return a.Str() == b.Str(); }
 inline bool operator!=(const CDuiString& a, const CDuiString& b) { return a.Str() != b.Str(); }
 

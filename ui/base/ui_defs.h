@@ -24,9 +24,9 @@ enum UILIB_RESOURCETYPE {
 enum EVENTTYPE_UI {
     UIEVENT__FIRST = 1,
     UIEVENT__KEYBEGIN,
-    UIEVENT_KEYDOWN,      // chKey = virtual key
+    UIEVENT_KEYDOWN,  // chKey = virtual key
     UIEVENT_KEYUP,
-    UIEVENT_CHAR,         // chKey = character
+    UIEVENT_CHAR,  // chKey = character
     UIEVENT_SYSKEY,
     UIEVENT__KEYEND,
     UIEVENT__MOUSEBEGIN,
@@ -46,7 +46,7 @@ enum EVENTTYPE_UI {
     UIEVENT_SETFOCUS,
     UIEVENT_WINDOWSIZE,
     UIEVENT_SETCURSOR,
-    UIEVENT_TIMER,        // wParam = the control's own timer id
+    UIEVENT_TIMER,  // wParam = the control's own timer id
     UIEVENT__LAST,
 };
 
@@ -78,14 +78,14 @@ constexpr LPCTSTR DUI_MSGTYPE_SELECTCHANGED = L"selectchanged";  // wParam 1 sel
 constexpr LPCTSTR DUI_MSGTYPE_ITEMSELECT = L"itemselect";        // wParam new index, lParam old
 constexpr LPCTSTR DUI_MSGTYPE_ITEMCLICK = L"itemclick";
 constexpr LPCTSTR DUI_MSGTYPE_ITEMRCLICK = L"itemrclick";
-constexpr LPCTSTR DUI_MSGTYPE_ITEMACTIVATE = L"itemactivate";    // a row double-clicked
+constexpr LPCTSTR DUI_MSGTYPE_ITEMACTIVATE = L"itemactivate";  // a row double-clicked
 constexpr LPCTSTR DUI_MSGTYPE_TEXTCHANGED = L"textchanged";
 constexpr LPCTSTR DUI_MSGTYPE_VALUECHANGED = L"valuechanged";
 constexpr LPCTSTR DUI_MSGTYPE_KILLFOCUS = L"killfocus";
 constexpr LPCTSTR DUI_MSGTYPE_SETFOCUS = L"setfocus";
 constexpr LPCTSTR DUI_MSGTYPE_RETURN = L"return";
 constexpr LPCTSTR DUI_MSGTYPE_WINDOWINIT = L"windowinit";
-constexpr LPCTSTR DUI_MSGTYPE_MENU = L"menu";                    // wParam row index or -1, lParam the row
+constexpr LPCTSTR DUI_MSGTYPE_MENU = L"menu";  // wParam row index or -1, lParam the row
 constexpr LPCTSTR DUI_MSGTYPE_SCROLL = L"scroll";
 constexpr LPCTSTR DUI_MSGTYPE_DROPDOWN = L"dropdown";
 
@@ -96,7 +96,7 @@ struct TEventUI {
     DWORD dwTimestamp = 0;
     POINT ptMouse = {0, 0};  // client coordinates of the paint window
     TCHAR chKey = 0;
-    WORD wKeyState = 0;      // MK_* for mouse events, modifier keys for key events
+    WORD wKeyState = 0;  // MK_* for mouse events, modifier keys for key events
     WPARAM wParam = 0;
     LPARAM lParam = 0;
 };
@@ -115,6 +115,7 @@ struct TNotifyUI {
 class INotifyUI {
 public:
     virtual void Notify(TNotifyUI& msg) = 0;
+
 protected:
     ~INotifyUI() = default;
 };
@@ -124,6 +125,7 @@ protected:
 class IMessageFilterUI {
 public:
     virtual LRESULT MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) = 0;
+
 protected:
     ~IMessageFilterUI() = default;
 };
@@ -132,6 +134,7 @@ protected:
 class IDialogBuilderCallback {
 public:
     virtual CControlUI* CreateControl(LPCTSTR pstrClass) = 0;
+
 protected:
     ~IDialogBuilderCallback() = default;
 };

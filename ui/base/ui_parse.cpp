@@ -6,12 +6,13 @@
 
 namespace DuiLib {
 
-DWORD ParseColor(LPCTSTR value)
-{
+DWORD ParseColor(LPCTSTR value) {
     if (!value) return 0;
     while (*value && *value <= L' ') ++value;
-    if (*value == L'#') ++value;
-    else if (value[0] == L'0' && (value[1] == L'x' || value[1] == L'X')) value += 2;
+    if (*value == L'#')
+        ++value;
+    else if (value[0] == L'0' && (value[1] == L'x' || value[1] == L'X'))
+        value += 2;
     LPCTSTR start = value;
     wchar_t* end = nullptr;
     unsigned long color = wcstoul(start, &end, 16);
@@ -19,8 +20,7 @@ DWORD ParseColor(LPCTSTR value)
     return static_cast<DWORD>(color);
 }
 
-int ParseInts(LPCTSTR value, long* out, int count)
-{
+int ParseInts(LPCTSTR value, long* out, int count) {
     if (!value) return 0;
     int read = 0;
     LPCTSTR p = value;
@@ -35,32 +35,23 @@ int ParseInts(LPCTSTR value, long* out, int count)
     return read;
 }
 
-RECT ParseRect(LPCTSTR value)
-{
+RECT ParseRect(LPCTSTR value) {
     long v[4] = {0, 0, 0, 0};
     ParseInts(value, v, 4);
     return RECT{v[0], v[1], v[2], v[3]};
 }
 
-SIZE ParseSize(LPCTSTR value)
-{
+SIZE ParseSize(LPCTSTR value) {
     long v[2] = {0, 0};
     ParseInts(value, v, 2);
     return SIZE{v[0], v[1]};
 }
 
-bool ParseBool(LPCTSTR value)
-{
-    return value && (_wcsicmp(value, L"true") == 0 || wcscmp(value, L"1") == 0);
-}
+bool ParseBool(LPCTSTR value) { return value && (_wcsicmp(value, L"true") == 0 || wcscmp(value, L"1") == 0); }
 
-int ParseInt(LPCTSTR value)
-{
-    return value ? static_cast<int>(wcstol(value, nullptr, 10)) : 0;
-}
+int ParseInt(LPCTSTR value) { return value ? static_cast<int>(wcstol(value, nullptr, 10)) : 0; }
 
-AttributeList ParseAttributeList(LPCTSTR list)
-{
+AttributeList ParseAttributeList(LPCTSTR list) {
     AttributeList out;
     if (!list) return out;
     LPCTSTR p = list;
@@ -89,44 +80,50 @@ namespace {
 
 // Calls fn for every word of value (separated by blanks or commas).
 template <class Fn>
-void ForEachWord(LPCTSTR value, Fn fn)
-{
+void ForEachWord(LPCTSTR value, Fn fn) {
     if (!value) return;
     std::wstring word;
     for (LPCTSTR p = value;; ++p) {
-        if (*p && !iswspace(*p) && *p != L',') { word += *p; continue; }
+        if (*p && !iswspace(*p) && *p != L',') {
+            word += *p;
+            continue;
+        }
         if (!word.empty()) fn(word);
         word.clear();
         if (!*p) break;
     }
 }
 
-UINT SetVertical(UINT style, UINT bit)
-{
-    return (style & ~(DT_TOP | DT_VCENTER | DT_BOTTOM)) | bit;
-}
+UINT SetVertical(UINT style, UINT bit) { return (style & ~(DT_TOP | DT_VCENTER | DT_BOTTOM)) | bit; }
 
 }  // namespace
 
-UINT ApplyHAlign(UINT style, LPCTSTR value)
-{
+UINT ApplyHAlign(UINT style, LPCTSTR value) {
     ForEachWord(value, [&](const std::wstring& w) {
-        if (w == L"left") style = (style & ~(DT_CENTER | DT_RIGHT)) | DT_LEFT;
-        else if (w == L"center") style = (style & ~(DT_LEFT | DT_RIGHT)) | DT_CENTER;
-        else if (w == L"right") style = (style & ~(DT_LEFT | DT_CENTER)) | DT_RIGHT;
-        else if (w == L"top") style = SetVertical(style, DT_TOP);
-        else if (w == L"vcenter") style = SetVertical(style, DT_VCENTER);
-        else if (w == L"bottom") style = SetVertical(style, DT_BOTTOM);
+        if (w == L"left")
+            style = (style & ~(DT_CENTER | DT_RIGHT)) | DT_LEFT;
+        else if (w == L"center")
+            style = (style & ~(DT_LEFT | DT_RIGHT)) | DT_CENTER;
+        else if (w == L"right")
+            style = (style & ~(DT_LEFT | DT_CENTER)) | DT_RIGHT;
+        else if (w == L"top")
+            style = SetVertical(style, DT_TOP);
+        else if (w == L"vcenter")
+            style = SetVertical(style, DT_VCENTER);
+        else if (w == L"bottom")
+            style = SetVertical(style, DT_BOTTOM);
     });
     return style;
 }
 
-UINT ApplyVAlign(UINT style, LPCTSTR value)
-{
+UINT ApplyVAlign(UINT style, LPCTSTR value) {
     ForEachWord(value, [&](const std::wstring& w) {
-        if (w == L"top") style = SetVertical(style, DT_TOP);
-        else if (w == L"center" || w == L"vcenter") style = SetVertical(style, DT_VCENTER);
-        else if (w == L"bottom") style = SetVertical(style, DT_BOTTOM);
+        if (w == L"top")
+            style = SetVertical(style, DT_TOP);
+        else if (w == L"center" || w == L"vcenter")
+            style = SetVertical(style, DT_VCENTER);
+        else if (w == L"bottom")
+            style = SetVertical(style, DT_BOTTOM);
     });
     return style;
 }

@@ -15,8 +15,7 @@ class CComboWnd : public CWindowWnd, public INotifyUI {
 public:
     explicit CComboWnd(CComboUI* owner) : m_pOwner(owner) {}
 
-    bool Open()
-    {
+    bool Open() {
         HWND parent = m_pOwner->GetManager()->GetPaintWindow();
         RECT rc = PlaceBelowOwner();
         return Create(parent, nullptr, WS_POPUP, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, rc) != nullptr;
@@ -28,8 +27,7 @@ protected:
     LPCTSTR GetWindowClassName() const override { return L"ComboWnd"; }
     UINT GetClassStyle() const override { return CS_DBLCLKS | CS_DROPSHADOW; }
 
-    RECT PlaceBelowOwner()
-    {
+    RECT PlaceBelowOwner() {
         RECT item = m_pOwner->GetPos();
         SIZE box = m_pOwner->GetDropBoxSize();
         int width = box.cx > 0 ? box.cx : item.right - item.left;
@@ -57,66 +55,61 @@ protected:
         return rc;
     }
 
-    LRESULT HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) override
-    {
+    LRESULT HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) override {
         switch (uMsg) {
-        case WM_CREATE: {
-            m_pm.Init(m_hWnd);
-            m_pm.SetResourceParent(m_pOwner->GetManager());
-            m_pLayout = new CVerticalLayoutUI;
-            m_pLayout->SetManager(&m_pm, nullptr, false);
-            m_pLayout->SetBkColor(0xFFFFFFFF);
-            m_pLayout->SetBorderColor(0xFFC6C6C6);
-            m_pLayout->SetBorderSize(1);
-            m_pLayout->SetInset({1, 1, 1, 1});
-            m_pLayout->EnableScrollBar(true, false);
-            m_pLayout->ApplyAttributeList(m_pOwner->GetDropBoxAttributeList());
-            m_pLayout->SetAutoDestroy(false);
-            for (int i = 0; i < m_pOwner->GetCount(); ++i) m_pLayout->Add(m_pOwner->GetItemAt(i));
-            m_pm.AttachDialog(m_pLayout);
-            m_pm.AddNotifier(this);
-            ::ShowWindow(m_hWnd, SW_SHOW);
-            SetForegroundWindow(m_hWnd);
-            ::SetFocus(m_hWnd);
-            return 0;
-        }
-        case WM_KILLFOCUS:
-            if (reinterpret_cast<HWND>(wParam) != m_hWnd) Close();
-            break;
-        case WM_ACTIVATE:
-            if (LOWORD(wParam) == WA_INACTIVE) Close();
-            break;
-        case WM_KEYDOWN:
-            if (wParam == VK_ESCAPE || wParam == VK_RETURN) {
-                Close();
+            case WM_CREATE: {
+                m_pm.Init(m_hWnd);
+                m_pm.SetResourceParent(m_pOwner->GetManager());
+                m_pLayout = new CVerticalLayoutUI;
+                m_pLayout->SetManager(&m_pm, nullptr, false);
+                m_pLayout->SetBkColor(0xFFFFFFFF);
+                m_pLayout->SetBorderColor(0xFFC6C6C6);
+                m_pLayout->SetBorderSize(1);
+                m_pLayout->SetInset({1, 1, 1, 1});
+                m_pLayout->EnableScrollBar(true, false);
+                m_pLayout->ApplyAttributeList(m_pOwner->GetDropBoxAttributeList());
+                m_pLayout->SetAutoDestroy(false);
+                for (int i = 0; i < m_pOwner->GetCount(); ++i) m_pLayout->Add(m_pOwner->GetItemAt(i));
+                m_pm.AttachDialog(m_pLayout);
+                m_pm.AddNotifier(this);
+                ::ShowWindow(m_hWnd, SW_SHOW);
+                SetForegroundWindow(m_hWnd);
+                ::SetFocus(m_hWnd);
                 return 0;
             }
-            if (wParam == VK_UP || wParam == VK_DOWN) {
-                TEventUI event;
-                event.Type = UIEVENT_KEYDOWN;
-                event.chKey = static_cast<TCHAR>(wParam);
-                m_pOwner->DoEvent(event);
-                return 0;
+            case WM_KILLFOCUS:
+                if (reinterpret_cast<HWND>(wParam) != m_hWnd) Close();
+                break;
+            case WM_ACTIVATE:
+                if (LOWORD(wParam) == WA_INACTIVE) Close();
+                break;
+            case WM_KEYDOWN:
+                if (wParam == VK_ESCAPE || wParam == VK_RETURN) {
+                    Close();
+                    return 0;
+                }
+                if (wParam == VK_UP || wParam == VK_DOWN) {
+                    TEventUI event;
+                    event.Type = UIEVENT_KEYDOWN;
+                    event.chKey = static_cast<TCHAR>(wParam);
+                    m_pOwner->DoEvent(event);
+                    return 0;
+                }
+                break;
+            case WM_MOUSEWHEEL: {
+                LRESULT lRes = 0;
+                if (m_pm.MessageHandler(uMsg, wParam, lParam, lRes)) return lRes;
+                break;
             }
-            break;
-        case WM_MOUSEWHEEL: {
-            LRESULT lRes = 0;
-            if (m_pm.MessageHandler(uMsg, wParam, lParam, lRes)) return lRes;
-            break;
-        }
-        case WM_DESTROY:
-            ReturnRows();
-            break;
-        default:
-            break;
+            case WM_DESTROY: ReturnRows(); break;
+            default: break;
         }
         LRESULT lRes = 0;
         if (m_pm.MessageHandler(uMsg, wParam, lParam, lRes)) return lRes;
         return CWindowWnd::HandleMessage(uMsg, wParam, lParam);
     }
 
-    void OnFinalMessage(HWND) override
-    {
+    void OnFinalMessage(HWND) override {
         if (m_pOwner->m_pWindow == this) m_pOwner->m_pWindow = nullptr;
         m_pOwner->Invalidate();
         delete this;
@@ -124,8 +117,7 @@ protected:
 
 private:
     // Gives the rows back to the combo before the drop-down's tree goes.
-    void ReturnRows()
-    {
+    void ReturnRows() {
         if (!m_pLayout) return;
         m_pLayout->RemoveAll();  // auto-destroy is off: the rows survive
         for (int i = 0; i < m_pOwner->GetCount(); ++i)
@@ -138,44 +130,33 @@ private:
     CVerticalLayoutUI* m_pLayout = nullptr;
 };
 
-CComboUI::CComboUI()
-{
+CComboUI::CComboUI() {
     m_ListInfo.rcTextPadding = {4, 0, 4, 0};
     m_ListInfo.dwHotBkColor = 0xFFE9F5FF;
     m_ListInfo.dwSelectedBkColor = 0xFFCDE8FF;
 }
 
-CComboUI::~CComboUI()
-{
-    CloseDropDown();
-}
+CComboUI::~CComboUI() { CloseDropDown(); }
 
-LPVOID CComboUI::GetInterface(LPCTSTR pstrName)
-{
+LPVOID CComboUI::GetInterface(LPCTSTR pstrName) {
     if (_wcsicmp(pstrName, L"Combo") == 0) return this;
     if (_wcsicmp(pstrName, L"IListOwner") == 0) return static_cast<IListOwnerUI*>(this);
     return CContainerUI::GetInterface(pstrName);
 }
 
-UINT CComboUI::GetControlFlags() const
-{
-    return IsEnabled() ? UIFLAG_TABSTOP : 0;
-}
+UINT CComboUI::GetControlFlags() const { return IsEnabled() ? UIFLAG_TABSTOP : 0; }
 
-CDuiString CComboUI::GetText() const
-{
+CDuiString CComboUI::GetText() const {
     CControlUI* row = GetItemAt(m_iCurSel);
     return row ? row->GetText() : CDuiString();
 }
 
-void CComboUI::SetEnabled(bool bEnable)
-{
+void CComboUI::SetEnabled(bool bEnable) {
     CContainerUI::SetEnabled(bEnable);
     if (!IsEnabled()) m_uButtonState = 0;
 }
 
-bool CComboUI::Activate()
-{
+bool CComboUI::Activate() {
     if (!CControlUI::Activate() || m_pWindow || !m_pManager) return false;
     m_pWindow = new CComboWnd(this);
     if (!m_pWindow->Open()) {
@@ -188,30 +169,26 @@ bool CComboUI::Activate()
     return true;
 }
 
-void CComboUI::CloseDropDown()
-{
+void CComboUI::CloseDropDown() {
     if (!m_pWindow) return;
     CComboWnd* window = m_pWindow;
     m_pWindow = nullptr;
-    if (window->GetHWND()) DestroyWindow(window->GetHWND());  // its final message deletes it
-    else delete window;
+    if (window->GetHWND())
+        DestroyWindow(window->GetHWND());  // its final message deletes it
+    else
+        delete window;
 }
 
-void CComboUI::ReindexFrom(int iIndex)
-{
+void CComboUI::ReindexFrom(int iIndex) {
     for (int i = std::max(0, iIndex); i < GetCount(); ++i) {
         auto* item = static_cast<IListItemUI*>(GetItemAt(i)->GetInterface(L"ListItem"));
         if (item) item->SetIndex(i);
     }
 }
 
-bool CComboUI::Add(CControlUI* pControl)
-{
-    return AddAt(pControl, GetCount());
-}
+bool CComboUI::Add(CControlUI* pControl) { return AddAt(pControl, GetCount()); }
 
-bool CComboUI::AddAt(CControlUI* pControl, int iIndex)
-{
+bool CComboUI::AddAt(CControlUI* pControl, int iIndex) {
     if (!pControl) return false;
     auto* item = static_cast<IListItemUI*>(pControl->GetInterface(L"ListItem"));
     if (item) item->SetOwner(this);
@@ -226,33 +203,31 @@ bool CComboUI::AddAt(CControlUI* pControl, int iIndex)
     return true;
 }
 
-bool CComboUI::Remove(CControlUI* pControl, bool bDoNotDestroy)
-{
+bool CComboUI::Remove(CControlUI* pControl, bool bDoNotDestroy) {
     int at = GetItemIndex(pControl);
     return at >= 0 && RemoveAt(at, bDoNotDestroy);
 }
 
-bool CComboUI::RemoveAt(int iIndex, bool bDoNotDestroy)
-{
+bool CComboUI::RemoveAt(int iIndex, bool bDoNotDestroy) {
     if (m_pWindow) CloseDropDown();
     if (!CContainerUI::RemoveAt(iIndex, bDoNotDestroy)) return false;
-    if (m_iCurSel == iIndex) m_iCurSel = -1;
-    else if (m_iCurSel > iIndex) --m_iCurSel;
+    if (m_iCurSel == iIndex)
+        m_iCurSel = -1;
+    else if (m_iCurSel > iIndex)
+        --m_iCurSel;
     ReindexFrom(iIndex);
     Invalidate();
     return true;
 }
 
-void CComboUI::RemoveAll()
-{
+void CComboUI::RemoveAll() {
     if (m_pWindow) CloseDropDown();
     m_iCurSel = -1;
     CContainerUI::RemoveAll();
     Invalidate();
 }
 
-bool CComboUI::SelectItem(int iIndex, bool bTakeFocus, bool bTriggerEvent)
-{
+bool CComboUI::SelectItem(int iIndex, bool bTakeFocus, bool bTriggerEvent) {
     if (bTakeFocus) SetFocus();
     if (iIndex == m_iCurSel) return true;
     int old = m_iCurSel;
@@ -272,69 +247,68 @@ bool CComboUI::SelectItem(int iIndex, bool bTakeFocus, bool bTriggerEvent)
     return true;
 }
 
-void CComboUI::ItemButtonDown(IListItemUI* pItem, const TEventUI&)
-{
+void CComboUI::ItemButtonDown(IListItemUI* pItem, const TEventUI&) {
     SelectItem(pItem->GetIndex());
     if (m_pWindow) m_pWindow->Close();  // posted: the row's "itemclick" comes first
 }
 
-void CComboUI::SetPos(RECT rc, bool bNeedInvalidate)
-{
+void CComboUI::SetPos(RECT rc, bool bNeedInvalidate) {
     CControlUI::SetPos(rc, bNeedInvalidate);  // the rows live in the drop-down
 }
 
-void CComboUI::DoEvent(TEventUI& event)
-{
+void CComboUI::DoEvent(TEventUI& event) {
     if (ForwardMouseWhenDisabled(event)) return;
     switch (event.Type) {
-    case UIEVENT_BUTTONDOWN:
-        if (IsEnabled()) {
-            Activate();
-            m_uButtonState |= UISTATE_PUSHED;
+        case UIEVENT_BUTTONDOWN:
+            if (IsEnabled()) {
+                Activate();
+                m_uButtonState |= UISTATE_PUSHED;
+                Invalidate();
+            }
+            return;
+        case UIEVENT_BUTTONUP:
+            m_uButtonState &= ~UISTATE_PUSHED;
             Invalidate();
-        }
-        return;
-    case UIEVENT_BUTTONUP:
-        m_uButtonState &= ~UISTATE_PUSHED;
-        Invalidate();
-        return;
-    case UIEVENT_KEYDOWN:
-        if (event.chKey == VK_UP && m_iCurSel > 0) SelectItem(m_iCurSel - 1);
-        else if (event.chKey == VK_DOWN && m_iCurSel + 1 < GetCount()) SelectItem(m_iCurSel + 1);
-        else if (event.chKey == VK_F4 || event.chKey == VK_SPACE) Activate();
-        return;
-    case UIEVENT_MOUSEENTER:
-        m_uButtonState |= UISTATE_HOT;
-        Invalidate();
-        return;
-    case UIEVENT_MOUSELEAVE:
-        m_uButtonState &= ~UISTATE_HOT;
-        Invalidate();
-        return;
-    default:  // the wheel too: it scrolls the page around a closed combo, never its value
-        CControlUI::DoEvent(event);
+            return;
+        case UIEVENT_KEYDOWN:
+            if (event.chKey == VK_UP && m_iCurSel > 0)
+                SelectItem(m_iCurSel - 1);
+            else if (event.chKey == VK_DOWN && m_iCurSel + 1 < GetCount())
+                SelectItem(m_iCurSel + 1);
+            else if (event.chKey == VK_F4 || event.chKey == VK_SPACE)
+                Activate();
+            return;
+        case UIEVENT_MOUSEENTER:
+            m_uButtonState |= UISTATE_HOT;
+            Invalidate();
+            return;
+        case UIEVENT_MOUSELEAVE:
+            m_uButtonState &= ~UISTATE_HOT;
+            Invalidate();
+            return;
+        default:  // the wheel too: it scrolls the page around a closed combo, never its value
+            CControlUI::DoEvent(event);
     }
 }
 
-CControlUI* CComboUI::FindControl(FINDCONTROLPROC Proc, LPVOID pData, UINT uFlags)
-{
+CControlUI* CComboUI::FindControl(FINDCONTROLPROC Proc, LPVOID pData, UINT uFlags) {
     // The rows are not on the combo: a point never finds them here.
     if (uFlags & UIFIND_HITTEST) return CControlUI::FindControl(Proc, pData, uFlags);
     return CContainerUI::FindControl(Proc, pData, uFlags);
 }
 
-void CComboUI::DoPaint(HDC hDC, const RECT& rcPaint)
-{
-    CControlUI::DoPaint(hDC, rcPaint);
-}
+void CComboUI::DoPaint(HDC hDC, const RECT& rcPaint) { CControlUI::DoPaint(hDC, rcPaint); }
 
-void CComboUI::PaintStatusImage(HDC hDC)
-{
+void CComboUI::PaintStatusImage(HDC hDC) {
     const CDuiString* image = &m_sNormalImage;
-    if (!IsEnabled()) image = &m_sDisabledImage;
-    else if ((m_uButtonState & UISTATE_PUSHED) || m_pWindow) image = &m_sPushedImage;
-    else if (m_uButtonState & UISTATE_HOT) image = &m_sHotImage;
-    else if (m_bFocused) image = &m_sFocusedImage;
+    if (!IsEnabled())
+        image = &m_sDisabledImage;
+    else if ((m_uButtonState & UISTATE_PUSHED) || m_pWindow)
+        image = &m_sPushedImage;
+    else if (m_uButtonState & UISTATE_HOT)
+        image = &m_sHotImage;
+    else if (m_bFocused)
+        image = &m_sFocusedImage;
     if (!image->IsEmpty() && DrawImage(hDC, *image)) return;
     if (!m_sNormalImage.IsEmpty() && DrawImage(hDC, m_sNormalImage)) return;
     // No images: a plain box with a small arrow.
@@ -348,8 +322,7 @@ void CComboUI::PaintStatusImage(HDC hDC)
     for (int i = 0; i < 4; ++i) CRenderEngine::DrawColor(hDC, {cx - 3 + i, cy + i, cx + 4 - i, cy + i + 1}, arrow);
 }
 
-void CComboUI::PaintText(HDC hDC)
-{
+void CComboUI::PaintText(HDC hDC) {
     CControlUI* row = GetItemAt(m_iCurSel);
     if (!row || !m_pManager) return;
     RECT rc = m_rcItem;
@@ -358,7 +331,7 @@ void CComboUI::PaintText(HDC hDC)
     rc.top += m_rcTextPadding.top;
     rc.bottom -= m_rcTextPadding.bottom;
     DWORD color = !IsEnabled() ? (m_dwDisabledTextColor ? m_dwDisabledTextColor : m_pManager->GetDefaultDisabledColor())
-                  : m_dwTextColor ? m_dwTextColor
+                  : m_dwTextColor          ? m_dwTextColor
                   : m_ListInfo.dwTextColor ? m_ListInfo.dwTextColor
                                            : m_pManager->GetDefaultFontColor();
     int font = m_iFont >= 0 ? m_iFont : m_ListInfo.nFont;
@@ -366,23 +339,35 @@ void CComboUI::PaintText(HDC hDC)
     CRenderEngine::DrawText(hDC, m_pManager, rc, row->GetText(), color, font, style);
 }
 
-void CComboUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue)
-{
+void CComboUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
     CDuiString name(pstrName);
     if (SetListInfoAttribute(m_ListInfo, pstrName, pstrValue)) return;
-    if (name == L"textpadding") SetTextPadding(ParseRect(pstrValue));
-    else if (name == L"normalimage") m_sNormalImage = pstrValue;
-    else if (name == L"hotimage") m_sHotImage = pstrValue;
-    else if (name == L"pushedimage") m_sPushedImage = pstrValue;
-    else if (name == L"focusedimage") m_sFocusedImage = pstrValue;
-    else if (name == L"disabledimage") m_sDisabledImage = pstrValue;
-    else if (name == L"dropboxsize") m_szDropBox = ParseSize(pstrValue);
-    else if (name == L"dropbox") m_sDropBoxAttributes = pstrValue;
-    else if (name == L"font") m_iFont = ParseInt(pstrValue);
-    else if (name == L"textcolor") m_dwTextColor = ParseColor(pstrValue);
-    else if (name == L"disabledtextcolor") m_dwDisabledTextColor = ParseColor(pstrValue);
-    else if (name == L"align") m_ListInfo.uTextStyle = ApplyHAlign(m_ListInfo.uTextStyle, pstrValue);
-    else CContainerUI::SetAttribute(pstrName, pstrValue);
+    if (name == L"textpadding")
+        SetTextPadding(ParseRect(pstrValue));
+    else if (name == L"normalimage")
+        m_sNormalImage = pstrValue;
+    else if (name == L"hotimage")
+        m_sHotImage = pstrValue;
+    else if (name == L"pushedimage")
+        m_sPushedImage = pstrValue;
+    else if (name == L"focusedimage")
+        m_sFocusedImage = pstrValue;
+    else if (name == L"disabledimage")
+        m_sDisabledImage = pstrValue;
+    else if (name == L"dropboxsize")
+        m_szDropBox = ParseSize(pstrValue);
+    else if (name == L"dropbox")
+        m_sDropBoxAttributes = pstrValue;
+    else if (name == L"font")
+        m_iFont = ParseInt(pstrValue);
+    else if (name == L"textcolor")
+        m_dwTextColor = ParseColor(pstrValue);
+    else if (name == L"disabledtextcolor")
+        m_dwDisabledTextColor = ParseColor(pstrValue);
+    else if (name == L"align")
+        m_ListInfo.uTextStyle = ApplyHAlign(m_ListInfo.uTextStyle, pstrValue);
+    else
+        CContainerUI::SetAttribute(pstrName, pstrValue);
 }
 
 }  // namespace DuiLib

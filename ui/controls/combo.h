@@ -47,7 +47,10 @@ public:
     // Attributes for the drop-down's list layout (bkcolor, bordercolor, inset, ...).
     LPCTSTR GetDropBoxAttributeList() const { return m_sDropBoxAttributes; }
     RECT GetTextPadding() const { return m_rcTextPadding; }
-    void SetTextPadding(RECT rc) { m_rcTextPadding = rc; Invalidate(); }
+    void SetTextPadding(RECT rc) {
+        m_rcTextPadding = rc;
+        Invalidate();
+    }
 
     void SetPos(RECT rc, bool bNeedInvalidate = true) override;
     CControlUI* FindControl(FINDCONTROLPROC Proc, LPVOID pData, UINT uFlags) override;

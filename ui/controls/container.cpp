@@ -9,37 +9,31 @@ namespace DuiLib {
 
 CContainerUI::CContainerUI() = default;
 
-CContainerUI::~CContainerUI()
-{
+CContainerUI::~CContainerUI() {
     RemoveAll();
     delete m_pVerticalScrollBar;
     delete m_pHorizontalScrollBar;
 }
 
-LPVOID CContainerUI::GetInterface(LPCTSTR pstrName)
-{
+LPVOID CContainerUI::GetInterface(LPCTSTR pstrName) {
     if (_wcsicmp(pstrName, L"Container") == 0 || _wcsicmp(pstrName, L"IContainer") == 0) return this;
     return CControlUI::GetInterface(pstrName);
 }
 
-CControlUI* CContainerUI::GetItemAt(int iIndex) const
-{
+CControlUI* CContainerUI::GetItemAt(int iIndex) const {
     return iIndex >= 0 && iIndex < static_cast<int>(m_items.size()) ? m_items[iIndex] : nullptr;
 }
 
-CControlUI* CContainerUI::ChildAt(int iIndex) const
-{
+CControlUI* CContainerUI::ChildAt(int iIndex) const {
     return iIndex >= 0 && iIndex < ChildCount() ? m_items[iIndex] : nullptr;
 }
 
-int CContainerUI::GetItemIndex(CControlUI* pControl) const
-{
+int CContainerUI::GetItemIndex(CControlUI* pControl) const {
     auto it = std::find(m_items.begin(), m_items.end(), pControl);
     return it == m_items.end() ? -1 : static_cast<int>(it - m_items.begin());
 }
 
-bool CContainerUI::SetItemIndex(CControlUI* pControl, int iIndex)
-{
+bool CContainerUI::SetItemIndex(CControlUI* pControl, int iIndex) {
     auto found = std::find(m_items.begin(), m_items.end(), pControl);
     int at = found == m_items.end() ? -1 : static_cast<int>(found - m_items.begin());
     if (at < 0 || iIndex < 0 || iIndex >= ChildCount()) return false;
@@ -49,35 +43,28 @@ bool CContainerUI::SetItemIndex(CControlUI* pControl, int iIndex)
     return true;
 }
 
-int CContainerUI::GetCount() const
-{
-    return static_cast<int>(m_items.size());
-}
+int CContainerUI::GetCount() const { return static_cast<int>(m_items.size()); }
 
-bool CContainerUI::Add(CControlUI* pControl)
-{
-    return AddAt(pControl, GetCount());
-}
+bool CContainerUI::Add(CControlUI* pControl) { return AddAt(pControl, GetCount()); }
 
-bool CContainerUI::AddAt(CControlUI* pControl, int iIndex)
-{
+bool CContainerUI::AddAt(CControlUI* pControl, int iIndex) {
     if (!pControl || iIndex < 0 || iIndex > ChildCount()) return false;
     m_items.insert(m_items.begin() + iIndex, pControl);
-    if (m_pManager) m_pManager->InitControls(pControl, this);
-    else pControl->SetManager(nullptr, this, false);
+    if (m_pManager)
+        m_pManager->InitControls(pControl, this);
+    else
+        pControl->SetManager(nullptr, this, false);
     pControl->SetInternVisible(IsVisible());
     NeedUpdate();
     return true;
 }
 
-bool CContainerUI::Remove(CControlUI* pControl, bool bDoNotDestroy)
-{
+bool CContainerUI::Remove(CControlUI* pControl, bool bDoNotDestroy) {
     auto found = std::find(m_items.begin(), m_items.end(), pControl);
     return found != m_items.end() && CContainerUI::RemoveAt(static_cast<int>(found - m_items.begin()), bDoNotDestroy);
 }
 
-bool CContainerUI::RemoveAt(int iIndex, bool bDoNotDestroy)
-{
+bool CContainerUI::RemoveAt(int iIndex, bool bDoNotDestroy) {
     CControlUI* control = ChildAt(iIndex);
     if (!control) return false;
     m_items.erase(m_items.begin() + iIndex);
@@ -93,8 +80,7 @@ bool CContainerUI::RemoveAt(int iIndex, bool bDoNotDestroy)
     return true;
 }
 
-void CContainerUI::RemoveAll()
-{
+void CContainerUI::RemoveAll() {
     std::vector<CControlUI*> items;
     items.swap(m_items);
     if (m_bAutoDestroy) {
@@ -110,8 +96,7 @@ void CContainerUI::RemoveAll()
     NeedUpdate();
 }
 
-CControlUI* CContainerUI::FindSubControl(LPCTSTR pstrSubControlName)
-{
+CControlUI* CContainerUI::FindSubControl(LPCTSTR pstrSubControlName) {
     if (!pstrSubControlName || !*pstrSubControlName) return nullptr;
     return FindControl(
         [](CControlUI* control, LPVOID data) -> CControlUI* {
@@ -120,46 +105,37 @@ CControlUI* CContainerUI::FindSubControl(LPCTSTR pstrSubControlName)
         const_cast<LPTSTR>(pstrSubControlName), UIFIND_ALL);
 }
 
-void CContainerUI::SetInset(RECT rcInset)
-{
+void CContainerUI::SetInset(RECT rcInset) {
     m_rcInset = rcInset;
     NeedUpdate();
 }
 
-void CContainerUI::SetChildPadding(int iPadding)
-{
+void CContainerUI::SetChildPadding(int iPadding) {
     m_iChildPadding = iPadding;
     NeedUpdate();
 }
 
-void CContainerUI::SetMouseChildEnabled(bool bEnable)
-{
-    m_bMouseChildEnabled = bEnable;
-}
+void CContainerUI::SetMouseChildEnabled(bool bEnable) { m_bMouseChildEnabled = bEnable; }
 
-void CContainerUI::SetVisible(bool bVisible)
-{
+void CContainerUI::SetVisible(bool bVisible) {
     if (m_bVisible == bVisible) return;
     CControlUI::SetVisible(bVisible);
     for (CControlUI* control : m_items) control->SetInternVisible(IsVisible());
 }
 
-void CContainerUI::SetInternVisible(bool bVisible)
-{
+void CContainerUI::SetInternVisible(bool bVisible) {
     CControlUI::SetInternVisible(bVisible);
     for (CControlUI* control : m_items) control->SetInternVisible(IsVisible());
 }
 
-void CContainerUI::SetManager(CPaintManagerUI* pManager, CControlUI* pParent, bool bInit)
-{
+void CContainerUI::SetManager(CPaintManagerUI* pManager, CControlUI* pParent, bool bInit) {
     for (CControlUI* control : m_items) control->SetManager(pManager, this, bInit);
     if (m_pVerticalScrollBar) m_pVerticalScrollBar->SetManager(pManager, this, bInit);
     if (m_pHorizontalScrollBar) m_pHorizontalScrollBar->SetManager(pManager, this, bInit);
     CControlUI::SetManager(pManager, pParent, bInit);
 }
 
-CControlUI* CContainerUI::FindControl(FINDCONTROLPROC Proc, LPVOID pData, UINT uFlags)
-{
+CControlUI* CContainerUI::FindControl(FINDCONTROLPROC Proc, LPVOID pData, UINT uFlags) {
     if ((uFlags & UIFIND_VISIBLE) && !IsVisible()) return nullptr;
     if ((uFlags & UIFIND_ENABLED) && !IsEnabled()) return nullptr;
     bool hitTest = (uFlags & UIFIND_HITTEST) != 0;
@@ -191,8 +167,7 @@ CControlUI* CContainerUI::FindControl(FINDCONTROLPROC Proc, LPVOID pData, UINT u
     return Proc(this, pData);
 }
 
-void CContainerUI::DoEvent(TEventUI& event)
-{
+void CContainerUI::DoEvent(TEventUI& event) {
     if (event.Type == UIEVENT_SCROLLWHEEL) {
         bool down = LOWORD(event.wParam) == SB_LINEDOWN;
         if (m_pVerticalScrollBar && m_pVerticalScrollBar->IsVisible() && m_pVerticalScrollBar->IsEnabled()) {
@@ -209,32 +184,31 @@ void CContainerUI::DoEvent(TEventUI& event)
     CControlUI::DoEvent(event);
 }
 
-RECT CContainerUI::GetInnerRect() const
-{
+RECT CContainerUI::GetInnerRect() const {
     RECT rc = m_rcItem;
     rc.left += m_rcInset.left;
     rc.top += m_rcInset.top;
     rc.right -= m_rcInset.right;
     rc.bottom -= m_rcInset.bottom;
     if (m_pVerticalScrollBar && m_pVerticalScrollBar->IsVisible()) rc.right -= m_pVerticalScrollBar->GetThickness();
-    if (m_pHorizontalScrollBar && m_pHorizontalScrollBar->IsVisible()) rc.bottom -= m_pHorizontalScrollBar->GetThickness();
+    if (m_pHorizontalScrollBar && m_pHorizontalScrollBar->IsVisible())
+        rc.bottom -= m_pHorizontalScrollBar->GetThickness();
     if (rc.right < rc.left) rc.right = rc.left;
     if (rc.bottom < rc.top) rc.bottom = rc.top;
     return rc;
 }
 
-void CContainerUI::SetFloatPos(int iIndex)
-{
+void CContainerUI::SetFloatPos(int iIndex) {
     CControlUI* control = ChildAt(iIndex);
     if (!control || !control->IsFloat()) return;
     SIZE xy = control->GetFixedXY();
     SIZE sz = {control->GetFixedWidth(), control->GetFixedHeight()};
-    RECT rc = {m_rcItem.left + xy.cx, m_rcItem.top + xy.cy, m_rcItem.left + xy.cx + sz.cx, m_rcItem.top + xy.cy + sz.cy};
+    RECT rc = {m_rcItem.left + xy.cx, m_rcItem.top + xy.cy, m_rcItem.left + xy.cx + sz.cx,
+               m_rcItem.top + xy.cy + sz.cy};
     control->SetPos(rc, false);
 }
 
-void CContainerUI::SetPos(RECT rc, bool bNeedInvalidate)
-{
+void CContainerUI::SetPos(RECT rc, bool bNeedInvalidate) {
     CControlUI::SetPos(rc, bNeedInvalidate);
     RECT inner = GetInnerRect();
     SIZE scroll = GetScrollPos();
@@ -252,8 +226,7 @@ void CContainerUI::SetPos(RECT rc, bool bNeedInvalidate)
     Invalidate();
 }
 
-void CContainerUI::DoPaint(HDC hDC, const RECT& rcPaint)
-{
+void CContainerUI::DoPaint(HDC hDC, const RECT& rcPaint) {
     RECT visible;
     if (!IntersectRect(&visible, &rcPaint, &m_rcItem)) return;
     int saved = SaveDC(hDC);
@@ -278,24 +251,22 @@ void CContainerUI::DoPaint(HDC hDC, const RECT& rcPaint)
     RestoreDC(hDC, saved);
 }
 
-SIZE CContainerUI::GetScrollPos() const
-{
+SIZE CContainerUI::GetScrollPos() const {
     SIZE pos = {0, 0};
     if (m_pVerticalScrollBar && m_pVerticalScrollBar->IsVisible()) pos.cy = m_pVerticalScrollBar->GetScrollPos();
     if (m_pHorizontalScrollBar && m_pHorizontalScrollBar->IsVisible()) pos.cx = m_pHorizontalScrollBar->GetScrollPos();
     return pos;
 }
 
-SIZE CContainerUI::GetScrollRange() const
-{
+SIZE CContainerUI::GetScrollRange() const {
     SIZE range = {0, 0};
     if (m_pVerticalScrollBar && m_pVerticalScrollBar->IsVisible()) range.cy = m_pVerticalScrollBar->GetScrollRange();
-    if (m_pHorizontalScrollBar && m_pHorizontalScrollBar->IsVisible()) range.cx = m_pHorizontalScrollBar->GetScrollRange();
+    if (m_pHorizontalScrollBar && m_pHorizontalScrollBar->IsVisible())
+        range.cx = m_pHorizontalScrollBar->GetScrollRange();
     return range;
 }
 
-void CContainerUI::SetScrollPos(SIZE szPos, bool bMsg)
-{
+void CContainerUI::SetScrollPos(SIZE szPos, bool bMsg) {
     SIZE before = GetScrollPos();
     if (m_pVerticalScrollBar && m_pVerticalScrollBar->IsVisible()) m_pVerticalScrollBar->SetScrollPos(szPos.cy);
     if (m_pHorizontalScrollBar && m_pHorizontalScrollBar->IsVisible()) m_pHorizontalScrollBar->SetScrollPos(szPos.cx);
@@ -305,8 +276,7 @@ void CContainerUI::SetScrollPos(SIZE szPos, bool bMsg)
     if (bMsg && m_pManager) m_pManager->SendNotify(this, DUI_MSGTYPE_SCROLL, after.cx, after.cy);
 }
 
-void CContainerUI::ScrollChildren(SIZE delta)
-{
+void CContainerUI::ScrollChildren(SIZE delta) {
     // Moving every child keeps their sizes; a full layout would do the same work.
     for (CControlUI* control : m_items) {
         if (!control->IsVisible() || control->IsFloat()) continue;
@@ -317,30 +287,43 @@ void CContainerUI::ScrollChildren(SIZE delta)
     Invalidate();
 }
 
-void CContainerUI::LineUp() { SIZE p = GetScrollPos(); p.cy -= m_nScrollStepSize; SetScrollPos(p); }
-void CContainerUI::LineDown() { SIZE p = GetScrollPos(); p.cy += m_nScrollStepSize; SetScrollPos(p); }
+void CContainerUI::LineUp() {
+    SIZE p = GetScrollPos();
+    p.cy -= m_nScrollStepSize;
+    SetScrollPos(p);
+}
+void CContainerUI::LineDown() {
+    SIZE p = GetScrollPos();
+    p.cy += m_nScrollStepSize;
+    SetScrollPos(p);
+}
 
-void CContainerUI::PageUp()
-{
+void CContainerUI::PageUp() {
     SIZE p = GetScrollPos();
     RECT inner = GetInnerRect();
     p.cy -= std::max(m_nScrollStepSize, static_cast<int>(inner.bottom - inner.top) - m_nScrollStepSize);
     SetScrollPos(p);
 }
 
-void CContainerUI::PageDown()
-{
+void CContainerUI::PageDown() {
     SIZE p = GetScrollPos();
     RECT inner = GetInnerRect();
     p.cy += std::max(m_nScrollStepSize, static_cast<int>(inner.bottom - inner.top) - m_nScrollStepSize);
     SetScrollPos(p);
 }
 
-void CContainerUI::HomeUp() { SIZE p = GetScrollPos(); p.cy = 0; SetScrollPos(p); }
-void CContainerUI::EndDown() { SIZE p = GetScrollPos(); p.cy = GetScrollRange().cy; SetScrollPos(p); }
+void CContainerUI::HomeUp() {
+    SIZE p = GetScrollPos();
+    p.cy = 0;
+    SetScrollPos(p);
+}
+void CContainerUI::EndDown() {
+    SIZE p = GetScrollPos();
+    p.cy = GetScrollRange().cy;
+    SetScrollPos(p);
+}
 
-void CContainerUI::EnableScrollBar(bool bEnableVertical, bool bEnableHorizontal)
-{
+void CContainerUI::EnableScrollBar(bool bEnableVertical, bool bEnableHorizontal) {
     auto update = [this](CScrollBarUI*& bar, bool enable, bool horizontal) {
         if (enable && !bar) {
             bar = new CScrollBarUI;
@@ -362,8 +345,7 @@ void CContainerUI::EnableScrollBar(bool bEnableVertical, bool bEnableHorizontal)
     NeedUpdate();
 }
 
-bool CContainerUI::ProcessScrollBar(RECT rc, int cxRequired, int cyRequired)
-{
+bool CContainerUI::ProcessScrollBar(RECT rc, int cxRequired, int cyRequired) {
     bool changed = false;
     if (m_pVerticalScrollBar) {
         int view = rc.bottom - rc.top;
@@ -373,8 +355,8 @@ bool CContainerUI::ProcessScrollBar(RECT rc, int cxRequired, int cyRequired)
             changed = true;
         }
         m_pVerticalScrollBar->SetScrollRange(need ? cyRequired - view : 0);
-        RECT bar = {m_rcItem.right - m_rcInset.right - m_pVerticalScrollBar->GetThickness(), m_rcItem.top + m_rcInset.top,
-                    m_rcItem.right - m_rcInset.right, m_rcItem.bottom - m_rcInset.bottom};
+        RECT bar = {m_rcItem.right - m_rcInset.right - m_pVerticalScrollBar->GetThickness(),
+                    m_rcItem.top + m_rcInset.top, m_rcItem.right - m_rcInset.right, m_rcItem.bottom - m_rcInset.bottom};
         m_pVerticalScrollBar->SetPos(bar, false);
     }
     if (m_pHorizontalScrollBar) {
@@ -385,29 +367,36 @@ bool CContainerUI::ProcessScrollBar(RECT rc, int cxRequired, int cyRequired)
             changed = true;
         }
         m_pHorizontalScrollBar->SetScrollRange(need ? cxRequired - view : 0);
-        RECT bar = {m_rcItem.left + m_rcInset.left, m_rcItem.bottom - m_rcInset.bottom - m_pHorizontalScrollBar->GetThickness(),
+        RECT bar = {m_rcItem.left + m_rcInset.left,
+                    m_rcItem.bottom - m_rcInset.bottom - m_pHorizontalScrollBar->GetThickness(),
                     m_rcItem.right - m_rcInset.right, m_rcItem.bottom - m_rcInset.bottom};
         m_pHorizontalScrollBar->SetPos(bar, false);
     }
     return changed;
 }
 
-void CContainerUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue)
-{
+void CContainerUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
     CDuiString name(pstrName);
-    if (name == L"inset") SetInset(ParseRect(pstrValue));
-    else if (name == L"childpadding") SetChildPadding(ParseInt(pstrValue));
-    else if (name == L"mousechild") SetMouseChildEnabled(ParseBool(pstrValue));
-    else if (name == L"vscrollbar") EnableScrollBar(ParseBool(pstrValue), m_pHorizontalScrollBar != nullptr);
-    else if (name == L"hscrollbar") EnableScrollBar(m_pVerticalScrollBar != nullptr, ParseBool(pstrValue));
+    if (name == L"inset")
+        SetInset(ParseRect(pstrValue));
+    else if (name == L"childpadding")
+        SetChildPadding(ParseInt(pstrValue));
+    else if (name == L"mousechild")
+        SetMouseChildEnabled(ParseBool(pstrValue));
+    else if (name == L"vscrollbar")
+        EnableScrollBar(ParseBool(pstrValue), m_pHorizontalScrollBar != nullptr);
+    else if (name == L"hscrollbar")
+        EnableScrollBar(m_pVerticalScrollBar != nullptr, ParseBool(pstrValue));
     else if (name == L"vscrollbarstyle") {
         EnableScrollBar(true, m_pHorizontalScrollBar != nullptr);
         m_pVerticalScrollBar->ApplyAttributeList(pstrValue);
     } else if (name == L"hscrollbarstyle") {
         EnableScrollBar(m_pVerticalScrollBar != nullptr, true);
         m_pHorizontalScrollBar->ApplyAttributeList(pstrValue);
-    } else if (name == L"scrollstepsize") SetScrollStepSize(ParseInt(pstrValue));
-    else CControlUI::SetAttribute(pstrName, pstrValue);
+    } else if (name == L"scrollstepsize")
+        SetScrollStepSize(ParseInt(pstrValue));
+    else
+        CControlUI::SetAttribute(pstrName, pstrValue);
 }
 
 }  // namespace DuiLib

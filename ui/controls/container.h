@@ -62,7 +62,9 @@ public:
     virtual CScrollBarUI* GetVerticalScrollBar() const { return m_pVerticalScrollBar; }
     virtual CScrollBarUI* GetHorizontalScrollBar() const { return m_pHorizontalScrollBar; }
     int GetScrollStepSize() const { return m_nScrollStepSize; }
-    void SetScrollStepSize(int nSize) { if (nSize > 0) m_nScrollStepSize = nSize; }
+    void SetScrollStepSize(int nSize) {
+        if (nSize > 0) m_nScrollStepSize = nSize;
+    }
 
     void SetVisible(bool bVisible = true) override;
     void SetInternVisible(bool bVisible = true) override;

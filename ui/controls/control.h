@@ -20,7 +20,7 @@
 
 namespace DuiLib {
 
-using FINDCONTROLPROC = CControlUI* (CALLBACK*)(CControlUI*, LPVOID);
+using FINDCONTROLPROC = CControlUI*(CALLBACK*)(CControlUI*, LPVOID);
 
 class CControlUI {
 public:
@@ -148,16 +148,19 @@ public:
     // drawn as a cross spanning the whole control: one band of the image's
     // height across, one of its width down.
     void SetBmpMidPos(POINT pt);
-    void ClearBmpMidPos() { m_bHasMidPos = false; Invalidate(); }
+    void ClearBmpMidPos() {
+        m_bHasMidPos = false;
+        Invalidate();
+    }
 
     // Called once when the control joins a window (Init runs DoInit, then OnInit).
     virtual void Init();
     virtual void DoInit() {}
 
-    CEventSource OnInit;    // param: CControlUI*
-    CEventSource OnDestroy; // param: CControlUI*
-    CEventSource OnEvent;   // param: TEventUI*
-    CEventSource OnNotify;  // param: TNotifyUI*
+    CEventSource OnInit;     // param: CControlUI*
+    CEventSource OnDestroy;  // param: CControlUI*
+    CEventSource OnEvent;    // param: TEventUI*
+    CEventSource OnNotify;   // param: TNotifyUI*
 
 protected:
     // With mouse="false" a control hands its mouse events to its parent; true

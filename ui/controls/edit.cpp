@@ -15,25 +15,19 @@ constexpr UINT kCaretTimer = 1;
 constexpr UINT kCaretBlinkMs = 530;
 }  // namespace
 
-CEditUI::CEditUI()
-{
+CEditUI::CEditUI() {
     m_uTextStyle = DT_SINGLELINE | DT_VCENTER | DT_LEFT;
     m_rcTextPadding = {4, 3, 4, 3};
     m_cursor = IDC_IBEAM;
 }
 
-LPVOID CEditUI::GetInterface(LPCTSTR pstrName)
-{
+LPVOID CEditUI::GetInterface(LPCTSTR pstrName) {
     return _wcsicmp(pstrName, L"Edit") == 0 ? this : CLabelUI::GetInterface(pstrName);
 }
 
-UINT CEditUI::GetControlFlags() const
-{
-    return IsEnabled() ? (UIFLAG_TABSTOP | UIFLAG_SETCURSOR) : 0;
-}
+UINT CEditUI::GetControlFlags() const { return IsEnabled() ? (UIFLAG_TABSTOP | UIFLAG_SETCURSOR) : 0; }
 
-void CEditUI::SetText(LPCTSTR pstrText)
-{
+void CEditUI::SetText(LPCTSTR pstrText) {
     m_sText = pstrText;
     m_iCaret = m_iAnchor = m_sText.GetLength();
     m_iScrollX = 0;
@@ -41,19 +35,23 @@ void CEditUI::SetText(LPCTSTR pstrText)
     Invalidate();
 }
 
-void CEditUI::SetEnabled(bool bEnable)
-{
+void CEditUI::SetEnabled(bool bEnable) {
     CLabelUI::SetEnabled(bEnable);
     if (!IsEnabled()) m_uButtonState = 0;
 }
 
 void CEditUI::SetMaxChar(UINT uMax) { m_uMaxChar = uMax; }
-void CEditUI::SetReadOnly(bool bReadOnly) { m_bReadOnly = bReadOnly; Invalidate(); }
+void CEditUI::SetReadOnly(bool bReadOnly) {
+    m_bReadOnly = bReadOnly;
+    Invalidate();
+}
 void CEditUI::SetNumberOnly(bool bNumberOnly) { m_bNumberOnly = bNumberOnly; }
-void CEditUI::SetPasswordMode(bool bPasswordMode) { m_bPasswordMode = bPasswordMode; Invalidate(); }
+void CEditUI::SetPasswordMode(bool bPasswordMode) {
+    m_bPasswordMode = bPasswordMode;
+    Invalidate();
+}
 
-void CEditUI::SetSel(long nStartChar, long nEndChar)
-{
+void CEditUI::SetSel(long nStartChar, long nEndChar) {
     int length = m_sText.GetLength();
     if (nEndChar < 0) nEndChar = length;
     m_iAnchor = std::clamp<int>(nStartChar, 0, length);
@@ -64,27 +62,23 @@ void CEditUI::SetSel(long nStartChar, long nEndChar)
 
 void CEditUI::SetSelAll() { SetSel(0, -1); }
 
-void CEditUI::SetSelNone()
-{
+void CEditUI::SetSelNone() {
     m_iAnchor = m_iCaret;
     Invalidate();
 }
 
-void CEditUI::GetSel(long& nStartChar, long& nEndChar) const
-{
+void CEditUI::GetSel(long& nStartChar, long& nEndChar) const {
     nStartChar = std::min(m_iAnchor, m_iCaret);
     nEndChar = std::max(m_iAnchor, m_iCaret);
 }
 
-CDuiString CEditUI::GetSelText() const
-{
+CDuiString CEditUI::GetSelText() const {
     long start = 0, end = 0;
     GetSel(start, end);
     return m_sText.Mid(start, end - start);
 }
 
-void CEditUI::ReplaceSel(LPCTSTR pstrText)
-{
+void CEditUI::ReplaceSel(LPCTSTR pstrText) {
     DeleteSelection();
     CDuiString text(pstrText);
     std::wstring s = m_sText.Str();
@@ -96,14 +90,12 @@ void CEditUI::ReplaceSel(LPCTSTR pstrText)
     Invalidate();
 }
 
-CDuiString CEditUI::DisplayText() const
-{
+CDuiString CEditUI::DisplayText() const {
     if (!m_bPasswordMode) return m_sText;
     return CDuiString(std::wstring(static_cast<size_t>(m_sText.GetLength()), m_cPasswordChar));
 }
 
-RECT CEditUI::TextRect() const
-{
+RECT CEditUI::TextRect() const {
     RECT rc = m_rcItem;
     rc.left += m_rcTextPadding.left;
     rc.top += m_rcTextPadding.top;
@@ -112,8 +104,7 @@ RECT CEditUI::TextRect() const
     return rc;
 }
 
-std::vector<int> CEditUI::CaretPositions(HDC hDC) const
-{
+std::vector<int> CEditUI::CaretPositions(HDC hDC) const {
     CDuiString text = DisplayText();
     std::vector<int> xs(static_cast<size_t>(text.GetLength()) + 1, 0);
     if (text.IsEmpty() || !m_pManager) return xs;
@@ -128,8 +119,7 @@ std::vector<int> CEditUI::CaretPositions(HDC hDC) const
     return xs;
 }
 
-int CEditUI::OriginX(const std::vector<int>& xs) const
-{
+int CEditUI::OriginX(const std::vector<int>& xs) const {
     RECT rc = TextRect();
     int width = rc.right - rc.left, textWidth = xs.back();
     if (textWidth <= width) {
@@ -140,8 +130,7 @@ int CEditUI::OriginX(const std::vector<int>& xs) const
     return rc.left - std::clamp(m_iScrollX, 0, textWidth - width + 1);
 }
 
-int CEditUI::HitTest(POINT pt)
-{
+int CEditUI::HitTest(POINT pt) {
     std::vector<int> xs = CaretPositions(nullptr);
     int x = pt.x - OriginX(xs);
     int best = 0;
@@ -150,22 +139,23 @@ int CEditUI::HitTest(POINT pt)
     return best;
 }
 
-void CEditUI::EnsureCaretVisible()
-{
+void CEditUI::EnsureCaretVisible() {
     if (!m_pManager) return;
     RECT rc = TextRect();
     if (rc.right <= rc.left) return;  // not laid out yet
     std::vector<int> xs = CaretPositions(nullptr);
     int width = rc.right - rc.left;
     int caretX = xs[static_cast<size_t>(std::clamp(m_iCaret, 0, static_cast<int>(xs.size()) - 1))];
-    if (xs.back() <= width) m_iScrollX = 0;
-    else if (caretX - m_iScrollX > width - 1) m_iScrollX = caretX - width + 1;
-    else if (caretX < m_iScrollX) m_iScrollX = caretX;
+    if (xs.back() <= width)
+        m_iScrollX = 0;
+    else if (caretX - m_iScrollX > width - 1)
+        m_iScrollX = caretX - width + 1;
+    else if (caretX < m_iScrollX)
+        m_iScrollX = caretX;
     m_iScrollX = std::clamp(m_iScrollX, 0, std::max(0, xs.back() - width + 1));
 }
 
-void CEditUI::MoveCaret(int pos, bool extend)
-{
+void CEditUI::MoveCaret(int pos, bool extend) {
     m_iCaret = std::clamp(pos, 0, m_sText.GetLength());
     if (!extend) m_iAnchor = m_iCaret;
     EnsureCaretVisible();
@@ -173,8 +163,7 @@ void CEditUI::MoveCaret(int pos, bool extend)
     Invalidate();
 }
 
-void CEditUI::DeleteSelection()
-{
+void CEditUI::DeleteSelection() {
     long start = 0, end = 0;
     GetSel(start, end);
     if (start == end) return;
@@ -184,8 +173,7 @@ void CEditUI::DeleteSelection()
     m_iCaret = m_iAnchor = start;
 }
 
-bool CEditUI::InsertTyped(const CDuiString& typed)
-{
+bool CEditUI::InsertTyped(const CDuiString& typed) {
     if (m_bReadOnly || typed.IsEmpty()) return false;
     CDuiString text;
     for (int i = 0; i < typed.GetLength(); ++i) {
@@ -206,22 +194,19 @@ bool CEditUI::InsertTyped(const CDuiString& typed)
     return true;
 }
 
-void CEditUI::TextChangedByUser()
-{
+void CEditUI::TextChangedByUser() {
     RestartCaret();
     Invalidate();
     if (m_pManager) m_pManager->SendNotify(this, DUI_MSGTYPE_TEXTCHANGED);
 }
 
-void CEditUI::RestartCaret()
-{
+void CEditUI::RestartCaret() {
     m_bCaretShown = m_bFocused && !m_bReadOnly;
     if (m_pManager && m_bFocused) m_pManager->SetTimer(this, kCaretTimer, kCaretBlinkMs);
     UpdateImePosition();
 }
 
-void CEditUI::UpdateImePosition()
-{
+void CEditUI::UpdateImePosition() {
     if (!m_pManager || !m_bFocused) return;
     HWND hwnd = m_pManager->GetPaintWindow();
     HIMC imc = ImmGetContext(hwnd);
@@ -230,36 +215,35 @@ void CEditUI::UpdateImePosition()
     RECT rc = TextRect();
     COMPOSITIONFORM form = {};
     form.dwStyle = CFS_POINT;
-    form.ptCurrentPos = {OriginX(xs) + xs[static_cast<size_t>(std::clamp(m_iCaret, 0, static_cast<int>(xs.size()) - 1))], rc.top};
+    form.ptCurrentPos = {
+        OriginX(xs) + xs[static_cast<size_t>(std::clamp(m_iCaret, 0, static_cast<int>(xs.size()) - 1))], rc.top};
     ImmSetCompositionWindow(imc, &form);
     ImmReleaseContext(hwnd, imc);
 }
 
-bool CEditUI::HandleKey(TEventUI& event)
-{
+bool CEditUI::HandleKey(TEventUI& event) {
     bool shift = (event.wKeyState & MK_SHIFT) != 0, ctrl = (event.wKeyState & MK_CONTROL) != 0;
     long start = 0, end = 0;
     GetSel(start, end);
     switch (event.chKey) {
-    case VK_LEFT: MoveCaret(!shift && start != end ? start : m_iCaret - 1, shift); return true;
-    case VK_RIGHT: MoveCaret(!shift && start != end ? end : m_iCaret + 1, shift); return true;
-    case VK_HOME: MoveCaret(0, shift); return true;
-    case VK_END: MoveCaret(m_sText.GetLength(), shift); return true;
-    case VK_DELETE:
-        if (m_bReadOnly) return true;
-        if (start == end) {
-            if (m_iCaret >= m_sText.GetLength()) return true;
-            m_iAnchor = m_iCaret + 1;
-        }
-        DeleteSelection();
-        EnsureCaretVisible();
-        TextChangedByUser();
-        return true;
-    case VK_RETURN:
-        if (m_pManager) m_pManager->SendNotify(this, DUI_MSGTYPE_RETURN);
-        return true;
-    default:
-        break;
+        case VK_LEFT: MoveCaret(!shift && start != end ? start : m_iCaret - 1, shift); return true;
+        case VK_RIGHT: MoveCaret(!shift && start != end ? end : m_iCaret + 1, shift); return true;
+        case VK_HOME: MoveCaret(0, shift); return true;
+        case VK_END: MoveCaret(m_sText.GetLength(), shift); return true;
+        case VK_DELETE:
+            if (m_bReadOnly) return true;
+            if (start == end) {
+                if (m_iCaret >= m_sText.GetLength()) return true;
+                m_iAnchor = m_iCaret + 1;
+            }
+            DeleteSelection();
+            EnsureCaretVisible();
+            TextChangedByUser();
+            return true;
+        case VK_RETURN:
+            if (m_pManager) m_pManager->SendNotify(this, DUI_MSGTYPE_RETURN);
+            return true;
+        default: break;
     }
     if (!ctrl) return false;
     if (event.chKey == 'A') {
@@ -303,107 +287,111 @@ bool CEditUI::HandleKey(TEventUI& event)
     return false;
 }
 
-void CEditUI::DoEvent(TEventUI& event)
-{
+void CEditUI::DoEvent(TEventUI& event) {
     if (ForwardMouseWhenDisabled(event)) return;
     switch (event.Type) {
-    case UIEVENT_SETCURSOR:
-        ::SetCursor(LoadCursorW(nullptr, m_bReadOnly ? IDC_ARROW : (m_cursor ? m_cursor : IDC_IBEAM)));
-        return;
-    case UIEVENT_SETFOCUS:
-        m_bFocused = true;
-        RestartCaret();
-        Invalidate();
-        return;
-    case UIEVENT_KILLFOCUS:
-        m_bFocused = false;
-        m_bCaretShown = false;
-        m_bDragging = false;
-        if (m_pManager) m_pManager->KillTimer(this, kCaretTimer);
-        Invalidate();
-        return;
-    case UIEVENT_TIMER:
-        if (event.wParam == kCaretTimer) {
-            m_bCaretShown = !m_bCaretShown && m_bFocused && !m_bReadOnly;
-            Invalidate();
-        }
-        return;
-    case UIEVENT_BUTTONDOWN:
-        if (!IsEnabled()) return;
-        MoveCaret(HitTest(event.ptMouse), (event.wKeyState & MK_SHIFT) != 0);
-        m_bDragging = true;
-        return;
-    case UIEVENT_MOUSEMOVE:
-        if (m_bDragging) MoveCaret(HitTest(event.ptMouse), true);
-        return;
-    case UIEVENT_BUTTONUP:
-        m_bDragging = false;
-        return;
-    case UIEVENT_DBLCLICK:
-        if (IsEnabled()) SetSelAll();
-        return;
-    case UIEVENT_MOUSEENTER:
-        m_uButtonState |= UISTATE_HOT;
-        Invalidate();
-        return;
-    case UIEVENT_MOUSELEAVE:
-        m_uButtonState &= ~UISTATE_HOT;
-        Invalidate();
-        return;
-    case UIEVENT_KEYDOWN:
-        if (IsEnabled() && HandleKey(event)) return;
-        break;
-    case UIEVENT_CHAR:
-        if (!IsEnabled() || m_bReadOnly) return;
-        if (event.chKey == VK_BACK) {
-            long start = 0, end = 0;
-            GetSel(start, end);
-            if (start == end) {
-                if (m_iCaret == 0) return;
-                m_iAnchor = m_iCaret - 1;
-            }
-            DeleteSelection();
-            EnsureCaretVisible();
-            TextChangedByUser();
+        case UIEVENT_SETCURSOR:
+            ::SetCursor(LoadCursorW(nullptr, m_bReadOnly ? IDC_ARROW : (m_cursor ? m_cursor : IDC_IBEAM)));
             return;
-        }
-        if (event.chKey < L' ') return;  // Enter, Tab, Ctrl shortcuts: handled as keys
-        if (InsertTyped(CDuiString(static_cast<wchar_t>(event.chKey)))) TextChangedByUser();
-        return;
-    default:
-        break;
+        case UIEVENT_SETFOCUS:
+            m_bFocused = true;
+            RestartCaret();
+            Invalidate();
+            return;
+        case UIEVENT_KILLFOCUS:
+            m_bFocused = false;
+            m_bCaretShown = false;
+            m_bDragging = false;
+            if (m_pManager) m_pManager->KillTimer(this, kCaretTimer);
+            Invalidate();
+            return;
+        case UIEVENT_TIMER:
+            if (event.wParam == kCaretTimer) {
+                m_bCaretShown = !m_bCaretShown && m_bFocused && !m_bReadOnly;
+                Invalidate();
+            }
+            return;
+        case UIEVENT_BUTTONDOWN:
+            if (!IsEnabled()) return;
+            MoveCaret(HitTest(event.ptMouse), (event.wKeyState & MK_SHIFT) != 0);
+            m_bDragging = true;
+            return;
+        case UIEVENT_MOUSEMOVE:
+            if (m_bDragging) MoveCaret(HitTest(event.ptMouse), true);
+            return;
+        case UIEVENT_BUTTONUP: m_bDragging = false; return;
+        case UIEVENT_DBLCLICK:
+            if (IsEnabled()) SetSelAll();
+            return;
+        case UIEVENT_MOUSEENTER:
+            m_uButtonState |= UISTATE_HOT;
+            Invalidate();
+            return;
+        case UIEVENT_MOUSELEAVE:
+            m_uButtonState &= ~UISTATE_HOT;
+            Invalidate();
+            return;
+        case UIEVENT_KEYDOWN:
+            if (IsEnabled() && HandleKey(event)) return;
+            break;
+        case UIEVENT_CHAR:
+            if (!IsEnabled() || m_bReadOnly) return;
+            if (event.chKey == VK_BACK) {
+                long start = 0, end = 0;
+                GetSel(start, end);
+                if (start == end) {
+                    if (m_iCaret == 0) return;
+                    m_iAnchor = m_iCaret - 1;
+                }
+                DeleteSelection();
+                EnsureCaretVisible();
+                TextChangedByUser();
+                return;
+            }
+            if (event.chKey < L' ') return;  // Enter, Tab, Ctrl shortcuts: handled as keys
+            if (InsertTyped(CDuiString(static_cast<wchar_t>(event.chKey)))) TextChangedByUser();
+            return;
+        default: break;
     }
     CLabelUI::DoEvent(event);
 }
 
-void CEditUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue)
-{
+void CEditUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
     CDuiString name(pstrName);
-    if (name == L"readonly") SetReadOnly(ParseBool(pstrValue));
-    else if (name == L"numberonly") SetNumberOnly(ParseBool(pstrValue));
-    else if (name == L"password") SetPasswordMode(ParseBool(pstrValue));
-    else if (name == L"maxchar") SetMaxChar(static_cast<UINT>(std::max(0, ParseInt(pstrValue))));
-    else if (name == L"normalimage") SetNormalImage(pstrValue);
-    else if (name == L"hotimage") SetHotImage(pstrValue);
-    else if (name == L"focusedimage") SetFocusedImage(pstrValue);
-    else if (name == L"disabledimage") SetDisabledImage(pstrValue);
-    else if (name == L"selectedbkcolor") m_dwSelectedBkColor = ParseColor(pstrValue);
-    else if (name == L"selectedtextcolor") m_dwSelectedTextColor = ParseColor(pstrValue);
+    if (name == L"readonly")
+        SetReadOnly(ParseBool(pstrValue));
+    else if (name == L"numberonly")
+        SetNumberOnly(ParseBool(pstrValue));
+    else if (name == L"password")
+        SetPasswordMode(ParseBool(pstrValue));
+    else if (name == L"maxchar")
+        SetMaxChar(static_cast<UINT>(std::max(0, ParseInt(pstrValue))));
+    else if (name == L"normalimage")
+        SetNormalImage(pstrValue);
+    else if (name == L"hotimage")
+        SetHotImage(pstrValue);
+    else if (name == L"focusedimage")
+        SetFocusedImage(pstrValue);
+    else if (name == L"disabledimage")
+        SetDisabledImage(pstrValue);
+    else if (name == L"selectedbkcolor")
+        m_dwSelectedBkColor = ParseColor(pstrValue);
+    else if (name == L"selectedtextcolor")
+        m_dwSelectedTextColor = ParseColor(pstrValue);
     else if (name == L"multiline" || name == L"wantreturn" || name == L"rich" || name == L"autovscroll") {
         // One line of plain text is all this box edits.
-    } else CLabelUI::SetAttribute(pstrName, pstrValue);
+    } else
+        CLabelUI::SetAttribute(pstrName, pstrValue);
 }
 
-void CEditUI::PaintStatusImage(HDC hDC)
-{
+void CEditUI::PaintStatusImage(HDC hDC) {
     if (!IsEnabled() && !m_sDisabledImage.IsEmpty() && DrawImage(hDC, m_sDisabledImage)) return;
     if (m_bFocused && !m_sFocusedImage.IsEmpty() && DrawImage(hDC, m_sFocusedImage)) return;
     if ((m_uButtonState & UISTATE_HOT) && !m_sHotImage.IsEmpty() && DrawImage(hDC, m_sHotImage)) return;
     if (!m_sNormalImage.IsEmpty()) DrawImage(hDC, m_sNormalImage);
 }
 
-void CEditUI::PaintText(HDC hDC)
-{
+void CEditUI::PaintText(HDC hDC) {
     if (!m_pManager) return;
     RECT rc = TextRect();
     if (rc.right <= rc.left || rc.bottom <= rc.top) return;
@@ -434,8 +422,7 @@ void CEditUI::PaintText(HDC hDC)
     RestoreDC(hDC, saved);
 }
 
-LPVOID CRichEditUI::GetInterface(LPCTSTR pstrName)
-{
+LPVOID CRichEditUI::GetInterface(LPCTSTR pstrName) {
     return _wcsicmp(pstrName, L"RichEdit") == 0 ? this : CEditUI::GetInterface(pstrName);
 }
 

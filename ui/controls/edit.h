@@ -39,10 +39,22 @@ public:
     CDuiString GetSelText() const;
     void ReplaceSel(LPCTSTR pstrText);
 
-    void SetNormalImage(LPCTSTR pStrImage) { m_sNormalImage = pStrImage; Invalidate(); }
-    void SetHotImage(LPCTSTR pStrImage) { m_sHotImage = pStrImage; Invalidate(); }
-    void SetFocusedImage(LPCTSTR pStrImage) { m_sFocusedImage = pStrImage; Invalidate(); }
-    void SetDisabledImage(LPCTSTR pStrImage) { m_sDisabledImage = pStrImage; Invalidate(); }
+    void SetNormalImage(LPCTSTR pStrImage) {
+        m_sNormalImage = pStrImage;
+        Invalidate();
+    }
+    void SetHotImage(LPCTSTR pStrImage) {
+        m_sHotImage = pStrImage;
+        Invalidate();
+    }
+    void SetFocusedImage(LPCTSTR pStrImage) {
+        m_sFocusedImage = pStrImage;
+        Invalidate();
+    }
+    void SetDisabledImage(LPCTSTR pStrImage) {
+        m_sDisabledImage = pStrImage;
+        Invalidate();
+    }
 
     void DoEvent(TEventUI& event) override;
     void SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) override;

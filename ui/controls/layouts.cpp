@@ -28,8 +28,7 @@ long Clamp(long v, int lo, int hi) { return std::max<long>(lo, std::min<long>(v,
 
 // Lays the children of a stacking container out inside inner; returns the
 // length the content needs along the axis.
-long StackChildren(CContainerUI* box, const Axis& axis, RECT inner, SIZE scroll, bool scrollsAlongAxis)
-{
+long StackChildren(CContainerUI* box, const Axis& axis, RECT inner, SIZE scroll, bool scrollsAlongAxis) {
     long mainSpace = axis.vertical ? inner.bottom - inner.top : inner.right - inner.left;
     long crossSpace = axis.vertical ? inner.right - inner.left : inner.bottom - inner.top;
     SIZE available = axis.vertical ? SIZE{crossSpace, mainSpace} : SIZE{mainSpace, crossSpace};
@@ -40,8 +39,10 @@ long StackChildren(CContainerUI* box, const Axis& axis, RECT inner, SIZE scroll,
         if (!c->IsVisible() || c->IsFloat()) continue;
         SIZE sz = c->EstimateSize(available);
         RECT pad = c->GetPadding();
-        if (axis.Main(sz) == 0) ++adjustables;
-        else fixed += Clamp(axis.Main(sz), axis.MinMain(c), axis.MaxMain(c));
+        if (axis.Main(sz) == 0)
+            ++adjustables;
+        else
+            fixed += Clamp(axis.Main(sz), axis.MinMain(c), axis.MaxMain(c));
         fixed += axis.PadBefore(pad) + axis.PadAfter(pad);
         ++placed;
     }
@@ -81,13 +82,11 @@ long StackChildren(CContainerUI* box, const Axis& axis, RECT inner, SIZE scroll,
 
 }  // namespace
 
-LPVOID CVerticalLayoutUI::GetInterface(LPCTSTR pstrName)
-{
+LPVOID CVerticalLayoutUI::GetInterface(LPCTSTR pstrName) {
     return _wcsicmp(pstrName, L"VerticalLayout") == 0 ? this : CContainerUI::GetInterface(pstrName);
 }
 
-void CVerticalLayoutUI::SetPos(RECT rc, bool bNeedInvalidate)
-{
+void CVerticalLayoutUI::SetPos(RECT rc, bool bNeedInvalidate) {
     CControlUI::SetPos(rc, bNeedInvalidate);
     for (int pass = 0; pass < 2; ++pass) {
         RECT inner = GetInnerRect();
@@ -99,13 +98,11 @@ void CVerticalLayoutUI::SetPos(RECT rc, bool bNeedInvalidate)
     Invalidate();
 }
 
-LPVOID CHorizontalLayoutUI::GetInterface(LPCTSTR pstrName)
-{
+LPVOID CHorizontalLayoutUI::GetInterface(LPCTSTR pstrName) {
     return _wcsicmp(pstrName, L"HorizontalLayout") == 0 ? this : CContainerUI::GetInterface(pstrName);
 }
 
-void CHorizontalLayoutUI::SetPos(RECT rc, bool bNeedInvalidate)
-{
+void CHorizontalLayoutUI::SetPos(RECT rc, bool bNeedInvalidate) {
     CControlUI::SetPos(rc, bNeedInvalidate);
     for (int pass = 0; pass < 2; ++pass) {
         RECT inner = GetInnerRect();
@@ -117,31 +114,24 @@ void CHorizontalLayoutUI::SetPos(RECT rc, bool bNeedInvalidate)
     Invalidate();
 }
 
-LPVOID CTabLayoutUI::GetInterface(LPCTSTR pstrName)
-{
+LPVOID CTabLayoutUI::GetInterface(LPCTSTR pstrName) {
     return _wcsicmp(pstrName, L"TabLayout") == 0 ? this : CContainerUI::GetInterface(pstrName);
 }
 
-void CTabLayoutUI::ShowSelected()
-{
+void CTabLayoutUI::ShowSelected() {
     for (int i = 0; i < GetCount(); ++i) GetItemAt(i)->SetVisible(i == m_iCurSel);
 }
 
-bool CTabLayoutUI::Add(CControlUI* pControl)
-{
-    return AddAt(pControl, GetCount());
-}
+bool CTabLayoutUI::Add(CControlUI* pControl) { return AddAt(pControl, GetCount()); }
 
-bool CTabLayoutUI::AddAt(CControlUI* pControl, int iIndex)
-{
+bool CTabLayoutUI::AddAt(CControlUI* pControl, int iIndex) {
     if (!CContainerUI::AddAt(pControl, iIndex)) return false;
     if (iIndex <= m_iCurSel && GetCount() > 1 && m_iCurSel + 1 < GetCount() && iIndex != GetCount() - 1) ++m_iCurSel;
     ShowSelected();
     return true;
 }
 
-bool CTabLayoutUI::Remove(CControlUI* pControl, bool bDoNotDestroy)
-{
+bool CTabLayoutUI::Remove(CControlUI* pControl, bool bDoNotDestroy) {
     int index = GetItemIndex(pControl);
     if (!CContainerUI::Remove(pControl, bDoNotDestroy)) return false;
     if (index < m_iCurSel) --m_iCurSel;
@@ -150,14 +140,12 @@ bool CTabLayoutUI::Remove(CControlUI* pControl, bool bDoNotDestroy)
     return true;
 }
 
-void CTabLayoutUI::RemoveAll()
-{
+void CTabLayoutUI::RemoveAll() {
     m_iCurSel = 0;
     CContainerUI::RemoveAll();
 }
 
-bool CTabLayoutUI::SelectItem(int iIndex)
-{
+bool CTabLayoutUI::SelectItem(int iIndex) {
     if (iIndex < 0 || iIndex >= GetCount()) return false;
     if (iIndex == m_iCurSel && GetItemAt(iIndex)->IsVisible()) return true;
     m_iCurSel = iIndex;
@@ -166,13 +154,9 @@ bool CTabLayoutUI::SelectItem(int iIndex)
     return true;
 }
 
-bool CTabLayoutUI::SelectItem(CControlUI* pControl)
-{
-    return SelectItem(GetItemIndex(pControl));
-}
+bool CTabLayoutUI::SelectItem(CControlUI* pControl) { return SelectItem(GetItemIndex(pControl)); }
 
-void CTabLayoutUI::SetPos(RECT rc, bool bNeedInvalidate)
-{
+void CTabLayoutUI::SetPos(RECT rc, bool bNeedInvalidate) {
     CControlUI::SetPos(rc, bNeedInvalidate);
     RECT inner = GetInnerRect();
     for (int i = 0; i < GetCount(); ++i) {
@@ -189,8 +173,7 @@ void CTabLayoutUI::SetPos(RECT rc, bool bNeedInvalidate)
     Invalidate();
 }
 
-void CTabLayoutUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue)
-{
+void CTabLayoutUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
     if (_wcsicmp(pstrName, L"selectedid") == 0) {
         m_iCurSel = std::max(0, ParseInt(pstrValue));
         ShowSelected();

@@ -59,6 +59,7 @@ public:
     virtual void ItemButtonDown(IListItemUI* pItem, const TEventUI& event) = 0;
     virtual void ItemContextMenu(IListItemUI* pItem, const TEventUI& event) = 0;
     virtual void DoEvent(TEventUI& event) = 0;
+
 protected:
     ~IListOwnerUI() = default;
 };
@@ -75,6 +76,7 @@ public:
     // Sets the look only; the owner calls it.
     virtual void SetSelectedState(bool bSelected) = 0;
     virtual CControlUI* GetItemControl() = 0;
+
 protected:
     ~IListItemUI() = default;
 };
@@ -83,6 +85,7 @@ protected:
 class IListCallbackUI {
 public:
     virtual LPCTSTR GetItemText(CControlUI* pList, int iItem, int iSubItem) = 0;
+
 protected:
     ~IListCallbackUI() = default;
 };
@@ -191,7 +194,10 @@ public:
 
     CListHeaderUI* GetHeader() const { return m_pHeader; }
     CListBodyUI* GetList() const { return m_pList; }
-    void SetTextCallback(IListCallbackUI* pCallback) { m_pCallback = pCallback; Invalidate(); }
+    void SetTextCallback(IListCallbackUI* pCallback) {
+        m_pCallback = pCallback;
+        Invalidate();
+    }
     IListCallbackUI* GetTextCallback() const { return m_pCallback; }
 
     // Rows (a ListHeader control goes to the header instead).

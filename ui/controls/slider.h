@@ -31,19 +31,37 @@ public:
     int GetChangeStep() const { return m_nStep; }
     void SetChangeStep(int step) { m_nStep = step > 0 ? step : 1; }
     SIZE GetThumbSize() const { return m_szThumb; }
-    void SetThumbSize(SIZE szXY) { m_szThumb = szXY; Invalidate(); }
+    void SetThumbSize(SIZE szXY) {
+        m_szThumb = szXY;
+        Invalidate();
+    }
     // The thumb in window client pixels.
     RECT GetThumbRect() const;
     LPCTSTR GetForeImage() const { return m_sForeImage; }
-    void SetForeImage(LPCTSTR pStrImage) { m_sForeImage = pStrImage; Invalidate(); }
+    void SetForeImage(LPCTSTR pStrImage) {
+        m_sForeImage = pStrImage;
+        Invalidate();
+    }
     bool IsStretchForeImage() const { return m_bStretchForeImage; }
-    void SetStretchForeImage(bool bStretch = true) { m_bStretchForeImage = bStretch; Invalidate(); }
+    void SetStretchForeImage(bool bStretch = true) {
+        m_bStretchForeImage = bStretch;
+        Invalidate();
+    }
     LPCTSTR GetThumbImage() const { return m_sThumbImage; }
-    void SetThumbImage(LPCTSTR pStrImage) { m_sThumbImage = pStrImage; Invalidate(); }
+    void SetThumbImage(LPCTSTR pStrImage) {
+        m_sThumbImage = pStrImage;
+        Invalidate();
+    }
     LPCTSTR GetThumbHotImage() const { return m_sThumbHotImage; }
-    void SetThumbHotImage(LPCTSTR pStrImage) { m_sThumbHotImage = pStrImage; Invalidate(); }
+    void SetThumbHotImage(LPCTSTR pStrImage) {
+        m_sThumbHotImage = pStrImage;
+        Invalidate();
+    }
     LPCTSTR GetThumbPushedImage() const { return m_sThumbPushedImage; }
-    void SetThumbPushedImage(LPCTSTR pStrImage) { m_sThumbPushedImage = pStrImage; Invalidate(); }
+    void SetThumbPushedImage(LPCTSTR pStrImage) {
+        m_sThumbPushedImage = pStrImage;
+        Invalidate();
+    }
     UINT GetButtonState() const { return m_uButtonState; }
 
     void SetEnabled(bool bEnable = true) override;

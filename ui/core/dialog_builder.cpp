@@ -5,6 +5,8 @@
 
 #include <tinyxml2.h>
 
+#include "common/logger.h"
+#include "common/text_convert.h"
 #include "ui/controls/button.h"
 #include "ui/controls/combo.h"
 #include "ui/controls/container.h"
@@ -14,11 +16,9 @@
 #include "ui/controls/list.h"
 #include "ui/controls/slider.h"
 #include "ui/core/paint_manager.h"
-#include "common/logger.h"
 #include "ui/menu/menu.h"
 #include "ui/resources/resource_manager.h"
 #include "ui/resources/skin_source.h"
-#include "common/text_convert.h"
 
 namespace DuiLib {
 
@@ -26,17 +26,18 @@ namespace {
 
 CDuiString Wide(const char* utf8) { return CDuiString(Utf8ToWide(utf8 ? utf8 : "")); }
 
-bool IsResourceTag(const char* name)
-{
+bool IsResourceTag(const char* name) {
     return strcmp(name, "Font") == 0 || strcmp(name, "Default") == 0 || strcmp(name, "Style") == 0 ||
            strcmp(name, "Image") == 0;
 }
 
 }  // namespace
 
-CControlUI* CDialogBuilder::CreateBuiltinControl(LPCTSTR tag)
-{
-    struct Entry { LPCTSTR tag; CControlUI* (*make)(); };
+CControlUI* CDialogBuilder::CreateBuiltinControl(LPCTSTR tag) {
+    struct Entry {
+        LPCTSTR tag;
+        CControlUI* (*make)();
+    };
     static const Entry kControls[] = {
         {L"Control", [] { return static_cast<CControlUI*>(new CControlUI); }},
         {L"Container", [] { return static_cast<CControlUI*>(new CContainerUI); }},
@@ -66,16 +67,14 @@ CControlUI* CDialogBuilder::CreateBuiltinControl(LPCTSTR tag)
     return nullptr;
 }
 
-void CDialogBuilder::Fail(const char* what, LPCTSTR xml)
-{
+void CDialogBuilder::Fail(const char* what, LPCTSTR xml) {
     std::string name = WideToUtf8(xml ? xml : L"");
     m_lastError.Format(L"%hs: %hs", what, name.c_str());
     LogBoth("CDialogBuilder::Create", "%s %s error", name.c_str(), what);
 }
 
 CControlUI* CDialogBuilder::Create(LPCTSTR xml, LPCTSTR, IDialogBuilderCallback* pCallback, CPaintManagerUI* pManager,
-                                   CControlUI* pParent)
-{
+                                   CControlUI* pParent) {
     m_lastError.Empty();
     m_pCallback = pCallback;
     m_pManager = pManager;
@@ -117,8 +116,7 @@ CControlUI* CDialogBuilder::Create(LPCTSTR xml, LPCTSTR, IDialogBuilderCallback*
     return first;
 }
 
-void CDialogBuilder::ApplyWindowAttributes(tinyxml2::XMLElement* window, CPaintManagerUI* pm)
-{
+void CDialogBuilder::ApplyWindowAttributes(tinyxml2::XMLElement* window, CPaintManagerUI* pm) {
     for (const tinyxml2::XMLAttribute* a = window->FirstAttribute(); a; a = a->Next()) {
         const char* name = a->Name();
         CDuiString value = Wide(a->Value());
@@ -131,8 +129,10 @@ void CDialogBuilder::ApplyWindowAttributes(tinyxml2::XMLElement* window, CPaintM
         } else if (strcmp(name, "maxinfo") == 0) {
             SIZE s = ParseSize(value);
             pm->SetMaxInfo(s.cx, s.cy);
-        } else if (strcmp(name, "caption") == 0) pm->SetCaptionRect(ParseRect(value));
-        else if (strcmp(name, "sizebox") == 0) pm->SetSizeBox(ParseRect(value));
+        } else if (strcmp(name, "caption") == 0)
+            pm->SetCaptionRect(ParseRect(value));
+        else if (strcmp(name, "sizebox") == 0)
+            pm->SetSizeBox(ParseRect(value));
         else if (strcmp(name, "roundcorner") == 0) {
             SIZE s = ParseSize(value);
             pm->SetRoundCorner(s.cx, s.cy);
@@ -140,19 +140,22 @@ void CDialogBuilder::ApplyWindowAttributes(tinyxml2::XMLElement* window, CPaintM
             if (ParseBool(value)) pm->SetLayered(true);
         } else if (strcmp(name, "opacity") == 0 || strcmp(name, "layeredopacity") == 0) {
             pm->SetLayeredOpacity(static_cast<BYTE>(ParseInt(value)));
-        } else if (strcmp(name, "defaultfontcolor") == 0) pm->SetDefaultFontColor(ParseColor(value));
-        else if (strcmp(name, "disabledfontcolor") == 0) pm->SetDefaultDisabledColor(ParseColor(value));
-        else if (strcmp(name, "selectedcolor") == 0) pm->SetDefaultSelectedBkColor(ParseColor(value));
+        } else if (strcmp(name, "defaultfontcolor") == 0)
+            pm->SetDefaultFontColor(ParseColor(value));
+        else if (strcmp(name, "disabledfontcolor") == 0)
+            pm->SetDefaultDisabledColor(ParseColor(value));
+        else if (strcmp(name, "selectedcolor") == 0)
+            pm->SetDefaultSelectedBkColor(ParseColor(value));
     }
 }
 
-void CDialogBuilder::ApplyResourceTags(tinyxml2::XMLElement* window, CPaintManagerUI* pm)
-{
+void CDialogBuilder::ApplyResourceTags(tinyxml2::XMLElement* window, CPaintManagerUI* pm) {
     for (auto* e = window->FirstChildElement(); e; e = e->NextSiblingElement()) {
         if (strcmp(e->Name(), "Font") == 0) {
             CDuiString face = Wide(e->Attribute("name"));
             int size = e->IntAttribute("size", 12);
-            bool bold = e->BoolAttribute("bold"), underline = e->BoolAttribute("underline"), italic = e->BoolAttribute("italic");
+            bool bold = e->BoolAttribute("bold"), underline = e->BoolAttribute("underline"),
+                 italic = e->BoolAttribute("italic");
             pm->AddFont(e->IntAttribute("id", -1), face, size, bold, underline, italic);
             if (e->BoolAttribute("default")) pm->SetDefaultFont(face, size, bold, underline, italic);
         } else if (strcmp(e->Name(), "Default") == 0) {
@@ -163,8 +166,7 @@ void CDialogBuilder::ApplyResourceTags(tinyxml2::XMLElement* window, CPaintManag
     }
 }
 
-CControlUI* CDialogBuilder::ParseChildren(tinyxml2::XMLElement* node, CControlUI* parent)
-{
+CControlUI* CDialogBuilder::ParseChildren(tinyxml2::XMLElement* node, CControlUI* parent) {
     CControlUI* first = nullptr;
     for (auto* e = node->FirstChildElement(); e; e = e->NextSiblingElement()) {
         if (IsResourceTag(e->Name())) continue;
@@ -174,8 +176,7 @@ CControlUI* CDialogBuilder::ParseChildren(tinyxml2::XMLElement* node, CControlUI
     return first;
 }
 
-CControlUI* CDialogBuilder::ParseElement(tinyxml2::XMLElement* e, CControlUI* parent)
-{
+CControlUI* CDialogBuilder::ParseElement(tinyxml2::XMLElement* e, CControlUI* parent) {
     CDuiString tag = Wide(e->Name());
     if (tag == L"Include") {
         if (++m_depth > 16) {
@@ -197,7 +198,8 @@ CControlUI* CDialogBuilder::ParseElement(tinyxml2::XMLElement* e, CControlUI* pa
     CControlUI* control = CreateBuiltinControl(tag);
     if (!control && m_pCallback) control = m_pCallback->CreateControl(tag);
     if (!control) {
-        LogBoth("CDialogBuilder::Create", "%s: unknown control tag %s error", WideToUtf8(m_xmlName.Str()).c_str(), e->Name());
+        LogBoth("CDialogBuilder::Create", "%s: unknown control tag %s error", WideToUtf8(m_xmlName.Str()).c_str(),
+                e->Name());
         return nullptr;
     }
     // The manager comes first (without init) so styles and fonts resolve.
@@ -215,8 +217,7 @@ CControlUI* CDialogBuilder::ParseElement(tinyxml2::XMLElement* e, CControlUI* pa
     return control;
 }
 
-bool CDialogBuilder::AddToParent(CControlUI* control, CControlUI* parent, LPCTSTR tag)
-{
+bool CDialogBuilder::AddToParent(CControlUI* control, CControlUI* parent, LPCTSTR tag) {
     auto* container = static_cast<CContainerUI*>(parent->GetInterface(L"IContainer"));
     if (container && container->Add(control)) return true;
     LogBoth("CDialogBuilder::Create", "%s: %s cannot hold %s error", WideToUtf8(m_xmlName.Str()).c_str(),

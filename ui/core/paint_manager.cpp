@@ -3,46 +3,40 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/logger.h"
 #include "ui/controls/control.h"
 #include "ui/core/paint_manager_internal.h"
-#include "common/logger.h"
 #include "ui/render/image_decoder.h"
 #include "ui/render/render_engine.h"
 
 namespace DuiLib {
 
-std::vector<CPaintManagerUI*>& LiveManagers()
-{
+std::vector<CPaintManagerUI*>& LiveManagers() {
     static thread_local std::vector<CPaintManagerUI*> managers;
     return managers;
 }
 
-CDispatchScope::CDispatchScope(CPaintManagerUI* manager) : m_manager(manager), m_alive(manager->m_alive)
-{
+CDispatchScope::CDispatchScope(CPaintManagerUI* manager) : m_manager(manager), m_alive(manager->m_alive) {
     ++m_manager->m_nDispatchDepth;
 }
 
-CDispatchScope::~CDispatchScope()
-{
+CDispatchScope::~CDispatchScope() {
     if (!*m_alive) return;
     if (--m_manager->m_nDispatchDepth == 0) m_manager->EndDispatch();
 }
 
-UINT LayeredPaintMessage()
-{
+UINT LayeredPaintMessage() {
     static UINT id = RegisterWindowMessageW(L"DuiLib.LayeredPaint");
     return id;
 }
 
 namespace {
 
-CControlUI* CALLBACK FindByPoint(CControlUI* control, LPVOID data)
-{
+CControlUI* CALLBACK FindByPoint(CControlUI* control, LPVOID data) {
     return PtInRect(&control->GetPos(), *static_cast<POINT*>(data)) ? control : nullptr;
 }
 
-CControlUI* CALLBACK FindByName(CControlUI* control, LPVOID data)
-{
+CControlUI* CALLBACK FindByName(CControlUI* control, LPVOID data) {
     return control->GetName() == static_cast<LPCTSTR>(data) ? control : nullptr;
 }
 
@@ -50,8 +44,7 @@ CControlUI* CALLBACK FindByName(CControlUI* control, LPVOID data)
 
 CPaintManagerUI::CPaintManagerUI() : m_alive(std::make_shared<bool>(true)) {}
 
-CPaintManagerUI::~CPaintManagerUI()
-{
+CPaintManagerUI::~CPaintManagerUI() {
     RemoveAllTimers();
     HideToolTip();
     if (m_hwndTooltip) DestroyWindow(m_hwndTooltip);
@@ -71,8 +64,7 @@ CPaintManagerUI::~CPaintManagerUI()
     *m_alive = false;
 }
 
-void CPaintManagerUI::Init(HWND hWnd)
-{
+void CPaintManagerUI::Init(HWND hWnd) {
     if (m_hWndPaint == hWnd) return;
     m_hWndPaint = hWnd;
     m_hDcPaint = GetDC(hWnd);
@@ -82,37 +74,32 @@ void CPaintManagerUI::Init(HWND hWnd)
     if (m_bLayered) ApplyLayeredStyle();
 }
 
-SIZE CPaintManagerUI::GetClientSize() const
-{
+SIZE CPaintManagerUI::GetClientSize() const {
     RECT rc = {};
     if (m_hWndPaint) GetClientRect(m_hWndPaint, &rc);
     return SIZE{rc.right - rc.left, rc.bottom - rc.top};
 }
 
-void CPaintManagerUI::SetInitSize(int cx, int cy)
-{
+void CPaintManagerUI::SetInitSize(int cx, int cy) {
     m_szInitWindowSize = {cx, cy};
     if (!m_pRoot && m_hWndPaint && cx > 0 && cy > 0)
         SetWindowPos(m_hWndPaint, nullptr, 0, 0, cx, cy, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
 }
 
-void CPaintManagerUI::ApplyLayeredStyle()
-{
+void CPaintManagerUI::ApplyLayeredStyle() {
     if (!m_hWndPaint) return;
     LONG_PTR ex = GetWindowLongPtrW(m_hWndPaint, GWL_EXSTYLE);
     if (!(ex & WS_EX_LAYERED)) SetWindowLongPtrW(m_hWndPaint, GWL_EXSTYLE, ex | WS_EX_LAYERED);
 }
 
-void CPaintManagerUI::SetLayered(bool bLayered)
-{
+void CPaintManagerUI::SetLayered(bool bLayered) {
     if (m_bLayered == bLayered) return;
     m_bLayered = bLayered;
     if (bLayered) ApplyLayeredStyle();
     Invalidate();
 }
 
-void CPaintManagerUI::SetLayeredOpacity(BYTE nOpacity)
-{
+void CPaintManagerUI::SetLayeredOpacity(BYTE nOpacity) {
     m_nOpacity = nOpacity;
     if (!m_hWndPaint) return;
     if (m_bLayered) {
@@ -126,29 +113,29 @@ void CPaintManagerUI::SetLayeredOpacity(BYTE nOpacity)
     m_bConstantAlpha = true;
 }
 
-void CPaintManagerUI::RequestLayeredPaint()
-{
+void CPaintManagerUI::RequestLayeredPaint() {
     if (!m_hWndPaint || m_bLayeredPending) return;
     m_bLayeredPending = true;
     PostMessageW(m_hWndPaint, LayeredPaintMessage(), 0, 0);
 }
 
-void CPaintManagerUI::Invalidate()
-{
+void CPaintManagerUI::Invalidate() {
     if (!m_hWndPaint) return;
-    if (m_bLayered) RequestLayeredPaint();
-    else InvalidateRect(m_hWndPaint, nullptr, FALSE);
+    if (m_bLayered)
+        RequestLayeredPaint();
+    else
+        InvalidateRect(m_hWndPaint, nullptr, FALSE);
 }
 
-void CPaintManagerUI::Invalidate(const RECT& rcItem)
-{
+void CPaintManagerUI::Invalidate(const RECT& rcItem) {
     if (!m_hWndPaint) return;
-    if (m_bLayered) RequestLayeredPaint();
-    else InvalidateRect(m_hWndPaint, &rcItem, FALSE);
+    if (m_bLayered)
+        RequestLayeredPaint();
+    else
+        InvalidateRect(m_hWndPaint, &rcItem, FALSE);
 }
 
-bool CPaintManagerUI::EnsureOffscreen(int cx, int cy)
-{
+bool CPaintManagerUI::EnsureOffscreen(int cx, int cy) {
     if (cx <= 0 || cy <= 0) return false;
     if (m_hbmpOffscreen && m_szOffscreen.cx == cx && m_szOffscreen.cy == cy) return true;
     FreeOffscreen();
@@ -160,8 +147,7 @@ bool CPaintManagerUI::EnsureOffscreen(int cx, int cy)
     return true;
 }
 
-void CPaintManagerUI::FreeOffscreen()
-{
+void CPaintManagerUI::FreeOffscreen() {
     if (m_hDcOffscreen) {
         SelectObject(m_hDcOffscreen, m_hOldOffscreen);
         DeleteDC(m_hDcOffscreen);
@@ -173,8 +159,7 @@ void CPaintManagerUI::FreeOffscreen()
     m_szOffscreen = {0, 0};
 }
 
-void CPaintManagerUI::LayoutRoot()
-{
+void CPaintManagerUI::LayoutRoot() {
     m_bUpdateNeeded = false;
     if (!m_pRoot || !m_hWndPaint) return;
     RECT rc = {};
@@ -187,13 +172,11 @@ void CPaintManagerUI::LayoutRoot()
     }
 }
 
-void CPaintManagerUI::UpdateLayout()
-{
+void CPaintManagerUI::UpdateLayout() {
     if (m_bUpdateNeeded || (m_pRoot && m_pRoot->IsUpdateNeeded())) LayoutRoot();
 }
 
-void CPaintManagerUI::PaintTree(HDC hDC, const RECT& rcPaint)
-{
+void CPaintManagerUI::PaintTree(HDC hDC, const RECT& rcPaint) {
     if (!m_pRoot) return;
     int saved = SaveDC(hDC);
     IntersectClipRect(hDC, rcPaint.left, rcPaint.top, rcPaint.right, rcPaint.bottom);
@@ -201,8 +184,7 @@ void CPaintManagerUI::PaintTree(HDC hDC, const RECT& rcPaint)
     RestoreDC(hDC, saved);
 }
 
-void CPaintManagerUI::OnPaint()
-{
+void CPaintManagerUI::OnPaint() {
     UpdateLayout();
     if (m_bLayered) {
         ValidateRect(m_hWndPaint, nullptr);
@@ -222,8 +204,7 @@ void CPaintManagerUI::OnPaint()
     EndPaint(m_hWndPaint, &ps);
 }
 
-void CPaintManagerUI::PaintLayered()
-{
+void CPaintManagerUI::PaintLayered() {
     m_bLayeredPending = false;
     if (!m_hWndPaint || !IsWindow(m_hWndPaint)) return;
     UpdateLayout();
@@ -242,8 +223,7 @@ void CPaintManagerUI::PaintLayered()
         LogBoth("CPaintManagerUI::PaintLayered", "UpdateLayeredWindow error %lu", GetLastError());
 }
 
-bool CPaintManagerUI::AttachDialog(CControlUI* pControl)
-{
+bool CPaintManagerUI::AttachDialog(CControlUI* pControl) {
     if (!pControl) return false;
     SetFocus(nullptr, false);
     m_pEventHover = m_pEventClick = nullptr;
@@ -254,8 +234,7 @@ bool CPaintManagerUI::AttachDialog(CControlUI* pControl)
     return InitControls(pControl);
 }
 
-bool CPaintManagerUI::InitControls(CControlUI* pControl, CControlUI* pParent)
-{
+bool CPaintManagerUI::InitControls(CControlUI* pControl, CControlUI* pParent) {
     if (!pControl) return false;
     pControl->SetManager(this, pParent ? pParent : pControl->GetParent(), true);
     NeedUpdate();
@@ -263,8 +242,7 @@ bool CPaintManagerUI::InitControls(CControlUI* pControl, CControlUI* pParent)
     return true;
 }
 
-void CPaintManagerUI::ReapObjects(CControlUI* pControl)
-{
+void CPaintManagerUI::ReapObjects(CControlUI* pControl) {
     if (!pControl) return;
     if (pControl == m_pEventClick) m_pEventClick = nullptr;
     if (pControl == m_pEventHover) m_pEventHover = nullptr;
@@ -278,16 +256,14 @@ void CPaintManagerUI::ReapObjects(CControlUI* pControl)
     }
 }
 
-void CPaintManagerUI::AddDelayedCleanup(CControlUI* pControl)
-{
+void CPaintManagerUI::AddDelayedCleanup(CControlUI* pControl) {
     if (!pControl) return;
     if (std::find(m_delayedCleanup.begin(), m_delayedCleanup.end(), pControl) != m_delayedCleanup.end()) return;
     m_delayedCleanup.push_back(pControl);
     if (m_nDispatchDepth == 0) EndDispatch();
 }
 
-void CPaintManagerUI::EndDispatch()
-{
+void CPaintManagerUI::EndDispatch() {
     while (!m_delayedCleanup.empty()) {
         std::vector<CControlUI*> pending;
         pending.swap(m_delayedCleanup);
@@ -295,36 +271,32 @@ void CPaintManagerUI::EndDispatch()
     }
 }
 
-CControlUI* CPaintManagerUI::FindControl(POINT pt) const
-{
+CControlUI* CPaintManagerUI::FindControl(POINT pt) const {
     if (!m_pRoot) return nullptr;
     return m_pRoot->FindControl(FindByPoint, &pt, UIFIND_VISIBLE | UIFIND_HITTEST | UIFIND_TOP_FIRST);
 }
 
-CControlUI* CPaintManagerUI::FindControl(LPCTSTR pstrName) const
-{
-    return FindSubControlByName(m_pRoot, pstrName);
-}
+CControlUI* CPaintManagerUI::FindControl(LPCTSTR pstrName) const { return FindSubControlByName(m_pRoot, pstrName); }
 
-CControlUI* CPaintManagerUI::FindSubControlByPoint(CControlUI* pParent, POINT pt) const
-{
+CControlUI* CPaintManagerUI::FindSubControlByPoint(CControlUI* pParent, POINT pt) const {
     if (!pParent) pParent = m_pRoot;
     if (!pParent) return nullptr;
     return pParent->FindControl(FindByPoint, &pt, UIFIND_VISIBLE | UIFIND_HITTEST | UIFIND_TOP_FIRST);
 }
 
-CControlUI* CPaintManagerUI::FindSubControlByName(CControlUI* pParent, LPCTSTR pstrName) const
-{
+CControlUI* CPaintManagerUI::FindSubControlByName(CControlUI* pParent, LPCTSTR pstrName) const {
     if (!pParent) pParent = m_pRoot;
     if (!pParent || !pstrName || !*pstrName) return nullptr;
     return pParent->FindControl(FindByName, const_cast<LPTSTR>(pstrName), UIFIND_ALL);
 }
 
-CControlUI* CPaintManagerUI::FindSubControlByClass(CControlUI* pParent, LPCTSTR pstrClass, int iIndex)
-{
+CControlUI* CPaintManagerUI::FindSubControlByClass(CControlUI* pParent, LPCTSTR pstrClass, int iIndex) {
     if (!pParent) pParent = m_pRoot;
     if (!pParent || !pstrClass) return nullptr;
-    struct Search { LPCTSTR cls; int index; } search = {pstrClass, iIndex};
+    struct Search {
+        LPCTSTR cls;
+        int index;
+    } search = {pstrClass, iIndex};
     return pParent->FindControl(
         [](CControlUI* control, LPVOID data) -> CControlUI* {
             auto* s = static_cast<Search*>(data);
@@ -334,23 +306,20 @@ CControlUI* CPaintManagerUI::FindSubControlByClass(CControlUI* pParent, LPCTSTR 
         &search, UIFIND_ALL);
 }
 
-bool CPaintManagerUI::AddNotifier(INotifyUI* pNotifier)
-{
+bool CPaintManagerUI::AddNotifier(INotifyUI* pNotifier) {
     if (!pNotifier || std::find(m_notifiers.begin(), m_notifiers.end(), pNotifier) != m_notifiers.end()) return false;
     m_notifiers.push_back(pNotifier);
     return true;
 }
 
-bool CPaintManagerUI::RemoveNotifier(INotifyUI* pNotifier)
-{
+bool CPaintManagerUI::RemoveNotifier(INotifyUI* pNotifier) {
     auto it = std::find(m_notifiers.begin(), m_notifiers.end(), pNotifier);
     if (it == m_notifiers.end()) return false;
     m_notifiers.erase(it);
     return true;
 }
 
-void CPaintManagerUI::SendNotify(CControlUI* pControl, LPCTSTR pstrMessage, WPARAM wParam, LPARAM lParam, bool bAsync)
-{
+void CPaintManagerUI::SendNotify(CControlUI* pControl, LPCTSTR pstrMessage, WPARAM wParam, LPARAM lParam, bool bAsync) {
     TNotifyUI msg;
     msg.pSender = pControl;
     msg.sType = pstrMessage;
@@ -359,8 +328,7 @@ void CPaintManagerUI::SendNotify(CControlUI* pControl, LPCTSTR pstrMessage, WPAR
     SendNotify(msg, bAsync);
 }
 
-void CPaintManagerUI::SendNotify(TNotifyUI& Msg, bool)
-{
+void CPaintManagerUI::SendNotify(TNotifyUI& Msg, bool) {
     Msg.ptMouse = m_ptLastMousePos;
     Msg.dwTimestamp = GetTickCount();
     CDispatchScope scope(this);
@@ -369,8 +337,7 @@ void CPaintManagerUI::SendNotify(TNotifyUI& Msg, bool)
     ForwardNotify(Msg);
 }
 
-void CPaintManagerUI::ForwardNotify(TNotifyUI& Msg)
-{
+void CPaintManagerUI::ForwardNotify(TNotifyUI& Msg) {
     CDispatchScope scope(this);
     std::vector<INotifyUI*> notifiers = m_notifiers;  // a handler may add or remove notifiers
     for (INotifyUI* notifier : notifiers) {
@@ -380,40 +347,36 @@ void CPaintManagerUI::ForwardNotify(TNotifyUI& Msg)
     }
 }
 
-bool CPaintManagerUI::AddPreMessageFilter(IMessageFilterUI* pFilter)
-{
-    if (!pFilter || std::find(m_preMessageFilters.begin(), m_preMessageFilters.end(), pFilter) != m_preMessageFilters.end())
+bool CPaintManagerUI::AddPreMessageFilter(IMessageFilterUI* pFilter) {
+    if (!pFilter ||
+        std::find(m_preMessageFilters.begin(), m_preMessageFilters.end(), pFilter) != m_preMessageFilters.end())
         return false;
     m_preMessageFilters.push_back(pFilter);
     return true;
 }
 
-bool CPaintManagerUI::RemovePreMessageFilter(IMessageFilterUI* pFilter)
-{
+bool CPaintManagerUI::RemovePreMessageFilter(IMessageFilterUI* pFilter) {
     auto it = std::find(m_preMessageFilters.begin(), m_preMessageFilters.end(), pFilter);
     if (it == m_preMessageFilters.end()) return false;
     m_preMessageFilters.erase(it);
     return true;
 }
 
-bool CPaintManagerUI::AddMessageFilter(IMessageFilterUI* pFilter)
-{
+bool CPaintManagerUI::AddMessageFilter(IMessageFilterUI* pFilter) {
     if (!pFilter || std::find(m_messageFilters.begin(), m_messageFilters.end(), pFilter) != m_messageFilters.end())
         return false;
     m_messageFilters.push_back(pFilter);
     return true;
 }
 
-bool CPaintManagerUI::RemoveMessageFilter(IMessageFilterUI* pFilter)
-{
+bool CPaintManagerUI::RemoveMessageFilter(IMessageFilterUI* pFilter) {
     auto it = std::find(m_messageFilters.begin(), m_messageFilters.end(), pFilter);
     if (it == m_messageFilters.end()) return false;
     m_messageFilters.erase(it);
     return true;
 }
 
-bool CPaintManagerUI::PreMessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lRes)
-{
+bool CPaintManagerUI::PreMessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lRes) {
     std::vector<IMessageFilterUI*> filters = m_preMessageFilters;
     auto alive = m_alive;
     for (IMessageFilterUI* filter : filters) {

@@ -5,13 +5,13 @@
 #include <map>
 #include <vector>
 
+#include "common/logger.h"
+#include "common/text_convert.h"
 #include "ui/controls/control.h"
 #include "ui/core/paint_manager.h"
-#include "common/logger.h"
 #include "ui/render/render_engine.h"
 #include "ui/resources/resource_manager.h"
 #include "ui/resources/zip_archive.h"
-#include "common/text_convert.h"
 
 namespace DuiLib {
 
@@ -19,35 +19,30 @@ namespace {
 
 // Decoded skin files shared by every window of the thread, keyed by the
 // normalised file name.
-std::map<std::wstring, TImageInfo*>& SharedImages()
-{
+std::map<std::wstring, TImageInfo*>& SharedImages() {
     static std::map<std::wstring, TImageInfo*> images;
     return images;
 }
 
 // Names that could not be loaded, so a missing image is logged once.
-std::map<std::wstring, bool>& MissingImages()
-{
+std::map<std::wstring, bool>& MissingImages() {
     static std::map<std::wstring, bool> missing;
     return missing;
 }
 
-std::wstring SharedKey(LPCTSTR name)
-{
+std::wstring SharedKey(LPCTSTR name) {
     std::wstring key = NormalizeArchiveName(name ? name : L"");
     for (auto& ch : key) ch = static_cast<wchar_t>(towlower(ch));
     return key;
 }
 
-void FreeOwned(TImageInfo* info)
-{
+void FreeOwned(TImageInfo* info) {
     if (!info) return;
     if (info->hBitmap) DeleteObject(info->hBitmap);
     delete info;
 }
 
-HFONT MakeFont(LPCTSTR name, int size, bool bold, bool underline, bool italic)
-{
+HFONT MakeFont(LPCTSTR name, int size, bool bold, bool underline, bool italic) {
     LOGFONTW lf = {};
     lf.lfHeight = -std::abs(size);
     lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
@@ -59,8 +54,7 @@ HFONT MakeFont(LPCTSTR name, int size, bool bold, bool underline, bool italic)
     return CreateFontIndirectW(&lf);
 }
 
-void FillMetrics(HDC dc, TFontInfo& info)
-{
+void FillMetrics(HDC dc, TFontInfo& info) {
     HDC measure = dc ? dc : GetDC(nullptr);
     HGDIOBJ old = SelectObject(measure, info.hFont);
     GetTextMetricsW(measure, &info.tm);
@@ -70,11 +64,11 @@ void FillMetrics(HDC dc, TFontInfo& info)
 
 }  // namespace
 
-int CPaintManagerUI::AddFont(int id, LPCTSTR pStrFontName, int nSize, bool bBold, bool bUnderline, bool bItalic)
-{
+int CPaintManagerUI::AddFont(int id, LPCTSTR pStrFontName, int nSize, bool bBold, bool bUnderline, bool bItalic) {
     HFONT font = MakeFont(pStrFontName, nSize, bBold, bUnderline, bItalic);
     if (!font) {
-        LogBoth("CPaintManagerUI::AddFont", "CreateFontIndirectW %s error", WideToUtf8(pStrFontName ? pStrFontName : L"").c_str());
+        LogBoth("CPaintManagerUI::AddFont", "CreateFontIndirectW %s error",
+                WideToUtf8(pStrFontName ? pStrFontName : L"").c_str());
         return -1;
     }
     if (id < 0) id = m_fonts.empty() ? 0 : m_fonts.rbegin()->first + 1;
@@ -92,21 +86,16 @@ int CPaintManagerUI::AddFont(int id, LPCTSTR pStrFontName, int nSize, bool bBold
     return id;
 }
 
-HFONT CPaintManagerUI::GetFont(int index)
-{
-    return GetFontInfo(index)->hFont;
-}
+HFONT CPaintManagerUI::GetFont(int index) { return GetFontInfo(index)->hFont; }
 
-TFontInfo* CPaintManagerUI::GetFontInfo(int index)
-{
+TFontInfo* CPaintManagerUI::GetFontInfo(int index) {
     auto it = m_fonts.find(index);
     if (index >= 0 && it != m_fonts.end() && it->second.hFont) return &it->second;
     if (m_pResourceParent && (index >= 0 || !m_defaultFont.hFont)) return m_pResourceParent->GetFontInfo(index);
     return GetDefaultFontInfo();
 }
 
-void CPaintManagerUI::SetResourceParent(CPaintManagerUI* pParent)
-{
+void CPaintManagerUI::SetResourceParent(CPaintManagerUI* pParent) {
     m_pResourceParent = pParent == this ? nullptr : pParent;
     if (!m_pResourceParent) return;
     m_dwDefaultFontColor = pParent->GetDefaultFontColor();
@@ -114,8 +103,7 @@ void CPaintManagerUI::SetResourceParent(CPaintManagerUI* pParent)
     m_dwDefaultSelectedBkColor = pParent->GetDefaultSelectedBkColor();
 }
 
-void CPaintManagerUI::SetDefaultFont(LPCTSTR pStrFontName, int nSize, bool bBold, bool bUnderline, bool bItalic)
-{
+void CPaintManagerUI::SetDefaultFont(LPCTSTR pStrFontName, int nSize, bool bBold, bool bUnderline, bool bItalic) {
     HFONT font = MakeFont(pStrFontName, nSize, bBold, bUnderline, bItalic);
     if (!font) return;
     if (m_defaultFont.hFont) DeleteObject(m_defaultFont.hFont);
@@ -129,8 +117,7 @@ void CPaintManagerUI::SetDefaultFont(LPCTSTR pStrFontName, int nSize, bool bBold
     FillMetrics(m_hDcPaint, m_defaultFont);
 }
 
-TFontInfo* CPaintManagerUI::GetDefaultFontInfo()
-{
+TFontInfo* CPaintManagerUI::GetDefaultFontInfo() {
     if (!m_defaultFont.hFont && m_pResourceParent) return m_pResourceParent->GetDefaultFontInfo();
     if (!m_defaultFont.hFont) {
         // The system's message font, at the size a layout's 12 would give.
@@ -143,8 +130,7 @@ TFontInfo* CPaintManagerUI::GetDefaultFontInfo()
     return &m_defaultFont;
 }
 
-const TImageInfo* CPaintManagerUI::GetImage(LPCTSTR bitmap) const
-{
+const TImageInfo* CPaintManagerUI::GetImage(LPCTSTR bitmap) const {
     if (!bitmap || !*bitmap) return nullptr;
     auto own = m_images.find(CDuiString(bitmap));
     if (own != m_images.end()) return own->second;
@@ -157,14 +143,12 @@ const TImageInfo* CPaintManagerUI::GetImage(LPCTSTR bitmap) const
     return it == shared.end() ? nullptr : it->second;
 }
 
-const TImageInfo* CPaintManagerUI::GetImageEx(LPCTSTR bitmap, LPCTSTR type, DWORD mask)
-{
+const TImageInfo* CPaintManagerUI::GetImageEx(LPCTSTR bitmap, LPCTSTR type, DWORD mask) {
     const TImageInfo* image = GetImage(bitmap);
     return image ? image : AddImage(bitmap, type, mask);
 }
 
-const TImageInfo* CPaintManagerUI::AddImage(LPCTSTR bitmap, LPCTSTR type, DWORD)
-{
+const TImageInfo* CPaintManagerUI::AddImage(LPCTSTR bitmap, LPCTSTR type, DWORD) {
     if (!bitmap || !*bitmap) return nullptr;
     std::wstring key = SharedKey(bitmap);
     auto& shared = SharedImages();
@@ -183,8 +167,7 @@ const TImageInfo* CPaintManagerUI::AddImage(LPCTSTR bitmap, LPCTSTR type, DWORD)
     return info;
 }
 
-const TImageInfo* CPaintManagerUI::AddImage(LPCTSTR bitmap, HBITMAP hBitmap, int iWidth, int iHeight, bool bAlpha)
-{
+const TImageInfo* CPaintManagerUI::AddImage(LPCTSTR bitmap, HBITMAP hBitmap, int iWidth, int iHeight, bool bAlpha) {
     if (!bitmap || !*bitmap || !hBitmap) return nullptr;
     RemoveImage(bitmap);
     auto* info = new TImageInfo;
@@ -200,8 +183,7 @@ const TImageInfo* CPaintManagerUI::AddImage(LPCTSTR bitmap, HBITMAP hBitmap, int
     return info;
 }
 
-bool CPaintManagerUI::RemoveImage(LPCTSTR bitmap)
-{
+bool CPaintManagerUI::RemoveImage(LPCTSTR bitmap) {
     auto it = bitmap ? m_images.find(CDuiString(bitmap)) : m_images.end();
     if (it == m_images.end()) return false;
     FreeOwned(it->second);
@@ -209,45 +191,38 @@ bool CPaintManagerUI::RemoveImage(LPCTSTR bitmap)
     return true;
 }
 
-void CPaintManagerUI::RemoveAllImages()
-{
+void CPaintManagerUI::RemoveAllImages() {
     for (auto& image : m_images) FreeOwned(image.second);
     m_images.clear();
 }
 
-void CPaintManagerUI::RemoveAllSharedImages()
-{
+void CPaintManagerUI::RemoveAllSharedImages() {
     for (auto& image : SharedImages()) FreeOwned(image.second);
     SharedImages().clear();
     MissingImages().clear();
 }
 
-void CPaintManagerUI::AddDefaultAttributeList(LPCTSTR pStrControlName, LPCTSTR pStrControlAttrList)
-{
+void CPaintManagerUI::AddDefaultAttributeList(LPCTSTR pStrControlName, LPCTSTR pStrControlAttrList) {
     if (pStrControlName && pStrControlAttrList) m_defaultAttrs[CDuiString(pStrControlName)] = pStrControlAttrList;
 }
 
-LPCTSTR CPaintManagerUI::GetDefaultAttributeList(LPCTSTR pStrControlName) const
-{
+LPCTSTR CPaintManagerUI::GetDefaultAttributeList(LPCTSTR pStrControlName) const {
     auto it = pStrControlName ? m_defaultAttrs.find(CDuiString(pStrControlName)) : m_defaultAttrs.end();
     if (it != m_defaultAttrs.end()) return it->second.GetData();
     return m_pResourceParent ? m_pResourceParent->GetDefaultAttributeList(pStrControlName) : nullptr;
 }
 
-void CPaintManagerUI::AddStyle(LPCTSTR pStrName, LPCTSTR pStrAttrList)
-{
+void CPaintManagerUI::AddStyle(LPCTSTR pStrName, LPCTSTR pStrAttrList) {
     if (pStrName && pStrAttrList) m_styles[CDuiString(pStrName)] = pStrAttrList;
 }
 
-LPCTSTR CPaintManagerUI::GetStyle(LPCTSTR pStrName) const
-{
+LPCTSTR CPaintManagerUI::GetStyle(LPCTSTR pStrName) const {
     auto it = pStrName ? m_styles.find(CDuiString(pStrName)) : m_styles.end();
     if (it != m_styles.end()) return it->second.GetData();
     return m_pResourceParent ? m_pResourceParent->GetStyle(pStrName) : nullptr;
 }
 
-bool CPaintManagerUI::AddOptionGroup(LPCTSTR pStrGroupName, CControlUI* pControl)
-{
+bool CPaintManagerUI::AddOptionGroup(LPCTSTR pStrGroupName, CControlUI* pControl) {
     if (!pStrGroupName || !*pStrGroupName || !pControl) return false;
     auto& members = m_optionGroups[CDuiString(pStrGroupName)];
     if (std::find(members.begin(), members.end(), pControl) != members.end()) return false;
@@ -255,14 +230,12 @@ bool CPaintManagerUI::AddOptionGroup(LPCTSTR pStrGroupName, CControlUI* pControl
     return true;
 }
 
-const std::vector<CControlUI*>* CPaintManagerUI::GetOptionGroup(LPCTSTR pStrGroupName) const
-{
+const std::vector<CControlUI*>* CPaintManagerUI::GetOptionGroup(LPCTSTR pStrGroupName) const {
     auto it = pStrGroupName ? m_optionGroups.find(CDuiString(pStrGroupName)) : m_optionGroups.end();
     return it == m_optionGroups.end() ? nullptr : &it->second;
 }
 
-void CPaintManagerUI::RemoveOptionGroup(LPCTSTR pStrGroupName, CControlUI* pControl)
-{
+void CPaintManagerUI::RemoveOptionGroup(LPCTSTR pStrGroupName, CControlUI* pControl) {
     auto it = pStrGroupName ? m_optionGroups.find(CDuiString(pStrGroupName)) : m_optionGroups.end();
     if (it == m_optionGroups.end()) return;
     auto& members = it->second;
@@ -270,9 +243,6 @@ void CPaintManagerUI::RemoveOptionGroup(LPCTSTR pStrGroupName, CControlUI* pCont
     if (members.empty()) m_optionGroups.erase(it);
 }
 
-void CPaintManagerUI::RemoveAllOptionGroups()
-{
-    m_optionGroups.clear();
-}
+void CPaintManagerUI::RemoveAllOptionGroups() { m_optionGroups.clear(); }
 
 }  // namespace DuiLib

@@ -9,77 +9,51 @@
 
 namespace DuiLib {
 
-HINSTANCE CPaintManagerUI::GetInstance()
-{
+HINSTANCE CPaintManagerUI::GetInstance() {
     HINSTANCE instance = CSkinSource::Get().Instance();
     return instance ? instance : GetModuleHandleW(nullptr);
 }
 
-CDuiString CPaintManagerUI::GetInstancePath()
-{
-    return CDuiString(ModuleFolder(GetInstance()));
-}
+CDuiString CPaintManagerUI::GetInstancePath() { return CDuiString(ModuleFolder(GetInstance())); }
 
-CDuiString CPaintManagerUI::GetCurrentPath()
-{
+CDuiString CPaintManagerUI::GetCurrentPath() {
     wchar_t path[MAX_PATH] = {};
     GetCurrentDirectoryW(MAX_PATH, path);
     return CDuiString(path);
 }
 
-HINSTANCE CPaintManagerUI::GetResourceDll()
-{
+HINSTANCE CPaintManagerUI::GetResourceDll() {
     HINSTANCE module = CSkinSource::Get().ResourceDll();
     return module ? module : GetModuleHandleW(nullptr);
 }
 
-CDuiString CPaintManagerUI::GetResourcePath()
-{
-    return CDuiString(CSkinSource::Get().ResourcePath());
-}
+CDuiString CPaintManagerUI::GetResourcePath() { return CDuiString(CSkinSource::Get().ResourcePath()); }
 
-int CPaintManagerUI::GetResourceType()
-{
-    return CSkinSource::Get().ResourceType();
-}
+int CPaintManagerUI::GetResourceType() { return CSkinSource::Get().ResourceType(); }
 
-void CPaintManagerUI::SetInstance(HINSTANCE hInst)
-{
-    CSkinSource::Get().SetInstance(hInst);
-}
+void CPaintManagerUI::SetInstance(HINSTANCE hInst) { CSkinSource::Get().SetInstance(hInst); }
 
-void CPaintManagerUI::SetCurrentPath(LPCTSTR pStrPath)
-{
+void CPaintManagerUI::SetCurrentPath(LPCTSTR pStrPath) {
     if (pStrPath) SetCurrentDirectoryW(pStrPath);
 }
 
-void CPaintManagerUI::SetResourceDll(HINSTANCE hInst)
-{
-    CSkinSource::Get().SetResourceDll(hInst);
-}
+void CPaintManagerUI::SetResourceDll(HINSTANCE hInst) { CSkinSource::Get().SetResourceDll(hInst); }
 
-void CPaintManagerUI::SetResourcePath(LPCTSTR pStrPath)
-{
+void CPaintManagerUI::SetResourcePath(LPCTSTR pStrPath) {
     CSkinSource::Get().SetResourcePath(pStrPath ? pStrPath : L"");
 }
 
-void CPaintManagerUI::SetResourceType(int nType)
-{
-    CSkinSource::Get().SetResourceType(nType);
-}
+void CPaintManagerUI::SetResourceType(int nType) { CSkinSource::Get().SetResourceType(nType); }
 
-bool CPaintManagerUI::SetResourceZip(LPVOID pVoid, unsigned int len, LPCSTR password)
-{
+bool CPaintManagerUI::SetResourceZip(LPVOID pVoid, unsigned int len, LPCSTR password) {
     return CSkinSource::Get().SetZip(pVoid, len, password);
 }
 
-bool CPaintManagerUI::SetResourceZip(LPCTSTR pstrZip, LPCSTR password)
-{
+bool CPaintManagerUI::SetResourceZip(LPCTSTR pstrZip, LPCSTR password) {
     return CSkinSource::Get().SetZipFile(pstrZip ? pstrZip : L"", password);
 }
 
-void CPaintManagerUI::MessageLoop()
-{
+void CPaintManagerUI::MessageLoop() {
     MSG msg = {};
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         if (!TranslateMessage(&msg)) {
@@ -89,8 +63,7 @@ void CPaintManagerUI::MessageLoop()
     }
 }
 
-bool CPaintManagerUI::TranslateMessage(const LPMSG pMsg)
-{
+bool CPaintManagerUI::TranslateMessage(const LPMSG pMsg) {
     if (!pMsg || !pMsg->hwnd) return false;
     bool input = (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST) ||
                  (pMsg->message >= WM_MOUSEFIRST && pMsg->message <= WM_MOUSELAST);
@@ -106,8 +79,7 @@ bool CPaintManagerUI::TranslateMessage(const LPMSG pMsg)
     return false;
 }
 
-void CPaintManagerUI::Term()
-{
+void CPaintManagerUI::Term() {
     CResourceManager::GetInstance()->Release();
     ShutdownGdiplus();
 }

@@ -2,15 +2,14 @@
 
 #include <windowsx.h>
 
-#include "ui/controls/control.h"
-#include "ui/core/dialog_builder.h"
 #include "common/logger.h"
 #include "common/text_convert.h"
+#include "ui/controls/control.h"
+#include "ui/core/dialog_builder.h"
 
 namespace DuiLib {
 
-WindowImplBase::~WindowImplBase()
-{
+WindowImplBase::~WindowImplBase() {
     // Destroy a live window while the paint manager still exists.
     if (m_hWnd && IsWindow(m_hWnd)) {
         HWND hwnd = m_hWnd;
@@ -20,35 +19,35 @@ WindowImplBase::~WindowImplBase()
     }
 }
 
-void WindowImplBase::Notify(TNotifyUI& msg)
-{
-    if (msg.sType == DUI_MSGTYPE_CLICK) OnClick(msg);
-    else if (msg.sType == DUI_MSGTYPE_SELECTCHANGED) OnSelectChanged(msg);
-    else if (msg.sType == DUI_MSGTYPE_ITEMSELECT) OnItemSelect(msg);
+void WindowImplBase::Notify(TNotifyUI& msg) {
+    if (msg.sType == DUI_MSGTYPE_CLICK)
+        OnClick(msg);
+    else if (msg.sType == DUI_MSGTYPE_SELECTCHANGED)
+        OnSelectChanged(msg);
+    else if (msg.sType == DUI_MSGTYPE_ITEMSELECT)
+        OnItemSelect(msg);
 }
 
-LRESULT WindowImplBase::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM, bool&)
-{
+LRESULT WindowImplBase::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM, bool&) {
     if (uMsg == WM_KEYDOWN && (wParam == VK_RETURN || wParam == VK_ESCAPE)) return ResponseDefaultKeyEvent(wParam);
     return 0;
 }
 
-bool WindowImplBase::IsInteractive(CControlUI* c)
-{
+bool WindowImplBase::IsInteractive(CControlUI* c) {
     if (!c) return false;
-    static const LPCTSTR kInterfaces[] = {L"Button", L"Edit", L"Combo", L"Slider", L"List", L"IListOwner", L"ListItem",
-                                          L"ScrollBar"};
+    static const LPCTSTR kInterfaces[] = {L"Button", L"Edit",       L"Combo",    L"Slider",
+                                          L"List",   L"IListOwner", L"ListItem", L"ScrollBar"};
     for (LPCTSTR name : kInterfaces)
         if (c->GetInterface(name)) return true;
     return (c->GetControlFlags() & UIFLAG_TABSTOP) != 0;
 }
 
-LRESULT WindowImplBase::OnCreate(UINT, WPARAM, LPARAM, bool& bHandled)
-{
+LRESULT WindowImplBase::OnCreate(UINT, WPARAM, LPARAM, bool& bHandled) {
     bHandled = true;
     LONG_PTR style = GetWindowLongPtrW(m_hWnd, GWL_STYLE);
     SetWindowLongPtrW(m_hWnd, GWL_STYLE, (style & ~WS_CAPTION) | WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
-    SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     m_PaintManager.Init(m_hWnd);
     m_PaintManager.AddPreMessageFilter(this);
     CDialogBuilder builder;
@@ -65,11 +64,16 @@ LRESULT WindowImplBase::OnCreate(UINT, WPARAM, LPARAM, bool& bHandled)
     return 0;
 }
 
-LRESULT WindowImplBase::OnClose(UINT, WPARAM, LPARAM, bool& bHandled) { bHandled = false; return 0; }
-LRESULT WindowImplBase::OnDestroy(UINT, WPARAM, LPARAM, bool& bHandled) { bHandled = false; return 0; }
+LRESULT WindowImplBase::OnClose(UINT, WPARAM, LPARAM, bool& bHandled) {
+    bHandled = false;
+    return 0;
+}
+LRESULT WindowImplBase::OnDestroy(UINT, WPARAM, LPARAM, bool& bHandled) {
+    bHandled = false;
+    return 0;
+}
 
-LRESULT WindowImplBase::OnNcActivate(UINT, WPARAM wParam, LPARAM, bool& bHandled)
-{
+LRESULT WindowImplBase::OnNcActivate(UINT, WPARAM wParam, LPARAM, bool& bHandled) {
     if (IsIconic(m_hWnd)) bHandled = false;
     return wParam == 0 ? TRUE : FALSE;
 }
@@ -77,8 +81,7 @@ LRESULT WindowImplBase::OnNcActivate(UINT, WPARAM wParam, LPARAM, bool& bHandled
 LRESULT WindowImplBase::OnNcCalcSize(UINT, WPARAM, LPARAM, bool&) { return 0; }
 LRESULT WindowImplBase::OnNcPaint(UINT, WPARAM, LPARAM, bool&) { return 0; }
 
-LRESULT WindowImplBase::OnNcHitTest(UINT, WPARAM, LPARAM lParam, bool&)
-{
+LRESULT WindowImplBase::OnNcHitTest(UINT, WPARAM, LPARAM lParam, bool&) {
     POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     ScreenToClient(m_hWnd, &pt);
     RECT client = {};
@@ -101,8 +104,7 @@ LRESULT WindowImplBase::OnNcHitTest(UINT, WPARAM, LPARAM lParam, bool&)
     return HTCLIENT;
 }
 
-LRESULT WindowImplBase::OnGetMinMaxInfo(UINT, WPARAM, LPARAM lParam, bool&)
-{
+LRESULT WindowImplBase::OnGetMinMaxInfo(UINT, WPARAM, LPARAM lParam, bool&) {
     auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
     MONITORINFO mi = {sizeof(mi)};
     GetMonitorInfoW(MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTONEAREST), &mi);
@@ -117,11 +119,16 @@ LRESULT WindowImplBase::OnGetMinMaxInfo(UINT, WPARAM, LPARAM lParam, bool&)
     return 0;
 }
 
-LRESULT WindowImplBase::OnMouseWheel(UINT, WPARAM, LPARAM, bool& bHandled) { bHandled = false; return 0; }
-LRESULT WindowImplBase::OnMouseHover(UINT, WPARAM, LPARAM, bool& bHandled) { bHandled = false; return 0; }
+LRESULT WindowImplBase::OnMouseWheel(UINT, WPARAM, LPARAM, bool& bHandled) {
+    bHandled = false;
+    return 0;
+}
+LRESULT WindowImplBase::OnMouseHover(UINT, WPARAM, LPARAM, bool& bHandled) {
+    bHandled = false;
+    return 0;
+}
 
-LRESULT WindowImplBase::OnSize(UINT, WPARAM, LPARAM, bool& bHandled)
-{
+LRESULT WindowImplBase::OnSize(UINT, WPARAM, LPARAM, bool& bHandled) {
     SIZE round = m_PaintManager.GetRoundCorner();
     if (!IsIconic(m_hWnd) && (round.cx != 0 || round.cy != 0)) {
         RECT rc = {};
@@ -133,50 +140,78 @@ LRESULT WindowImplBase::OnSize(UINT, WPARAM, LPARAM, bool& bHandled)
     return 0;
 }
 
-LRESULT WindowImplBase::OnChar(UINT, WPARAM, LPARAM, bool& bHandled) { bHandled = false; return 0; }
-LRESULT WindowImplBase::OnSysCommand(UINT, WPARAM, LPARAM, bool& bHandled) { bHandled = false; return 0; }
-LRESULT WindowImplBase::OnKeyDown(UINT, WPARAM, LPARAM, bool& bHandled) { bHandled = false; return 0; }
-LRESULT WindowImplBase::OnKillFocus(UINT, WPARAM, LPARAM, bool& bHandled) { bHandled = false; return 0; }
-LRESULT WindowImplBase::OnSetFocus(UINT, WPARAM, LPARAM, bool& bHandled) { bHandled = false; return 0; }
-LRESULT WindowImplBase::OnLButtonDown(UINT, WPARAM, LPARAM, bool& bHandled) { bHandled = false; return 0; }
-LRESULT WindowImplBase::OnLButtonUp(UINT, WPARAM, LPARAM, bool& bHandled) { bHandled = false; return 0; }
-LRESULT WindowImplBase::OnRButtonDown(UINT, WPARAM, LPARAM, bool& bHandled) { bHandled = false; return 0; }
-LRESULT WindowImplBase::OnRButtonUp(UINT, WPARAM, LPARAM, bool& bHandled) { bHandled = false; return 0; }
-LRESULT WindowImplBase::OnMouseMove(UINT, WPARAM, LPARAM, bool& bHandled) { bHandled = false; return 0; }
-
-LRESULT WindowImplBase::HandleCustomMessage(UINT, WPARAM, LPARAM, bool& bHandled)
-{
+LRESULT WindowImplBase::OnChar(UINT, WPARAM, LPARAM, bool& bHandled) {
+    bHandled = false;
+    return 0;
+}
+LRESULT WindowImplBase::OnSysCommand(UINT, WPARAM, LPARAM, bool& bHandled) {
+    bHandled = false;
+    return 0;
+}
+LRESULT WindowImplBase::OnKeyDown(UINT, WPARAM, LPARAM, bool& bHandled) {
+    bHandled = false;
+    return 0;
+}
+LRESULT WindowImplBase::OnKillFocus(UINT, WPARAM, LPARAM, bool& bHandled) {
+    bHandled = false;
+    return 0;
+}
+LRESULT WindowImplBase::OnSetFocus(UINT, WPARAM, LPARAM, bool& bHandled) {
+    bHandled = false;
+    return 0;
+}
+LRESULT WindowImplBase::OnLButtonDown(UINT, WPARAM, LPARAM, bool& bHandled) {
+    bHandled = false;
+    return 0;
+}
+LRESULT WindowImplBase::OnLButtonUp(UINT, WPARAM, LPARAM, bool& bHandled) {
+    bHandled = false;
+    return 0;
+}
+LRESULT WindowImplBase::OnRButtonDown(UINT, WPARAM, LPARAM, bool& bHandled) {
+    bHandled = false;
+    return 0;
+}
+LRESULT WindowImplBase::OnRButtonUp(UINT, WPARAM, LPARAM, bool& bHandled) {
+    bHandled = false;
+    return 0;
+}
+LRESULT WindowImplBase::OnMouseMove(UINT, WPARAM, LPARAM, bool& bHandled) {
     bHandled = false;
     return 0;
 }
 
-LRESULT WindowImplBase::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam)
-{
+LRESULT WindowImplBase::HandleCustomMessage(UINT, WPARAM, LPARAM, bool& bHandled) {
+    bHandled = false;
+    return 0;
+}
+
+LRESULT WindowImplBase::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     LRESULT lRes = 0;
     bool bHandled = true;
     switch (uMsg) {
-    case WM_CREATE: lRes = OnCreate(uMsg, wParam, lParam, bHandled); break;
-    case WM_CLOSE: lRes = OnClose(uMsg, wParam, lParam, bHandled); break;
-    case WM_DESTROY: lRes = OnDestroy(uMsg, wParam, lParam, bHandled); break;
-    case WM_NCACTIVATE: lRes = OnNcActivate(uMsg, wParam, lParam, bHandled); break;
-    case WM_NCCALCSIZE: lRes = OnNcCalcSize(uMsg, wParam, lParam, bHandled); break;
-    case WM_NCPAINT: lRes = OnNcPaint(uMsg, wParam, lParam, bHandled); break;
-    case WM_NCHITTEST: lRes = OnNcHitTest(uMsg, wParam, lParam, bHandled); break;
-    case WM_GETMINMAXINFO: lRes = OnGetMinMaxInfo(uMsg, wParam, lParam, bHandled); break;
-    case WM_MOUSEWHEEL: lRes = OnMouseWheel(uMsg, wParam, lParam, bHandled); break;
-    case WM_MOUSEHOVER: lRes = OnMouseHover(uMsg, wParam, lParam, bHandled); break;
-    case WM_SIZE: lRes = OnSize(uMsg, wParam, lParam, bHandled); break;
-    case WM_CHAR: lRes = OnChar(uMsg, wParam, lParam, bHandled); break;
-    case WM_SYSCOMMAND: lRes = OnSysCommand(uMsg, wParam, lParam, bHandled); break;
-    case WM_KEYDOWN: lRes = OnKeyDown(uMsg, wParam, lParam, bHandled); break;
-    case WM_KILLFOCUS: lRes = OnKillFocus(uMsg, wParam, lParam, bHandled); break;
-    case WM_SETFOCUS: lRes = OnSetFocus(uMsg, wParam, lParam, bHandled); break;
-    case WM_LBUTTONDOWN: lRes = OnLButtonDown(uMsg, wParam, lParam, bHandled); break;
-    case WM_LBUTTONUP: lRes = OnLButtonUp(uMsg, wParam, lParam, bHandled); break;
-    case WM_RBUTTONDOWN: lRes = OnRButtonDown(uMsg, wParam, lParam, bHandled); break;
-    case WM_RBUTTONUP: lRes = OnRButtonUp(uMsg, wParam, lParam, bHandled); break;
-    case WM_MOUSEMOVE: lRes = OnMouseMove(uMsg, wParam, lParam, bHandled); break;
-    default: bHandled = false; break;
+        case WM_CREATE: lRes = OnCreate(uMsg, wParam, lParam, bHandled); break;
+        case WM_CLOSE: lRes = OnClose(uMsg, wParam, lParam, bHandled); break;
+        case WM_DESTROY: lRes = OnDestroy(uMsg, wParam, lParam, bHandled); break;
+        case WM_NCACTIVATE: lRes = OnNcActivate(uMsg, wParam, lParam, bHandled); break;
+        case WM_NCCALCSIZE: lRes = OnNcCalcSize(uMsg, wParam, lParam, bHandled); break;
+        case WM_NCPAINT: lRes = OnNcPaint(uMsg, wParam, lParam, bHandled); break;
+        case WM_NCHITTEST: lRes = OnNcHitTest(uMsg, wParam, lParam, bHandled); break;
+        case WM_GETMINMAXINFO: lRes = OnGetMinMaxInfo(uMsg, wParam, lParam, bHandled); break;
+        case WM_MOUSEWHEEL: lRes = OnMouseWheel(uMsg, wParam, lParam, bHandled); break;
+        case WM_MOUSEHOVER: lRes = OnMouseHover(uMsg, wParam, lParam, bHandled); break;
+        case WM_SIZE: lRes = OnSize(uMsg, wParam, lParam, bHandled); break;
+        case WM_CHAR: lRes = OnChar(uMsg, wParam, lParam, bHandled); break;
+        case WM_SYSCOMMAND: lRes = OnSysCommand(uMsg, wParam, lParam, bHandled); break;
+        case WM_KEYDOWN: lRes = OnKeyDown(uMsg, wParam, lParam, bHandled); break;
+        case WM_KILLFOCUS: lRes = OnKillFocus(uMsg, wParam, lParam, bHandled); break;
+        case WM_SETFOCUS: lRes = OnSetFocus(uMsg, wParam, lParam, bHandled); break;
+        case WM_LBUTTONDOWN: lRes = OnLButtonDown(uMsg, wParam, lParam, bHandled); break;
+        case WM_LBUTTONUP: lRes = OnLButtonUp(uMsg, wParam, lParam, bHandled); break;
+        case WM_RBUTTONDOWN: lRes = OnRButtonDown(uMsg, wParam, lParam, bHandled); break;
+        case WM_RBUTTONUP: lRes = OnRButtonUp(uMsg, wParam, lParam, bHandled); break;
+        case WM_MOUSEMOVE: lRes = OnMouseMove(uMsg, wParam, lParam, bHandled); break;
+        default: bHandled = false; break;
     }
     if (bHandled) return lRes;
     HWND hwnd = m_hWnd;
@@ -187,8 +222,7 @@ LRESULT WindowImplBase::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam)
     return DefWindowProcW(hwnd, uMsg, wParam, lParam);
 }
 
-void WindowImplBase::OnFinalMessage(HWND)
-{
+void WindowImplBase::OnFinalMessage(HWND) {
     m_PaintManager.RemovePreMessageFilter(this);
     m_PaintManager.RemoveNotifier(this);
     m_PaintManager.RemoveAllTimers();

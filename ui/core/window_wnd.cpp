@@ -1,13 +1,12 @@
 #include "ui/core/window_wnd.h"
 
-#include "ui/core/paint_manager.h"
 #include "common/logger.h"
 #include "common/text_convert.h"
+#include "ui/core/paint_manager.h"
 
 namespace DuiLib {
 
-CWindowWnd::~CWindowWnd()
-{
+CWindowWnd::~CWindowWnd() {
     if (m_hWnd && IsWindow(m_hWnd)) {
         HWND hwnd = m_hWnd;
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);  // no more calls into this object
@@ -16,8 +15,7 @@ CWindowWnd::~CWindowWnd()
     }
 }
 
-bool CWindowWnd::RegisterWindowClass()
-{
+bool CWindowWnd::RegisterWindowClass() {
     WNDCLASSEXW wc = {};
     wc.cbSize = sizeof(wc);
     HINSTANCE instance = CPaintManagerUI::GetInstance();
@@ -29,38 +27,36 @@ bool CWindowWnd::RegisterWindowClass()
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = GetWindowClassName();
     if (RegisterClassExW(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS) return true;
-    LogBoth("CWindowWnd::RegisterWindowClass", "RegisterClassExW %s error %lu", WideToUtf8(GetWindowClassName()).c_str(),
-            GetLastError());
+    LogBoth("CWindowWnd::RegisterWindowClass", "RegisterClassExW %s error %lu",
+            WideToUtf8(GetWindowClassName()).c_str(), GetLastError());
     return false;
 }
 
-HWND CWindowWnd::Create(HWND hwndParent, LPCTSTR pstrName, DWORD dwStyle, DWORD dwExStyle, const RECT rc, HMENU hMenu)
-{
-    return Create(hwndParent, pstrName, dwStyle, dwExStyle, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, hMenu);
+HWND CWindowWnd::Create(HWND hwndParent, LPCTSTR pstrName, DWORD dwStyle, DWORD dwExStyle, const RECT rc, HMENU hMenu) {
+    return Create(hwndParent, pstrName, dwStyle, dwExStyle, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
+                  hMenu);
 }
 
 HWND CWindowWnd::Create(HWND hwndParent, LPCTSTR pstrName, DWORD dwStyle, DWORD dwExStyle, int x, int y, int cx, int cy,
-                        HMENU hMenu)
-{
+                        HMENU hMenu) {
     if (m_hWnd && IsWindow(m_hWnd)) return m_hWnd;
     if (!RegisterWindowClass()) return nullptr;
     HWND hwnd = CreateWindowExW(dwExStyle, GetWindowClassName(), pstrName, dwStyle, x, y, cx, cy, hwndParent, hMenu,
                                 CPaintManagerUI::GetInstance(), this);
     if (!hwnd) {
-        LogBoth("CWindowWnd::Create", "CreateWindowExW %s error %lu", WideToUtf8(GetWindowClassName()).c_str(), GetLastError());
+        LogBoth("CWindowWnd::Create", "CreateWindowExW %s error %lu", WideToUtf8(GetWindowClassName()).c_str(),
+                GetLastError());
         m_hWnd = nullptr;
     }
     return hwnd;
 }
 
-void CWindowWnd::ShowWindow(bool bShow, bool bTakeFocus)
-{
+void CWindowWnd::ShowWindow(bool bShow, bool bTakeFocus) {
     if (!m_hWnd) return;
     ::ShowWindow(m_hWnd, bShow ? (bTakeFocus ? SW_SHOWNORMAL : SW_SHOWNOACTIVATE) : SW_HIDE);
 }
 
-UINT CWindowWnd::ShowModal()
-{
+UINT CWindowWnd::ShowModal() {
     if (!m_hWnd || !IsWindow(m_hWnd)) {
         LogBoth("CWindowWnd::ShowModal", "no window error");
         return static_cast<UINT>(-1);
@@ -94,13 +90,11 @@ UINT CWindowWnd::ShowModal()
     return result;
 }
 
-void CWindowWnd::Close(UINT nRet)
-{
+void CWindowWnd::Close(UINT nRet) {
     if (m_hWnd && IsWindow(m_hWnd)) ::PostMessageW(m_hWnd, WM_CLOSE, nRet, 0);
 }
 
-void CWindowWnd::CenterWindow()
-{
+void CWindowWnd::CenterWindow() {
     if (!m_hWnd) return;
     RECT rc = {};
     GetWindowRect(m_hWnd, &rc);
@@ -120,20 +114,19 @@ void CWindowWnd::CenterWindow()
     SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void CWindowWnd::SetIcon(UINT nRes)
-{
+void CWindowWnd::SetIcon(UINT nRes) {
     if (!m_hWnd) return;
     HINSTANCE module = CPaintManagerUI::GetResourceDll();
     auto big = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(nRes), IMAGE_ICON, GetSystemMetrics(SM_CXICON),
                                              GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
-    auto small = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(nRes), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                               GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+    auto small =
+        static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(nRes), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                      GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
     if (big) ::SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
     if (small) ::SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
 }
 
-void CWindowWnd::ResizeClient(int cx, int cy)
-{
+void CWindowWnd::ResizeClient(int cx, int cy) {
     if (!m_hWnd) return;
     RECT client = {}, window = {};
     if (!GetClientRect(m_hWnd, &client) || !GetWindowRect(m_hWnd, &window)) return;
@@ -145,23 +138,19 @@ void CWindowWnd::ResizeClient(int cx, int cy)
     SetWindowPos(m_hWnd, nullptr, 0, 0, w, h, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
 }
 
-LRESULT CWindowWnd::SendMessage(UINT uMsg, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CWindowWnd::SendMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     return ::SendMessageW(m_hWnd, uMsg, wParam, lParam);
 }
 
-LRESULT CWindowWnd::PostMessage(UINT uMsg, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CWindowWnd::PostMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     return ::PostMessageW(m_hWnd, uMsg, wParam, lParam);
 }
 
-LRESULT CWindowWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CWindowWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(m_hWnd, uMsg, wParam, lParam);
 }
 
-LRESULT CALLBACK CWindowWnd::__WndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CALLBACK CWindowWnd::__WndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     CWindowWnd* self = nullptr;
     if (uMsg == WM_NCCREATE) {
         self = static_cast<CWindowWnd*>(reinterpret_cast<LPCREATESTRUCTW>(lParam)->lpCreateParams);

@@ -20,7 +20,8 @@ public:
 
     // Creates the window. Null when it cannot be created (a layout that does
     // not build also makes the creation fail; the reason is in the log).
-    HWND Create(HWND hwndParent, LPCTSTR pstrName, DWORD dwStyle, DWORD dwExStyle, const RECT rc, HMENU hMenu = nullptr);
+    HWND Create(HWND hwndParent, LPCTSTR pstrName, DWORD dwStyle, DWORD dwExStyle, const RECT rc,
+                HMENU hMenu = nullptr);
     HWND Create(HWND hwndParent, LPCTSTR pstrName, DWORD dwStyle, DWORD dwExStyle, int x = CW_USEDEFAULT,
                 int y = CW_USEDEFAULT, int cx = CW_USEDEFAULT, int cy = CW_USEDEFAULT, HMENU hMenu = nullptr);
     // Shows (bShow) or hides; bTakeFocus activates it.

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <atomic>
 
-#include "ui/controls/scrollbar.h"
 #include "common/logger.h"
 #include "common/posted_records.h"
-#include "ui/render/render_engine.h"
 #include "common/text_convert.h"
+#include "ui/controls/scrollbar.h"
+#include "ui/render/render_engine.h"
 
 namespace DuiLib {
 
@@ -15,8 +15,7 @@ namespace {
 std::atomic<int> g_pendingCommands{0};
 }
 
-void CPaintManagerUI::DeleteMenuCmd(MenuCmd* pCmd)
-{
+void CPaintManagerUI::DeleteMenuCmd(MenuCmd* pCmd) {
     if (!pCmd) return;
     ForgetPostedRecord(pCmd);
     delete pCmd->element;
@@ -24,27 +23,21 @@ void CPaintManagerUI::DeleteMenuCmd(MenuCmd* pCmd)
     --g_pendingCommands;
 }
 
-int CMenuWnd::PendingCommandCount()
-{
-    return g_pendingCommands.load();
-}
+int CMenuWnd::PendingCommandCount() { return g_pendingCommands.load(); }
 
 // ---- CMenuUI ----------------------------------------------------------------
 
-CMenuUI::CMenuUI()
-{
+CMenuUI::CMenuUI() {
     GetHeader()->SetVisible(false);
     m_ListInfo.dwHotBkColor = 0xFFE9F5FF;
     m_ListInfo.dwSelectedBkColor = 0;  // a menu shows the hot row, not a selection
 }
 
-LPVOID CMenuUI::GetInterface(LPCTSTR pstrName)
-{
+LPVOID CMenuUI::GetInterface(LPCTSTR pstrName) {
     return _wcsicmp(pstrName, L"Menu") == 0 ? this : CListUI::GetInterface(pstrName);
 }
 
-SIZE CMenuUI::ContentSize()
-{
+SIZE CMenuUI::ContentSize() {
     SIZE avail = {9999, 9999};
     long width = 0, height = 0;
     int shown = 0;
@@ -66,18 +59,13 @@ SIZE CMenuUI::ContentSize()
 
 // ---- CMenuElementUI ---------------------------------------------------------
 
-CMenuElementUI::CMenuElementUI()
-{
-    m_bMouseChildEnabled = true;
-}
+CMenuElementUI::CMenuElementUI() { m_bMouseChildEnabled = true; }
 
-LPVOID CMenuElementUI::GetInterface(LPCTSTR pstrName)
-{
+LPVOID CMenuElementUI::GetInterface(LPCTSTR pstrName) {
     return _wcsicmp(pstrName, L"MenuElement") == 0 ? this : CListContainerElementUI::GetInterface(pstrName);
 }
 
-SIZE CMenuElementUI::EstimateSize(SIZE szAvailable)
-{
+SIZE CMenuElementUI::EstimateSize(SIZE szAvailable) {
     SIZE sz = m_cxyFixed;
     if (!m_pManager) return sz;
     if (sz.cy == 0) sz.cy = m_bLine ? 7 : m_pManager->GetFontInfo(m_iFont)->tm.tmHeight + 10;
@@ -92,8 +80,7 @@ SIZE CMenuElementUI::EstimateSize(SIZE szAvailable)
     return sz;
 }
 
-void CMenuElementUI::DoPaint(HDC hDC, const RECT& rcPaint)
-{
+void CMenuElementUI::DoPaint(HDC hDC, const RECT& rcPaint) {
     RECT visible;
     if (!IntersectRect(&visible, &rcPaint, &m_rcItem)) return;
     if (m_bLine) {
@@ -106,7 +93,8 @@ void CMenuElementUI::DoPaint(HDC hDC, const RECT& rcPaint)
     DWORD color = m_dwTextColor && IsEnabled() ? m_dwTextColor : ItemTextColor();
     RECT rc = {m_rcItem.left + m_rcTextPadding.left, m_rcItem.top + m_rcTextPadding.top,
                m_rcItem.right - m_rcTextPadding.right, m_rcItem.bottom - m_rcTextPadding.bottom};
-    CRenderEngine::DrawText(hDC, m_pManager, rc, m_sText, color, m_iFont, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
+    CRenderEngine::DrawText(hDC, m_pManager, rc, m_sText, color, m_iFont,
+                            DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
     if (m_bChecked) {
         // A small tick left of the text.
         int x = m_rcItem.left + 8, y = (m_rcItem.top + m_rcItem.bottom) / 2;
@@ -115,8 +103,7 @@ void CMenuElementUI::DoPaint(HDC hDC, const RECT& rcPaint)
     }
 }
 
-void CMenuElementUI::DoEvent(TEventUI& event)
-{
+void CMenuElementUI::DoEvent(TEventUI& event) {
     if (m_bLine && event.Type > UIEVENT__MOUSEBEGIN && event.Type < UIEVENT__MOUSEEND) return;
     if (event.Type == UIEVENT_BUTTONDOWN || event.Type == UIEVENT_DBLCLICK) return;  // chosen on release
     if (event.Type == UIEVENT_BUTTONUP) {
@@ -126,40 +113,41 @@ void CMenuElementUI::DoEvent(TEventUI& event)
     CListContainerElementUI::DoEvent(event);
 }
 
-void CMenuElementUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue)
-{
+void CMenuElementUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
     CDuiString name(pstrName);
-    if (name == L"line") m_bLine = ParseBool(pstrValue);
-    else if (name == L"linecolor") m_dwLineColor = ParseColor(pstrValue);
-    else if (name == L"checked") m_bChecked = ParseBool(pstrValue);
-    else if (name == L"checkitem") m_bCheckItem = ParseBool(pstrValue);
-    else if (name == L"textcolor") m_dwTextColor = ParseColor(pstrValue);
-    else if (name == L"font") m_iFont = ParseInt(pstrValue);
-    else if (name == L"textpadding") m_rcTextPadding = ParseRect(pstrValue);
-    else CListContainerElementUI::SetAttribute(pstrName, pstrValue);
+    if (name == L"line")
+        m_bLine = ParseBool(pstrValue);
+    else if (name == L"linecolor")
+        m_dwLineColor = ParseColor(pstrValue);
+    else if (name == L"checked")
+        m_bChecked = ParseBool(pstrValue);
+    else if (name == L"checkitem")
+        m_bCheckItem = ParseBool(pstrValue);
+    else if (name == L"textcolor")
+        m_dwTextColor = ParseColor(pstrValue);
+    else if (name == L"font")
+        m_iFont = ParseInt(pstrValue);
+    else if (name == L"textpadding")
+        m_rcTextPadding = ParseRect(pstrValue);
+    else
+        CListContainerElementUI::SetAttribute(pstrName, pstrValue);
 }
 
 // ---- CMenuWnd ---------------------------------------------------------------
 
-CMenuWnd::CMenuWnd(CMenuWnd** slot) : m_ppSlot(slot)
-{
+CMenuWnd::CMenuWnd(CMenuWnd** slot) : m_ppSlot(slot) {
     if (m_ppSlot) *m_ppSlot = this;
 }
 
-CMenuWnd::~CMenuWnd()
-{
-    ClearSlot();
-}
+CMenuWnd::~CMenuWnd() { ClearSlot(); }
 
-void CMenuWnd::ClearSlot()
-{
+void CMenuWnd::ClearSlot() {
     if (m_ppSlot && *m_ppSlot == this) *m_ppSlot = nullptr;
     m_ppSlot = nullptr;
 }
 
 CMenuWnd* CMenuWnd::CreateMenu(CMenuElementUI* pOwner, LPCTSTR xml, POINT point, CPaintManagerUI* pMainPaintManager,
-                               CMenuCheckMap* checks, DWORD dwAlignment, CMenuWnd** slot)
-{
+                               CMenuCheckMap* checks, DWORD dwAlignment, CMenuWnd** slot) {
     auto* menu = new CMenuWnd(slot);
     if (!menu->Init(pOwner, xml, point, pMainPaintManager, checks, dwAlignment)) {
         delete menu;
@@ -168,9 +156,8 @@ CMenuWnd* CMenuWnd::CreateMenu(CMenuElementUI* pOwner, LPCTSTR xml, POINT point,
     return menu;
 }
 
-bool CMenuWnd::Init(CMenuElementUI*, LPCTSTR xml, POINT point, CPaintManagerUI* pMainPaintManager, CMenuCheckMap* checks,
-                    DWORD dwAlignment)
-{
+bool CMenuWnd::Init(CMenuElementUI*, LPCTSTR xml, POINT point, CPaintManagerUI* pMainPaintManager,
+                    CMenuCheckMap* checks, DWORD dwAlignment) {
     m_sXml = xml;
     m_ptBase = point;
     m_pMainManager = pMainPaintManager;
@@ -184,8 +171,7 @@ bool CMenuWnd::Init(CMenuElementUI*, LPCTSTR xml, POINT point, CPaintManagerUI* 
     return true;
 }
 
-void CMenuWnd::InitWindow()
-{
+void CMenuWnd::InitWindow() {
     CControlUI* root = m_PaintManager.GetRoot();
     m_pMenu = root ? static_cast<CMenuUI*>(root->GetInterface(L"Menu")) : nullptr;
     if (!m_pMenu) m_pMenu = static_cast<CMenuUI*>(m_PaintManager.FindSubControlByClass(nullptr, L"MenuUI"));
@@ -203,8 +189,7 @@ void CMenuWnd::InitWindow()
     }
 }
 
-void CMenuWnd::ResizeMenu()
-{
+void CMenuWnd::ResizeMenu() {
     if (!m_hWnd) return;
     SIZE size = {120, 40};
     if (m_pMenu) {
@@ -239,8 +224,7 @@ void CMenuWnd::ResizeMenu()
     ::SetFocus(m_hWnd);
 }
 
-void CMenuWnd::Notify(TNotifyUI& msg)
-{
+void CMenuWnd::Notify(TNotifyUI& msg) {
     if (msg.sType == DUI_MSGTYPE_WINDOWINIT || msg.sType == DUI_MSGTYPE_SETFOCUS || msg.sType == DUI_MSGTYPE_KILLFOCUS)
         return;
     auto* element = msg.pSender ? static_cast<CMenuElementUI*>(msg.pSender->GetInterface(L"MenuElement")) : nullptr;
@@ -252,8 +236,7 @@ void CMenuWnd::Notify(TNotifyUI& msg)
     if (m_pMainManager) m_pMainManager->ForwardNotify(msg);
 }
 
-void CMenuWnd::Choose(CMenuElementUI* element)
-{
+void CMenuWnd::Choose(CMenuElementUI* element) {
     if (m_bChosen || element->IsLine() || !element->IsEnabled()) return;
     m_bChosen = true;
     bool checked = element->IsChecked();
@@ -275,15 +258,16 @@ void CMenuWnd::Choose(CMenuElementUI* element)
     cmd->element->SetChecked(checked);
     cmd->element->SetTag(element->GetTag());
     HWND target = m_pMainManager ? m_pMainManager->GetPaintWindow() : nullptr;
-    if (!target || !::PostMessageW(target, WM_MENUCLICK, reinterpret_cast<WPARAM>(cmd), reinterpret_cast<LPARAM>(cmd->element))) {
-        LogBoth("CMenuWnd::Choose", "PostMessage WM_MENUCLICK %s error %lu", WideToUtf8(cmd->name.Str()).c_str(), GetLastError());
+    if (!target ||
+        !::PostMessageW(target, WM_MENUCLICK, reinterpret_cast<WPARAM>(cmd), reinterpret_cast<LPARAM>(cmd->element))) {
+        LogBoth("CMenuWnd::Choose", "PostMessage WM_MENUCLICK %s error %lu", WideToUtf8(cmd->name.Str()).c_str(),
+                GetLastError());
         CPaintManagerUI::DeleteMenuCmd(cmd);  // nobody will receive it
     }
     Close();
 }
 
-LRESULT CMenuWnd::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM, bool& bHandled)
-{
+LRESULT CMenuWnd::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM, bool& bHandled) {
     if (uMsg == WM_KEYDOWN && wParam == VK_ESCAPE) {
         bHandled = true;
         Close();
@@ -291,23 +275,20 @@ LRESULT CMenuWnd::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM, bool& bHandle
     return 0;
 }
 
-LRESULT CMenuWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM, bool& bHandled)
-{
+LRESULT CMenuWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM, bool& bHandled) {
     bHandled = false;
     if (uMsg == WM_ACTIVATE && LOWORD(wParam) == WA_INACTIVE) Close();
     return 0;
 }
 
-LRESULT CMenuWnd::OnKillFocus(UINT, WPARAM wParam, LPARAM, bool& bHandled)
-{
+LRESULT CMenuWnd::OnKillFocus(UINT, WPARAM wParam, LPARAM, bool& bHandled) {
     HWND next = reinterpret_cast<HWND>(wParam);
     if (next != m_hWnd && !(next && IsChild(m_hWnd, next))) Close();
     bHandled = false;
     return 0;
 }
 
-void CMenuWnd::OnFinalMessage(HWND hWnd)
-{
+void CMenuWnd::OnFinalMessage(HWND hWnd) {
     WindowImplBase::OnFinalMessage(hWnd);
     ClearSlot();
     if (m_bOwnsItself) delete this;

@@ -69,7 +69,10 @@ public:
 
     bool IsLine() const { return m_bLine; }
     bool IsChecked() const { return m_bChecked; }
-    void SetChecked(bool bChecked) { m_bChecked = bChecked; Invalidate(); }
+    void SetChecked(bool bChecked) {
+        m_bChecked = bChecked;
+        Invalidate();
+    }
     bool IsCheckItem() const { return m_bCheckItem; }
     DWORD GetTextColor() const { return m_dwTextColor; }
 
@@ -102,7 +105,8 @@ public:
     // new + Init; null (and nothing shown) when the layout cannot be built.
     static CMenuWnd* CreateMenu(CMenuElementUI* pOwner, LPCTSTR xml, POINT point, CPaintManagerUI* pMainPaintManager,
                                 CMenuCheckMap* checks = nullptr,
-                                DWORD dwAlignment = eMenuAlignment_Left | eMenuAlignment_Top, CMenuWnd** slot = nullptr);
+                                DWORD dwAlignment = eMenuAlignment_Left | eMenuAlignment_Top,
+                                CMenuWnd** slot = nullptr);
 
     // Sizes the window to its elements and places it by the point and
     // alignment, inside the monitor's work area.

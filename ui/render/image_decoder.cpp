@@ -18,8 +18,7 @@ namespace {
 ULONG_PTR g_gdiplusToken = 0;
 }
 
-bool EnsureGdiplus()
-{
+bool EnsureGdiplus() {
     if (g_gdiplusToken) return true;
     Gdiplus::GdiplusStartupInput input;
     if (Gdiplus::GdiplusStartup(&g_gdiplusToken, &input, nullptr) != Gdiplus::Ok) {
@@ -30,15 +29,13 @@ bool EnsureGdiplus()
     return true;
 }
 
-void ShutdownGdiplus()
-{
+void ShutdownGdiplus() {
     if (!g_gdiplusToken) return;
     Gdiplus::GdiplusShutdown(g_gdiplusToken);
     g_gdiplusToken = 0;
 }
 
-HBITMAP CreateDib32(int cx, int cy, BYTE** bits)
-{
+HBITMAP CreateDib32(int cx, int cy, BYTE** bits) {
     if (bits) *bits = nullptr;
     if (cx <= 0 || cy <= 0) return nullptr;
     BITMAPINFO bmi = {};
@@ -59,8 +56,7 @@ HBITMAP CreateDib32(int cx, int cy, BYTE** bits)
     return bitmap;
 }
 
-TImageInfo* DecodeImage(const void* data, size_t size)
-{
+TImageInfo* DecodeImage(const void* data, size_t size) {
     if (!data || size == 0 || size > 0x7FFFFFFF || !EnsureGdiplus()) return nullptr;
     IStream* stream = SHCreateMemStream(static_cast<const BYTE*>(data), static_cast<UINT>(size));
     if (!stream) return nullptr;
@@ -79,7 +75,8 @@ TImageInfo* DecodeImage(const void* data, size_t size)
             locked.PixelFormat = PixelFormat32bppPARGB;
             locked.Scan0 = bits;
             Gdiplus::Rect all(0, 0, cx, cy);
-            auto mode = static_cast<Gdiplus::ImageLockMode>(Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf);
+            auto mode =
+                static_cast<Gdiplus::ImageLockMode>(Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf);
             if (source.LockBits(&all, mode, PixelFormat32bppPARGB, &locked) == Gdiplus::Ok) {
                 source.UnlockBits(&locked);
                 info = new TImageInfo;

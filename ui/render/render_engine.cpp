@@ -4,12 +4,12 @@
 #include <cwchar>
 #include <vector>
 
+#include "common/logger.h"
+#include "common/text_convert.h"
 #include "ui/base/ui_parse.h"
 #include "ui/core/paint_manager.h"
-#include "common/logger.h"
 #include "ui/render/image_decoder.h"
 #include "ui/resources/skin_source.h"
-#include "common/text_convert.h"
 
 namespace DuiLib {
 
@@ -17,15 +17,13 @@ namespace {
 
 bool IsEmptyRect(const RECT& rc) { return rc.right <= rc.left || rc.bottom <= rc.top; }
 
-bool Meets(const RECT& a, const RECT& b)
-{
+bool Meets(const RECT& a, const RECT& b) {
     RECT tmp;
     return IntersectRect(&tmp, &a, &b) != FALSE;
 }
 
 // Blits one part: AlphaBlend when alpha or fading matters, else a plain (stretch) blit.
-void BlitPart(HDC dst, const RECT& d, HDC src, const RECT& s, bool alpha, BYTE fade)
-{
+void BlitPart(HDC dst, const RECT& d, HDC src, const RECT& s, bool alpha, BYTE fade) {
     int dw = d.right - d.left, dh = d.bottom - d.top, sw = s.right - s.left, sh = s.bottom - s.top;
     if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0) return;
     if (alpha || fade < 255) {
@@ -40,21 +38,29 @@ void BlitPart(HDC dst, const RECT& d, HDC src, const RECT& s, bool alpha, BYTE f
     }
 }
 
-void ApplyDrawAttributes(TDrawInfo& info, LPCTSTR text)
-{
+void ApplyDrawAttributes(TDrawInfo& info, LPCTSTR text) {
     if (!text || !*text) return;
     if (!wcschr(text, L'=')) {  // a bare file name
         info.sImageName = text;
         return;
     }
     for (const auto& [name, value] : ParseAttributeList(text)) {
-        if (name == L"file" || name == L"res") info.sImageName = value;
-        else if (name == L"restype") info.sResType = value;
-        else if (name == L"dest") { info.rcDest = ParseRect(value); info.bHasDest = true; }
-        else if (name == L"source") { info.rcSource = ParseRect(value); info.bHasSource = true; }
-        else if (name == L"corner") info.rcCorner = ParseRect(value);
-        else if (name == L"fade") info.uFade = static_cast<BYTE>(std::clamp(ParseInt(value), 0, 255));
-        else if (name == L"hole") info.bHole = ParseBool(value);
+        if (name == L"file" || name == L"res")
+            info.sImageName = value;
+        else if (name == L"restype")
+            info.sResType = value;
+        else if (name == L"dest") {
+            info.rcDest = ParseRect(value);
+            info.bHasDest = true;
+        } else if (name == L"source") {
+            info.rcSource = ParseRect(value);
+            info.bHasSource = true;
+        } else if (name == L"corner")
+            info.rcCorner = ParseRect(value);
+        else if (name == L"fade")
+            info.uFade = static_cast<BYTE>(std::clamp(ParseInt(value), 0, 255));
+        else if (name == L"hole")
+            info.bHole = ParseBool(value);
     }
 }
 
@@ -62,20 +68,17 @@ void ApplyDrawAttributes(TDrawInfo& info, LPCTSTR text)
 // writes a correct alpha channel into 32-bit buffers.
 class CColorPixel {
 public:
-    CColorPixel()
-    {
+    CColorPixel() {
         m_dc = CreateCompatibleDC(nullptr);
         m_bitmap = CreateDib32(1, 1, &m_bits);
         m_old = SelectObject(m_dc, m_bitmap);
     }
-    ~CColorPixel()
-    {
+    ~CColorPixel() {
         SelectObject(m_dc, m_old);
         DeleteObject(m_bitmap);
         DeleteDC(m_dc);
     }
-    HDC Set(DWORD argb)
-    {
+    HDC Set(DWORD argb) {
         BYTE a = static_cast<BYTE>(argb >> 24);
         m_bits[0] = static_cast<BYTE>((argb & 0xFF) * a / 255);
         m_bits[1] = static_cast<BYTE>(((argb >> 8) & 0xFF) * a / 255);
@@ -92,16 +95,14 @@ private:
     BYTE* m_bits = nullptr;
 };
 
-HFONT FontFor(CPaintManagerUI* manager, int font)
-{
+HFONT FontFor(CPaintManagerUI* manager, int font) {
     HFONT hFont = manager ? manager->GetFont(font) : nullptr;
     return hFont ? hFont : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
 // Draws text into a black scratch bitmap in white, then turns the glyph coverage
 // into premultiplied colour and blends it: the alpha channel stays right.
-void DrawTextCoverage(HDC hDC, const RECT& rc, LPCTSTR text, DWORD color, HFONT font, UINT style)
-{
+void DrawTextCoverage(HDC hDC, const RECT& rc, LPCTSTR text, DWORD color, HFONT font, UINT style) {
     RECT clip = {};
     if (GetClipBox(hDC, &clip) == ERROR) return;
     RECT visible;
@@ -139,13 +140,9 @@ void DrawTextCoverage(HDC hDC, const RECT& rc, LPCTSTR text, DWORD color, HFONT 
 
 }  // namespace
 
-HBITMAP CRenderEngine::CreateARGB32Bitmap(HDC, int cx, int cy, BYTE** pBits)
-{
-    return CreateDib32(cx, cy, pBits);
-}
+HBITMAP CRenderEngine::CreateARGB32Bitmap(HDC, int cx, int cy, BYTE** pBits) { return CreateDib32(cx, cy, pBits); }
 
-TImageInfo* CRenderEngine::LoadImage(LPCTSTR name, LPCTSTR)
-{
+TImageInfo* CRenderEngine::LoadImage(LPCTSTR name, LPCTSTR) {
     if (!name || !*name) return nullptr;
     std::vector<unsigned char> bytes;
     if (!CSkinSource::Get().ReadFile(name, bytes)) {
@@ -157,16 +154,14 @@ TImageInfo* CRenderEngine::LoadImage(LPCTSTR name, LPCTSTR)
     return info;
 }
 
-void CRenderEngine::FreeImage(TImageInfo* info)
-{
+void CRenderEngine::FreeImage(TImageInfo* info) {
     if (!info || info->bOwnedByCache) return;
     if (info->hBitmap) DeleteObject(info->hBitmap);
     delete info;
 }
 
 void CRenderEngine::DrawImage(HDC hDC, HBITMAP hBitmap, const RECT& rc, const RECT& rcPaint, const RECT& rcBmpPart,
-                              const RECT& rcCorners, bool bAlpha, BYTE uFade, bool hole)
-{
+                              const RECT& rcCorners, bool bAlpha, BYTE uFade, bool hole) {
     if (!hDC || !hBitmap || IsEmptyRect(rc) || IsEmptyRect(rcBmpPart) || !Meets(rc, rcPaint)) return;
     HDC src = CreateCompatibleDC(hDC);
     HGDIOBJ old = SelectObject(src, hBitmap);
@@ -190,8 +185,7 @@ void CRenderEngine::DrawImage(HDC hDC, HBITMAP hBitmap, const RECT& rc, const RE
     DeleteDC(src);
 }
 
-TDrawInfo CRenderEngine::ParseDrawInfo(LPCTSTR pStrImage, LPCTSTR pStrModify)
-{
+TDrawInfo CRenderEngine::ParseDrawInfo(LPCTSTR pStrImage, LPCTSTR pStrModify) {
     TDrawInfo info;
     info.sDrawString = pStrImage;
     ApplyDrawAttributes(info, pStrImage);
@@ -200,8 +194,7 @@ TDrawInfo CRenderEngine::ParseDrawInfo(LPCTSTR pStrImage, LPCTSTR pStrModify)
 }
 
 bool CRenderEngine::DrawImage(HDC hDC, CPaintManagerUI* pManager, const RECT& rcItem, const RECT& rcPaint,
-                              const TDrawInfo& info)
-{
+                              const TDrawInfo& info) {
     if (!pManager || info.sImageName.IsEmpty()) return false;
     const TImageInfo* image = pManager->GetImageEx(info.sImageName, info.sResType);
     if (!image || !image->hBitmap) return false;
@@ -223,14 +216,12 @@ bool CRenderEngine::DrawImage(HDC hDC, CPaintManagerUI* pManager, const RECT& rc
 }
 
 bool CRenderEngine::DrawImageString(HDC hDC, CPaintManagerUI* pManager, const RECT& rcItem, const RECT& rcPaint,
-                                    LPCTSTR pStrImage, LPCTSTR pStrModify)
-{
+                                    LPCTSTR pStrImage, LPCTSTR pStrModify) {
     if (!pStrImage || !*pStrImage) return false;
     return DrawImage(hDC, pManager, rcItem, rcPaint, ParseDrawInfo(pStrImage, pStrModify));
 }
 
-void CRenderEngine::DrawColor(HDC hDC, const RECT& rc, DWORD color)
-{
+void CRenderEngine::DrawColor(HDC hDC, const RECT& rc, DWORD color) {
     if ((color >> 24) == 0 || IsEmptyRect(rc) || !hDC) return;
     static thread_local CColorPixel pixel;
     HDC src = pixel.Set(color);
@@ -238,8 +229,7 @@ void CRenderEngine::DrawColor(HDC hDC, const RECT& rc, DWORD color)
     AlphaBlend(hDC, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, src, 0, 0, 1, 1, bf);
 }
 
-void CRenderEngine::DrawLine(HDC hDC, const RECT& rc, int nSize, DWORD dwPenColor)
-{
+void CRenderEngine::DrawLine(HDC hDC, const RECT& rc, int nSize, DWORD dwPenColor) {
     if (nSize <= 0) return;
     if (rc.top == rc.bottom) {
         RECT r = {std::min(rc.left, rc.right), rc.top, std::max(rc.left, rc.right), rc.top + nSize};
@@ -257,8 +247,7 @@ void CRenderEngine::DrawLine(HDC hDC, const RECT& rc, int nSize, DWORD dwPenColo
     }
 }
 
-void CRenderEngine::DrawRect(HDC hDC, const RECT& rc, int nSize, DWORD dwPenColor)
-{
+void CRenderEngine::DrawRect(HDC hDC, const RECT& rc, int nSize, DWORD dwPenColor) {
     if (nSize <= 0 || IsEmptyRect(rc)) return;
     int n = std::min<int>(nSize, std::min(rc.right - rc.left, rc.bottom - rc.top));
     DrawColor(hDC, {rc.left, rc.top, rc.right, rc.top + n}, dwPenColor);
@@ -267,8 +256,7 @@ void CRenderEngine::DrawRect(HDC hDC, const RECT& rc, int nSize, DWORD dwPenColo
     DrawColor(hDC, {rc.right - n, rc.top + n, rc.right, rc.bottom - n}, dwPenColor);
 }
 
-void CRenderEngine::DrawRoundRect(HDC hDC, const RECT& rc, int width, int height, int nSize, DWORD dwPenColor)
-{
+void CRenderEngine::DrawRoundRect(HDC hDC, const RECT& rc, int width, int height, int nSize, DWORD dwPenColor) {
     if (nSize <= 0 || IsEmptyRect(rc)) return;
     HPEN pen = CreatePen(PS_SOLID, nSize, RGB(GetBValue(dwPenColor), GetGValue(dwPenColor), GetRValue(dwPenColor)));
     HGDIOBJ oldPen = SelectObject(hDC, pen);
@@ -280,8 +268,7 @@ void CRenderEngine::DrawRoundRect(HDC hDC, const RECT& rc, int width, int height
 }
 
 void CRenderEngine::DrawText(HDC hDC, CPaintManagerUI* pManager, RECT& rc, LPCTSTR pstrText, DWORD dwTextColor,
-                             int iFont, UINT uStyle)
-{
+                             int iFont, UINT uStyle) {
     if (!hDC || !pstrText) return;
     HFONT font = FontFor(pManager, iFont);
     if (uStyle & DT_CALCRECT) {
@@ -304,14 +291,14 @@ void CRenderEngine::DrawText(HDC hDC, CPaintManagerUI* pManager, RECT& rc, LPCTS
     SelectObject(hDC, old);
 }
 
-SIZE CRenderEngine::GetTextSize(HDC hDC, CPaintManagerUI* pManager, LPCTSTR pstrText, int iFont, UINT uStyle)
-{
+SIZE CRenderEngine::GetTextSize(HDC hDC, CPaintManagerUI* pManager, LPCTSTR pstrText, int iFont, UINT uStyle) {
     SIZE size = {0, 0};
     if (!pstrText) return size;
     HDC dc = hDC ? hDC : GetDC(nullptr);
     RECT rc = {0, 0, 9999, 9999};
     if (!(uStyle & DT_WORDBREAK)) uStyle |= DT_SINGLELINE;
-    DrawText(dc, pManager, rc, pstrText, 0, iFont, (uStyle & ~(DT_CENTER | DT_RIGHT | DT_VCENTER | DT_BOTTOM)) | DT_CALCRECT);
+    DrawText(dc, pManager, rc, pstrText, 0, iFont,
+             (uStyle & ~(DT_CENTER | DT_RIGHT | DT_VCENTER | DT_BOTTOM)) | DT_CALCRECT);
     if (!hDC) ReleaseDC(nullptr, dc);
     size.cx = rc.right - rc.left;
     size.cy = rc.bottom - rc.top;

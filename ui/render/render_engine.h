@@ -48,8 +48,8 @@ public:
 
     // Draws text with the manager's font iFont (-1: the default font) and a
     // DrawText style. With DT_CALCRECT, rc receives the size and nothing is drawn.
-    static void DrawText(HDC hDC, CPaintManagerUI* pManager, RECT& rc, LPCTSTR pstrText, DWORD dwTextColor,
-                         int iFont, UINT uStyle);
+    static void DrawText(HDC hDC, CPaintManagerUI* pManager, RECT& rc, LPCTSTR pstrText, DWORD dwTextColor, int iFont,
+                         UINT uStyle);
     // The size the text takes with that font and style (single line unless the
     // style asks for DT_WORDBREAK, then within the width cx of a first guess).
     static SIZE GetTextSize(HDC hDC, CPaintManagerUI* pManager, LPCTSTR pstrText, int iFont, UINT uStyle);

@@ -4,34 +4,30 @@
 
 #include <tinyxml2.h>
 
-#include "ui/core/paint_manager.h"
 #include "common/logger.h"
-#include "ui/resources/skin_source.h"
 #include "common/text_convert.h"
+#include "ui/core/paint_manager.h"
+#include "ui/resources/skin_source.h"
 
 namespace DuiLib {
 
-CResourceManager* CResourceManager::GetInstance()
-{
+CResourceManager* CResourceManager::GetInstance() {
     static CResourceManager manager;
     return &manager;
 }
 
-void CResourceManager::Release()
-{
+void CResourceManager::Release() {
     ResetResourceMap();
     CPaintManagerUI::RemoveAllSharedImages();
     CSkinSource::Get().Release();
 }
 
-void CResourceManager::ResetResourceMap()
-{
+void CResourceManager::ResetResourceMap() {
     m_xml.clear();
     m_images.clear();
 }
 
-bool CResourceManager::LoadResource(LPCTSTR xmlFile, LPCTSTR)
-{
+bool CResourceManager::LoadResource(LPCTSTR xmlFile, LPCTSTR) {
     std::vector<unsigned char> bytes;
     std::string name = WideToUtf8(xmlFile ? xmlFile : L"");
     if (!CSkinSource::Get().ReadFile(xmlFile ? xmlFile : L"", bytes)) {
@@ -39,7 +35,8 @@ bool CResourceManager::LoadResource(LPCTSTR xmlFile, LPCTSTR)
         return false;
     }
     tinyxml2::XMLDocument doc;
-    if (doc.Parse(reinterpret_cast<const char*>(bytes.data()), bytes.size()) != tinyxml2::XML_SUCCESS || !doc.RootElement()) {
+    if (doc.Parse(reinterpret_cast<const char*>(bytes.data()), bytes.size()) != tinyxml2::XML_SUCCESS ||
+        !doc.RootElement()) {
         LogBoth("CResourceManager::LoadResource", "%s is not valid XML (%s) error", name.c_str(), doc.ErrorStr());
         return false;
     }
@@ -55,14 +52,12 @@ bool CResourceManager::LoadResource(LPCTSTR xmlFile, LPCTSTR)
     return true;
 }
 
-LPCTSTR CResourceManager::GetXmlPath(LPCTSTR id) const
-{
+LPCTSTR CResourceManager::GetXmlPath(LPCTSTR id) const {
     auto it = id ? m_xml.find(CDuiString(id)) : m_xml.end();
     return it == m_xml.end() ? nullptr : it->second.GetData();
 }
 
-LPCTSTR CResourceManager::GetImagePath(LPCTSTR id) const
-{
+LPCTSTR CResourceManager::GetImagePath(LPCTSTR id) const {
     auto it = id ? m_images.find(CDuiString(id)) : m_images.end();
     return it == m_images.end() ? nullptr : it->second.GetData();
 }

@@ -5,28 +5,24 @@
 
 namespace DuiLib {
 
-CSkinSource& CSkinSource::Get()
-{
+CSkinSource& CSkinSource::Get() {
     static CSkinSource source;
     return source;
 }
 
-void CSkinSource::SetResourcePath(const std::wstring& path)
-{
+void CSkinSource::SetResourcePath(const std::wstring& path) {
     m_path = path;
     if (!m_path.empty() && m_path.back() != L'\\' && m_path.back() != L'/') m_path += L'\\';
 }
 
-bool CSkinSource::SetZip(const void* data, size_t size, const char* password)
-{
+bool CSkinSource::SetZip(const void* data, size_t size, const char* password) {
     auto zip = std::make_unique<CZipArchive>();
     if (!zip->Open(data, size, password)) return false;
     m_zip = std::move(zip);
     return true;
 }
 
-bool CSkinSource::SetZipFile(const std::wstring& fileName, const char* password)
-{
+bool CSkinSource::SetZipFile(const std::wstring& fileName, const char* password) {
     std::vector<unsigned char> bytes;
     std::wstring path = fileName.find(L':') != std::wstring::npos ? fileName : m_path + fileName;
     if (!ReadWholeFile(path, bytes)) {
@@ -36,13 +32,9 @@ bool CSkinSource::SetZipFile(const std::wstring& fileName, const char* password)
     return SetZip(bytes.data(), bytes.size(), password);
 }
 
-void CSkinSource::Release()
-{
-    m_zip.reset();
-}
+void CSkinSource::Release() { m_zip.reset(); }
 
-bool CSkinSource::ReadFile(const std::wstring& name, std::vector<unsigned char>& out)
-{
+bool CSkinSource::ReadFile(const std::wstring& name, std::vector<unsigned char>& out) {
     if (name.empty()) return false;
     if (m_zip && m_zip->Read(name, out)) return true;
     bool absolute = name.size() > 1 && (name[1] == L':' || (name[0] == L'\\' && name[1] == L'\\'));
@@ -50,8 +42,7 @@ bool CSkinSource::ReadFile(const std::wstring& name, std::vector<unsigned char>&
     return ReadWholeFile(name, out);
 }
 
-std::wstring ModuleFolder(HINSTANCE module)
-{
+std::wstring ModuleFolder(HINSTANCE module) {
     wchar_t path[MAX_PATH] = {};
     DWORD n = GetModuleFileNameW(module, path, MAX_PATH);
     std::wstring folder(path, n);
@@ -59,8 +50,7 @@ std::wstring ModuleFolder(HINSTANCE module)
     return slash == std::wstring::npos ? std::wstring() : folder.substr(0, slash + 1);
 }
 
-bool ReadWholeFile(const std::wstring& path, std::vector<unsigned char>& out)
-{
+bool ReadWholeFile(const std::wstring& path, std::vector<unsigned char>& out) {
     out.clear();
     HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
@@ -69,7 +59,8 @@ bool ReadWholeFile(const std::wstring& path, std::vector<unsigned char>& out)
     if (ok) {
         out.resize(static_cast<size_t>(size.QuadPart));
         DWORD got = 0;
-        ok = out.empty() || (::ReadFile(file, out.data(), static_cast<DWORD>(out.size()), &got, nullptr) && got == out.size());
+        ok = out.empty() ||
+             (::ReadFile(file, out.data(), static_cast<DWORD>(out.size()), &got, nullptr) && got == out.size());
     }
     CloseHandle(file);
     if (!ok) out.clear();

@@ -17,8 +17,7 @@ namespace {
 // minizip reads through these callbacks; the stream is our Memory block.
 voidpf ZCALLBACK MemOpen(voidpf opaque, const void*, int) { return opaque; }
 
-uLong ZCALLBACK MemRead(voidpf, voidpf stream, void* buf, uLong size)
-{
+uLong ZCALLBACK MemRead(voidpf, voidpf stream, void* buf, uLong size) {
     auto* m = static_cast<ZipMemory*>(stream);
     size_t left = m->bytes.size() - m->pos;
     size_t n = size < left ? size : left;
@@ -31,13 +30,15 @@ uLong ZCALLBACK MemWrite(voidpf, voidpf, const void*, uLong) { return 0; }
 
 ZPOS64_T ZCALLBACK MemTell(voidpf, voidpf stream) { return static_cast<ZipMemory*>(stream)->pos; }
 
-long ZCALLBACK MemSeek(voidpf, voidpf stream, ZPOS64_T offset, int origin)
-{
+long ZCALLBACK MemSeek(voidpf, voidpf stream, ZPOS64_T offset, int origin) {
     auto* m = static_cast<ZipMemory*>(stream);
     ZPOS64_T base = 0;
-    if (origin == ZLIB_FILEFUNC_SEEK_CUR) base = m->pos;
-    else if (origin == ZLIB_FILEFUNC_SEEK_END) base = m->bytes.size();
-    else if (origin != ZLIB_FILEFUNC_SEEK_SET) return -1;
+    if (origin == ZLIB_FILEFUNC_SEEK_CUR)
+        base = m->pos;
+    else if (origin == ZLIB_FILEFUNC_SEEK_END)
+        base = m->bytes.size();
+    else if (origin != ZLIB_FILEFUNC_SEEK_SET)
+        return -1;
     ZPOS64_T target = base + offset;
     if (target > m->bytes.size()) return -1;
     m->pos = static_cast<size_t>(target);
@@ -49,8 +50,7 @@ int ZCALLBACK MemError(voidpf, voidpf) { return 0; }
 
 }  // namespace
 
-std::wstring NormalizeArchiveName(const std::wstring& name)
-{
+std::wstring NormalizeArchiveName(const std::wstring& name) {
     std::wstring out = name;
     for (auto& ch : out)
         if (ch == L'\\') ch = L'/';
@@ -61,8 +61,7 @@ std::wstring NormalizeArchiveName(const std::wstring& name)
 
 CZipArchive::~CZipArchive() { Close(); }
 
-bool CZipArchive::Open(const void* data, size_t size, const char* password)
-{
+bool CZipArchive::Open(const void* data, size_t size, const char* password) {
     Close();
     if (!data || size == 0) return false;
     const auto* bytes = static_cast<const unsigned char*>(data);
@@ -87,16 +86,14 @@ bool CZipArchive::Open(const void* data, size_t size, const char* password)
     return true;
 }
 
-void CZipArchive::Close()
-{
+void CZipArchive::Close() {
     if (m_unz) unzClose(m_unz);
     m_unz = nullptr;
     m_memory.bytes.clear();
     m_memory.pos = 0;
 }
 
-bool CZipArchive::Read(const std::wstring& name, std::vector<unsigned char>& out)
-{
+bool CZipArchive::Read(const std::wstring& name, std::vector<unsigned char>& out) {
     out.clear();
     if (!m_unz) return false;
     std::wstring wanted = NormalizeArchiveName(name);
@@ -109,7 +106,8 @@ bool CZipArchive::Read(const std::wstring& name, std::vector<unsigned char>& out
         std::wstring entryName = (info.flag & (1 << 11)) ? Utf8ToWide(entry) : AnsiToWide(entry);
         if (entryName.empty()) entryName = Utf8ToWide(entry);
         if (_wcsicmp(NormalizeArchiveName(entryName).c_str(), wanted.c_str()) == 0) {
-            int opened = m_password.empty() ? unzOpenCurrentFile(m_unz) : unzOpenCurrentFilePassword(m_unz, m_password.c_str());
+            int opened =
+                m_password.empty() ? unzOpenCurrentFile(m_unz) : unzOpenCurrentFilePassword(m_unz, m_password.c_str());
             if (opened != UNZ_OK) return false;
             out.resize(static_cast<size_t>(info.uncompressed_size));
             int got = out.empty() ? 0 : unzReadCurrentFile(m_unz, out.data(), static_cast<unsigned>(out.size()));

@@ -1,22 +1,19 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "ui/core/paint_manager.h"
 #include "common/logger.h"
+#include "ui/core/paint_manager.h"
 #include "ui/tray/tray_icon.h"
 
 namespace DuiLib {
 
-CTrayIcon::~CTrayIcon()
-{
-    DeleteTrayIcon();
-}
+CTrayIcon::~CTrayIcon() { DeleteTrayIcon(); }
 
-bool CTrayIcon::CreateTrayIcon(HWND hWndRecv, UINT uIDResource, LPCTSTR lpszToolTipText, UINT uMessage)
-{
+bool CTrayIcon::CreateTrayIcon(HWND hWndRecv, UINT uIDResource, LPCTSTR lpszToolTipText, UINT uMessage) {
     if (m_bVisible) DeleteTrayIcon();
-    HICON icon = static_cast<HICON>(LoadImageW(CPaintManagerUI::GetResourceDll(), MAKEINTRESOURCEW(uIDResource), IMAGE_ICON,
-                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+    HICON icon =
+        static_cast<HICON>(LoadImageW(CPaintManagerUI::GetResourceDll(), MAKEINTRESOURCEW(uIDResource), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
     if (!icon) icon = LoadIconW(nullptr, IDI_APPLICATION);
     m_data = {};
     m_data.cbSize = sizeof(m_data);
@@ -32,15 +29,13 @@ bool CTrayIcon::CreateTrayIcon(HWND hWndRecv, UINT uIDResource, LPCTSTR lpszTool
     return m_bVisible;
 }
 
-bool CTrayIcon::DeleteTrayIcon()
-{
+bool CTrayIcon::DeleteTrayIcon() {
     if (!m_bVisible) return false;
     m_bVisible = false;
     return Shell_NotifyIconW(NIM_DELETE, &m_data) != FALSE;
 }
 
-bool CTrayIcon::SetTooltipText(LPCTSTR lpszTipText)
-{
+bool CTrayIcon::SetTooltipText(LPCTSTR lpszTipText) {
     if (!lpszTipText) return false;
     lstrcpynW(m_data.szTip, lpszTipText, ARRAYSIZE(m_data.szTip));
     if (!m_bVisible) return true;
@@ -48,8 +43,7 @@ bool CTrayIcon::SetTooltipText(LPCTSTR lpszTipText)
     return Shell_NotifyIconW(NIM_MODIFY, &m_data) != FALSE;
 }
 
-bool CTrayIcon::SetIcon(HICON hIcon)
-{
+bool CTrayIcon::SetIcon(HICON hIcon) {
     m_data.hIcon = hIcon;
     if (!m_bVisible) return true;
     m_data.uFlags = NIF_ICON;

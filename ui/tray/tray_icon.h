@@ -19,7 +19,8 @@ public:
 
     // Adds the icon (resource uIDResource of the resource module). false when
     // the shell refuses it.
-    bool CreateTrayIcon(HWND hWndRecv, UINT uIDResource, LPCTSTR lpszToolTipText = nullptr, UINT uMessage = WM_TRAY_NOTIFY);
+    bool CreateTrayIcon(HWND hWndRecv, UINT uIDResource, LPCTSTR lpszToolTipText = nullptr,
+                        UINT uMessage = WM_TRAY_NOTIFY);
     bool DeleteTrayIcon();
     bool SetTooltipText(LPCTSTR lpszTipText);
     bool SetIcon(HICON hIcon);

@@ -19,16 +19,13 @@ TEST(SetSlider, BarEndsAtTheValueAcrossTheWholeControl) {
         long right;    // of the bar after painting
         int maxAfter;  // the maximum after painting
     } cases[] = {
-        {0, 100, 0, 88, L"0,7,88,10", 0, 100},
-        {0, 100, 100, 88, L"0,7,88,10", 88, 100},
+        {0, 100, 0, 88, L"0,7,88,10", 0, 100},    {0, 100, 100, 88, L"0,7,88,10", 88, 100},
         {0, 100, 100, 88, L"0,7,60,10", 88, 100},  // the full width, whatever the layout said
-        {0, 100, 50, 88, L"0,7,88,10", 44, 100},
-        {0, 100, 33, 88, L"0,7,88,10", 29, 100},    // 29.04, truncated
-        {0, 100, 99, 88, L"0,7,88,10", 87, 100},    // 87.12
-        {10, 20, 15, 88, L"0,7,88,10", 44, 20},
-        {-50, 50, 0, 88, L"0,7,88,10", 44, 50},
-        {50, 50, 50, 88, L"0,7,88,10", 0, 51},      // an empty range becomes one step
-        {0, 100, 40, 0, L"0,7,88,10", 0, 100},      // not laid out yet
+        {0, 100, 50, 88, L"0,7,88,10", 44, 100},  {0, 100, 33, 88, L"0,7,88,10", 29, 100},  // 29.04, truncated
+        {0, 100, 99, 88, L"0,7,88,10", 87, 100},                                            // 87.12
+        {10, 20, 15, 88, L"0,7,88,10", 44, 20},   {-50, 50, 0, 88, L"0,7,88,10", 44, 50},
+        {50, 50, 50, 88, L"0,7,88,10", 0, 51},  // an empty range becomes one step
+        {0, 100, 40, 0, L"0,7,88,10", 0, 100},  // not laid out yet
     };
     for (const Case& c : cases) {
         SetSlider slider;
@@ -94,7 +91,8 @@ TEST(SetSlider, MadeForItsLayoutTagOnly) {
 }
 
 // Bar red (rows 7 to 9), thumb 16 x 16: green, blue when hot, yellow when pressed.
-const wchar_t* kSliders = LR"(<Window size="200,60"><VerticalLayout bkcolor="#FFFFFFFF">
+const wchar_t* kSliders =
+    LR"(<Window size="200,60"><VerticalLayout bkcolor="#FFFFFFFF">
   <HorizontalLayout height="16">
     <SetSlider name="set" width="88" height="16" min="0" max="100" value="50"
       foreimage="img/fore.png" foreimagedest="0,7,60,10" thumbsize="16,16"

@@ -10,10 +10,10 @@
 
 #include "app/crash_dump.h"
 #include "app/desktop_shell.h"
-#include "ui/duilib.h"
-#include "common/program_path.h"
 #include "app/startup.h"
 #include "app/vistrel_frame.h"
+#include "common/program_path.h"
+#include "ui/duilib.h"
 
 namespace {
 

@@ -3,11 +3,11 @@
 // sliders, the window's size and place, the sound-source menu and "Tessel.ini".
 #include <gtest/gtest.h>
 
+#include "common/record_globals.h"
+#include "engine/vistreler.h"
 #include "tests/app/frame/frame_test_support.h"
 #include "tests/app/frame/main_window_fixture.h"
-#include "common/record_globals.h"
 #include "tests/ui/ui_test_support.h"
-#include "engine/vistreler.h"
 
 using namespace frame_test;
 using namespace DuiLib;
@@ -39,8 +39,12 @@ protected:
         stand_in.SetName(name);
         frame->GetPaintManager()->SendNotify(&stand_in, DUI_MSGTYPE_CLICK);
     }
-    COptionUI* Option(LPCTSTR name) { return static_cast<COptionUI*>(frame->FindControl(name)->GetInterface(L"Option")); }
-    CSliderUI* Slider(LPCTSTR name) { return static_cast<CSliderUI*>(frame->FindControl(name)->GetInterface(L"Slider")); }
+    COptionUI* Option(LPCTSTR name) {
+        return static_cast<COptionUI*>(frame->FindControl(name)->GetInterface(L"Option"));
+    }
+    CSliderUI* Slider(LPCTSTR name) {
+        return static_cast<CSliderUI*>(frame->FindControl(name)->GetInterface(L"Slider"));
+    }
     void PlaceWindow(int x, int y, int height) {
         SetWindowPos(Hwnd(), nullptr, x, y, 858, height, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     }
@@ -223,7 +227,8 @@ TEST_F(CommandsTest, TheCameraOptionStartsAndStopsTheCamera) {
     Click(L"camera");
     EXPECT_TRUE(IsRecordSourceOn(kSourceCamera));
     EXPECT_TRUE(Option(L"camera")->IsSelected());
-    EXPECT_EQ(frame->FindControl(L"sel_camera")->GetBkImage(), std::wstring(L"file='main/camera_sel.png' source='0,64,130,96'"));
+    EXPECT_EQ(frame->FindControl(L"sel_camera")->GetBkImage(),
+              std::wstring(L"file='main/camera_sel.png' source='0,64,130,96'"));
     const CGetVideoThread* camera = frame->Recorder()->CameraThread();
     ASSERT_NE(camera, nullptr);
     EXPECT_TRUE(ui_test::PumpUntil([&] { return frame->Recorder()->CameraWidth() == 320; }, 10000))
@@ -232,7 +237,8 @@ TEST_F(CommandsTest, TheCameraOptionStartsAndStopsTheCamera) {
     Click(L"camera");
     EXPECT_FALSE(IsRecordSourceOn(kSourceCamera));
     EXPECT_FALSE(Option(L"camera")->IsSelected());
-    EXPECT_EQ(frame->FindControl(L"sel_camera")->GetBkImage(), std::wstring(L"file='main/camera_sel.png' source='0,32,130,64'"));
+    EXPECT_EQ(frame->FindControl(L"sel_camera")->GetBkImage(),
+              std::wstring(L"file='main/camera_sel.png' source='0,32,130,64'"));
 }
 
 TEST_F(CommandsTest, UnknownNamesAndLaterWindowsChangeNothing) {

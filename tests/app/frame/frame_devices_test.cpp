@@ -9,11 +9,11 @@
 #include <utility>
 #include <vector>
 
-#include "common/audio_endpoints.h"
 #include "app/capture_devices.h"
-#include "tests/app/frame/main_window_fixture.h"
+#include "common/audio_endpoints.h"
 #include "common/record_globals.h"
 #include "common/text_convert.h"
+#include "tests/app/frame/main_window_fixture.h"
 #include "tests/ui/ui_test_support.h"
 
 using namespace DuiLib;
@@ -91,9 +91,8 @@ TEST_F(MainWindowTest, ListsLeaveOutMixesLineInputsAndPlaybackHeadphones) {
     FakeDevices devices;
     devices.video = {L"screen-capture-recorder", L"USB 摄像头", L"立体声混音 (Realtek)", L"Virtual Cam"};
     devices.audio = {L"virtual-audio-capturer", L"线路输入 (USB)", L"麦克风 (USB)"};
-    devices.endpoints = {{L"扬声器 (Realtek)", true},     {L"耳机 (Bluetooth)", true},
-                         {L"立体声混音 (Realtek)", false}, {L"耳机麦克风 (USB)", false},
-                         {L"线路输入 (Realtek)", false},   {L"麦克风 (Realtek)", false}};
+    devices.endpoints = {{L"扬声器 (Realtek)", true},  {L"耳机 (Bluetooth)", true},    {L"立体声混音 (Realtek)", false},
+                         {L"耳机麦克风 (USB)", false}, {L"线路输入 (Realtek)", false}, {L"麦克风 (Realtek)", false}};
     devices.defaultCapture = L"麦克风 (Realtek)";
     frame->InitDevices(devices);
 

@@ -7,22 +7,21 @@
 #include <string>
 
 #include "app/custom_messages.h"
-#include "tests/fixtures/fixture_devices.h"
-#include "tests/app/frame/frame_test_support.h"
-#include "tests/engine/media_probe.h"
+#include "app/startup.h"
+#include "app/vistrel_frame.h"
 #include "common/program_path.h"
 #include "common/record_globals.h"
 #include "common/setting_data.h"
-#include "app/startup.h"
-#include "tests/support/test_support.h"
 #include "common/text_convert.h"
-#include "app/vistrel_frame.h"
 #include "engine/vistreler.h"
+#include "tests/app/frame/frame_test_support.h"
+#include "tests/engine/media_probe.h"
+#include "tests/fixtures/fixture_devices.h"
+#include "tests/support/test_support.h"
 
 using namespace frame_test;
 
 namespace {
-
 
 int IndexOf(const std::vector<std::string>& calls, const std::string& call) {
     for (size_t i = 0; i < calls.size(); ++i)
@@ -85,7 +84,8 @@ TEST(MainWindowShutdown, DestroyFinishesTheRecordingAndLeavesNothingBehind) {
     ASSERT_EQ(file.streams.size(), 1u);
     EXPECT_EQ(file.streams[0].codec, AV_CODEC_ID_MP3);
     EXPECT_FALSE(file.streams[0].pts.empty());
-    std::vector<std::string> listed = testing_support::SplitLines(testing_support::ReadFileBytes(GetAppFilePath(L"videolist.txt")));
+    std::vector<std::string> listed =
+        testing_support::SplitLines(testing_support::ReadFileBytes(GetAppFilePath(L"videolist.txt")));
     ASSERT_FALSE(listed.empty());
     EXPECT_EQ(listed[0], WideToChs(recorded[0]));
 

@@ -2,13 +2,13 @@
 
 #include <objbase.h>
 
-#include "ui/duilib.h"
-#include "common/logger.h"
 #include "app/main_ini.h"
-#include "common/setting_data.h"
 #include "app/startup.h"
-#include "tests/support/test_support.h"
+#include "common/logger.h"
+#include "common/setting_data.h"
 #include "common/text_convert.h"
+#include "tests/support/test_support.h"
+#include "ui/duilib.h"
 
 namespace frame_test {
 
@@ -22,8 +22,7 @@ void EnsureProgramSkin() {
 }
 
 std::string ReplaceCall(LPCWSTR cursorId, DWORD systemCursorId) {
-    return "replace " + std::to_string(reinterpret_cast<uintptr_t>(cursorId)) + " " +
-           std::to_string(systemCursorId);
+    return "replace " + std::to_string(reinterpret_cast<uintptr_t>(cursorId)) + " " + std::to_string(systemCursorId);
 }
 
 void RecordingShell::ReplaceSystemCursor(LPCWSTR cursorId, DWORD systemCursorId) {
@@ -58,7 +57,6 @@ bool LogHas(const std::string& text) { return LogLineIndex(text) >= 0; }
 std::string PendingLine(const char* where, const char* step) {
     return std::string("[") + where + "] " + step + ": not part of this build yet, skipped";
 }
-
 
 void RemoveIniFiles() {
     CSettingData::ReleaseInstance();

@@ -7,17 +7,17 @@
 #include <string>
 
 #include "app/custom_messages.h"
-#include "tests/app/frame/main_window_fixture.h"
 #include "app/progress/progress_thread.h"
-#include "tests/app/frame/frame_test_support.h"
+#include "app/region_edge.h"
+#include "app/startup.h"
+#include "app/vistrel_frame.h"
 #include "common/logger.h"
 #include "common/program_path.h"
 #include "common/record_globals.h"
-#include "app/region_edge.h"
-#include "app/startup.h"
 #include "common/text_convert.h"
+#include "tests/app/frame/frame_test_support.h"
+#include "tests/app/frame/main_window_fixture.h"
 #include "tests/ui/ui_test_support.h"
-#include "app/vistrel_frame.h"
 
 extern "C" {
 #include <libavformat/avformat.h>
@@ -131,8 +131,8 @@ TEST_F(MainWindowTest, FirstAreaFromTheStoredSize) {
         RECT area;
     } cases[] = {
         {L"640", L"360", {320, 55, 960, 415}},  // fits above the window: centred with it
-        {L"0", L"0", {565, 160, 715, 310}},      // 150 x 150
-        {L"5000", L"-1", {0, 160, 1280, 310}},   // as wide as the desktop, 150 high
+        {L"0", L"0", {565, 160, 715, 310}},     // 150 x 150
+        {L"5000", L"-1", {0, 160, 1280, 310}},  // as wide as the desktop, 150 high
         {nullptr, nullptr, {190, 0, 1090, 600}},
     };
     for (const Case& c : cases) {

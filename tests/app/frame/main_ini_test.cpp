@@ -2,10 +2,10 @@
 // page 936 as stored files hold them, and the stored area size kept usable.
 #include <gtest/gtest.h>
 
-#include "tests/app/frame/frame_test_support.h"
 #include "app/main_ini.h"
-#include "tests/support/test_support.h"
 #include "common/text_convert.h"
+#include "tests/app/frame/frame_test_support.h"
+#include "tests/support/test_support.h"
 
 using namespace frame_test;
 

@@ -1,9 +1,9 @@
 #include "tests/app/frame/main_window_fixture.h"
 
 #include "app/custom_messages.h"
-#include "tests/app/frame/frame_test_support.h"
-#include "common/record_globals.h"
 #include "app/startup.h"
+#include "common/record_globals.h"
+#include "tests/app/frame/frame_test_support.h"
 
 using namespace frame_test;
 
@@ -23,8 +23,16 @@ LRESULT CALLBACK WatchCreation(int code, WPARAM wParam, LPARAM lParam) {
         GetClassNameW(reinterpret_cast<HWND>(wParam), name, 64);
         if (std::wstring(name) == L"roverudedudovo") {
             const CREATESTRUCTW* cs = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
-            params = {true, name, cs->lpszName ? cs->lpszName : L"", static_cast<DWORD>(cs->style), cs->dwExStyle,
-                      cs->x, cs->y, cs->cx, cs->cy, cs->hwndParent};
+            params = {true,
+                      name,
+                      cs->lpszName ? cs->lpszName : L"",
+                      static_cast<DWORD>(cs->style),
+                      cs->dwExStyle,
+                      cs->x,
+                      cs->y,
+                      cs->cx,
+                      cs->cy,
+                      cs->hwndParent};
         }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);

@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "tests/engine/media_probe.h"
 #include "common/program_path.h"
-#include "tests/app/frame/shell_probe.h"
-#include "tests/support/test_support.h"
 #include "common/text_convert.h"
+#include "tests/app/frame/shell_probe.h"
+#include "tests/engine/media_probe.h"
+#include "tests/support/test_support.h"
 #include "tests/ui/ui_test_support.h"
 
 using frame_test::FilesIn;
@@ -89,15 +89,13 @@ void CopyFolder(const std::wstring& from, const std::wstring& to) {
     FindClose(find);
 }
 
-
-
 // A window of the test's own that holds the foreground, so that bringing another
 // window forward is seen.
 class ForegroundHolder {
 public:
     ForegroundHolder() {
-        window_ = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"holder", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
-                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        window_ = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"holder", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr,
+                                  nullptr, GetModuleHandleW(nullptr), nullptr);
         SetForegroundWindow(window_);
     }
     ~ForegroundHolder() { DestroyWindow(window_); }

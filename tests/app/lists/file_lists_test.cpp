@@ -4,16 +4,15 @@
 
 #include <algorithm>
 
-#include "tests/app/lists/lists_fixture.h"
 #include "common/time_size_text.h"
+#include "tests/app/lists/lists_fixture.h"
 
 using namespace DuiLib;
 using namespace testing_support;
 
 namespace {
 
-std::wstring SizeOf(const std::wstring& path)
-{
+std::wstring SizeOf(const std::wstring& path) {
     uint64_t bytes = 0;
     GetFileSize64(path, bytes);
     return FormatFileSize(bytes, 1);
@@ -21,16 +20,15 @@ std::wstring SizeOf(const std::wstring& path)
 
 }  // namespace
 
-TEST_F(ListsFixture, LoadingKeepsReadableFilesOnceInNameOrder)
-{
+TEST_F(ListsFixture, LoadingKeepsReadableFilesOnceInNameOrder) {
     const std::wstring longName = std::wstring(120, L'l') + L".mp4";
     const std::wstring b = AddRecordingFile(L"b.mp4");
     AddRecordingFile(L"a.mp4");
     AddRecordingFile(longName);
     AddRecordingFile(L"录屏 测试.mp4");
     AddPlainFile(L"not_media.mp4", 4000);
-    WriteList(L"videolist.txt", {L"b.mp4", L"", L"a.mp4", longName, L"gone.mp4", L"a.mp4", L"not_media.mp4",
-                                 L"录屏 测试.mp4"});
+    WriteList(L"videolist.txt",
+              {L"b.mp4", L"", L"a.mp4", longName, L"gone.mp4", L"a.mp4", L"not_media.mp4", L"录屏 测试.mp4"});
     lists->LoadVideoList();
     std::vector<std::wstring> want = {L"a.mp4", L"b.mp4", longName, L"录屏 测试.mp4"};
     EXPECT_EQ(RowNames(videos()), want) << "after a line of 120 characters the list goes on";
@@ -59,8 +57,7 @@ TEST_F(ListsFixture, LoadingKeepsReadableFilesOnceInNameOrder)
     EXPECT_TRUE(lists->Pictures().empty());
 }
 
-TEST_F(ListsFixture, AFinishedRecordingAndAScreenshotGoOnTopSelected)
-{
+TEST_F(ListsFixture, AFinishedRecordingAndAScreenshotGoOnTopSelected) {
     AddRecordingFile(L"a.mp4");
     AddRecordingFile(L"b.mp4");
     WriteList(L"videolist.txt", {L"a.mp4", L"b.mp4"});
@@ -102,8 +99,7 @@ struct DeleteCase {
     std::vector<std::wstring> rowsLeft;
 };
 
-TEST_F(ListsFixture, DeletingRowsWithAndWithoutTheDisk)
-{
+TEST_F(ListsFixture, DeletingRowsWithAndWithoutTheDisk) {
     const DeleteCase cases[] = {
         {"some, list only", {0, 2}, false, {L"b.mp4", L"录屏.mp4"}},
         {"some, from the disk", {1}, true, {L"a.mp4", L"c.mp4", L"录屏.mp4"}},
@@ -133,8 +129,7 @@ TEST_F(ListsFixture, DeletingRowsWithAndWithoutTheDisk)
     }
 }
 
-TEST_F(ListsFixture, DeletingScreenshotsLeavesTheRecordingsAlone)
-{
+TEST_F(ListsFixture, DeletingScreenshotsLeavesTheRecordingsAlone) {
     AddRecordingFile(L"a.mp4");
     WriteList(L"videolist.txt", {L"a.mp4"});
     lists->LoadVideoList();

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "app/lists/file_lists.h"
+#include "tests/engine/writer_harness.h"
 #include "tests/support/test_support.h"
 #include "tests/ui/ui_test_support.h"
-#include "tests/engine/writer_harness.h"
 
 class ListsFixture : public ::testing::Test {
 protected:

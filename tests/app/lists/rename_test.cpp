@@ -13,8 +13,7 @@ namespace {
 
 class RenameFixture : public ListsFixture {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ListsFixture::SetUp();
         for (const wchar_t* name : {L"20210106_101010.mp4", L"20210107_101010.mp4"}) AddRecordingFile(name);
         WriteList(L"videolist.txt", {L"20210106_101010.mp4", L"20210107_101010.mp4"});
@@ -27,8 +26,7 @@ protected:
     }
 
     // Selects the row, opens the box over it and types over its text.
-    void StartTyping(int row, const std::wstring& typed)
-    {
+    void StartTyping(int row, const std::wstring& typed) {
         videos()->SelectItem(row);
         lists->StartRename();
         Pump(20);
@@ -38,8 +36,7 @@ protected:
 
 }  // namespace
 
-TEST_F(RenameFixture, TypedNameKeepsTheExtensionAndReachesDiskRowRecordAndListFile)
-{
+TEST_F(RenameFixture, TypedNameKeepsTheExtensionAndReachesDiskRowRecordAndListFile) {
     videos()->SelectItem(0);
     lists->StartRename();
     EXPECT_TRUE(box()->IsVisible());
@@ -69,21 +66,19 @@ TEST_F(RenameFixture, TypedNameKeepsTheExtensionAndReachesDiskRowRecordAndListFi
     EXPECT_TRUE(FileExists(folder.File(L"假期 录像.mp4")));
 }
 
-TEST_F(RenameFixture, ARowAddedWhileTheBoxIsOpenDoesNotMoveTheRename)
-{
+TEST_F(RenameFixture, ARowAddedWhileTheBoxIsOpenDoesNotMoveTheRename) {
     StartTyping(1, L"holiday");
     lists->AddRecordingToList(AddRecordingFile(L"20210108_090000.mp4"));  // a split finished meanwhile
-    window->Pm().SetFocus(nullptr);  // the box loses the focus: that commits
+    window->Pm().SetFocus(nullptr);                                       // the box loses the focus: that commits
     EXPECT_TRUE(FileExists(folder.File(L"holiday.mp4")));
     EXPECT_FALSE(FileExists(folder.File(L"20210107_101010.mp4")));
     EXPECT_TRUE(FileExists(folder.File(L"20210106_101010.mp4"))) << "the neighbour keeps its name";
     EXPECT_TRUE(FileExists(folder.File(L"20210108_090000.mp4")));
-    EXPECT_EQ(RowNames(videos()), (std::vector<std::wstring>{L"20210108_090000.mp4", L"20210106_101010.mp4",
-                                                             L"holiday.mp4"}));
+    EXPECT_EQ(RowNames(videos()),
+              (std::vector<std::wstring>{L"20210108_090000.mp4", L"20210106_101010.mp4", L"holiday.mp4"}));
 }
 
-TEST_F(RenameFixture, ClickingAnotherRowCommitsAndScrollingCancels)
-{
+TEST_F(RenameFixture, ClickingAnotherRowCommitsAndScrollingCancels) {
     StartTyping(0, L"clicked");
     ClickAt(window->GetHWND(), window->Center(L"20210107_101010.mp4"));
     EXPECT_FALSE(box()->IsVisible());
@@ -97,15 +92,17 @@ TEST_F(RenameFixture, ClickingAnotherRowCommitsAndScrollingCancels)
     EXPECT_FALSE(FileExists(folder.File(L"scrolled.mp4"))) << "a cancelled rename stays cancelled";
 }
 
-TEST_F(RenameFixture, EmptyUnchangedOrUnsafeNamesRenameNothing)
-{
+TEST_F(RenameFixture, EmptyUnchangedOrUnsafeNamesRenameNothing) {
     const std::string listBefore = ReadFileBytes(folder.File(L"videolist.txt"));
     AddPlainFile(L"taken.mp4", 10);
     struct {
         const char* what;
         const wchar_t* typed;
-    } cases[] = {{"empty", L""}, {"unchanged", L"20210106_101010"}, {"into the parent folder", L"..\\up"},
-                 {"into a sub-folder", L"sub/x"}, {"a name already taken", L"taken"},
+    } cases[] = {{"empty", L""},
+                 {"unchanged", L"20210106_101010"},
+                 {"into the parent folder", L"..\\up"},
+                 {"into a sub-folder", L"sub/x"},
+                 {"a name already taken", L"taken"},
                  {"a name the list file cannot hold", L"snow \u2603"}};
     CreateDirectoryW(folder.File(L"sub").c_str(), nullptr);
     for (const auto& c : cases) {

@@ -15,16 +15,14 @@ namespace {
 // what was there.
 class ShellAssociations {
 public:
-    explicit ShellAssociations(const std::wstring& command)
-    {
+    explicit ShellAssociations(const std::wstring& command) {
         Set(L".mp4", L"VistrelListsTest.File");
         Set(L".png", L"VistrelListsTest.File");
         Set(L"VistrelListsTest.File\\shell\\open\\command", command);
         Set(L"Directory\\shell\\open\\command", command);
         Set(L"Folder\\shell\\open\\command", command);
     }
-    ~ShellAssociations()
-    {
+    ~ShellAssociations() {
         for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
             if (!it->existed) {
                 RegDeleteTreeW(HKEY_CLASSES_ROOT, it->createdFrom.c_str());
@@ -32,8 +30,10 @@ public:
             }
             HKEY key;
             if (RegOpenKeyExW(HKEY_CLASSES_ROOT, it->key.c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) continue;
-            if (it->hadValue) WriteDefault(key, it->value);
-            else RegDeleteValueW(key, nullptr);
+            if (it->hadValue)
+                WriteDefault(key, it->value);
+            else
+                RegDeleteValueW(key, nullptr);
             RegCloseKey(key);
         }
     }
@@ -46,38 +46,34 @@ private:
         std::wstring createdFrom;  // the outermost key the test made
     };
 
-    static bool KeyExists(const std::wstring& path)
-    {
+    static bool KeyExists(const std::wstring& path) {
         HKEY key;
         if (RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
         RegCloseKey(key);
         return true;
     }
 
-    static std::wstring FirstMissing(const std::wstring& path)
-    {
+    static std::wstring FirstMissing(const std::wstring& path) {
         for (size_t end = path.find(L'\\');; end = path.find(L'\\', end + 1)) {
             std::wstring prefix = path.substr(0, end);
             if (!KeyExists(prefix) || end == std::wstring::npos) return prefix;
         }
     }
 
-    static void WriteDefault(HKEY key, const std::wstring& value)
-    {
+    static void WriteDefault(HKEY key, const std::wstring& value) {
         RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                        static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
     }
 
-    void Set(const std::wstring& path, const std::wstring& value)
-    {
+    void Set(const std::wstring& path, const std::wstring& value) {
         Saved saved{path};
         HKEY key;
         saved.existed = RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS;
         if (saved.existed) {
             wchar_t buffer[1024] = {};
             DWORD bytes = sizeof buffer - sizeof(wchar_t);
-            saved.hadValue = RegQueryValueExW(key, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &bytes) ==
-                             ERROR_SUCCESS;
+            saved.hadValue = RegQueryValueExW(key, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer),
+                                              &bytes) == ERROR_SUCCESS;
             saved.value = buffer;
             RegCloseKey(key);
         }
@@ -93,8 +89,7 @@ private:
     std::vector<Saved> saved_;
 };
 
-std::wstring BesideTheProgram(const wchar_t* name)
-{
+std::wstring BesideTheProgram(const wchar_t* name) {
     wchar_t path[MAX_PATH];
     GetModuleFileNameW(nullptr, path, MAX_PATH);
     std::wstring folder(path);
@@ -102,8 +97,7 @@ std::wstring BesideTheProgram(const wchar_t* name)
 }
 
 // The command lines the probe noted.
-std::vector<std::wstring> Opened()
-{
+std::vector<std::wstring> Opened() {
     std::string bytes = ReadFileBytes(BesideTheProgram(L"opened.txt"));
     std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
     std::vector<std::wstring> lines;
@@ -112,15 +106,13 @@ std::vector<std::wstring> Opened()
     return lines;
 }
 
-bool WaitForOpened(size_t count)
-{
+bool WaitForOpened(size_t count) {
     return ui_test::PumpUntil([count] { return Opened().size() >= count; }, 10000);
 }
 
 }  // namespace
 
-TEST_F(ListsFixture, OpensTheSelectedFileAndTheOutputFolderThroughTheShell)
-{
+TEST_F(ListsFixture, OpensTheSelectedFileAndTheOutputFolderThroughTheShell) {
     DeleteFileW(BesideTheProgram(L"opened.txt").c_str());
     ShellAssociations associations(L"\"" + BesideTheProgram(L"shell_open_probe.exe") + L"\" \"%1\"");
     const std::wstring video = AddRecordingFile(L"录屏 一.mp4");

@@ -121,8 +121,10 @@ TEST_F(Completion, PlannedLengthRunsTheTaskOption) {
             EXPECT_EQ(testing::internal::GetCapturedStdout(), Expect(kPrefixes[1], c));
             CheckActed(c);
             AutoStopOptions after = board.GetAutoStopOptions();
-            if (autoStopArmed) EXPECT_TRUE(IsDefault(after));
-            else EXPECT_EQ(after.sizeMB, 77) << "disabled options are left alone";
+            if (autoStopArmed)
+                EXPECT_TRUE(IsDefault(after));
+            else
+                EXPECT_EQ(after.sizeMB, 77) << "disabled options are left alone";
         }
     }
 }

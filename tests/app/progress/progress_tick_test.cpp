@@ -93,8 +93,22 @@ TEST(ProgressTick, TimeSplitsFallOnFullPeriodsOnly) {
         {"10 minutes", SplitByTime(10), 1800, {600, 1200, 1800}},
         {"period 0 means no split", SplitByTime(0), 200, {}},
         {"negative period means no split", SplitByTime(-5), 200, {}},
-        {"splitting off", [] { SettingRecord s = SplitByTime(1); s.Division = false; return s; }(), 200, {}},
-        {"split by size instead", [] { SettingRecord s = SplitBySize(500); s.Division_time = 1; return s; }(), 200, {}},
+        {"splitting off",
+         [] {
+             SettingRecord s = SplitByTime(1);
+             s.Division = false;
+             return s;
+         }(),
+         200,
+         {}},
+        {"split by size instead",
+         [] {
+             SettingRecord s = SplitBySize(500);
+             s.Division_time = 1;
+             return s;
+         }(),
+         200,
+         {}},
     };
     for (const Case& c : cases) {
         std::vector<Fired> fired = Simulate(Input(c.settings), c.ticks, Constant);
@@ -115,8 +129,28 @@ TEST(ProgressTick, AutomaticStopByTimeAndThePlannedLength) {
     } cases[] = {
         {"after 600 s: the tick from 600 to 601", StopAfterSeconds(600), {}, 0, 700, {601}, {}},
         {"limit already passed", StopAfterSeconds(600), {}, 700, 100, {}, {}},
-        {"not enabled", [] { AutoStopOptions a = StopAfterSeconds(5); a.enabled = false; return a; }(), {}, 0, 20, {}, {}},
-        {"by size only", [] { AutoStopOptions a = StopAfterSeconds(5); a.byTime = false; return a; }(), {}, 0, 20, {}, {}},
+        {"not enabled",
+         [] {
+             AutoStopOptions a = StopAfterSeconds(5);
+             a.enabled = false;
+             return a;
+         }(),
+         {},
+         0,
+         20,
+         {},
+         {}},
+        {"by size only",
+         [] {
+             AutoStopOptions a = StopAfterSeconds(5);
+             a.byTime = false;
+             return a;
+         }(),
+         {},
+         0,
+         20,
+         {},
+         {}},
         {"negative limit never fires", StopAfterSeconds(-1), {}, 0, 20, {}, {}},
         {"planned length once", AutoStopOptions{}, hour, 0, 3700, {}, {3601}},
         {"no stop by time while a task runs", StopAfterSeconds(60), hour, 0, 3700, {}, {3601}},
@@ -181,13 +215,41 @@ TEST(ProgressTick, SizeThresholds) {
         {"safety: 8192 MiB", NoSplit(), AutoStopOptions{}, {1, 2}, 8192 * kMiB, {}, {1, 2}},
         {"safety: 8193 MiB", NoSplit(), AutoStopOptions{}, {1, 2}, 8193 * kMiB, {ProgressEvent::kSafetySplit}, {1, 3}},
         {"size: exactly 9000 MiB", SplitBySize(3000), AutoStopOptions{}, {3, 1}, 9000 * kMiB, {}, {3, 1}},
-        {"size: 9000 MiB and a byte", SplitBySize(3000), AutoStopOptions{}, {3, 1}, 9000 * kMiB + 1, {ProgressEvent::kSplitBySize}, {4, 1}},
+        {"size: 9000 MiB and a byte",
+         SplitBySize(3000),
+         AutoStopOptions{},
+         {3, 1},
+         9000 * kMiB + 1,
+         {ProgressEvent::kSplitBySize},
+         {4, 1}},
         {"size: no safety split", SplitBySize(3000), AutoStopOptions{}, {2, 1}, 5000 * kMiB, {}, {2, 1}},
         {"stop: exactly 1 MiB, limit 0", NoSplit(), StopAtSize(0), {}, kMiB, {}, {}},
-        {"stop: 1 MiB and a byte, limit 0", NoSplit(), StopAtSize(0), {}, kMiB + 1, {ProgressEvent::kAutoStopBySize}, {}},
+        {"stop: 1 MiB and a byte, limit 0",
+         NoSplit(),
+         StopAtSize(0),
+         {},
+         kMiB + 1,
+         {ProgressEvent::kAutoStopBySize},
+         {}},
         {"stop: exactly 10 MiB, limit 10", NoSplit(), StopAtSize(10), {}, 10 * kMiB, {}, {}},
-        {"stop: 10 MiB and a byte, limit 10", NoSplit(), StopAtSize(10), {}, 10 * kMiB + 1, {ProgressEvent::kAutoStopBySize}, {}},
-        {"stop: not enabled", NoSplit(), [] { AutoStopOptions a = StopAtSize(0); a.enabled = false; return a; }(), {}, 5 * kMiB, {}, {}},
+        {"stop: 10 MiB and a byte, limit 10",
+         NoSplit(),
+         StopAtSize(10),
+         {},
+         10 * kMiB + 1,
+         {ProgressEvent::kAutoStopBySize},
+         {}},
+        {"stop: not enabled",
+         NoSplit(),
+         [] {
+             AutoStopOptions a = StopAtSize(0);
+             a.enabled = false;
+             return a;
+         }(),
+         {},
+         5 * kMiB,
+         {},
+         {}},
         {"stop: by time only", NoSplit(), StopAfterSeconds(1000), {}, 5 * kMiB, {}, {}},
     };
     for (const Case& c : cases) {
@@ -220,8 +282,8 @@ TEST(ProgressTick, EventsOfOneTickComeInPostingOrder) {
     EXPECT_EQ(ComputeProgressTick(in).events,
               (Events{ProgressEvent::kSplitByTime, ProgressEvent::kAutoStopByTime, ProgressEvent::kAutoStopBySize}));
     in.plan = {true, 59};
-    EXPECT_EQ(ComputeProgressTick(in).events,
-              (Events{ProgressEvent::kSplitByTime, ProgressEvent::kPlanDurationReached, ProgressEvent::kAutoStopBySize}));
+    EXPECT_EQ(ComputeProgressTick(in).events, (Events{ProgressEvent::kSplitByTime, ProgressEvent::kPlanDurationReached,
+                                                      ProgressEvent::kAutoStopBySize}));
 }
 
 TEST(ProgressTick, EachEventPostsItsMessage) {
@@ -229,9 +291,9 @@ TEST(ProgressTick, EachEventPostsItsMessage) {
         ProgressEvent event;
         UINT message;
     } cases[] = {
-        {ProgressEvent::kSplitByTime, WM_USER + 248},        {ProgressEvent::kSplitBySize, WM_USER + 248},
-        {ProgressEvent::kSafetySplit, WM_USER + 248},        {ProgressEvent::kAutoStopByTime, WM_USER + 233},
-        {ProgressEvent::kAutoStopBySize, WM_USER + 233},     {ProgressEvent::kPlanDurationReached, WM_USER + 235},
+        {ProgressEvent::kSplitByTime, WM_USER + 248},    {ProgressEvent::kSplitBySize, WM_USER + 248},
+        {ProgressEvent::kSafetySplit, WM_USER + 248},    {ProgressEvent::kAutoStopByTime, WM_USER + 233},
+        {ProgressEvent::kAutoStopBySize, WM_USER + 233}, {ProgressEvent::kPlanDurationReached, WM_USER + 235},
     };
     for (const Case& c : cases) EXPECT_EQ(EventMessage(c.event), c.message);
     EXPECT_EQ(WM_PROGRESS_TICK, WM_USER + 251u);

@@ -11,7 +11,8 @@ using namespace ui_test;
 
 namespace {
 
-const wchar_t* kMainLabels = LR"(<Window size="300,80"><VerticalLayout>
+const wchar_t* kMainLabels =
+    LR"(<Window size="300,80"><VerticalLayout>
   <HorizontalLayout height="21">
     <Label name="time_ht" width="17"/><Label name="time_hu" width="17"/>
     <Label name="time_mt" width="17"/><Label name="time_mu" width="17"/>
@@ -37,8 +38,7 @@ TEST(ProgressView, DigitsAndSizeReachTheLabels) {
         const wchar_t* image;
     } cases[] = {{L"time_ht", L"other/10.png"}, {L"time_hu", L"other/0.png"}, {L"time_mt", L"other/3.png"},
                  {L"time_mu", L"other/4.png"},  {L"time_st", L"other/5.png"}, {L"time_su", L"other/6.png"}};
-    for (const Case& c : cases)
-        EXPECT_STREQ(window.Find<CControlUI>(c.name)->GetBkImage(), c.image) << Narrow(c.name);
+    for (const Case& c : cases) EXPECT_STREQ(window.Find<CControlUI>(c.name)->GetBkImage(), c.image) << Narrow(c.name);
     auto* size = window.Find<CLabelUI>(L"filesize");
     EXPECT_EQ(size->GetText(), CDuiString(L"   45.6MB/118GB"));
     EXPECT_EQ(size->GetTextStyle(), static_cast<UINT>(DT_CENTER | DT_SINGLELINE));

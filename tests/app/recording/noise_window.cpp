@@ -6,7 +6,8 @@ constexpr int kNoiseHeight = 400;
 }  // namespace
 
 NoiseWindow::NoiseWindow(const RECT& rect)
-    : pixels_(kNoiseWidth * kNoiseHeight), window_(rect, 40, [this](HDC dc, const RECT& client) { Paint(dc, client); }) {}
+    : pixels_(kNoiseWidth * kNoiseHeight),
+      window_(rect, 40, [this](HDC dc, const RECT& client) { Paint(dc, client); }) {}
 
 void NoiseWindow::Paint(HDC dc, const RECT& client) {
     for (uint32_t& pixel : pixels_) {

@@ -5,15 +5,15 @@
 
 #include "app/custom_messages.h"
 #include "app/lists/file_lists.h"
-#include "tests/app/frame/frame_test_support.h"
-#include "tests/engine/media_probe.h"
 #include "common/posted_records.h"
 #include "common/record_globals.h"
 #include "common/record_request.h"
-#include "tests/app/recording/recording_fixture.h"
 #include "common/text_convert.h"
-#include "tests/ui/ui_test_support.h"
 #include "engine/vistreler.h"
+#include "tests/app/frame/frame_test_support.h"
+#include "tests/app/recording/recording_fixture.h"
+#include "tests/engine/media_probe.h"
+#include "tests/ui/ui_test_support.h"
 
 using namespace frame_test;
 
@@ -46,8 +46,8 @@ TEST_F(RecordingTest, EachScheduledRequestChoosesItsAreaAndSound) {
         // Without sound the sources stay as chosen: the task's sound switch keeps them out.
         {"full screen without sound", Request(1, 0), kSelModeFullScreen,
          kSourceScreen | kSourceSystemSound | kSourceMicrophone, false, true, false},
-        {"a region with the microphone", Request(2, 2, region), kSelModeRegion, kSourceScreen | kSourceMicrophone,
-         true, true, true},
+        {"a region with the microphone", Request(2, 2, region), kSelModeRegion, kSourceScreen | kSourceMicrophone, true,
+         true, true},
         {"the microphone alone", Request(0, 2), kSelModeSoundOnly, kSourceMicrophone, true, false, true},
         {"system sound alone", Request(0, 1), kSelModeSoundOnly, kSourceSystemSound, true, false, true},
         {"both sounds", Request(0, 3), kSelModeSoundOnly, kSourceSystemSound | kSourceMicrophone, true, false, true},

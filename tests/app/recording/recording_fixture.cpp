@@ -3,14 +3,14 @@
 #include <algorithm>
 
 #include "app/custom_messages.h"
-#include "tests/app/frame/frame_test_support.h"
+#include "app/startup.h"
 #include "common/posted_records.h"
 #include "common/program_path.h"
 #include "common/record_globals.h"
-#include "tests/app/frame/shell_probe.h"
-#include "app/startup.h"
-#include "tests/ui/ui_test_support.h"
 #include "engine/vistreler.h"
+#include "tests/app/frame/frame_test_support.h"
+#include "tests/app/frame/shell_probe.h"
+#include "tests/ui/ui_test_support.h"
 
 using namespace frame_test;
 

@@ -14,11 +14,11 @@
 #include <vector>
 
 #include "app/progress/power_actions.h"
+#include "app/vistrel_frame.h"
 #include "common/record_globals.h"
 #include "common/record_request.h"
 #include "common/setting_data.h"
 #include "tests/support/test_support.h"
-#include "app/vistrel_frame.h"
 
 class RecordingPower : public PowerActions {
 public:

@@ -4,16 +4,16 @@
 
 #include "app/custom_messages.h"
 #include "app/lists/file_lists.h"
-#include "tests/app/frame/frame_test_support.h"
-#include "tests/engine/media_probe.h"
-#include "tests/app/recording/noise_window.h"
 #include "common/posted_records.h"
 #include "common/record_globals.h"
 #include "common/record_request.h"
-#include "tests/app/recording/recording_fixture.h"
 #include "common/text_convert.h"
-#include "tests/ui/ui_test_support.h"
 #include "engine/vistreler.h"
+#include "tests/app/frame/frame_test_support.h"
+#include "tests/app/recording/noise_window.h"
+#include "tests/app/recording/recording_fixture.h"
+#include "tests/engine/media_probe.h"
+#include "tests/ui/ui_test_support.h"
 
 using namespace frame_test;
 using namespace DuiLib;

@@ -14,30 +14,26 @@ using namespace ui_test;
 
 namespace {
 
-SettingRecord WithCountdown(bool on)
-{
+SettingRecord WithCountdown(bool on) {
     SettingRecord settings;
     settings.Check_Countdown = on;
     return settings;
 }
 
-int FrameNumber(const CDuiString& image)
-{
+int FrameNumber(const CDuiString& image) {
     int n = -1;
     return swscanf(image, L"countdown/%d.png", &n) == 1 ? n : -1;
 }
 
 }  // namespace
 
-TEST(Countdown, NoWindowWithoutTheSetting)
-{
+TEST(Countdown, NoWindowWithoutTheSetting) {
     EnsureTestSkin();
     EXPECT_EQ(ShowCountdown(nullptr, WithCountdown(false)), nullptr);
     EXPECT_EQ(FindWindowW(L"CountdownWnd", nullptr), nullptr);
 }
 
-TEST(Countdown, PlaysItsFramesOnceIgnoresAltF4AndCloses)
-{
+TEST(Countdown, PlaysItsFramesOnceIgnoresAltF4AndCloses) {
     EnsureTestSkin();
     CCountdownWnd* countdown = ShowCountdown(nullptr, WithCountdown(true));
     ASSERT_NE(countdown, nullptr);
@@ -57,11 +53,13 @@ TEST(Countdown, PlaysItsFramesOnceIgnoresAltF4AndCloses)
     std::vector<int> seen;
     bool quit = false;
     PostMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
-    PumpWatchingQuit([&] {
-        int n = FrameNumber(animation->FrameImage());
-        if (n >= 0 && (seen.empty() || seen.back() != n)) seen.push_back(n);
-        return !animation->IsAnimationRunning(CCountdownUI::kAnimationId);
-    }, 8000, &quit);
+    PumpWatchingQuit(
+        [&] {
+            int n = FrameNumber(animation->FrameImage());
+            if (n >= 0 && (seen.empty() || seen.back() != n)) seen.push_back(n);
+            return !animation->IsAnimationRunning(CCountdownUI::kAnimationId);
+        },
+        8000, &quit);
     ASSERT_GT(seen.size(), 1u);
     EXPECT_EQ(seen.back(), 89) << "the last frame stays";
     for (size_t i = 1; i < seen.size(); ++i) EXPECT_GT(seen[i], seen[i - 1]);
@@ -72,8 +70,9 @@ TEST(Countdown, PlaysItsFramesOnceIgnoresAltF4AndCloses)
     Pump(50);
     const BYTE* bits = countdown->GetPaintManager()->GetPaintOffscreenBits();
     ASSERT_NE(bits, nullptr);
-    const BYTE* middle = bits + (static_cast<size_t>(CCountdownWnd::kHeight / 2) * CCountdownWnd::kWidth +
-                                 CCountdownWnd::kWidth / 2) * 4;
+    const BYTE* middle =
+        bits +
+        (static_cast<size_t>(CCountdownWnd::kHeight / 2) * CCountdownWnd::kWidth + CCountdownWnd::kWidth / 2) * 4;
     EXPECT_GT(middle[3], 0) << "the frame is painted";
 
     // A second start closes the first countdown; the main window's start timer the second.

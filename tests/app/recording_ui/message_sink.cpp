@@ -2,8 +2,7 @@
 
 #include "ui/duilib.h"
 
-MessageSink::MessageSink()
-{
+MessageSink::MessageSink() {
     WNDCLASSW wc = {};
     wc.lpfnWndProc = Proc;
     wc.hInstance = GetModuleHandleW(nullptr);
@@ -13,21 +12,18 @@ MessageSink::MessageSink()
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
-MessageSink::~MessageSink()
-{
+MessageSink::~MessageSink() {
     if (hwnd_) DestroyWindow(hwnd_);
 }
 
-std::vector<PostedMessage> MessageSink::Of(UINT msg) const
-{
+std::vector<PostedMessage> MessageSink::Of(UINT msg) const {
     std::vector<PostedMessage> out;
     for (const PostedMessage& m : messages)
         if (m.msg == msg) out.push_back(m);
     return out;
 }
 
-LRESULT CALLBACK MessageSink::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CALLBACK MessageSink::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<MessageSink*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (self && (msg >= WM_USER || msg == WM_TIMER)) {
         PostedMessage posted{msg, wParam, lParam};
@@ -38,8 +34,7 @@ LRESULT CALLBACK MessageSink::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
     return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
-bool PumpWatchingQuit(const std::function<bool()>& done, DWORD timeoutMs, bool* quitSeen)
-{
+bool PumpWatchingQuit(const std::function<bool()>& done, DWORD timeoutMs, bool* quitSeen) {
     DWORD start = GetTickCount();
     for (;;) {
         MSG msg;

@@ -5,13 +5,13 @@
 #include <memory>
 #include <string>
 
-#include "common/record_globals.h"
-#include "ui/render/image_decoder.h"
 #include "app/recording_ui/screenshot.h"
+#include "app/recording_ui/toolbar_wnd.h"
+#include "common/record_globals.h"
 #include "common/setting_data.h"
 #include "tests/support/test_support.h"
-#include "app/recording_ui/toolbar_wnd.h"
 #include "tests/ui/ui_test_support.h"
+#include "ui/render/image_decoder.h"
 
 using namespace DuiLib;
 using namespace testing_support;
@@ -24,17 +24,16 @@ const RECT kWindowRect = {100, 120, 420, 360};  // 320 x 240 on the screen
 // A plain top-most window of one colour where the recorded area is.
 class SolidWindow {
 public:
-    explicit SolidWindow(const RECT& rc)
-    {
+    explicit SolidWindow(const RECT& rc) {
         WNDCLASSW wc = {};
         wc.lpfnWndProc = DefWindowProcW;
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.hbrBackground = CreateSolidBrush(kWindowColour);
         wc.lpszClassName = L"ScreenshotTestSolid";
         RegisterClassW(&wc);
-        hwnd_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE,
-                                rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, nullptr, nullptr,
-                                wc.hInstance, nullptr);
+        hwnd_ =
+            CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, rc.left,
+                            rc.top, rc.right - rc.left, rc.bottom - rc.top, nullptr, nullptr, wc.hInstance, nullptr);
         UpdateWindow(hwnd_);
         ui_test::Pump(300);  // the compositor shows it
     }
@@ -49,8 +48,7 @@ struct Decoded {
     DWORD centre = 0;  // ARGB
 };
 
-Decoded DecodeFile(const std::wstring& path)
-{
+Decoded DecodeFile(const std::wstring& path) {
     std::string bytes = ReadFileBytes(path);
     Decoded out;
     TImageInfo* image = DecodeImage(bytes.data(), bytes.size());
@@ -63,13 +61,9 @@ Decoded DecodeFile(const std::wstring& path)
     return out;
 }
 
-std::wstring NameOf(const std::wstring& path)
-{
-    return path.substr(path.find_last_of(L'\\') + 1);
-}
+std::wstring NameOf(const std::wstring& path) { return path.substr(path.find_last_of(L'\\') + 1); }
 
-void SaveSettings(const std::wstring& folder, const std::wstring& format)
-{
+void SaveSettings(const std::wstring& folder, const std::wstring& format) {
     SettingRecord settings = CSettingData::GetInstance()->GetSettings();
     settings.path = folder;
     settings.SFormat = format;
@@ -86,10 +80,14 @@ struct FormatCase {
 
 }  // namespace
 
-TEST(ScreenshotName, FolderStampAndTheFormatInLowerCase)
-{
+TEST(ScreenshotName, FolderStampAndTheFormatInLowerCase) {
     SYSTEMTIME t = {};
-    t.wYear = 2025; t.wMonth = 1; t.wDay = 11; t.wHour = 9; t.wMinute = 5; t.wSecond = 7;
+    t.wYear = 2025;
+    t.wMonth = 1;
+    t.wDay = 11;
+    t.wHour = 9;
+    t.wMinute = 5;
+    t.wSecond = 7;
     EXPECT_EQ(ScreenshotFileName(L"D:\\录屏", L"JPG", t), L"D:\\录屏\\20250111_090507.jpg");
     EXPECT_EQ(ScreenshotFileName(L"D:\\录屏\\", L"Png", t), L"D:\\录屏\\20250111_090507.png");
     EXPECT_EQ(ScreenshotFileName(L"D:\\out", L"GIF", t), L"D:\\out\\20250111_090507.gif");
@@ -103,8 +101,7 @@ TEST(ScreenshotName, FolderStampAndTheFormatInLowerCase)
 
 class ScreenshotFixture : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ui_test::EnsureTestSkin();
         savedArea = g_rcSnapwick;
         g_rcSnapwick = kWindowRect;
@@ -119,8 +116,7 @@ protected:
     std::vector<std::wstring> notices;
 };
 
-TEST_F(ScreenshotFixture, TheAreaInsideItsFrameInEachFormat)
-{
+TEST_F(ScreenshotFixture, TheAreaInsideItsFrameInEachFormat) {
     SolidWindow window(kWindowRect);
     const FormatCase cases[] = {
         {L"JPG", ImageKind::Jpeg, "\xFF\xD8", L".jpg", 12},
@@ -154,8 +150,7 @@ TEST_F(ScreenshotFixture, TheAreaInsideItsFrameInEachFormat)
     EXPECT_TRUE(notices.empty());
 }
 
-TEST_F(ScreenshotFixture, TwoInTheSameSecondAreBothKept)
-{
+TEST_F(ScreenshotFixture, TwoInTheSameSecondAreBothKept) {
     SaveSettings(folder.path(), L"PNG");
     // Retried until both fall into one second.
     for (int attempt = 0; attempt < 5; ++attempt) {
@@ -179,8 +174,7 @@ TEST_F(ScreenshotFixture, TwoInTheSameSecondAreBothKept)
     FAIL() << "no two screenshots fell into one second";
 }
 
-TEST_F(ScreenshotFixture, AFailureTellsTheUserAndGivesNoPath)
-{
+TEST_F(ScreenshotFixture, AFailureTellsTheUserAndGivesNoPath) {
     SaveSettings(folder.File(L"gone"), L"PNG");
     EXPECT_EQ(bar->CaptureRecordArea(), L"");
     EXPECT_EQ(notices, std::vector<std::wstring>{L"截图失败！"});

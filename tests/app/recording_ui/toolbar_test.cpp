@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "app/custom_messages.h"
-#include "tests/app/recording_ui/message_sink.h"
-#include "common/record_globals.h"
 #include "app/recording_ui/toolbar_placement.h"
+#include "common/record_globals.h"
+#include "tests/app/recording_ui/message_sink.h"
 #include "tests/ui/ui_test_support.h"
 
 using namespace DuiLib;
@@ -29,19 +29,16 @@ struct RecordingObserver : ToolbarObserver {
 // A bar for the area, as the main window makes it when the countdown ends.
 class ToolbarFixture : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         EnsureTestSkin();
         g_recordeState = _RecordingState;
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         if (bar) DestroyWindow(bar->GetHWND());  // the object goes with its window
         g_recordeState = _StopState;
     }
 
-    CToolbarWnd* Open(const RECT& area, bool show = true)
-    {
+    CToolbarWnd* Open(const RECT& area, bool show = true) {
         ToolbarSetup setup;
         setup.owner = sink.hwnd();
         setup.observer = &observer;
@@ -52,27 +49,21 @@ protected:
         if (bar) bar->GetPaintManager()->UpdateLayout();
         return bar;
     }
-    RECT BarRect() const
-    {
+    RECT BarRect() const {
         RECT rc = {};
         GetWindowRect(bar->GetHWND(), &rc);
         return rc;
     }
-    POINT CenterOf(LPCTSTR name)
-    {
+    POINT CenterOf(LPCTSTR name) {
         RECT rc = bar->FindControl(name)->GetPos();
         return POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
     }
     void Click(LPCTSTR name) { ClickAt(bar->GetHWND(), CenterOf(name)); }
-    void MoveBarTo(int x, int y)
-    {
+    void MoveBarTo(int x, int y) {
         SetWindowPos(bar->GetHWND(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     // What the bar's own timers do when they fire.
-    void FireTimer(UINT_PTR id)
-    {
-        SendMessageW(bar->GetHWND(), WM_TIMER, id, 0);
-    }
+    void FireTimer(UINT_PTR id) { SendMessageW(bar->GetHWND(), WM_TIMER, id, 0); }
 
     MessageSink sink;
     RecordingObserver observer;
@@ -87,8 +78,7 @@ struct PlacementCase {
 
 }  // namespace
 
-TEST(ToolbarPlacement, BelowAboveOrInsideTheArea)
-{
+TEST(ToolbarPlacement, BelowAboveOrInsideTheArea) {
     const PlacementCase cases[] = {
         {"below, right-aligned", {100, 100, 700, 500}, {249, 510}},
         {"above when within 56 pixels of the bottom", {100, 300, 700, 745}, {249, 244}},
@@ -102,8 +92,7 @@ TEST(ToolbarPlacement, BelowAboveOrInsideTheArea)
     }
 }
 
-TEST_F(ToolbarFixture, CreatedAgainstTheAreaTopMostAndShown)
-{
+TEST_F(ToolbarFixture, CreatedAgainstTheAreaTopMostAndShown) {
     ASSERT_NE(Open(RECT{0, 0, 1280, 800}), nullptr);
     RECT rc = BarRect();
     EXPECT_EQ(rc.left, 829);
@@ -124,8 +113,7 @@ TEST_F(ToolbarFixture, CreatedAgainstTheAreaTopMostAndShown)
     EXPECT_EQ(gone, self) << "the owner hears of the bar before it deletes itself";
 }
 
-TEST_F(ToolbarFixture, ButtonsReachTheObserverAndTheMainWindow)
-{
+TEST_F(ToolbarFixture, ButtonsReachTheObserverAndTheMainWindow) {
     ASSERT_NE(Open(RECT{200, 100, 900, 500}), nullptr);
     auto* pause = static_cast<COptionUI*>(bar->FindControl(L"btn_pause"));
     Click(L"btn_pause");
@@ -155,8 +143,7 @@ TEST_F(ToolbarFixture, ButtonsReachTheObserverAndTheMainWindow)
     EXPECT_FALSE(IsWindowVisible(bar->GetHWND())) << "the bar hides when the main window comes back";
 }
 
-TEST_F(ToolbarFixture, TimeDigitsFromTheProgressThreadChangeOnTheBarsThread)
-{
+TEST_F(ToolbarFixture, TimeDigitsFromTheProgressThreadChangeOnTheBarsThread) {
     ASSERT_NE(Open(RECT{200, 100, 900, 500}), nullptr);
     CControlUI* secondsUnits = bar->FindControl(L"bar_time_su");
     std::thread progress([&] { bar->SetTimeDigits(1, 0, 2, 3, 5, 9); });
@@ -179,8 +166,7 @@ TEST_F(ToolbarFixture, TimeDigitsFromTheProgressThreadChangeOnTheBarsThread)
     EXPECT_TRUE(observer.calls.empty()) << "the main window's own pause is not reported back to it";
 }
 
-TEST_F(ToolbarFixture, AltF4DuringARecordingStopsItAndKeepsTheLoopRunning)
-{
+TEST_F(ToolbarFixture, AltF4DuringARecordingStopsItAndKeepsTheLoopRunning) {
     ASSERT_NE(Open(RECT{200, 100, 900, 500}), nullptr);
     HWND hwnd = bar->GetHWND();
     bool quit = false;
@@ -197,8 +183,7 @@ TEST_F(ToolbarFixture, AltF4DuringARecordingStopsItAndKeepsTheLoopRunning)
     EXPECT_TRUE(IsWindow(hwnd));
 }
 
-TEST_F(ToolbarFixture, ParkedAtAnEdgeItSlidesOutAndBackWhenTheCursorTouchesTheStrip)
-{
+TEST_F(ToolbarFixture, ParkedAtAnEdgeItSlidesOutAndBackWhenTheCursorTouchesTheStrip) {
     ASSERT_NE(Open(RECT{200, 100, 900, 500}), nullptr);
     SetCursorPos(640, 400);
     MoveBarTo(0, 300);
@@ -224,8 +209,7 @@ TEST_F(ToolbarFixture, ParkedAtAnEdgeItSlidesOutAndBackWhenTheCursorTouchesTheSt
     EXPECT_EQ(BarRect().left, 400) << "a bar in the middle of the screen never slides";
 }
 
-TEST_F(ToolbarFixture, AHiddenBarNeverSlides)
-{
+TEST_F(ToolbarFixture, AHiddenBarNeverSlides) {
     ASSERT_NE(Open(RECT{200, 100, 900, 500}, false), nullptr);
     EXPECT_FALSE(IsWindowVisible(bar->GetHWND()));
     SetCursorPos(640, 400);

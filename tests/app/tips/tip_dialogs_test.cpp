@@ -16,15 +16,13 @@ using namespace ui_test;
 
 namespace {
 
-POINT CenterOf(CControlUI* control)
-{
+POINT CenterOf(CControlUI* control) {
     RECT rc = control->GetPos();
     return POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
 }
 
 // Queues a click on the named control; the dialog's modal loop delivers it.
-void QueueClick(CTipDialog& dialog, LPCTSTR name)
-{
+void QueueClick(CTipDialog& dialog, LPCTSTR name) {
     dialog.GetPaintManager()->UpdateLayout();
     CControlUI* control = dialog.FindControl(name);
     ASSERT_NE(control, nullptr) << Narrow(name);
@@ -35,8 +33,7 @@ void QueueClick(CTipDialog& dialog, LPCTSTR name)
     PostMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
 }
 
-bool OpenDialog(CTipDialog& dialog, LPCTSTR name)
-{
+bool OpenDialog(CTipDialog& dialog, LPCTSTR name) {
     EnsureTestSkin();
     return dialog.Create(nullptr, name, WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW | WS_EX_TOPMOST) != nullptr;
 }
@@ -47,8 +44,7 @@ struct CloseCase {
     int code;
 };
 
-std::unique_ptr<CTipDialog> MakeDialog(const std::string& kind)
-{
+std::unique_ptr<CTipDialog> MakeDialog(const std::string& kind) {
     if (kind == "DelVideoFileTipDlg") return std::make_unique<DelVideoFileTipDlg>();
     if (kind == "GameRecordTipDlg") return std::make_unique<GameRecordTipDlg>();
     if (kind == "MsgTipDlg") return std::make_unique<MsgTipDlg>();
@@ -57,8 +53,7 @@ std::unique_ptr<CTipDialog> MakeDialog(const std::string& kind)
 
 }  // namespace
 
-TEST(TipDialogs, EachButtonClosesWithItsCode)
-{
+TEST(TipDialogs, EachButtonClosesWithItsCode) {
     const CloseCase cases[] = {
         {"DelVideoFileTipDlg", L"closebtn", 0}, {"GameRecordTipDlg", L"closebtn", 0},
         {"GameRecordTipDlg", L"btn_ok", 1},     {"GameRecordTipDlg", L"btn_cancel", 0},
@@ -75,8 +70,7 @@ TEST(TipDialogs, EachButtonClosesWithItsCode)
     }
 }
 
-TEST(TipDialogs, DeleteConfirmationReportsTheDiskBoxAndShowsOnlyTheFirstTipLine)
-{
+TEST(TipDialogs, DeleteConfirmationReportsTheDiskBoxAndShowsOnlyTheFirstTipLine) {
     for (bool tick : {false, true}) {
         SCOPED_TRACE(tick ? "ticked" : "not ticked");
         DelVideoFileTipDlg dialog;
@@ -94,8 +88,7 @@ TEST(TipDialogs, DeleteConfirmationReportsTheDiskBoxAndShowsOnlyTheFirstTipLine)
     }
 }
 
-TEST(TipDialogs, DeleteConfirmationWithoutTipLinesKeepsTheLineHidden)
-{
+TEST(TipDialogs, DeleteConfirmationWithoutTipLinesKeepsTheLineHidden) {
     DelVideoFileTipDlg dialog;
     ASSERT_TRUE(OpenDialog(dialog, L"DelVideoFileTipWnd"));
     EXPECT_FALSE(dialog.FindControl(L"tip_text")->IsVisible());
@@ -105,8 +98,7 @@ TEST(TipDialogs, DeleteConfirmationWithoutTipLinesKeepsTheLineHidden)
     EXPECT_FALSE(dialog.DeleteFromDisk()) << "a cancelled dialog deletes nothing";
 }
 
-TEST(TipDialogs, NoticeShowsItsTextBesideTheSignAndGrowsWithIt)
-{
+TEST(TipDialogs, NoticeShowsItsTextBesideTheSignAndGrowsWithIt) {
     const std::wstring shortText = L"录制前请选择一种录制模式";
     const std::wstring longText = L"录制前请选择一种录制模式，然后再按开始录制按钮，或者使用快捷键开始";
     int widths[2] = {};
@@ -118,7 +110,8 @@ TEST(TipDialogs, NoticeShowsItsTextBesideTheSignAndGrowsWithIt)
         auto* text = static_cast<CLabelUI*>(dialog.FindControl(L"tip_text"));
         EXPECT_EQ(text->GetText().Str(), i == 0 ? shortText : longText);
         widths[i] = text->GetFixedWidth();
-        for (LPCTSTR shown : {L"confirm_tip", L"good"}) EXPECT_TRUE(dialog.FindControl(shown)->IsVisible()) << Narrow(shown);
+        for (LPCTSTR shown : {L"confirm_tip", L"good"})
+            EXPECT_TRUE(dialog.FindControl(shown)->IsVisible()) << Narrow(shown);
         for (LPCTSTR hidden : {L"exit_confirm", L"ok_cancel", L"show_delete"})
             EXPECT_FALSE(dialog.FindControl(hidden)->IsVisible()) << Narrow(hidden);
         EXPECT_STREQ(dialog.FindControl(L"tip_logo")->GetBkImage(), L"common/tanhao.png");
