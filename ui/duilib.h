@@ -32,6 +32,7 @@
 #include "ui/controls/scrollbar.h"
 #include "ui/controls/slider.h"
 #include "ui/core/dialog_builder.h"
+#include "ui/core/layout_names.h"
 #include "ui/core/paint_manager.h"
 #include "ui/core/window_impl_base.h"
 #include "ui/core/window_wnd.h"

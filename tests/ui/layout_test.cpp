@@ -5,6 +5,7 @@
 #include "common/text_convert.h"
 #include "tests/support/test_support.h"
 #include "tests/ui/ui_test_support.h"
+#include "ui/core/layout_names.h"
 
 using namespace DuiLib;
 using ui_test::TestWindow;
@@ -121,6 +122,28 @@ TEST(Layout, TabLayoutSelectsAPageAndMissingNamesGiveNull) {
     EXPECT_FALSE(tabs->SelectItem(5));
     EXPECT_EQ(w.Pm().FindControl(L"no_such_control"), nullptr);
     EXPECT_EQ(w.Pm().FindControl(L""), nullptr);
+}
+
+// A name list's entry finds its control only with the interface it names.
+TEST(Layout, NamedControlsAreFoundOnlyWithTheirInterface) {
+    TestWindow w(kEveryTag);
+    w.makeControl = [](LPCTSTR) -> CControlUI* { return new CCustomUI; };
+    ASSERT_TRUE(w.Open());
+    const struct {
+        LayoutName entry;
+        bool found;
+    } cases[] = {
+        {{L"opt", kOptionInterface}, true},       {{L"chk", kOptionInterface}, true},
+        {{L"flex2", kButtonInterface}, true},     {{L"flex2", kOptionInterface}, false},
+        {{L"combo", kComboInterface}, true},      {{L"edit", kComboInterface}, false},
+        {{L"box", kContainerInterface}, true},    {{L"tabs", kTabLayoutInterface}, true},
+        {{L"missing", kControlInterface}, false},
+    };
+    for (const auto& c : cases) {
+        CControlUI* control = FindNamed<CControlUI>(w.Pm(), c.entry);
+        EXPECT_EQ(control != nullptr, c.found) << WideToUtf8(c.entry.name);
+        if (control) EXPECT_EQ(control, w.Pm().FindControl(c.entry.name));
+    }
 }
 
 TEST(Layout, IncludedFilesAndResourceIdsBuildInPlace) {

@@ -5,8 +5,8 @@
 //   class CMyDlg : public WindowImplBase {
 //       LPCTSTR GetWindowClassName() const override { return L"MyDlg"; }
 //       CDuiString GetSkinFile() override { return L"my_dlg.xml"; }   // or an id of res.xml
-//       void InitWindow() override { m_pOk = m_PaintManager.FindControl(L"btn_ok"); }
-//       void OnClick(TNotifyUI& msg) override { if (msg.pSender->GetName() == L"btn_ok") Close(1); }
+//       void InitWindow() override { m_pOk = FindNamed<CButtonUI>(m_PaintManager, my_dlg_names::kBtnOk); }
+//       void OnClick(TNotifyUI& msg) override { if (msg.pSender->GetName() == my_dlg_names::kBtnOk.name) Close(1); }
 //   };
 //   CMyDlg dlg; dlg.Create(owner, L"MyDlg", WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW);
 //   dlg.CenterWindow(); UINT code = dlg.ShowModal();
