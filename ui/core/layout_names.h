@@ -11,6 +11,7 @@
 //   // click table:       if (name == toolbar_names::kBtnPause.name) ...
 #pragma once
 
+#include "ui/controls/control.h"
 #include "ui/core/paint_manager.h"
 
 namespace DuiLib {
@@ -21,12 +22,15 @@ constexpr const wchar_t* kLabelInterface = L"Label";
 constexpr const wchar_t* kTextInterface = L"Text";
 constexpr const wchar_t* kButtonInterface = L"Button";
 constexpr const wchar_t* kOptionInterface = L"Option";
+constexpr const wchar_t* kCheckBoxInterface = L"CheckBox";
 constexpr const wchar_t* kEditInterface = L"Edit";
+constexpr const wchar_t* kRichEditInterface = L"RichEdit";
 constexpr const wchar_t* kComboInterface = L"Combo";
 constexpr const wchar_t* kSliderInterface = L"Slider";
 constexpr const wchar_t* kProgressInterface = L"Progress";
 constexpr const wchar_t* kContainerInterface = L"Container";
 constexpr const wchar_t* kListInterface = L"List";
+constexpr const wchar_t* kListTextElementInterface = L"ListTextElement";
 constexpr const wchar_t* kTabLayoutInterface = L"TabLayout";
 
 struct LayoutName {
