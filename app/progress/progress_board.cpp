@@ -30,18 +30,18 @@ bool CProgressBoard::TakeTick(ProgressTick& tick) {
 
 AutoStopOptions CProgressBoard::GetAutoStopOptions() const {
     std::lock_guard<std::mutex> guard(m_lock);
-    return m_autoStop;
+    return m_autoStopOptions;
 }
 
 void CProgressBoard::SetAutoStopOptions(const AutoStopOptions& options) {
     std::lock_guard<std::mutex> guard(m_lock);
-    m_autoStop = options;
+    m_autoStopOptions = options;
 }
 
 bool CProgressBoard::ResetAutoStopOptionsIfEnabled() {
     std::lock_guard<std::mutex> guard(m_lock);
-    if (!m_autoStop.enabled) return false;
-    m_autoStop = AutoStopOptions{};
+    if (!m_autoStopOptions.enabled) return false;
+    m_autoStopOptions = AutoStopOptions{};
     return true;
 }
 
@@ -52,7 +52,7 @@ bool CProgressBoard::TakeSnapshot(ProgressTickInput& input, uint64_t& recording)
     if (bytes == 0) return false;  // the clock starts with the first bytes on disk
     input.m_uTimeNum = m_uTimeNum;
     input.m_nSaveFileSize = bytes;
-    input.autoStop = m_autoStop;
+    input.autoStop = m_autoStopOptions;
     input.plan = m_plan;
     input.division = m_division;
     recording = m_recording;

@@ -50,7 +50,7 @@ private:
     uint64_t m_uTimeNum = 0;
     DivisionCounters m_division;
     PlanTaskProgress m_plan;
-    AutoStopOptions m_autoStop;
+    AutoStopOptions m_autoStopOptions;  // the main window's copy; defaults after each automatic stop
     ProgressTick m_tick;
     bool m_tickWaiting = false;
 };

@@ -64,8 +64,8 @@ void CProgressThread::Stop() {
     m_runner.Stop();
 }
 
-DWORD CProgressThread::_Do(CThreadRunner* runner) {
-    while (runner->IsRunning()) {
+DWORD CProgressThread::ProgressThreadProc(CThreadRunner& runner) {
+    while (runner.IsRunning()) {
         DWORD wait = Tick() ? kTickMs : kIdleMs;
         ++m_passes;
         if (WaitForSingleObject(m_stop, wait) != WAIT_TIMEOUT) break;

@@ -37,7 +37,10 @@ private:
     static constexpr DWORD kTickMs = 1000;
     static constexpr DWORD kIdleMs = 500;
 
-    DWORD _Do(CThreadRunner* runner) override;
+    DWORD _Do(CThreadRunner* runner) override { return ProgressThreadProc(*runner); }
+    // The thread body: a tick a second while a recording runs, a look every half
+    // second otherwise, until Stop.
+    DWORD ProgressThreadProc(CThreadRunner& runner);
     bool Tick();
     void PostTick(const ProgressTickInput& input, const ProgressTick& tick);
 

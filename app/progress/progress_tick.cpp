@@ -16,7 +16,9 @@ bool SplitsBySize(const SettingRecord& s) { return s.Division && s.Check_divisio
 // count has already passed never fires.
 bool Reached(uint64_t elapsed, int32_t limit) { return elapsed == static_cast<uint32_t>(limit); }
 
-void TimeSide(const ProgressTickInput& in, ProgressTick& out) {
+// One tick of the time side: the seconds, the split by time, the planned length
+// and the automatic stop by time.
+void UpdateTime(const ProgressTickInput& in, ProgressTick& out) {
     out.m_uTimeNum = in.m_uTimeNum + 1;
     out.digits = SplitTimeDigits(out.m_uTimeNum);
     const SettingRecord& s = in.settings;
@@ -33,7 +35,9 @@ void TimeSide(const ProgressTickInput& in, ProgressTick& out) {
     }
 }
 
-void SizeSide(const ProgressTickInput& in, ProgressTick& out) {
+// One tick of the size side, right after the time side: the size label, the split
+// by size, the 4096 MiB safety split and the automatic stop by size.
+void UpdateWriteFileSize(const ProgressTickInput& in, ProgressTick& out) {
     uint64_t bytes = in.m_nSaveFileSize;
     out.sizeLabel = SizeLabelText(bytes, in.freeBytes);
     const SettingRecord& s = in.settings;
@@ -71,8 +75,8 @@ ProgressTick ComputeProgressTick(const ProgressTickInput& in) {
     ProgressTick out;
     out.division = in.division;
     out.plan = in.plan;
-    TimeSide(in, out);
-    SizeSide(in, out);
+    UpdateTime(in, out);
+    UpdateWriteFileSize(in, out);
     return out;
 }
 

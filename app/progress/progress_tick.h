@@ -55,6 +55,7 @@ struct ProgressTick {
     PlanTaskProgress plan;
 };
 
+// The time side of the tick (UpdateTime), then its size side (UpdateWriteFileSize).
 ProgressTick ComputeProgressTick(const ProgressTickInput& in);
 
 // Three blanks, the written size with one decimal, "/", the free GiB, "GB".
