@@ -7,7 +7,7 @@ CCountdownUI::CCountdownUI() : CUIAnimation(this) {}
 CCountdownUI::~CCountdownUI() { StopAnimation(kAnimationId); }
 
 LPVOID CCountdownUI::GetInterface(LPCTSTR pstrName) {
-    if (wcscmp(pstrName, L"CountdownUI") == 0) return this;
+    if (wcscmp(pstrName, kCountdownInterface) == 0) return this;
     return CLabelUI::GetInterface(pstrName);
 }
 

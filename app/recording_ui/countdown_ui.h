@@ -4,6 +4,9 @@
 
 #include "ui/duilib.h"
 
+// What CCountdownUI answers to GetInterface besides its base's names.
+constexpr const wchar_t* kCountdownInterface = L"CountdownUI";
+
 class CCountdownUI : public DuiLib::CLabelUI, public DuiLib::CUIAnimation {
 public:
     static constexpr int kFrames = 90;

@@ -1,12 +1,13 @@
 #include "app/recording_ui/countdown_wnd.h"
 
+#include "app/layouts/countdown_names.h"
 #include "app/recording_ui/countdown_ui.h"
 #include "common/logger.h"
 
 using namespace DuiLib;
 
 void CCountdownWnd::InitWindow() {
-    m_pShowGif = static_cast<CCountdownUI*>(FindControl(L"show_gif"));
+    m_pShowGif = FindNamed<CCountdownUI>(m_PaintManager, countdown_names::kShowGif);
     if (m_pShowGif) m_pShowGif->StartCountdown();
 }
 

@@ -3,6 +3,7 @@
 // itself; the main window closes it when its start timer fires.
 #pragma once
 
+#include "app/layouts/countdown_names.h"
 #include "app/recording_ui/self_deleting_wnd.h"
 #include "common/setting_data.h"
 
@@ -17,7 +18,7 @@ public:
 
 protected:
     LPCTSTR GetWindowClassName() const override { return L"CountdownWnd"; }
-    DuiLib::CDuiString GetSkinFile() override { return L"Countdown.xml"; }
+    DuiLib::CDuiString GetSkinFile() override { return countdown_names::kLayout; }
     void InitWindow() override;
     DuiLib::CControlUI* CreateControl(LPCTSTR pstrClass) override;
     LRESULT OnSysCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;

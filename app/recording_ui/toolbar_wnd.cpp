@@ -1,6 +1,7 @@
 #include "app/recording_ui/toolbar_wnd.h"
 
 #include "app/custom_messages.h"
+#include "app/layouts/toolbar_names.h"
 #include "app/recording_ui/screenshot.h"
 #include "common/logger.h"
 #include "common/record_globals.h"
@@ -22,8 +23,10 @@ constexpr UINT kSlideInPeriodMs = 500;
 // The screenshot leaves out the frame drawn around the recorded area.
 constexpr int kFrameInset = 2;
 
-const wchar_t* const kDigitLabels[6] = {L"bar_time_ht", L"bar_time_hu", L"bar_time_mt",
-                                        L"bar_time_mu", L"bar_time_st", L"bar_time_su"};
+// The digit labels in the order of SetTimeDigits.
+const DuiLib::LayoutName kDigitLabels[6] = {toolbar_names::kBarTimeHt, toolbar_names::kBarTimeHu,
+                                            toolbar_names::kBarTimeMt, toolbar_names::kBarTimeMu,
+                                            toolbar_names::kBarTimeSt, toolbar_names::kBarTimeSu};
 
 void ShowMessageBox(const wchar_t* text) { MessageBoxW(nullptr, text, L"", MB_OK); }
 
@@ -38,33 +41,34 @@ void CToolbarWnd::SetBoundsRect(int left, int top, int right, int bottom) {
 }
 
 void CToolbarWnd::InitWindow() {
+    m_pPause = FindNamed<COptionUI>(m_PaintManager, toolbar_names::kBtnPause);
+    for (size_t i = 0; i < m_pDigits.size(); ++i) m_pDigits[i] = FindNamed<CLabelUI>(m_PaintManager, kDigitLabels[i]);
     ::SetTimer(m_hWnd, kSlideOutTimer, kSlideOutPeriodMs, nullptr);
     ::SetTimer(m_hWnd, kSlideInTimer, kSlideInPeriodMs, nullptr);
 }
 
 void CToolbarWnd::OnClick(TNotifyUI& msg) {
     const CDuiString name = msg.pSender->GetName();
-    if (name == L"btn_pause")
+    if (name == toolbar_names::kBtnPause.name)
         OnPauseClicked();
-    else if (name == L"btn_stop")
+    else if (name == toolbar_names::kBtnStop.name)
         OnStopClicked();
-    else if (name == L"btn_spotlight")
+    else if (name == toolbar_names::kBtnSpotlight.name)
         ToggleSpotlight();
-    else if (name == L"btn_jietu")
+    else if (name == toolbar_names::kBtnJietu.name)
         ::PostMessageW(m_ownerWnd, WM_RECORD_SCREENSHOT, 0, 0);
-    else if (name == L"btn_draw")
+    else if (name == toolbar_names::kBtnDraw.name)
         ToggleDrawToolbar();
-    else if (name == L"btn_return")
+    else if (name == toolbar_names::kBtnReturn.name)
         OnReturnClicked();
 }
 
 // The click arrives before the option toggles: selected means paused until now.
 void CToolbarWnd::OnPauseClicked() {
-    auto* pause = static_cast<COptionUI*>(FindControl(L"btn_pause"));
-    if (!pause) return;
-    const bool pausing = !pause->IsSelected();
+    if (!m_pPause) return;
+    const bool pausing = !m_pPause->IsSelected();
     const int32_t state = pausing ? _PauseState : _RecordingState;
-    SetPauseTooltip(pause, pausing);
+    SetPauseTooltip(pausing);
     g_recordeState = state;
     if (m_observer) m_observer->onRecordStateChanged(state);
     LogChs("CToolbarWnd::OnClick", pausing ? L"暂停" : L"恢复录制");
@@ -82,14 +86,13 @@ void CToolbarWnd::OnReturnClicked() {
     ::ShowWindow(m_hWnd, SW_HIDE);
 }
 
-void CToolbarWnd::SetPauseTooltip(COptionUI* pause, bool paused) { pause->SetToolTip(paused ? L"恢复录制" : L"暂停"); }
+void CToolbarWnd::SetPauseTooltip(bool paused) { m_pPause->SetToolTip(paused ? L"恢复录制" : L"暂停"); }
 
 void CToolbarWnd::SetPauseSelected(bool paused) {
-    auto* pause = static_cast<COptionUI*>(FindControl(L"btn_pause"));
-    if (!pause) return;
-    pause->Selected(paused, false);
-    SetPauseTooltip(pause, paused);
-    pause->Invalidate();
+    if (!m_pPause) return;
+    m_pPause->Selected(paused, false);
+    SetPauseTooltip(paused);
+    m_pPause->Invalidate();
 }
 
 void CToolbarWnd::SetTimeDigits(uint64_t hoursTens, uint64_t hoursUnits, uint64_t minutesTens, uint64_t minutesUnits,
@@ -112,11 +115,8 @@ void CToolbarWnd::ApplyTimeDigits() {
         std::lock_guard<std::mutex> guard(m_digitsLock);
         digits = m_pendingDigits;
     }
-    for (size_t i = 0; i < digits.size(); ++i) {
-        CControlUI* label = FindControl(kDigitLabels[i]);
-        if (!label) continue;
-        label->SetBkImage(DigitImageName(digits[i]).c_str());
-    }
+    for (size_t i = 0; i < digits.size(); ++i)
+        if (m_pDigits[i]) m_pDigits[i]->SetBkImage(DigitImageName(digits[i]).c_str());
 }
 
 // The drawing toolbar and the spotlight are windows of the screen overlays; this

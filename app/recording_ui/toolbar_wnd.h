@@ -16,6 +16,7 @@
 #include <mutex>
 #include <string>
 
+#include "app/layouts/toolbar_names.h"
 #include "app/recording_ui/self_deleting_wnd.h"
 #include "app/recording_ui/toolbar_observer.h"
 
@@ -56,7 +57,7 @@ public:
 
 protected:
     LPCTSTR GetWindowClassName() const override { return L"toolbar"; }
-    DuiLib::CDuiString GetSkinFile() override { return L"toolbar.xml"; }
+    DuiLib::CDuiString GetSkinFile() override { return toolbar_names::kLayout; }
     void InitWindow() override;
     void OnClick(DuiLib::TNotifyUI& msg) override;
     LRESULT HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
@@ -67,7 +68,7 @@ private:
     void OnStopClicked();
     void OnReturnClicked();
     void ApplyTimeDigits();
-    void SetPauseTooltip(DuiLib::COptionUI* pause, bool paused);
+    void SetPauseTooltip(bool paused);
 
     // Sliding at the screen edges (toolbar_slide.cpp).
     void OnSlideOutTimer();
@@ -83,6 +84,10 @@ private:
     RECT m_rcScreen = {0, 0, 0, 0};
     bool m_slideEnabled = true;
     std::function<void(const wchar_t*)> m_failureNotice;
+
+    // Controls of toolbar.xml, found in InitWindow; null when the layout lacks them.
+    DuiLib::COptionUI* m_pPause = nullptr;
+    std::array<DuiLib::CLabelUI*, 6> m_pDigits = {};  // hours, minutes, seconds: tens then units
 
     std::mutex m_digitsLock;  // the progress thread writes, the UI thread reads
     std::array<uint64_t, 6> m_pendingDigits = {};

@@ -3,10 +3,11 @@
 using namespace DuiLib;
 
 void DelVideoFileTipDlg::InitWindow() {
-    m_pCloseBtn = FindControl(L"closebtn");
-    m_pShowDel = FindAs<CCheckBoxUI>(L"show_del");
-    m_pTitle = FindAs<CLabelUI>(L"title");
-    m_pTipText = FindAs<CLabelUI>(L"tip_text");
+    using namespace delvideofile_tip_names;
+    m_pCloseBtn = FindNamed<CButtonUI>(m_PaintManager, kClosebtn);
+    m_pShowDel = FindNamed<CCheckBoxUI>(m_PaintManager, kShowDel);
+    m_pTitle = FindNamed<CLabelUI>(m_PaintManager, kTitle);
+    m_pTipText = FindNamed<CLabelUI>(m_PaintManager, kTipText);
     if (m_pTipText && !m_tipLines.empty()) {
         m_pTipText->SetVisible(true);
         m_pTipText->SetText(m_tipLines.front());
@@ -14,9 +15,10 @@ void DelVideoFileTipDlg::InitWindow() {
 }
 
 void DelVideoFileTipDlg::OnClick(TNotifyUI& msg) {
-    if (IsSender(msg, L"closebtn", m_pCloseBtn) || IsSender(msg, L"btn_cancel")) {
+    using namespace delvideofile_tip_names;
+    if (IsSender(msg, kClosebtn, m_pCloseBtn) || IsSender(msg, kBtnCancel)) {
         Close(0);
-    } else if (IsSender(msg, L"btn_ok")) {
+    } else if (IsSender(msg, kBtnOk)) {
         m_deleteFromDisk = m_pShowDel && m_pShowDel->GetCheck();
         Close(1);
     }

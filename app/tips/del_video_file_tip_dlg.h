@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "app/layouts/delvideofile_tip_names.h"
 #include "app/tips/tip_dialog.h"
 
 class DelVideoFileTipDlg : public CTipDialog {
@@ -17,12 +18,12 @@ public:
 
 protected:
     LPCTSTR GetWindowClassName() const override { return L"DelVideoFileTipWnd"; }
-    DuiLib::CDuiString GetSkinFile() override { return L"delvideofile_tip.xml"; }
+    DuiLib::CDuiString GetSkinFile() override { return delvideofile_tip_names::kLayout; }
     void InitWindow() override;
     void OnClick(DuiLib::TNotifyUI& msg) override;
 
 private:
-    DuiLib::CControlUI* m_pCloseBtn = nullptr;
+    DuiLib::CButtonUI* m_pCloseBtn = nullptr;
     DuiLib::CCheckBoxUI* m_pShowDel = nullptr;
     DuiLib::CLabelUI* m_pTitle = nullptr;
     DuiLib::CLabelUI* m_pTipText = nullptr;

@@ -3,14 +3,15 @@
 using namespace DuiLib;
 
 void GameRecordTipDlg::InitWindow() {
-    m_pCloseBtn = FindControl(L"closebtn");
-    m_pShowDel = FindAs<CCheckBoxUI>(L"show_del");
-    m_pTitle = FindAs<CLabelUI>(L"title");
+    m_pCloseBtn = FindNamed<CButtonUI>(m_PaintManager, game_record_tip_names::kClosebtn);
+    m_pShowDel = FindNamed<CCheckBoxUI>(m_PaintManager, game_record_tip_names::kShowDel);
+    m_pTitle = FindNamed<CLabelUI>(m_PaintManager, game_record_tip_names::kTitle);
 }
 
 void GameRecordTipDlg::OnClick(TNotifyUI& msg) {
-    if (IsSender(msg, L"closebtn", m_pCloseBtn) || IsSender(msg, L"btn_cancel"))
+    using namespace game_record_tip_names;
+    if (IsSender(msg, kClosebtn, m_pCloseBtn) || IsSender(msg, kBtnCancel))
         Close(0);
-    else if (IsSender(msg, L"btn_ok"))
+    else if (IsSender(msg, kBtnOk))
         Close(1);
 }

@@ -1,6 +1,7 @@
 // Offered in game mode when no game window was found: record the screen instead?
 #pragma once
 
+#include "app/layouts/game_record_tip_names.h"
 #include "app/tips/tip_dialog.h"
 
 class GameRecordTipDlg : public CTipDialog {
@@ -9,12 +10,12 @@ public:
 
 protected:
     LPCTSTR GetWindowClassName() const override { return L"GameRecordTipWnd"; }
-    DuiLib::CDuiString GetSkinFile() override { return L"game_record_tip.xml"; }
+    DuiLib::CDuiString GetSkinFile() override { return game_record_tip_names::kLayout; }
     void InitWindow() override;
     void OnClick(DuiLib::TNotifyUI& msg) override;
 
 private:
-    DuiLib::CControlUI* m_pCloseBtn = nullptr;
+    DuiLib::CButtonUI* m_pCloseBtn = nullptr;
     DuiLib::CCheckBoxUI* m_pShowDel = nullptr;  // shown, never read
     DuiLib::CLabelUI* m_pTitle = nullptr;
 };

@@ -16,17 +16,18 @@ void MsgTipDlg::InitWindow() {
 }
 
 void MsgTipDlg::FindControls() {
-    m_pCloseBtn = FindControl(L"closebtn");
-    m_pConfirmTip = FindControl(L"confirm_tip");
-    m_pExitConfirm = FindControl(L"exit_confirm");
-    m_pOkCancel = FindControl(L"ok_cancel");
-    m_pGood = FindControl(L"good");
-    m_pTipLogo = FindControl(L"tip_logo");
-    m_pTipText = FindAs<CLabelUI>(L"tip_text");
-    m_pMiniTray = FindAs<COptionUI>(L"mini_tray");
-    m_pExitExe = FindAs<COptionUI>(L"exit_exe");
-    m_pShowDelete = FindAs<CCheckBoxUI>(L"show_delete");
-    m_pTitle = FindAs<CLabelUI>(L"title");
+    using namespace msg_tip_names;
+    m_pCloseBtn = FindNamed<CButtonUI>(m_PaintManager, kClosebtn);
+    m_pConfirmTip = FindNamed<CContainerUI>(m_PaintManager, kConfirmTip);
+    m_pExitConfirm = FindNamed<CContainerUI>(m_PaintManager, kExitConfirm);
+    m_pOkCancel = FindNamed<CContainerUI>(m_PaintManager, kOkCancel);
+    m_pGood = FindNamed<CContainerUI>(m_PaintManager, kGood);
+    m_pTipLogo = FindNamed<CControlUI>(m_PaintManager, kTipLogo);
+    m_pTipText = FindNamed<CLabelUI>(m_PaintManager, kTipText);
+    m_pMiniTray = FindNamed<COptionUI>(m_PaintManager, kMiniTray);
+    m_pExitExe = FindNamed<COptionUI>(m_PaintManager, kExitExe);
+    m_pShowDelete = FindNamed<CCheckBoxUI>(m_PaintManager, kShowDelete);
+    m_pTitle = FindNamed<CLabelUI>(m_PaintManager, kTitle);
 }
 
 void MsgTipDlg::ShowNotice() {
@@ -50,8 +51,9 @@ void MsgTipDlg::FitTipText() {
 }
 
 void MsgTipDlg::OnClick(TNotifyUI& msg) {
-    if (IsSender(msg, L"closebtn", m_pCloseBtn) || IsSender(msg, L"btn_cancel"))
+    using namespace msg_tip_names;
+    if (IsSender(msg, kClosebtn, m_pCloseBtn) || IsSender(msg, kBtnCancel))
         Close(0);
-    else if (IsSender(msg, L"btn_ok") || IsSender(msg, L"btn_good"))
+    else if (IsSender(msg, kBtnOk) || IsSender(msg, kBtnGood))
         Close(1);
 }

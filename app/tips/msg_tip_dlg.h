@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "app/layouts/msg_tip_names.h"
 #include "app/tips/tip_dialog.h"
 
 class MsgTipDlg : public CTipDialog {
@@ -15,7 +16,7 @@ public:
 
 protected:
     LPCTSTR GetWindowClassName() const override { return L"MsgTipWnd"; }
-    DuiLib::CDuiString GetSkinFile() override { return L"msg_tip.xml"; }
+    DuiLib::CDuiString GetSkinFile() override { return msg_tip_names::kLayout; }
     void InitWindow() override;
     void OnClick(DuiLib::TNotifyUI& msg) override;
 
@@ -24,11 +25,11 @@ private:
     void ShowNotice();
     void FitTipText();
 
-    DuiLib::CControlUI* m_pCloseBtn = nullptr;
-    DuiLib::CControlUI* m_pConfirmTip = nullptr;
-    DuiLib::CControlUI* m_pExitConfirm = nullptr;
-    DuiLib::CControlUI* m_pOkCancel = nullptr;
-    DuiLib::CControlUI* m_pGood = nullptr;
+    DuiLib::CButtonUI* m_pCloseBtn = nullptr;
+    DuiLib::CContainerUI* m_pConfirmTip = nullptr;
+    DuiLib::CContainerUI* m_pExitConfirm = nullptr;
+    DuiLib::CContainerUI* m_pOkCancel = nullptr;
+    DuiLib::CContainerUI* m_pGood = nullptr;
     DuiLib::CControlUI* m_pTipLogo = nullptr;
     DuiLib::CLabelUI* m_pTipText = nullptr;
     DuiLib::COptionUI* m_pMiniTray = nullptr;

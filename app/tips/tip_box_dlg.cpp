@@ -4,8 +4,9 @@ using namespace DuiLib;
 
 // A notice only: closing it acknowledges it like "好的" does.
 void CTipBoxDlg::OnClick(TNotifyUI& msg) {
-    if (IsSender(msg, L"closebtn", m_pCloseBtn) || IsSender(msg, L"btn_ok"))
+    using namespace tipbox_names;
+    if (IsSender(msg, kClosebtn, m_pCloseBtn) || IsSender(msg, kBtnOk))
         Close(1);
-    else if (IsSender(msg, L"btn_cancel"))
+    else if (IsSender(msg, kBtnCancel))
         Close(0);
 }

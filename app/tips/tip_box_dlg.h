@@ -1,6 +1,7 @@
 // Tells that sound playback failed and where to change the output device.
 #pragma once
 
+#include "app/layouts/tipbox_names.h"
 #include "app/tips/tip_dialog.h"
 
 class CTipBoxDlg : public CTipDialog {
@@ -9,10 +10,12 @@ public:
 
 protected:
     LPCTSTR GetWindowClassName() const override { return L"TipBoxDlg"; }
-    DuiLib::CDuiString GetSkinFile() override { return L"tipbox.xml"; }
-    void InitWindow() override { m_pCloseBtn = FindControl(L"closebtn"); }
+    DuiLib::CDuiString GetSkinFile() override { return tipbox_names::kLayout; }
+    void InitWindow() override {
+        m_pCloseBtn = DuiLib::FindNamed<DuiLib::CButtonUI>(m_PaintManager, tipbox_names::kClosebtn);
+    }
     void OnClick(DuiLib::TNotifyUI& msg) override;
 
 private:
-    DuiLib::CControlUI* m_pCloseBtn = nullptr;
+    DuiLib::CButtonUI* m_pCloseBtn = nullptr;
 };

@@ -10,8 +10,8 @@ int CTipDialog::DoModal(HWND owner) {
     return static_cast<int>(ShowModal());
 }
 
-bool CTipDialog::IsSender(const TNotifyUI& msg, LPCTSTR name, const CControlUI* control) {
+bool CTipDialog::IsSender(const TNotifyUI& msg, const LayoutName& entry, const CControlUI* control) {
     if (!msg.pSender) return false;
     if (control && msg.pSender == control) return true;
-    return msg.pSender->GetName().CompareNoCase(name) == 0;
+    return msg.pSender->GetName().CompareNoCase(entry.name) == 0;
 }

@@ -15,12 +15,10 @@ protected:
     explicit CTipDialog(POINT parking) : m_parking(parking) {}
     UINT GetClassStyle() const override { return CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_SAVEBITS; }
 
-    // The sender is the control of that name (compared without case) or the given control.
-    static bool IsSender(const DuiLib::TNotifyUI& msg, LPCTSTR name, const DuiLib::CControlUI* control = nullptr);
-    template <class T>
-    T* FindAs(LPCTSTR name) const {
-        return static_cast<T*>(FindControl(name));
-    }
+    // The sender is the control of that entry's name (compared without case) or the
+    // given control.
+    static bool IsSender(const DuiLib::TNotifyUI& msg, const DuiLib::LayoutName& entry,
+                         const DuiLib::CControlUI* control = nullptr);
 
     HWND m_ownerWnd = nullptr;  // the window the dialog answers to
 

@@ -1,7 +1,7 @@
 #include "overlay/region/drag_btn_ui.h"
 
 LPVOID CDragBtnUI::GetInterface(LPCTSTR pstrName) {
-    if (pstrName && wcscmp(pstrName, L"DragBtn") == 0) return this;
+    if (pstrName && wcscmp(pstrName, kDragBtnInterface) == 0) return this;
     return CButtonUI::GetInterface(pstrName);
 }
 

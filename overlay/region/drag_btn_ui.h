@@ -6,6 +6,9 @@
 #include "overlay/region/memory_bitmap.h"
 #include "ui/duilib.h"
 
+// What CDragBtnUI answers to GetInterface besides its base's names.
+constexpr const wchar_t* kDragBtnInterface = L"DragBtn";
+
 class CDragBtnUI : public DuiLib::CButtonUI {
 public:
     CDragBtnUI() = default;

@@ -13,7 +13,7 @@ int g_selDashPhase = 0;
 }  // namespace
 
 LPVOID CSelAreaUI::GetInterface(LPCTSTR pstrName) {
-    if (pstrName && wcscmp(pstrName, L"SelArea") == 0) return this;
+    if (pstrName && wcscmp(pstrName, kSelAreaInterface) == 0) return this;
     return CControlUI::GetInterface(pstrName);
 }
 

@@ -7,6 +7,9 @@
 #include "overlay/region/memory_bitmap.h"
 #include "ui/duilib.h"
 
+// What CSelAreaUI answers to GetInterface besides its base's names.
+constexpr const wchar_t* kSelAreaInterface = L"SelArea";
+
 class CSelAreaUI : public DuiLib::CControlUI {
 public:
     CSelAreaUI() = default;

@@ -1,16 +1,11 @@
 #include "overlay/region/sel_area_wnd.h"
 
 #include "common/record_globals.h"
+#include "overlay/layouts/selarea_wnd_names.h"
 
 namespace {
 
 bool IsLeftButtonDown() { return (GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0; }
-
-template <class T>
-T* FindAs(DuiLib::CPaintManagerUI& pm, LPCTSTR name, LPCTSTR interfaceName) {
-    DuiLib::CControlUI* control = pm.FindControl(name);
-    return control ? static_cast<T*>(control->GetInterface(interfaceName)) : nullptr;
-}
 
 // A float control keeps the place and size it is given through later layouts.
 void PlaceFloatControl(DuiLib::CControlUI* control, const RECT& rc) {
@@ -43,9 +38,9 @@ DuiLib::CControlUI* CSelAreaWnd::CreateControl(LPCTSTR pstrClass) {
 }
 
 void CSelAreaWnd::InitWindow() {
-    m_pSelArea = FindAs<CSelAreaUI>(m_PaintManager, L"desktopselarea", L"SelArea");
-    m_pDragBtn = FindAs<CDragBtnUI>(m_PaintManager, L"btn_drag", L"DragBtn");
-    m_pSizeLabel = FindAs<DuiLib::CLabelUI>(m_PaintManager, L"sel_size", L"Label");
+    m_pSelArea = DuiLib::FindNamed<CSelAreaUI>(m_PaintManager, selarea_wnd_names::kDesktopselarea);
+    m_pDragBtn = DuiLib::FindNamed<CDragBtnUI>(m_PaintManager, selarea_wnd_names::kBtnDrag);
+    m_pSizeLabel = DuiLib::FindNamed<DuiLib::CLabelUI>(m_PaintManager, selarea_wnd_names::kSelSize);
     m_rcStartSel = ToClientCoords(g_rcSnapwick);
     if (m_pSelArea)
         m_pSelArea->SetSelRect(m_rcStartSel.left, m_rcStartSel.top, m_rcStartSel.right, m_rcStartSel.bottom);

@@ -11,6 +11,7 @@
 //   ... frame->SetSelRect(g_rcSnapwick...); frame->OnSelMouse(handle, msg, x, y, aspect);
 #pragma once
 
+#include "overlay/layouts/selarea_wnd_names.h"
 #include "overlay/region/drag_btn_ui.h"
 #include "overlay/region/sel_area_ui.h"
 #include "overlay/region/sel_geometry.h"
@@ -46,7 +47,7 @@ public:
 
 protected:
     LPCTSTR GetWindowClassName() const override { return L"selarea_wnd"; }
-    DuiLib::CDuiString GetSkinFile() override { return L"selarea_wnd.xml"; }
+    DuiLib::CDuiString GetSkinFile() override { return selarea_wnd_names::kLayout; }
     DuiLib::CControlUI* CreateControl(LPCTSTR pstrClass) override;
     void InitWindow() override;
     LRESULT OnNcHitTest(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
