@@ -4,11 +4,16 @@
 // not here does nothing. Commands that come with later parts of the program log
 // that they were skipped.
 #include "app/custom_messages.h"
+#include "app/layouts/main_audio_menu_names.h"
+#include "app/layouts/main_lists_names.h"
+#include "app/layouts/main_names.h"
+#include "app/layouts/main_sel_menu_names.h"
 #include "app/pending_step.h"
 #include "app/recording_ui/toolbar_wnd.h"
 #include "app/vistrel_frame.h"
 #include "common/logger.h"
 #include "common/record_globals.h"
+#include "common/text_convert.h"
 
 using namespace DuiLib;
 
@@ -16,28 +21,31 @@ namespace {
 
 constexpr char kOnClick[] = "CVistrelFrame::OnClick";
 
+// The clicked control's name, as the log line of a click that says what it did.
+void LogClick(const CDuiString& name) { LogBoth(kOnClick, "%s", WideToUtf8(name.Str()).c_str()); }
+
 // Controls whose windows or menus are not part of this build yet.
 struct PendingCommand {
-    const wchar_t* name;
+    const DuiLib::LayoutName& entry;
     const char* step;
 };
 
 const PendingCommand kPendingCommands[] = {
-    {L"btn_set", "the settings dialog"},
-    {L"auto_stop", "the auto-stop dialog"},
-    {L"plan_task", "the task list window"},
-    {L"camera_set", "the camera menu"},
-    {L"mic_xia", "the microphone menu"},
-    {L"volume_xia", "the system sound menu"},
-    {L"sel_set", "the area menu"},
-    {L"monitor_set", "the monitor menu"},
-    {L"menu_sel_custom", "the exact-size dialog"},
-    {L"menu_sel_full", "the area presets"},
-    {L"menu_sel_hd", "the area presets"},
-    {L"menu_sel_sd", "the area presets"},
-    {L"menu_sel_t1", "the area presets"},
-    {L"menu_sel_t2", "the area presets"},
-    {L"menu_sel_t3", "the area presets"},
+    {main_names::kBtnSet, "the settings dialog"},
+    {main_names::kAutoStop, "the auto-stop dialog"},
+    {main_names::kPlanTask, "the task list window"},
+    {main_names::kCameraSet, "the camera menu"},
+    {main_names::kMicXia, "the microphone menu"},
+    {main_names::kVolumeXia, "the system sound menu"},
+    {main_names::kSelSet, "the area menu"},
+    {main_names::kMonitorSet, "the monitor menu"},
+    {main_sel_menu_names::kMenuSelCustom, "the exact-size dialog"},
+    {main_sel_menu_names::kMenuSelFull, "the area presets"},
+    {main_sel_menu_names::kMenuSelHd, "the area presets"},
+    {main_sel_menu_names::kMenuSelSd, "the area presets"},
+    {main_sel_menu_names::kMenuSelT1, "the area presets"},
+    {main_sel_menu_names::kMenuSelT2, "the area presets"},
+    {main_sel_menu_names::kMenuSelT3, "the area presets"},
 };
 
 }  // namespace
@@ -47,57 +55,61 @@ void CVistrelFrame::OnClick(TNotifyUI& msg) {
     const CDuiString name = msg.pSender->GetName();
     using Command = void (*)(CVistrelFrame&, const CDuiString&);
     static const struct {
-        const wchar_t* name;
+        const LayoutName& entry;
         Command run;
     } kCommands[] = {
-        {L"btn_close", [](CVistrelFrame& f, const CDuiString&) { f.OnCloseButton(); }},
-        {L"btn_mini", [](CVistrelFrame& f, const CDuiString&) { f.PostMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0); }},
-        {L"btn_pause", [](CVistrelFrame& f, const CDuiString&) { f.OnClickBtnPause(false); }},
-        {L"btn_stop",
-         [](CVistrelFrame& f, const CDuiString&) {
-             LogBoth(kOnClick, "btn_stop");
+        {main_names::kBtnClose,
+         [](CVistrelFrame& f, const CDuiString& n) {
+             LogClick(n);
+             f.OnCloseButton();
+         }},
+        {main_names::kBtnMini,
+         [](CVistrelFrame& f, const CDuiString&) { f.PostMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0); }},
+        {main_names::kBtnPause, [](CVistrelFrame& f, const CDuiString&) { f.OnClickBtnPause(false); }},
+        {main_names::kBtnStop,
+         [](CVistrelFrame& f, const CDuiString& n) {
+             LogClick(n);
              f.StopByUser();
          }},
-        {L"start", [](CVistrelFrame& f, const CDuiString&) { f.OnClickStartRecord(); }},
-        {L"btn_all_screen", [](CVistrelFrame& f, const CDuiString&) { f.SelectFullScreen(); }},
-        {L"btn_part_record", [](CVistrelFrame& f, const CDuiString&) { f.PickCustomArea(); }},
-        {L"btn_game_record", [](CVistrelFrame& f, const CDuiString&) { f.SelectGameMode(); }},
-        {L"btn_audio_record", [](CVistrelFrame& f, const CDuiString&) { f.SelectSoundOnlyMode(); }},
-        {L"camera", [](CVistrelFrame& f, const CDuiString&) { f.ToggleCamera(); }},
-        {L"btn_main_audio", [](CVistrelFrame& f, const CDuiString&) { f.OpenMainAudioMenu(); }},
-        {L"btn_main_audio_r", [](CVistrelFrame& f, const CDuiString&) { f.OpenMainAudioMenu(); }},
-        {L"menu_main_sys", [](CVistrelFrame& f, const CDuiString& n) { f.ChooseMainAudio(n); }},
-        {L"menu_main_mic", [](CVistrelFrame& f, const CDuiString& n) { f.ChooseMainAudio(n); }},
-        {L"menu_main_sys_mic", [](CVistrelFrame& f, const CDuiString& n) { f.ChooseMainAudio(n); }},
-        {L"menu_main_no", [](CVistrelFrame& f, const CDuiString& n) { f.ChooseMainAudio(n); }},
-        {L"btn_videolist", [](CVistrelFrame& f, const CDuiString&) { f.ToggleFileLists(); }},
-        {L"main_spotlight",
+        {main_names::kStart, [](CVistrelFrame& f, const CDuiString&) { f.OnClickStartRecord(); }},
+        {main_names::kBtnAllScreen, [](CVistrelFrame& f, const CDuiString&) { f.SelectFullScreen(); }},
+        {main_names::kBtnPartRecord, [](CVistrelFrame& f, const CDuiString&) { f.PickCustomArea(); }},
+        {main_names::kBtnGameRecord, [](CVistrelFrame& f, const CDuiString&) { f.SelectGameMode(); }},
+        {main_names::kBtnAudioRecord, [](CVistrelFrame& f, const CDuiString&) { f.SelectSoundOnlyMode(); }},
+        {main_names::kCamera, [](CVistrelFrame& f, const CDuiString&) { f.ToggleCamera(); }},
+        {main_names::kBtnMainAudio, [](CVistrelFrame& f, const CDuiString&) { f.OpenMainAudioMenu(); }},
+        {main_names::kBtnMainAudioR, [](CVistrelFrame& f, const CDuiString&) { f.OpenMainAudioMenu(); }},
+        {main_audio_menu_names::kMenuMainSys, [](CVistrelFrame& f, const CDuiString& n) { f.ChooseMainAudio(n); }},
+        {main_audio_menu_names::kMenuMainMic, [](CVistrelFrame& f, const CDuiString& n) { f.ChooseMainAudio(n); }},
+        {main_audio_menu_names::kMenuMainSysMic, [](CVistrelFrame& f, const CDuiString& n) { f.ChooseMainAudio(n); }},
+        {main_audio_menu_names::kMenuMainNo, [](CVistrelFrame& f, const CDuiString& n) { f.ChooseMainAudio(n); }},
+        {main_names::kBtnVideolist, [](CVistrelFrame& f, const CDuiString&) { f.ToggleFileLists(); }},
+        {main_names::kMainSpotlight,
          [](CVistrelFrame& f, const CDuiString&) {
              if (CToolbarWnd* toolbar = f.LiveToolbar()) toolbar->ToggleSpotlight();
          }},
-        {L"main_jietu", [](CVistrelFrame& f, const CDuiString&) { f.OnRecordScreenshot(); }},
-        {L"main_draw",
+        {main_names::kMainJietu, [](CVistrelFrame& f, const CDuiString&) { f.OnRecordScreenshot(); }},
+        {main_names::kMainDraw,
          [](CVistrelFrame& f, const CDuiString&) {
              if (CToolbarWnd* toolbar = f.LiveToolbar()) toolbar->ToggleDrawToolbar();
          }},
-        {L"main_return", [](CVistrelFrame& f, const CDuiString&) { f.PostMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0); }},
-        {L"opt_video_info", [](CVistrelFrame& f, const CDuiString&) { f.ShowListPage(true); }},
-        {L"opt_pic_info", [](CVistrelFrame& f, const CDuiString&) { f.ShowListPage(false); }},
-        {L"mic", [](CVistrelFrame& f,
-                    const CDuiString&) { f.ToggleSoundMute(f.m_pMic, L"mic_xia", L"slider_mic", kSourceMicrophone); }},
-        {L"volume",
-         [](CVistrelFrame& f, const CDuiString&) {
-             f.ToggleSoundMute(f.m_pVolume, L"volume_xia", L"slider_volume", kSourceSystemSound);
-         }},
+        {main_names::kMainReturn,
+         [](CVistrelFrame& f, const CDuiString&) { f.PostMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0); }},
+        {main_lists_names::kOptVideoInfo, [](CVistrelFrame& f, const CDuiString&) { f.ShowListPage(true); }},
+        {main_lists_names::kOptPicInfo, [](CVistrelFrame& f, const CDuiString&) { f.ShowListPage(false); }},
+        {main_names::kMic,
+         [](CVistrelFrame& f, const CDuiString&) { f.ToggleSoundMute(f.MicControls(), kSourceMicrophone); }},
+        {main_names::kVolume,
+         [](CVistrelFrame& f, const CDuiString&) { f.ToggleSoundMute(f.VolumeControls(), kSourceSystemSound); }},
     };
     for (const auto& command : kCommands) {
-        if (name == command.name) {
+        if (name == command.entry.name) {
             command.run(*this, name);
             return;
         }
     }
     for (const PendingCommand& pending : kPendingCommands) {
-        if (name == pending.name) {
+        if (name == pending.entry.name) {
             LogPendingStep(kOnClick, pending.step);
             return;
         }

@@ -5,6 +5,7 @@
 #include <cwchar>
 
 #include "app/custom_messages.h"
+#include "app/layouts/main_audio_menu_names.h"
 #include "app/main_ini.h"
 #include "app/pending_step.h"
 #include "app/recording_ui/toolbar_wnd.h"
@@ -22,23 +23,23 @@ namespace {
 constexpr int kMainAudioMenuWidth = 152;
 
 struct MainAudioSource {
-    const wchar_t* item;  // the item of "main_audio_menu.xml"
-    int source;           // [Info] MainAudioSel
+    const LayoutName& item;  // the item of the sound-source menu
+    int source;              // [Info] MainAudioSel
     bool systemSound;
     bool microphone;
     const wchar_t* caption;
 };
 
 const MainAudioSource kMainAudioSources[] = {
-    {L"menu_main_sys", 1, true, false, L"系统声音"},
-    {L"menu_main_mic", 2, false, true, L"麦克风"},
-    {L"menu_main_sys_mic", 3, true, true, L"系统和麦克"},
-    {L"menu_main_no", 4, false, false, L"不录声音"},
+    {main_audio_menu_names::kMenuMainSys, 1, true, false, L"系统声音"},
+    {main_audio_menu_names::kMenuMainMic, 2, false, true, L"麦克风"},
+    {main_audio_menu_names::kMenuMainSysMic, 3, true, true, L"系统和麦克"},
+    {main_audio_menu_names::kMenuMainNo, 4, false, false, L"不录声音"},
 };
 
 const MainAudioSource* FindMainAudioSource(const CDuiString& item) {
     for (const MainAudioSource& s : kMainAudioSources)
-        if (item == s.item) return &s;
+        if (item == s.item.name) return &s;
     return nullptr;
 }
 
@@ -63,7 +64,6 @@ void SetSourceBit(int32_t bit, bool on) {
 // Until the close prompt exists, closing quits, unless the user has already
 // chosen to hide to the tray and not to be asked again.
 void CVistrelFrame::OnCloseButton() {
-    LogBoth("CVistrelFrame::OnClick", "btn_close");
     LogPendingStep("CVistrelFrame::OnClick", "the close prompt");
     if (!ReadExitMiniWndRemind() && ReadCheckClosePanel() == 0) {
         ::ShowWindow(m_hWnd, SW_HIDE);
@@ -83,20 +83,19 @@ void CVistrelFrame::SelectGameMode() {
 void CVistrelFrame::SelectSoundOnlyMode() {
     if (HWND selArea = SelAreaWindow()) ::ShowWindow(selArea, SW_HIDE);
     g_userSelMode = kSelModeSoundOnly;
-    if (IsOptionSelected(L"btn_audio_record")) return;
+    if (IsOptionSelected(m_pBtnAudioRecord)) return;
     RemoveRecordSource(kSourceScreen);
     RemoveRecordSource(kSourceCamera);
 }
 
 void CVistrelFrame::ToggleCamera() {
-    const bool turningOn = !IsOptionSelected(L"camera");
-    CControlUI* tile = FindControl(L"sel_camera");
+    const bool turningOn = !IsOptionSelected(m_pCamera);
     if (turningOn) {
         OpenCamera();  // the tile shows "on" even when the camera did not start
-        if (tile) tile->SetBkImage(kCameraTileOn);
+        if (m_pSelCamera) m_pSelCamera->SetBkImage(kCameraTileOn);
     } else {
         CloseCamera();
-        if (tile) tile->SetBkImage(kCameraTileOff);
+        if (m_pSelCamera) m_pSelCamera->SetBkImage(kCameraTileOff);
     }
 }
 
@@ -112,11 +111,11 @@ bool CVistrelFrame::OpenCamera() {
     return m_vistreler->StartCameraVideo(WideToAnsi(m_cameraName));
 }
 
-void CVistrelFrame::ToggleSoundMute(COptionUI* option, LPCTSTR arrow, LPCTSTR sliderName, int32_t sourceBit) {
-    if (!option) return;
-    const bool muting = !option->IsSelected();
-    SetControlEnabled(arrow, !muting);
-    auto* slider = FindAs<CSliderUI>(sliderName, L"Slider");
+void CVistrelFrame::ToggleSoundMute(const SoundControls& sound, int32_t sourceBit) {
+    if (!sound.option) return;
+    const bool muting = !sound.option->IsSelected();
+    SetControlEnabled(sound.arrow, !muting);
+    CSliderUI* slider = sound.slider;
     if (!slider) return;
     if (muting) {
         slider->SetUserData(std::to_wstring(slider->GetValue()).c_str());
@@ -133,14 +132,15 @@ void CVistrelFrame::OpenMainAudioMenu() {
     delete m_pMainAudioMenu;
     POINT pt = {};
     GetCursorPos(&pt);
-    CMenuWnd::CreateMenu(nullptr, L"main_audio_menu.xml", pt, &m_PaintManager, nullptr,
+    CMenuWnd::CreateMenu(nullptr, main_audio_menu_names::kLayout, pt, &m_PaintManager, nullptr,
                          eMenuAlignment_Left | eMenuAlignment_Top, &m_pMainAudioMenu);
     if (!m_pMainAudioMenu) {
         LogBoth("CVistrelFrame::OpenMainAudioMenu", "main_audio_menu.xml could not be shown error");
         return;
     }
-    CControlUI* item = m_pMainAudioMenu->FindControl(CurrentMainAudioSource().item);
-    if (auto* option = item ? static_cast<COptionUI*>(item->GetInterface(L"Option")) : nullptr) option->Selected(true);
+    const CPaintManagerUI* menu = m_pMainAudioMenu->GetPaintManager();
+    if (auto* option = menu ? FindNamed<COptionUI>(*menu, CurrentMainAudioSource().item) : nullptr)
+        option->Selected(true);
     m_pMainAudioMenu->ResizeMenu();
     RECT client = {};
     GetClientRect(m_pMainAudioMenu->GetHWND(), &client);
@@ -150,24 +150,23 @@ void CVistrelFrame::OpenMainAudioMenu() {
 void CVistrelFrame::ChooseMainAudio(const CDuiString& item) {
     const MainAudioSource* chosen = FindMainAudioSource(item);
     if (!chosen) return;
-    if (chosen->source != m_mainAudioSel) {
+    if (chosen->source != m_nMainAudioSel) {
         SetSourceBit(kSourceSystemSound, chosen->systemSound);
         SetSourceBit(kSourceMicrophone, chosen->microphone);
         WriteMainAudioSel(chosen->source);
-        m_mainAudioSel = chosen->source;
+        m_nMainAudioSel = chosen->source;
     }
     // The click is still being handed out by the menu: it closes by message.
     if (m_pMainAudioMenu) m_pMainAudioMenu->Close();
-    if (CControlUI* text = FindControl(L"btn_main_audio_txt")) text->SetText(chosen->caption);
-    CControlUI* textRecording = FindControl(L"btn_main_audio_txt_r");
-    if (textRecording && chosen->source != 4) textRecording->SetText(chosen->caption);
+    if (m_pMainAudioTxt) m_pMainAudioTxt->SetText(chosen->caption);
+    if (m_pMainAudioTxtR && chosen->source != 4) m_pMainAudioTxtR->SetText(chosen->caption);
     ShowNoAudio(chosen->source == 4);
 }
 
 // Open: the open-list images, 858 x 760, centred top to bottom in the work area
 // and kept inside it sideways. Closed: the closed-list images, 858 x 300 in place.
 void CVistrelFrame::ToggleFileLists() {
-    const bool opening = !IsOptionSelected(L"btn_videolist");
+    const bool opening = !IsOptionSelected(m_pBtnVideolist);
     SetRecordButtonSkins(opening);
     if (!opening) {
         MoveMainWindow(0, 0, kMainWindowWidth, kMainWindowHeight, false);
@@ -181,9 +180,9 @@ void CVistrelFrame::ToggleFileLists() {
 }
 
 void CVistrelFrame::ShowListPage(bool videos) {
-    if (!m_pVideoList || !m_pPictureList) return;
-    m_pVideoList->SetVisible(videos);
-    m_pPictureList->SetVisible(!videos);
+    if (!m_pListVideo || !m_pListPic) return;
+    m_pListVideo->SetVisible(videos);
+    m_pListPic->SetVisible(!videos);
 }
 
 CToolbarWnd* CVistrelFrame::LiveToolbar() const {

@@ -46,7 +46,7 @@ RECT CVistrelFrame::FullScreenRect() const { return IsRectEmpty(&m_rcFullScreen)
 
 void CVistrelFrame::SelectFullScreen() {
     g_userSelMode = kSelModeFullScreen;
-    if (COptionUI* allScreen = FindOption(L"btn_all_screen")) allScreen->Selected(true);
+    if (m_pBtnAllScreen) m_pBtnAllScreen->Selected(true);
     g_rcSnapwick = FullScreenRect();
     PostMessage(WM_APPLY_RECORD_AREA, 1, 0);
     if (m_pSelAreaWnd) m_pSelAreaWnd->HideDragButton();
@@ -60,7 +60,7 @@ void CVistrelFrame::PickCustomArea() {
     if (IsVisibleWindowOfClass(L"UISnapwickFrame")) return;  // a pick is under way
     g_userSelMode = kSelModeRegion;
     AddRecordSource(kSourceScreen);
-    if (COptionUI* region = FindOption(L"btn_part_record")) region->Selected(true);
+    if (m_pBtnPartRecord) m_pBtnPartRecord->Selected(true);
     const std::wstring picker = GetProgramFolderW() + L"Snapwick.exe";
     if (GetFileAttributesW(picker.c_str()) == INVALID_FILE_ATTRIBUTES) {
         LogBoth("CVistrelFrame::PickCustomArea", "[path]%s missing: Snapwick.exe could not be started error",
@@ -140,9 +140,8 @@ void CVistrelFrame::OnApplyRecordArea(WPARAM centre) {
         PlaceMainWindowBesideArea(g_rcSnapwick, kGapBelowAppliedArea, HWND_TOPMOST);
         return;
     }
-    COptionUI* lists = FindOption(L"btn_videolist");
-    if (lists && lists->IsSelected()) {
-        lists->Selected(false);
+    if (IsOptionSelected(m_pBtnVideolist)) {
+        m_pBtnVideolist->Selected(false);
         SetRecordButtonSkins(false);
     }
     const int x = (g_rcSnapwick.left + g_rcSnapwick.right) / 2 - kMainWindowWidth / 2;
@@ -162,7 +161,7 @@ LRESULT CVistrelFrame::OnAreaprobeMouse(WPARAM message, LPARAM lParam) {
         if (m_pToolbarWnd) m_pToolbarWnd->ForwardSpotPoint(record.x, record.y);
         return 1;
     }
-    if (IsOptionSelected(L"btn_all_screen")) return 0;
+    if (IsOptionSelected(m_pBtnAllScreen)) return 0;
     RECT mainRect = {};
     GetWindowRect(m_hWnd, &mainRect);
     const bool leftDown = (GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0;
@@ -222,7 +221,7 @@ LRESULT CVistrelFrame::OnShowMainWindow(WPARAM wParam) {
     SetForegroundWindow(m_hWnd);
     if (IsRecording()) {
         SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-        if (CControlUI* page = FindControl(L"switch")) page->Invalidate();
+        if (m_pSwitch) m_pSwitch->Invalidate();
     }
     ShowSelAreaForMode();
     return 0;
@@ -306,8 +305,8 @@ void CVistrelFrame::OnListDoubleClick(LPARAM point) {
     const POINT pt = {GET_X_LPARAM(point), GET_Y_LPARAM(point)};
     CControlUI* row = nullptr;
     for (CControlUI* c = m_PaintManager.FindControl(pt); c; c = c->GetParent()) {
-        if (!row && c->GetInterface(L"ListTextElement")) row = c;
-        const bool inList = c->GetName() == L"listview" || c->GetName() == L"listview_s";
+        if (!row && c->GetInterface(kListTextElementInterface)) row = c;
+        const bool inList = c == m_pListVideo || c == m_pListPic;
         if (inList && row && m_fileLists) {
             m_fileLists->OpenListFile(row->GetName().Str());
             return;

@@ -4,6 +4,8 @@
 
 #include "app/controls/app_controls.h"
 #include "app/custom_messages.h"
+#include "app/layouts/main_lists_names.h"
+#include "app/layouts/main_names.h"
 #include "app/lists/file_lists.h"
 #include "app/main_ini.h"
 #include "app/pending_step.h"
@@ -37,7 +39,7 @@ LPCTSTR CVistrelFrame::GetWindowClassName() const { return kMainWindowClass; }
 
 UINT CVistrelFrame::GetClassStyle() const { return CS_DBLCLKS; }
 
-CDuiString CVistrelFrame::GetSkinFile() { return L"XML_MAIN"; }
+CDuiString CVistrelFrame::GetSkinFile() { return main_names::kLayout; }
 
 CControlUI* CVistrelFrame::CreateControl(LPCTSTR pstrClass) {
     if (wcscmp(pstrClass, L"SelArea") == 0) return new CSelAreaUI;
@@ -69,15 +71,43 @@ void CVistrelFrame::InitWindow() {
 }
 
 void CVistrelFrame::FindMainControls() {
-    m_pVideoList = FindAs<CListUI>(L"listview", L"List");
-    m_pPictureList = FindAs<CListUI>(L"listview_s", L"List");
-    m_pVolume = FindOption(L"volume");
-    m_pMic = FindOption(L"mic");
-    if (CControlUI* slider = FindControl(L"slider_mic"))
-        slider->OnNotify += MakeDelegate(this, &CVistrelFrame::OnMicSliderClick);
-    if (CControlUI* slider = FindControl(L"slider_volume"))
-        slider->OnNotify += MakeDelegate(this, &CVistrelFrame::OnVolumeSliderClick);
-    if (m_monitors.size() < 2) SetControlVisible(L"monitor_set", false);
+    const CPaintManagerUI& pm = m_PaintManager;
+    m_pListVideo = FindNamed<CListUI>(pm, main_lists_names::kListview);
+    m_pListPic = FindNamed<CListUI>(pm, main_lists_names::kListviewS);
+    using namespace main_names;
+    m_pOptMic = FindNamed<COptionUI>(pm, kMic);
+    m_pSliderMic = FindNamed<CSliderUI>(pm, kSliderMic);
+    m_pMicXia = FindNamed<CButtonUI>(pm, kMicXia);
+    m_pOptVolume = FindNamed<COptionUI>(pm, kVolume);
+    m_pSliderVolume = FindNamed<CSliderUI>(pm, kSliderVolume);
+    m_pVolumeXia = FindNamed<CButtonUI>(pm, kVolumeXia);
+    m_pSwitch = FindNamed<CTabLayoutUI>(pm, kSwitch);
+    m_pBtnAllScreen = FindNamed<COptionUI>(pm, kBtnAllScreen);
+    m_pMonitorSet = FindNamed<CButtonUI>(pm, kMonitorSet);
+    m_pBtnPartRecord = FindNamed<COptionUI>(pm, kBtnPartRecord);
+    m_pBtnAudioRecord = FindNamed<COptionUI>(pm, kBtnAudioRecord);
+    m_pCamera = FindNamed<COptionUI>(pm, kCamera);
+    m_pSelCamera = FindNamed<CLabelUI>(pm, kSelCamera);
+    m_pCameraSet = FindNamed<CButtonUI>(pm, kCameraSet);
+    m_pAudioNo = FindNamed<CControlUI>(pm, kAudioNo);
+    m_pMainAudioTxt = FindNamed<CLabelUI>(pm, kBtnMainAudioTxt);
+    m_pAudioNoR = FindNamed<CControlUI>(pm, kAudioNoR);
+    m_pMainAudioTxtR = FindNamed<CLabelUI>(pm, kBtnMainAudioTxtR);
+    m_pMainReturn = FindNamed<CButtonUI>(pm, kMainReturn);
+    m_pBtnVideolist = FindNamed<COptionUI>(pm, kBtnVideolist);
+    m_pAutoStop = FindNamed<CButtonUI>(pm, kAutoStop);
+    m_pPlanTask = FindNamed<CButtonUI>(pm, kPlanTask);
+    m_pStart = FindNamed<CButtonUI>(pm, kStart);
+    m_pBtnPause = FindNamed<COptionUI>(pm, kBtnPause);
+    m_pBtnStop = FindNamed<CButtonUI>(pm, kBtnStop);
+    for (size_t i = 0; i < m_voicePulses.size(); ++i) {
+        m_voicePulses[i] = FindNamed<CControlUI>(pm, kVoicePulses[i]);
+        m_voiceRPulses[i] = FindNamed<CControlUI>(pm, kVoiceRPulses[i]);
+    }
+    m_progressView = CProgressView(pm);
+    if (m_pSliderMic) m_pSliderMic->OnNotify += MakeDelegate(this, &CVistrelFrame::OnMicSliderClick);
+    if (m_pSliderVolume) m_pSliderVolume->OnNotify += MakeDelegate(this, &CVistrelFrame::OnVolumeSliderClick);
+    if (m_monitors.size() < 2) SetControlVisible(m_pMonitorSet, false);
     // The lists find their controls by name; they take the rename box's events.
     m_fileLists = std::make_unique<CFileLists>(&m_PaintManager, m_hWnd,
                                                [] { return CSettingData::GetInstance()->GetSettings().path; });
@@ -115,8 +145,8 @@ void CVistrelFrame::LoadMainAudioChoice() {
         ChooseSoundFromDevices();
         return;
     }
-    m_mainAudioSel = std::atoi(text.c_str());
-    ApplyMainAudioChoice(m_mainAudioSel);
+    m_nMainAudioSel = std::atoi(text.c_str());
+    ApplyMainAudioChoice(m_nMainAudioSel);
 }
 
 void CVistrelFrame::ApplyMainAudioChoice(int choice) {
@@ -143,8 +173,7 @@ void CVistrelFrame::ApplyMainAudioChoice(int choice) {
             break;
         default: AddRecordSource(kSourceSystemSound); break;  // the label stays
     }
-    CControlUI* audioText = FindControl(L"btn_main_audio_txt");
-    if (label && audioText) audioText->SetText(label);
+    if (label && m_pMainAudioTxt) m_pMainAudioTxt->SetText(label);
 }
 
 // Nothing stored: system sound when there is a playback device, and the
@@ -153,8 +182,8 @@ void CVistrelFrame::ChooseSoundFromDevices() {
     if (IsRecordSourceOn(kSourceSystemSound)) return;
     if (vec_sys_devices_.size() > 1) AddRecordSource(kSourceSystemSound);
     if (vec_mic_devices_.size() > 1) {
-        if (m_pMic) m_pMic->Selected(true);
-        if (auto* slider = FindAs<CSliderUI>(L"slider_mic", L"Slider")) slider->SetValue(0);
+        if (m_pOptMic) m_pOptMic->Selected(true);
+        if (m_pSliderMic) m_pSliderMic->SetValue(0);
     }
 }
 

@@ -224,9 +224,9 @@ void CVistrelFrame::OnCountdownEnd() {
     g_recordeState = _RecordingState;
     m_vistreler->SetRecordState(_RecordingState);
     LogBoth("CVistrelFrame::OnTimer", "g_recordeState = _RecordingState;");
-    SetControlEnabled(L"btn_pause", true);
+    SetControlEnabled(m_pBtnPause, true);
     HWND selArea = SelAreaWindow();
-    if (selArea && !IsOptionSelected(L"btn_all_screen") && Settings().Check_Border)
+    if (selArea && !IsOptionSelected(m_pBtnAllScreen) && Settings().Check_Border)
         SetWindowPos(selArea, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     if (m_pSelAreaWnd) {
         m_pSelAreaWnd->HideDragButton();
@@ -245,7 +245,7 @@ void CVistrelFrame::OnDeviceControlsTimer() {
 void CVistrelFrame::CreateRecordToolbar() {
     LogPendingStep("CVistrelFrame::CreateRecordToolbar", "CDrawBoardWnd, the drawing board");
     m_bToolbarShown = !Settings().Record_hide;
-    SetControlVisible(L"main_return", m_bToolbarShown);
+    SetControlVisible(m_pMainReturn, m_bToolbarShown);
     CloseOwnedWindow(m_pToolbarWnd);
     ToolbarSetup setup;
     setup.owner = m_hWnd;

@@ -5,7 +5,6 @@
 #include "app/lists/file_lists.h"
 #include "app/pending_step.h"
 #include "app/progress/completion.h"
-#include "app/progress/progress_view.h"
 #include "app/recording_ui/countdown_wnd.h"
 #include "app/recording_ui/self_deleting_wnd.h"
 #include "app/recording_ui/toolbar_wnd.h"
@@ -22,7 +21,6 @@ using namespace DuiLib;
 namespace {
 
 constexpr char kStopRecord[] = "CVistrelFrame::onStopRecord";
-const wchar_t* const kTimeDigitLabels[] = {L"time_ht", L"time_hu", L"time_mt", L"time_mu", L"time_st", L"time_su"};
 
 }  // namespace
 
@@ -67,7 +65,7 @@ void CVistrelFrame::onStopRecord() {
     m_timer3 = kNoTimer;
     m_vistreler->StopRecord();  // the file is finished here
     AddRecordingToList();
-    if (COptionUI* lists = FindOption(L"btn_videolist")) lists->Selected(true);
+    if (m_pBtnVideolist) m_pBtnVideolist->Selected(true);
     SetRecordButtonSkins(true);
     PlaceWindowAfterStop();
     StopRecordingWindows();
@@ -110,51 +108,47 @@ void CVistrelFrame::StopRecordingWindows() {
 }
 
 void CVistrelFrame::ResetTimeDigits() {
-    for (const wchar_t* name : kTimeDigitLabels)
-        if (CControlUI* digit = FindControl(name)) digit->SetBkImage(L"other/0.png");
-    COptionUI* pause = FindOption(L"btn_pause");
-    if (pause && pause->IsSelected()) {
-        pause->Selected(false);
-        pause->SetText(L"暂停");  // the next recording starts unpaused
+    m_progressView.ResetDigits();
+    if (IsOptionSelected(m_pBtnPause)) {
+        m_pBtnPause->Selected(false);
+        m_pBtnPause->SetText(L"暂停");  // the next recording starts unpaused
     }
 }
 
 void CVistrelFrame::SetRecordingLayout(bool recording) {
-    if (auto* page = FindAs<CTabLayoutUI>(L"switch", L"TabLayout")) page->SelectItem(recording ? 1 : 0);
-    SetControlVisible(L"auto_stop", !recording);
-    SetControlVisible(L"plan_task", !recording);
+    if (m_pSwitch) m_pSwitch->SelectItem(recording ? 1 : 0);
+    SetControlVisible(m_pAutoStop, !recording);
+    SetControlVisible(m_pPlanTask, !recording);
     ShowStartButton(!recording);
     // No pause during the countdown: timer 1 would undo it.
-    SetControlEnabled(L"btn_pause", !recording);
+    SetControlEnabled(m_pBtnPause, !recording);
 }
 
 void CVistrelFrame::onRecordStateChanged(int state) {
     if (m_vistreler) m_vistreler->SetRecordState(state);
-    COptionUI* pause = FindOption(L"btn_pause");
-    if (!pause) return;
+    if (!m_pBtnPause) return;
     if (state == _PauseState) {
-        pause->Selected(true);
-        pause->SetText(L"恢复");
+        m_pBtnPause->Selected(true);
+        m_pBtnPause->SetText(L"恢复");
     } else if (state == _RecordingState) {
-        pause->Selected(false);
-        pause->SetText(L"暂停");
+        m_pBtnPause->Selected(false);
+        m_pBtnPause->SetText(L"暂停");
     }
-    pause->Invalidate();
+    m_pBtnPause->Invalidate();
 }
 
-// "btn_pause" selected means paused until now (a click arrives before it toggles).
+// The pause option selected means paused until now (a click arrives before it toggles).
 void CVistrelFrame::OnClickBtnPause(bool setButton) {
-    COptionUI* pause = FindOption(L"btn_pause");
-    if (!pause || g_recordeState == _StopState) return;
-    const bool pausing = !pause->IsSelected();
+    if (!m_pBtnPause || g_recordeState == _StopState) return;
+    const bool pausing = !m_pBtnPause->IsSelected();
     const int32_t state = pausing ? _PauseState : _RecordingState;
-    pause->SetText(pausing ? L"恢复" : L"暂停");
+    m_pBtnPause->SetText(pausing ? L"恢复" : L"暂停");
     g_recordeState = state;
     m_vistreler->SetRecordState(state);
     LogBoth("CVistrelFrame::OnClickBtnPause",
             pausing ? "g_recordeState = _PauseState;" : "g_recordeState = _RecordingState;");
     PostMessage(WM_SEL_AREA_FLOW, pausing ? 0 : 1, 0);
-    if (setButton) pause->Selected(pausing);
+    if (setButton) m_pBtnPause->Selected(pausing);
     if (m_pToolbarWnd) m_pToolbarWnd->SetPauseSelected(pausing);
 }
 
@@ -179,7 +173,7 @@ void CVistrelFrame::OnProgressTick() {
     ProgressTick tick;
     if (!m_progressBoard.TakeTick(tick)) return;
     m_vistreler->m_uTimeNum = tick.m_uTimeNum;
-    ShowProgressInMainWindow(m_PaintManager, tick);
+    m_progressView.Show(tick);
     const TimeDigits& d = tick.digits;
     if (m_pToolbarWnd)
         m_pToolbarWnd->SetTimeDigits(d.hoursTens, d.hoursUnits, d.minutesTens, d.minutesUnits, d.secondsTens,

@@ -13,7 +13,7 @@
 using namespace DuiLib;
 
 void CVistrelFrame::ExitFrame() {
-    WriteSelArea(g_rcSnapwick, IsOptionSelected(L"btn_all_screen"));
+    WriteSelArea(g_rcSnapwick, IsOptionSelected(m_pBtnAllScreen));
     AreaprobeStop();
     RestoreDesktopState();  // the system cursors, and a taskbar this program hid
     LogConsole("CVistrelFrame::ExitFrame", "ResetSysCursors()");

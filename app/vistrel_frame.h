@@ -27,6 +27,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -34,6 +35,7 @@
 #include "app/capture_devices.h"
 #include "app/progress/power_actions.h"
 #include "app/progress/progress_board.h"
+#include "app/progress/progress_view.h"
 #include "app/recording_ui/toolbar_observer.h"
 #include "common/audio_endpoints.h"
 #include "common/monitor_list.h"
@@ -176,8 +178,9 @@ public:
     void UpdateVoiceMeter(int level, bool recordingPanel);
     // The list, start and stop buttons' images for the lists open (alternative) or closed.
     void SetRecordButtonSkins(bool alternative);
-    void SetButtonImages(LPCTSTR name, LPCTSTR normal, LPCTSTR hot, bool option, LPCTSTR selected);
-    // "start" shown and "btn_pause", "btn_stop" hidden, or the other way round.
+    // Normal, hot and pushed images; selected, when given, for an option.
+    static void SetButtonImages(DuiLib::CButtonUI* button, LPCTSTR normal, LPCTSTR hot, LPCTSTR selected);
+    // The record button shown and the pause and stop buttons hidden, or the other way round.
     void ShowStartButton(bool show);
 
     // --- the region's edges (frame_region_edge.cpp) ---
@@ -227,7 +230,7 @@ public:
     CVistreler* Recorder() const { return m_vistreler.get(); }
     const std::vector<MonitorInfo>& Monitors() const { return m_monitors; }
     const RECT& MonitorUnion() const { return m_rcMonitorUnion; }
-    int MainAudioChoice() const { return m_mainAudioSel; }
+    int MainAudioChoice() const { return m_nMainAudioSel; }
     SIZE CustomAreaSize() const { return {m_selAreaWidth, m_selAreaHeight}; }
     bool IsTrayIconShown() const { return m_trayIcon.IsVisible(); }
     const CProgressThread* ProgressThread() const { return m_progressThread.get(); }
@@ -262,6 +265,7 @@ protected:
 
 private:
     // InitWindow's steps (frame_init.cpp).
+    // The controls of main.xml into the members below, once.
     void FindMainControls();
     void ApplyMainAudioChoice(int choice);
     void ChooseSoundFromDevices();
@@ -343,9 +347,18 @@ private:
     // Turns the camera on (its capture started): false when there is no camera or
     // it does not start; true and nothing done when it is on already.
     bool OpenCamera();
+    // The three controls of one sound source: its mute option, volume slider and
+    // device menu arrow.
+    struct SoundControls {
+        DuiLib::COptionUI* option;
+        DuiLib::CSliderUI* slider;
+        DuiLib::CButtonUI* arrow;
+    };
+    SoundControls MicControls() const { return {m_pOptMic, m_pSliderMic, m_pMicXia}; }
+    SoundControls VolumeControls() const { return {m_pOptVolume, m_pSliderVolume, m_pVolumeXia}; }
     // Mutes a sound source (option not yet selected) or unmutes it, keeping the
     // slider's value across the mute in the slider's user data.
-    void ToggleSoundMute(DuiLib::COptionUI* option, LPCTSTR arrow, LPCTSTR slider, int32_t sourceBit);
+    void ToggleSoundMute(const SoundControls& sound, int32_t sourceBit);
     void OpenMainAudioMenu();
     // An item of the sound-source menu: its sources set, stored, and its caption shown.
     void ChooseMainAudio(const DuiLib::CDuiString& item);
@@ -355,20 +368,19 @@ private:
     CToolbarWnd* LiveToolbar() const;
 
     // Sliders (frame_devices.cpp).
-    bool OnSoundSlider(DuiLib::TNotifyUI* msg, LPCTSTR option, LPCTSTR arrow, int32_t sourceBit);
-    void SetSoundControls(bool hasDevices, LPCTSTR option, LPCTSTR slider, LPCTSTR arrow);
+    bool OnSoundSlider(DuiLib::TNotifyUI* msg, const SoundControls& sound, int32_t sourceBit);
+    static void SetSoundControls(bool hasDevices, const SoundControls& sound);
+    static void SetSoundControlsEnabled(const SoundControls& sound, bool enabled);
     void SetCameraControls(bool enabled, LPCTSTR tileImage);
 
-    // Controls by name; null when the layout lacks them.
-    template <class T>
-    T* FindAs(LPCTSTR name, LPCTSTR iface) const {
-        DuiLib::CControlUI* control = FindControl(name);
-        return control ? static_cast<T*>(control->GetInterface(iface)) : nullptr;
+    // Steps on the found controls that skip a control the layout lacks (null).
+    static bool IsOptionSelected(const DuiLib::COptionUI* option) { return option && option->IsSelected(); }
+    static void SetControlEnabled(DuiLib::CControlUI* control, bool enabled) {
+        if (control) control->SetEnabled(enabled);
     }
-    DuiLib::COptionUI* FindOption(LPCTSTR name) const { return FindAs<DuiLib::COptionUI>(name, L"Option"); }
-    bool IsOptionSelected(LPCTSTR name) const;
-    void SetControlEnabled(LPCTSTR name, bool enabled);
-    void SetControlVisible(LPCTSTR name, bool visible);
+    static void SetControlVisible(DuiLib::CControlUI* control, bool visible) {
+        if (control) control->SetVisible(visible);
+    }
     RECT FullScreenRect() const;
 
     // Window placement while recording (frame_utils.cpp).
@@ -393,7 +405,7 @@ private:
     bool m_bArmed = false;        // from a successful start to timer 1 or the stop
     bool m_bSoundEnabled = true;  // false while a scheduled task asks for no sound
     bool m_bToolbarShown = true;  // the toolbar comes back when the window is minimised while recording
-    int m_mainAudioSel = 0;       // [Info] MainAudioSel as read at start
+    int m_nMainAudioSel = 0;      // the sound-source menu's choice ([Info] MainAudioSel): 1 to 4
     RECT m_rcSavedWindow = {};    // where the window stood before it was parked
     int m_selAreaWidth = 0;       // size of a new custom area ([SelArea])
     int m_selAreaHeight = 0;
@@ -429,11 +441,38 @@ private:
     SystemPowerActions m_systemPower;
     PowerActions* m_power = &m_systemPower;
 
-    // Controls found in InitWindow (owned by the layout; null when it lacks them).
-    DuiLib::CListUI* m_pVideoList = nullptr;    // "listview"
-    DuiLib::CListUI* m_pPictureList = nullptr;  // "listview_s"
-    DuiLib::COptionUI* m_pVolume = nullptr;
-    DuiLib::COptionUI* m_pMic = nullptr;
+    // Controls of main.xml (app/layouts/main_names.h, main_lists_names.h), found
+    // once by FindMainControls; owned by the layout, null when it lacks them.
+    DuiLib::CListUI* m_pListVideo = nullptr;
+    DuiLib::CListUI* m_pListPic = nullptr;
+    DuiLib::COptionUI* m_pOptMic = nullptr;
+    DuiLib::CSliderUI* m_pSliderMic = nullptr;
+    DuiLib::CButtonUI* m_pMicXia = nullptr;
+    DuiLib::COptionUI* m_pOptVolume = nullptr;
+    DuiLib::CSliderUI* m_pSliderVolume = nullptr;
+    DuiLib::CButtonUI* m_pVolumeXia = nullptr;
+    DuiLib::CTabLayoutUI* m_pSwitch = nullptr;  // page 0 the modes, 1 the running recording
+    DuiLib::COptionUI* m_pBtnAllScreen = nullptr;
+    DuiLib::CButtonUI* m_pMonitorSet = nullptr;
+    DuiLib::COptionUI* m_pBtnPartRecord = nullptr;
+    DuiLib::COptionUI* m_pBtnAudioRecord = nullptr;
+    DuiLib::COptionUI* m_pCamera = nullptr;
+    DuiLib::CLabelUI* m_pSelCamera = nullptr;
+    DuiLib::CButtonUI* m_pCameraSet = nullptr;
+    DuiLib::CControlUI* m_pAudioNo = nullptr;
+    DuiLib::CLabelUI* m_pMainAudioTxt = nullptr;
+    DuiLib::CControlUI* m_pAudioNoR = nullptr;
+    DuiLib::CLabelUI* m_pMainAudioTxtR = nullptr;
+    DuiLib::CButtonUI* m_pMainReturn = nullptr;
+    DuiLib::COptionUI* m_pBtnVideolist = nullptr;
+    DuiLib::CButtonUI* m_pAutoStop = nullptr;
+    DuiLib::CButtonUI* m_pPlanTask = nullptr;
+    DuiLib::CButtonUI* m_pStart = nullptr;
+    DuiLib::COptionUI* m_pBtnPause = nullptr;
+    DuiLib::CButtonUI* m_pBtnStop = nullptr;
+    std::array<DuiLib::CControlUI*, 23> m_voicePulses = {};   // the first page's level meter, lowest bar first
+    std::array<DuiLib::CControlUI*, 23> m_voiceRPulses = {};  // the recording page's
+    CProgressView m_progressView;                             // the time digits and the size label
 
     // The running recording's progress (seconds, split counters, auto-stop options)
     // shared with the progress thread, which is stopped before the settings go.

@@ -38,17 +38,18 @@ std::vector<std::wstring> KeysOf(const Map& map) {
 
 CFileLists::CFileLists(CPaintManagerUI* pm, HWND mainWnd, std::function<std::wstring()> outputFolder)
     : m_pm(pm), m_mainWnd(mainWnd), m_outputFolder(std::move(outputFolder)) {
-    RenameBox();  // subscribes to its events
+    using namespace main_lists_names;
+    m_pOptVideoInfo = FindNamed<COptionUI>(*m_pm, kOptVideoInfo);
+    m_pOptPicInfo = FindNamed<COptionUI>(*m_pm, kOptPicInfo);
+    m_pListVideo = FindNamed<CListUI>(*m_pm, kListview);
+    m_pListPic = FindNamed<CListUI>(*m_pm, kListviewS);
+    m_pRenameEdit = FindNamed<CRichEditUI>(*m_pm, kRenameEdit);
+    if (m_pRenameEdit) m_pRenameEdit->OnNotify += MakeDelegate(this, &CFileLists::OnRenameBoxNotify);
 }
 
-CListUI* CFileLists::FindList(bool pictures) const {
-    return static_cast<CListUI*>(m_pm->FindControl(pictures ? L"listview_s" : L"listview"));
-}
+CListUI* CFileLists::FindList(bool pictures) const { return pictures ? m_pListPic : m_pListVideo; }
 
-bool CFileLists::PicturesInUse() const {
-    auto* tab = static_cast<COptionUI*>(m_pm->FindControl(L"opt_pic_info"));
-    return tab && tab->IsSelected();
-}
+bool CFileLists::PicturesInUse() const { return m_pOptPicInfo && m_pOptPicInfo->IsSelected(); }
 
 CListUI* CFileLists::ListInUse() const { return FindList(PicturesInUse()); }
 
@@ -199,7 +200,7 @@ void CFileLists::SaveListFile(bool pictures) const {
 }
 
 void CFileLists::OpenSelected() {
-    if (!m_pm->FindControl(L"opt_video_info") || !m_pm->FindControl(L"opt_pic_info")) return;
+    if (!m_pOptVideoInfo || !m_pOptPicInfo) return;
     CListUI* list = ListInUse();
     CControlUI* row = list ? list->GetItemAt(list->GetCurSel()) : nullptr;
     if (row) OpenListFile(row->GetName().Str());

@@ -3,10 +3,11 @@
 // the records behind the rows, loading, adding, deleting, renaming in place and
 // opening files and the output folder.
 //
-// The main window owns one CFileLists and hands it its paint manager: the lists,
-// the tab options "opt_video_info"/"opt_pic_info" and the box "rename_edit" are
-// found there by name each time they are needed (one the layout lacks is skipped).
-// The list in use is "listview_s" while "opt_pic_info" is selected, else "listview".
+// The main window owns one CFileLists and hands it its paint manager, whose layout
+// is built by then: the lists, the tab options and the rename box
+// (main_lists_names.h) are found there once (one the layout lacks is skipped).
+// The list in use is the screenshots' while their tab option is selected, else the
+// recordings'.
 #pragma once
 
 #include <windows.h>
@@ -16,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "app/layouts/main_lists_names.h"
 #include "ui/duilib.h"
 
 struct VideoRow {
@@ -79,7 +81,6 @@ private:
     };
 
     DuiLib::CListUI* FindList(bool pictures) const;
-    DuiLib::CRichEditUI* RenameBox();  // subscribes to its events once
     struct Cell {
         int column;
         const std::wstring* text;
@@ -105,5 +106,10 @@ private:
     std::map<std::wstring, VideoRow> m_mapVideo;
     std::map<std::wstring, PicRow> m_mapPic;
     PendingRename m_rename;
-    DuiLib::CControlUI* m_watchedBox = nullptr;  // the rename box whose events reach us
+    // Controls of the list area, found once; null when the layout lacks them.
+    DuiLib::COptionUI* m_pOptVideoInfo = nullptr;
+    DuiLib::COptionUI* m_pOptPicInfo = nullptr;
+    DuiLib::CListUI* m_pListVideo = nullptr;
+    DuiLib::CListUI* m_pListPic = nullptr;
+    DuiLib::CRichEditUI* m_pRenameEdit = nullptr;  // its events reach OnRenameBoxNotify
 };

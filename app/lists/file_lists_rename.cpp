@@ -43,17 +43,8 @@ CControlUI* FindRow(CListUI* list, const std::wstring& name) {
 
 }  // namespace
 
-CRichEditUI* CFileLists::RenameBox() {
-    auto* box = static_cast<CRichEditUI*>(m_pm->FindControl(L"rename_edit"));
-    if (box && box != m_watchedBox) {
-        box->OnNotify += MakeDelegate(this, &CFileLists::OnRenameBoxNotify);
-        m_watchedBox = box;
-    }
-    return box;
-}
-
 void CFileLists::StartRename() {
-    CRichEditUI* box = RenameBox();
+    CRichEditUI* box = m_pRenameEdit;
     CListUI* list = ListInUse();
     if (!box || !list) return;
     const int index = list->GetCurSel();
@@ -79,14 +70,14 @@ void CFileLists::StartRename() {
 }
 
 void CFileLists::FocusRenameBox() {
-    CRichEditUI* box = RenameBox();
+    CRichEditUI* box = m_pRenameEdit;
     if (!box || !box->IsVisible()) return;
     box->SetFocus();
     box->SetSelAll();
 }
 
 void CFileLists::CommitRename() {
-    CRichEditUI* box = RenameBox();
+    CRichEditUI* box = m_pRenameEdit;
     if (!m_rename.active || !box) return;
     const PendingRename rename = m_rename;
     m_rename = PendingRename{};  // hiding the box sends killfocus: that must not commit again
@@ -107,7 +98,7 @@ void CFileLists::CancelRename() {
 }
 
 void CFileLists::EndRenameBox() {
-    CRichEditUI* box = RenameBox();
+    CRichEditUI* box = m_pRenameEdit;
     if (!box) return;
     box->SetSelNone();
     box->SetVisible(false);
@@ -136,7 +127,7 @@ bool CFileLists::RenameRecord(bool pictures, const std::wstring& from, const std
 }
 
 bool CFileLists::OnRowNotify(TNotifyUI* msg) {
-    CRichEditUI* box = RenameBox();
+    CRichEditUI* box = m_pRenameEdit;
     if (msg->sType == DUI_MSGTYPE_ITEMCLICK && box && box->IsVisible()) CommitRename();
     return true;
 }

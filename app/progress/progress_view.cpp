@@ -1,20 +1,27 @@
 #include "app/progress/progress_view.h"
 
+#include "app/layouts/main_names.h"
+
 using namespace DuiLib;
 
-void ShowProgressInMainWindow(CPaintManagerUI& paintManager, const ProgressTick& tick) {
-    const TimeDigits& d = tick.digits;
-    const struct {
-        const wchar_t* name;
-        uint64_t digit;
-    } digits[] = {{L"time_ht", d.hoursTens},    {L"time_hu", d.hoursUnits},  {L"time_mt", d.minutesTens},
-                  {L"time_mu", d.minutesUnits}, {L"time_st", d.secondsTens}, {L"time_su", d.secondsUnits}};
-    for (const auto& entry : digits)
-        if (CControlUI* label = paintManager.FindControl(entry.name))
-            label->SetBkImage(DigitImageName(entry.digit).c_str());
-    CControlUI* control = paintManager.FindControl(L"filesize");
-    auto* size = control ? static_cast<CLabelUI*>(control->GetInterface(L"Label")) : nullptr;
-    if (!size) return;
-    size->SetText(tick.sizeLabel.c_str());
-    size->SetTextStyle(DT_CENTER | DT_SINGLELINE);
+CProgressView::CProgressView(const CPaintManagerUI& paintManager) {
+    using namespace main_names;
+    const LayoutName digits[] = {kTimeHt, kTimeHu, kTimeMt, kTimeMu, kTimeSt, kTimeSu};
+    for (size_t i = 0; i < m_digits.size(); ++i) m_digits[i] = FindNamed<CLabelUI>(paintManager, digits[i]);
+    m_fileSize = FindNamed<CLabelUI>(paintManager, kFilesize);
+}
+
+void CProgressView::Show(const ProgressTick& tick) const {
+    ShowDigits(tick.digits);
+    if (!m_fileSize) return;
+    m_fileSize->SetText(tick.sizeLabel.c_str());
+    m_fileSize->SetTextStyle(DT_CENTER | DT_SINGLELINE);
+}
+
+void CProgressView::ResetDigits() const { ShowDigits(TimeDigits{}); }
+
+void CProgressView::ShowDigits(const TimeDigits& d) const {
+    const uint64_t values[] = {d.hoursTens, d.hoursUnits, d.minutesTens, d.minutesUnits, d.secondsTens, d.secondsUnits};
+    for (size_t i = 0; i < m_digits.size(); ++i)
+        if (m_digits[i]) m_digits[i]->SetBkImage(DigitImageName(values[i]).c_str());
 }

@@ -32,7 +32,7 @@ ProgressTick TickAt(uint64_t seconds) {
 TEST(ProgressView, DigitsAndSizeReachTheLabels) {
     TestWindow window(kMainLabels, L"ProgressViewTestWindow");
     ASSERT_TRUE(window.Open());
-    ShowProgressInMainWindow(window.Pm(), TickAt(360000 + 45296 - 12 * 3600));  // 100:34:56
+    CProgressView(window.Pm()).Show(TickAt(360000 + 45296 - 12 * 3600));  // 100:34:56
     struct Case {
         const wchar_t* name;
         const wchar_t* image;
@@ -48,7 +48,7 @@ TEST(ProgressView, MissingLabelsAreSkipped) {
     TestWindow window(LR"(<Window size="100,40"><VerticalLayout><Label name="time_su"/></VerticalLayout></Window>)",
                       L"ProgressViewTestWindow");
     ASSERT_TRUE(window.Open());
-    ShowProgressInMainWindow(window.Pm(), TickAt(7));
+    CProgressView(window.Pm()).Show(TickAt(7));
     EXPECT_STREQ(window.Find<CControlUI>(L"time_su")->GetBkImage(), L"other/7.png");
 }
 
