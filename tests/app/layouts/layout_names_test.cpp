@@ -54,7 +54,8 @@ const NameList kNameLists[] = {
     {selarea_wnd_names::kLayout, selarea_wnd_names::kAll},
 };
 
-// Names that a click table answers and the skin does not have.
+// Names that a click table answers and the skin does not have: a list's kAbsent,
+// one line each like the lists above.
 const NameList kAbsentNames[] = {
     {main_names::kLayout, main_names::kAbsent},
     {tipbox_names::kLayout, tipbox_names::kAbsent},
