@@ -11,6 +11,7 @@
 //   // click table:       if (name == toolbar_names::kBtnPause.name) ...
 #pragma once
 
+#include "ui/controls/control.h"
 #include "ui/core/paint_manager.h"
 
 namespace DuiLib {
