@@ -23,21 +23,9 @@ struct PendingCommand {
 };
 
 const PendingCommand kPendingCommands[] = {
-    {L"btn_set", "the settings dialog"},
-    {L"auto_stop", "the auto-stop dialog"},
-    {L"plan_task", "the task list window"},
-    {L"camera_set", "the camera menu"},
-    {L"mic_xia", "the microphone menu"},
-    {L"volume_xia", "the system sound menu"},
-    {L"sel_set", "the area menu"},
-    {L"monitor_set", "the monitor menu"},
-    {L"menu_sel_custom", "the exact-size dialog"},
-    {L"menu_sel_full", "the area presets"},
-    {L"menu_sel_hd", "the area presets"},
-    {L"menu_sel_sd", "the area presets"},
-    {L"menu_sel_t1", "the area presets"},
-    {L"menu_sel_t2", "the area presets"},
-    {L"menu_sel_t3", "the area presets"},
+    {L"btn_set", "the settings dialog"},    {L"auto_stop", "the auto-stop dialog"},
+    {L"plan_task", "the task list window"}, {L"camera_set", "the camera menu"},
+    {L"mic_xia", "the microphone menu"},    {L"volume_xia", "the system sound menu"},
 };
 
 }  // namespace
@@ -61,6 +49,15 @@ void CVistrelFrame::OnClick(TNotifyUI& msg) {
         {L"start", [](CVistrelFrame& f, const CDuiString&) { f.OnClickStartRecord(); }},
         {L"btn_all_screen", [](CVistrelFrame& f, const CDuiString&) { f.SelectFullScreen(); }},
         {L"btn_part_record", [](CVistrelFrame& f, const CDuiString&) { f.PickCustomArea(); }},
+        {L"sel_set", [](CVistrelFrame& f, const CDuiString&) { f.OpenAreaMenu(); }},
+        {L"monitor_set", [](CVistrelFrame& f, const CDuiString&) { f.OpenMonitorMenu(); }},
+        {L"menu_sel_full", [](CVistrelFrame& f, const CDuiString&) { f.ChooseWholeDesktop(); }},
+        {L"menu_sel_hd", [](CVistrelFrame& f, const CDuiString& n) { f.ChooseAreaPreset(n); }},
+        {L"menu_sel_sd", [](CVistrelFrame& f, const CDuiString& n) { f.ChooseAreaPreset(n); }},
+        {L"menu_sel_t1", [](CVistrelFrame& f, const CDuiString& n) { f.ChooseAreaPreset(n); }},
+        {L"menu_sel_t2", [](CVistrelFrame& f, const CDuiString& n) { f.ChooseAreaPreset(n); }},
+        {L"menu_sel_t3", [](CVistrelFrame& f, const CDuiString& n) { f.ChooseAreaPreset(n); }},
+        {L"menu_sel_custom", [](CVistrelFrame& f, const CDuiString&) { f.ChooseExactSize(); }},
         {L"btn_game_record", [](CVistrelFrame& f, const CDuiString&) { f.SelectGameMode(); }},
         {L"btn_audio_record", [](CVistrelFrame& f, const CDuiString&) { f.SelectSoundOnlyMode(); }},
         {L"camera", [](CVistrelFrame& f, const CDuiString&) { f.ToggleCamera(); }},

@@ -29,8 +29,6 @@ namespace {
 constexpr char kInitWindow[] = "CVistrelFrame::InitWindow";
 constexpr int kAreaMargin = 30;  // kept between the first area and the window
 
-RECT MonitorRect(const MonitorInfo& m) { return {m.x, m.y, m.x + m.width, m.y + m.height}; }
-
 }  // namespace
 
 LPCTSTR CVistrelFrame::GetWindowClassName() const { return kMainWindowClass; }
