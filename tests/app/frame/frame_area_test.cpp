@@ -82,7 +82,7 @@ protected:
         return item ? static_cast<COptionUI*>(item->GetInterface(L"Option")) : nullptr;
     }
     void ClickMenuItem(LPCTSTR name) {
-        COptionUI* item = MenuItem(name);
+        CControlUI* item = frame->AreaMenu() ? frame->AreaMenu()->FindControl(name) : nullptr;
         ASSERT_NE(item, nullptr) << ui_test::Narrow(name);
         item->GetManager()->UpdateLayout();
         const RECT rc = item->GetPos();
