@@ -31,21 +31,9 @@ struct PendingCommand {
 };
 
 const PendingCommand kPendingCommands[] = {
-    {main_names::kBtnSet, "the settings dialog"},
-    {main_names::kAutoStop, "the auto-stop dialog"},
-    {main_names::kPlanTask, "the task list window"},
-    {main_names::kCameraSet, "the camera menu"},
-    {main_names::kMicXia, "the microphone menu"},
-    {main_names::kVolumeXia, "the system sound menu"},
-    {main_names::kSelSet, "the area menu"},
-    {main_names::kMonitorSet, "the monitor menu"},
-    {main_sel_menu_names::kMenuSelCustom, "the exact-size dialog"},
-    {main_sel_menu_names::kMenuSelFull, "the area presets"},
-    {main_sel_menu_names::kMenuSelHd, "the area presets"},
-    {main_sel_menu_names::kMenuSelSd, "the area presets"},
-    {main_sel_menu_names::kMenuSelT1, "the area presets"},
-    {main_sel_menu_names::kMenuSelT2, "the area presets"},
-    {main_sel_menu_names::kMenuSelT3, "the area presets"},
+    {main_names::kBtnSet, "the settings dialog"},    {main_names::kAutoStop, "the auto-stop dialog"},
+    {main_names::kPlanTask, "the task list window"}, {main_names::kCameraSet, "the camera menu"},
+    {main_names::kMicXia, "the microphone menu"},    {main_names::kVolumeXia, "the system sound menu"},
 };
 
 }  // namespace
@@ -74,6 +62,15 @@ void CVistrelFrame::OnClick(TNotifyUI& msg) {
         {main_names::kStart, [](CVistrelFrame& f, const CDuiString&) { f.OnClickStartRecord(); }},
         {main_names::kBtnAllScreen, [](CVistrelFrame& f, const CDuiString&) { f.SelectFullScreen(); }},
         {main_names::kBtnPartRecord, [](CVistrelFrame& f, const CDuiString&) { f.PickCustomArea(); }},
+        {main_names::kSelSet, [](CVistrelFrame& f, const CDuiString&) { f.OpenAreaMenu(); }},
+        {main_names::kMonitorSet, [](CVistrelFrame& f, const CDuiString&) { f.OpenMonitorMenu(); }},
+        {main_sel_menu_names::kMenuSelFull, [](CVistrelFrame& f, const CDuiString&) { f.ChooseWholeDesktop(); }},
+        {main_sel_menu_names::kMenuSelHd, [](CVistrelFrame& f, const CDuiString& n) { f.ChooseAreaPreset(n); }},
+        {main_sel_menu_names::kMenuSelSd, [](CVistrelFrame& f, const CDuiString& n) { f.ChooseAreaPreset(n); }},
+        {main_sel_menu_names::kMenuSelT1, [](CVistrelFrame& f, const CDuiString& n) { f.ChooseAreaPreset(n); }},
+        {main_sel_menu_names::kMenuSelT2, [](CVistrelFrame& f, const CDuiString& n) { f.ChooseAreaPreset(n); }},
+        {main_sel_menu_names::kMenuSelT3, [](CVistrelFrame& f, const CDuiString& n) { f.ChooseAreaPreset(n); }},
+        {main_sel_menu_names::kMenuSelCustom, [](CVistrelFrame& f, const CDuiString&) { f.ChooseExactSize(); }},
         {main_names::kBtnGameRecord, [](CVistrelFrame& f, const CDuiString&) { f.SelectGameMode(); }},
         {main_names::kBtnAudioRecord, [](CVistrelFrame& f, const CDuiString&) { f.SelectSoundOnlyMode(); }},
         {main_names::kCamera, [](CVistrelFrame& f, const CDuiString&) { f.ToggleCamera(); }},

@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "app/custom_messages.h"
+#include "app/layouts/main_sel_menu_names.h"
 #include "app/lists/file_lists.h"
 #include "app/pending_step.h"
 #include "app/recording_ui/toolbar_wnd.h"
@@ -32,6 +33,8 @@ constexpr int kEdgeMargin = 3;      // the region's edges catch the mouse this c
 constexpr int kTrayMenuLift = 102;  // the tray menu opens this far above the cursor
 constexpr int kTrayMenuWidth = 90;
 constexpr DWORD kPickedAreaBytes = 16;  // left, top, right, bottom as 32-bit integers
+constexpr wchar_t kPickerProgram[] = L"Snapwick.exe";
+constexpr wchar_t kPickerWindowClass[] = L"UISnapwickFrame";
 
 bool IsVisibleWindowOfClass(LPCWSTR className) {
     HWND window = FindWindowW(className, nullptr);
@@ -55,13 +58,14 @@ void CVistrelFrame::SelectFullScreen() {
 
 // The picker answers with WM_COPYDATA. When it is missing or cannot be started
 // the region frame is how the area is chosen: it is shown for the user to move
-// and resize, rather than leaving the user with nothing on the screen.
+// and resize, rather than leaving the user with nothing on the screen. While a
+// picker is shown, or the one started last still runs, no second one starts.
 void CVistrelFrame::PickCustomArea() {
-    if (IsVisibleWindowOfClass(L"UISnapwickFrame")) return;  // a pick is under way
+    if (IsPickUnderWay()) return;
     g_userSelMode = kSelModeRegion;
     AddRecordSource(kSourceScreen);
     if (m_pBtnPartRecord) m_pBtnPartRecord->Selected(true);
-    const std::wstring picker = GetProgramFolderW() + L"Snapwick.exe";
+    const std::wstring picker = GetProgramFolderW() + kPickerProgram;
     if (GetFileAttributesW(picker.c_str()) == INVALID_FILE_ATTRIBUTES) {
         LogBoth("CVistrelFrame::PickCustomArea", "[path]%s missing: Snapwick.exe could not be started error",
                 WideToUtf8(picker).c_str());
@@ -69,18 +73,34 @@ void CVistrelFrame::PickCustomArea() {
         return;
     }
     ::ShowWindow(m_hWnd, SW_MINIMIZE);
-    const auto started =
-        reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", picker.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-    if (started <= 32) {
-        LogBoth("CVistrelFrame::PickCustomArea", "[ShellExecuteW]%lld Snapwick.exe could not be started error",
-                static_cast<long long>(started));
+    SHELLEXECUTEINFOW start = {sizeof(start)};
+    start.fMask = SEE_MASK_NOCLOSEPROCESS;
+    start.lpVerb = L"open";
+    start.lpFile = picker.c_str();
+    start.nShow = SW_SHOWNORMAL;
+    if (!ShellExecuteExW(&start)) {
+        LogBoth("CVistrelFrame::PickCustomArea", "[ShellExecuteExW]%lu Snapwick.exe could not be started error",
+                GetLastError());
         ::ShowWindow(m_hWnd, SW_RESTORE);
         ShowRegionFrameForPick();
         return;
     }
+    m_pickerProcess = start.hProcess;
     Sleep(100);
     HWND selArea = SelAreaWindow();
     if (selArea && IsWindowVisible(selArea)) ::ShowWindow(selArea, SW_MINIMIZE);
+}
+
+bool CVistrelFrame::IsPickUnderWay() {
+    if (IsVisibleWindowOfClass(kPickerWindowClass)) return true;
+    if (m_pickerProcess && WaitForSingleObject(m_pickerProcess, 0) == WAIT_TIMEOUT) return true;
+    ForgetPicker();
+    return false;
+}
+
+void CVistrelFrame::ForgetPicker() {
+    if (m_pickerProcess) CloseHandle(m_pickerProcess);
+    m_pickerProcess = nullptr;
 }
 
 // A full-screen (or no) area becomes the custom size, centred on the desktop.
@@ -289,6 +309,10 @@ void CVistrelFrame::OnMenuClick(WPARAM record) {
 }
 
 void CVistrelFrame::OnMenuCommand(const MenuCmd& cmd) {
+    if (cmd.name == main_sel_menu_names::kMenuSelSet.name) {
+        PickCustomArea();
+        return;
+    }
     const std::string step = "the menu item " + WideToUtf8(cmd.name.Str());
     LogPendingStep("CVistrelFrame::OnMenuCommand", step.c_str());
 }

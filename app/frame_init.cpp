@@ -31,8 +31,6 @@ namespace {
 constexpr char kInitWindow[] = "CVistrelFrame::InitWindow";
 constexpr int kAreaMargin = 30;  // kept between the first area and the window
 
-RECT MonitorRect(const MonitorInfo& m) { return {m.x, m.y, m.x + m.width, m.y + m.height}; }
-
 }  // namespace
 
 LPCTSTR CVistrelFrame::GetWindowClassName() const { return kMainWindowClass; }
@@ -84,6 +82,7 @@ void CVistrelFrame::FindMainControls() {
     m_pSwitch = FindNamed<CTabLayoutUI>(pm, kSwitch);
     m_pBtnAllScreen = FindNamed<COptionUI>(pm, kBtnAllScreen);
     m_pMonitorSet = FindNamed<CButtonUI>(pm, kMonitorSet);
+    m_pSelSet = FindNamed<CButtonUI>(pm, kSelSet);
     m_pBtnPartRecord = FindNamed<COptionUI>(pm, kBtnPartRecord);
     m_pBtnAudioRecord = FindNamed<COptionUI>(pm, kBtnAudioRecord);
     m_pCamera = FindNamed<COptionUI>(pm, kCamera);

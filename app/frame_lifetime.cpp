@@ -44,6 +44,9 @@ CVistrelFrame::CVistrelFrame() {
 CVistrelFrame::~CVistrelFrame() {
     delete m_pTrayMenu;  // it speaks to this window's paint manager
     delete m_pMainAudioMenu;
+    delete m_pSelMenu;
+    delete m_pMonitorMenu;
+    ForgetPicker();
     if (m_pToolbarWnd) m_pToolbarWnd->SetObserver(nullptr);
     CloseOwnedWindow(m_pToolbarWnd);
     CloseOwnedWindow(m_pCountdownWnd);

@@ -14,6 +14,7 @@
 //   frame_devices.cpp    capture devices, sound sliders and record-state visuals
 //   frame_click.cpp      the click table: every control name and its command
 //   frame_commands.cpp   the commands of the table: modes, webcam, mutes, sound source, lists
+//   frame_area.cpp       the area menu, presets, exact size and monitor choice
 //   frame_region_edge.cpp  the mouse against the region's edges, forced cursors, top-most
 //   frame_utils.cpp      small utilities (taskbar, work area, folders, conversions)
 //   frame_windows.cpp    the windows the frame owns and their slots
@@ -143,10 +144,43 @@ public:
     // --- the message hub's area and window operations (frame_hub.cpp) ---
     // Full-screen mode: the whole desktop (or the chosen monitor) as the area.
     void SelectFullScreen();
-    // Starts the area picker "Snapwick.exe" beside the program unless a pick is under way.
+    // Starts the area picker "Snapwick.exe" beside the program unless a pick is
+    // under way; its answer (WM_COPYDATA) becomes the area. The one way to start it.
     void PickCustomArea();
+    // A picker window is shown, or the picker started last still runs.
+    bool IsPickUnderWay();
     // Without the picker: the region frame shown around the area for the mouse.
     void ShowRegionFrameForPick();
+    // Lets go of the handle of the picker started last.
+    void ForgetPicker();
+
+    // --- the record area commands (frame_area.cpp) ---
+    // The area menu ("sel_set") at its arrow, or at a screen point kept inside the desktop.
+    void OpenAreaMenu();
+    void ShowAreaMenu(int x, int y);
+    // A preset item ("menu_sel_hd" ... "menu_sel_t3") of the open area menu chosen.
+    void ChooseAreaPreset(const DuiLib::CDuiString& item);
+    // "menu_sel_full": the whole desktop recorded as a region.
+    void ChooseWholeDesktop();
+    // "menu_sel_custom": the region size dialog, then ApplyExactSize of its answer.
+    void ChooseExactSize();
+    // A size confirmed in the region size dialog, centred like a preset.
+    void ApplyExactSize(SIZE size);
+    // The rectangle for a size text such as "1280x720", centred like a new area;
+    // empty when the text holds no "x".
+    RECT PresetRect(LPCTSTR text) const;
+    // Region mode after an area was chosen.
+    void SelectRegionMode();
+    // The monitor menu ("monitor_set"), opened only with more than one monitor.
+    void OpenMonitorMenu();
+    // A monitor of the monitor menu chosen by its name ("显示器 n").
+    void ChooseMonitor(const std::wstring& name);
+    // The area menu while it is open.
+    DuiLib::CMenuWnd* AreaMenu() const { return m_pSelMenu; }
+    DuiLib::CMenuWnd* MonitorMenu() const { return m_pMonitorMenu; }
+    const std::wstring& ChosenMonitor() const { return m_strMonitorSel; }
+    int AspectModeChoice() const { return m_aspectMode; }
+
     // The tray menu while it is open.
     DuiLib::CMenuWnd* TrayMenu() const { return m_pTrayMenu; }
     // The sound-source menu while it is open.
@@ -339,6 +373,13 @@ private:
     }
     static void CloseSelfDeletingWindow(CSelfDeletingWnd* window);
 
+    // The area commands' steps (frame_area.cpp).
+    void FillAreaMenu();
+    void CloseAreaMenu();
+    RECT CentreNewArea(SIZE size) const;
+    void FillMonitorMenu(DuiLib::CContainerUI* element);
+    bool OnMonitorMenuItem(DuiLib::TNotifyUI* msg);
+
     // The click table's commands (frame_commands.cpp).
     void OnCloseButton();
     void SelectGameMode();
@@ -437,6 +478,10 @@ private:
     int m_aspectMode = 0;                          // AspectMode of the region: 0 free, 1 4:3, 2 16:9
     DuiLib::CMenuWnd* m_pTrayMenu = nullptr;       // cleared by the menu when it goes
     DuiLib::CMenuWnd* m_pMainAudioMenu = nullptr;  // the sound-source menu, likewise
+    DuiLib::CMenuWnd* m_pSelMenu = nullptr;        // the area menu, likewise
+    DuiLib::CMenuWnd* m_pMonitorMenu = nullptr;    // the monitor menu, likewise
+    std::wstring m_strMonitorSel;                  // the monitor last chosen; empty at start
+    HANDLE m_pickerProcess = nullptr;              // the picker started last, until it answers
     std::unique_ptr<CFileLists> m_fileLists;
     SystemPowerActions m_systemPower;
     PowerActions* m_power = &m_systemPower;
@@ -454,6 +499,7 @@ private:
     DuiLib::CTabLayoutUI* m_pSwitch = nullptr;  // page 0 the modes, 1 the running recording
     DuiLib::COptionUI* m_pBtnAllScreen = nullptr;
     DuiLib::CButtonUI* m_pMonitorSet = nullptr;
+    DuiLib::CButtonUI* m_pSelSet = nullptr;
     DuiLib::COptionUI* m_pBtnPartRecord = nullptr;
     DuiLib::COptionUI* m_pBtnAudioRecord = nullptr;
     DuiLib::COptionUI* m_pCamera = nullptr;

@@ -51,6 +51,8 @@ void AppendMonitorRecord(std::vector<MonitorInfo>& list, MonitorInfo record) {
     list.push_back(std::move(record));
 }
 
+RECT MonitorRect(const MonitorInfo& m) { return {m.x, m.y, m.x + m.width, m.y + m.height}; }
+
 RECT MonitorUnionRect(const std::vector<MonitorInfo>& list) {
     RECT all = {0, 0, 0, 0};
     for (const MonitorInfo& m : list) {

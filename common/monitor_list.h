@@ -33,6 +33,9 @@ bool HasPrimaryMonitor(const std::vector<MonitorInfo>& list);
 // Names the record by its place among those already listed, then appends it.
 void AppendMonitorRecord(std::vector<MonitorInfo>& list, MonitorInfo record);
 
+// The monitor's rectangle on the desktop: (x, y, x + width, y + height).
+RECT MonitorRect(const MonitorInfo& m);
+
 // From (0, 0, 0, 0), widened to every monitor's rectangle.
 RECT MonitorUnionRect(const std::vector<MonitorInfo>& list);
 

@@ -4,7 +4,7 @@
 #   tools/run.sh
 #
 # - Sets the machine up and builds like tools/test.sh, into build/ (VISTREL_BUILD_DIR
-#   moves it); only what Vistrel.exe needs is built.
+#   moves it); only what Vistrel.exe needs is built, Snapwick.exe (the area picker) with it.
 # - Runs it in a Wine prefix of its own that is kept between runs
 #   (~/.cache/vistrel/run-prefix, or VISTREL_RUN_PREFIX): code page 936, Chinese
 #   fonts, crashes end the program. The capture devices (VistrelCapture.dll) are

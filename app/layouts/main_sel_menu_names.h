@@ -19,9 +19,10 @@ constexpr LayoutName kMenuSelT1{L"menu_sel_t1", DuiLib::kOptionInterface};
 constexpr LayoutName kMenuSelT2{L"menu_sel_t2", DuiLib::kOptionInterface};
 constexpr LayoutName kMenuSelT3{L"menu_sel_t3", DuiLib::kOptionInterface};
 // The exact-size dialog.
+constexpr LayoutName kMenuSelSet{L"menu_sel_set", DuiLib::kMenuElementInterface};
 constexpr LayoutName kMenuSelCustom{L"menu_sel_custom", DuiLib::kButtonInterface};
 
-constexpr LayoutName kAll[] = {kMenuSelFull, kMenuSelHd, kMenuSelSd,    kMenuSelT1,
-                               kMenuSelT2,   kMenuSelT3, kMenuSelCustom};
+constexpr LayoutName kAll[] = {kMenuSelFull, kMenuSelHd, kMenuSelSd,  kMenuSelT1,
+                               kMenuSelT2,   kMenuSelT3, kMenuSelSet, kMenuSelCustom};
 
 }  // namespace main_sel_menu_names

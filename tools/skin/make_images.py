@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Draws every image of Vistrel's skin (skin/vistrel/) and the program icon.
+"""Draws every image of Vistrel's skin (skin/vistrel/), of Snapwick's (skin/snapwick/)
+and the program icon.
 
     tools/skin/make_images.py            write all images
     tools/skin/make_images.py --check    check that the layouts use palette colours and existing images
@@ -24,6 +25,7 @@ from palette import PALETTE, LAYOUT_EXTRA, FONT_FILE, SIZES, im  # noqa: E402
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 SKIN = os.path.join(ROOT, "skin", "vistrel")
+SNAPWICK_SKIN = os.path.join(ROOT, "skin", "snapwick")
 
 
 def out(rel):
@@ -359,6 +361,29 @@ def countdown():
 
 
 # --------------------------------------------------------------------------
+# Snapwick, the area picker (its own skin)
+
+def snapwick():
+    def put(rel):
+        return os.path.join(SNAPWICK_SKIN, rel)
+    # The selection frame's background (corner 5,5,5,5): a dark line just outside
+    # the selection, so that the frame reads on light and dark desktops alike.
+    Canvas(12, 12).box(3, 3, 9, 9, im("dark", "80")).clear_box(4, 4, 8, 8).save(put("main/canvascontainerborder.png"))
+    # The cross through the cursor: one pixel, drawn as a band across and down.
+    Canvas(1, 1, im("accent", "C0")).save(put("main/crossline.png"))
+    # The magnifier's frames (162 x 162): a ring round the 130-pixel lens and the
+    # band under the size label. "up" is used below the cursor (lens on top),
+    # "down" above it (label on top, lens 30 pixels lower).
+    side = 162
+    for name, lens_top, band_top in (("magnifierup", 0, 134), ("magnifierdown", 30, 6)):
+        c = Canvas(side, side)
+        c.ring(83, lens_top + 65, 65, 4, im("white"))
+        c.ring(83, lens_top + 65, 67, 1.5, im("accent"))
+        c.box(42, band_top, 126, band_top + 20, im("dark", "C8"), radius=4)
+        c.save(put(f"main/{name}.png"))
+
+
+# --------------------------------------------------------------------------
 # program icon
 
 def icon_canvas(size):
@@ -402,7 +427,7 @@ def check_layouts():
 
 
 STEPS = [mode_tiles, tile_arrows, bar_buttons, sound_marks, caption_buttons, toolbar_icons, digits, controls,
-         window_shadow, overlays, countdown, program_icon]
+         window_shadow, overlays, countdown, snapwick, program_icon]
 
 
 def main():

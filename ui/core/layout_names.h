@@ -32,6 +32,7 @@ constexpr const wchar_t* kContainerInterface = L"Container";
 constexpr const wchar_t* kListInterface = L"List";
 constexpr const wchar_t* kListTextElementInterface = L"ListTextElement";
 constexpr const wchar_t* kTabLayoutInterface = L"TabLayout";
+constexpr const wchar_t* kMenuElementInterface = L"MenuElement";
 
 struct LayoutName {
     const wchar_t* name;           // the control's name attribute
