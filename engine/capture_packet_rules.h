@@ -1,11 +1,10 @@
 // What a capture thread does with each packet it reads before the packet reaches the
 // writer: the drop test, the first packet of a file, and the bookkeeping that takes
 // a pause out of the timestamps. Shared by the four capture threads through the
-// writer's timing state; kept apart from the threads so the rules can run without
-// a device.
+// writer's clock (CWriterClock); kept apart from the threads so the rules can run
+// without a device.
 #pragma once
 
-#include <atomic>
 #include <cstdint>
 
 #include "engine/writer.h"
@@ -31,13 +30,11 @@ public:
     // source (the packet is dropped); the leading source sets it from this packet.
     bool AlignFirstPacket(CSaveVideoFileThread& writer, int64_t pts) const;
     // false while a pause that has ended is not yet accounted for and this is not the
-    // leading source; the leading source adds the pause to the writer's total.
+    // leading source; the leading source adds the pause to the clock's total.
     bool ResolvePause(CSaveVideoFileThread& writer, int64_t pts) const;
 
 private:
     bool IsCamera() const;
-    std::atomic<int64_t>* FirstPausedSlot(CSaveVideoFileThread& writer) const;
-    void SetPauseStart(CSaveVideoFileThread& writer) const;
     void LogQueues(CSaveVideoFileThread& writer, const char* where) const;
 
     int32_t type_;

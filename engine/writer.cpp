@@ -1,4 +1,4 @@
-// The writer's set-up, timing state and sound queue housekeeping.
+// The writer's set-up and sound queue housekeeping.
 #include "engine/writer.h"
 
 #include <cstring>
@@ -76,30 +76,6 @@ bool CSaveVideoFileThread::StopHelpers() {
         if (runner.IsRunning()) runner.Stop();
     m_bStop = true;
     return true;
-}
-
-int64_t CSaveVideoFileThread::RelativePts(int64_t pts) const { return pts - m_firstPacketTime - _alGa_TotTim1; }
-
-void CSaveVideoFileThread::InAli(int64_t pts, bool sysUsed, bool micUsed) {
-    std::lock_guard<std::mutex> guard(m_aliMutex);
-    m_dAliTim_By_P = pts;
-    m_b_NeeAli1 = sysUsed;
-    m_b_NeeAli2 = micUsed;
-}
-
-void CSaveVideoFileThread::RPaPar() {
-    g_llPause_StartTime = 0;
-    m_firstPausedPtsScreen = 0;
-    m_firstPausedPtsSys = 0;
-    m_firstPausedPtsMic = 0;
-}
-
-void CSaveVideoFileThread::ResetAlignment() {
-    std::lock_guard<std::mutex> guard(m_aliMutex);
-    _alGa_TotTim1 = 0;
-    m_dAliTim_By_P = 0;
-    m_b_NeeAli1 = m_b_NeeAli2 = false;
-    g_FiAliSam1 = g_FiAliSam2 = 0;
 }
 
 void CSaveVideoFileThread::ClAF() {

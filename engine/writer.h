@@ -6,6 +6,26 @@
 // m_ReSt to 2 and waited for the capture threads to leave the writer. As a second
 // guard, frames are accepted only while a file is fully open: opening and closing
 // hold the file lock exclusively, every frame path holds it shared.
+//
+// Lock order: locks held together are taken in this order, never the other way round:
+//   m_packetLock > m_fileLock > the clock's alignment mutex > a sound queue's lock.
+// The pending-frame lock (m_pendingMutex) and the output lock (m_outMutex) are taken
+// under the file lock, each alone: no other lock is taken while either is held.
+//
+// The writer's files:
+//   writer.cpp               set-up, the sound queues' housekeeping, the pending list
+//   writer_clock.*           first packet, pauses and the first sound alignment
+//   writer_output_file.*     opening and finishing output files, their streams
+//   writer_output_names.*    part names, folders and "videolist.txt"
+//   writer_record_name.*     the name of a new recording and its sound codec
+//   writer_video_encoder.*   the H.264 encoder and the picture path
+//   writer_audio_encoder.*   the AAC / MP3 encoder and the sound frame path
+//   writer_audio_params.h    a capture input's sound format
+//   writer_sound_input.cpp   sound frames in: conversion, queues, alignment, cutting
+//   writer_sound_convert.*   one resampler between two sound formats
+//   writer_sound_queue.*     one source's queue of samples and its head time
+//   writer_sound_mixer.*     mixing system sound and microphone
+//   writer_packet.cpp        every packet's write into the file
 #pragma once
 
 #include <windows.h>
@@ -24,6 +44,7 @@
 #include "engine/ffmpeg_api.h"
 #include "engine/os_record.h"
 #include "engine/writer_audio_params.h"
+#include "engine/writer_clock.h"
 #include "engine/writer_sound_convert.h"
 #include "engine/writer_sound_queue.h"
 
@@ -73,18 +94,19 @@ public:
     // The next part name from the split base; advances the part number.
     std::wstring NFiNa_SpFi();
 
-    // --- Timing, written by the capture side ---
-    void _wfi_fip_up2(int64_t firstPacketTime) { m_firstPacketTime = firstPacketTime; }
-    int64_t FirstPacketTime() const { return m_firstPacketTime; }
+    // --- Timing: the writer's clock (writer_clock.h), written by the capture side ---
+    CWriterClock& Clock() { return m_clock; }
+    void _wfi_fip_up2(int64_t firstPacketTime) { m_clock._wfi_fip_up2(firstPacketTime); }
+    int64_t FirstPacketTime() const { return m_clock.FirstPacketTime(); }
     // pts - first-packet time - accumulated pause.
-    int64_t RelativePts(int64_t pts) const;
+    int64_t RelativePts(int64_t pts) const { return m_clock.RelativePts(pts); }
     // Sets the alignment reference and which sources still have to align their first frame.
-    void InAli(int64_t pts, bool sysUsed, bool micUsed);
+    void InAli(int64_t pts, bool sysUsed, bool micUsed) { m_clock.InAli(pts, sysUsed, micUsed); }
     // Zeroes g_llPause_StartTime and the first paused pts of every source.
-    void RPaPar();
+    void RPaPar() { m_clock.RPaPar(); }
     // Zeroes the accumulated pause, the alignment reference, both need-alignment flags
     // and both pending alignment sample counts (done at a split).
-    void ResetAlignment();
+    void ResetAlignment() { m_clock.ResetAlignment(); }
     // Empties both sound queues and the pending-frame list.
     void ClAF();
     // Samples waiting in the queue of kSourceSystemSound or kSourceMicrophone.
@@ -106,12 +128,6 @@ public:
     std::atomic<int32_t> m_ReSt{_StopState};
     std::atomic<bool> bEnd{false};
     RECT g_rRecord2{};  // crop of the captured picture, set when the screen input opens
-    std::atomic<int64_t> g_llPause_StartTime{0};
-    std::atomic<int64_t> m_firstPausedPtsScreen{0};
-    std::atomic<int64_t> m_firstPausedPtsSys{0};
-    std::atomic<int64_t> m_firstPausedPtsMic{0};
-    std::atomic<int64_t> _alGa_TotTim1{0};  // accumulated pause, input time base
-    std::mutex m_aliMutex;                  // alignment record and pause start
     // Held shared by a capture thread from its drop test until its packet is in the
     // writer; a split holds it exclusively while it swaps the file and resets the
     // timing, so no packet passes the test under one file and lands in the next.
@@ -132,38 +148,35 @@ private:
         int64_t time;  // input time base
     };
 
-    // output_file.cpp
+    // writer_output_file.cpp
     bool OpenOutput(const SettingRecord& settings);
     bool OpenVideoStream(const SettingRecord& settings);
     bool OpenAudioStream(const SettingRecord& settings);
     bool w_on(const std::string& utf8Name);
     void ReleaseOutput();
     std::wstring ChooseFileName();
-    // video_encoder.cpp
+    // writer_video_encoder.cpp
     bool CopyCrop(const AVFrame* picture);
     bool ReceiveVideoPackets();
     void DrainVideo();
-    // audio_encoder.cpp
+    // writer_audio_encoder.cpp
     void HandlefFrame2(AVFrame** frame, int64_t time, AVRational inTimeBase);
     bool ReceiveAudioPackets();
     void DrainAudio();
-    // packet_writer.cpp
+    // writer_packet.cpp
     bool WritePacket(AVPacket* pkt);
-    // sound_input.cpp
+    // writer_sound_input.cpp
     bool TwoSources() const { return m_bUseSys && m_bUseMic; }
     bool CreateConverters();
     AudioFormat QueueFormat(int32_t sourceType) const;
     void SingleSourceFrame(const AVFrame* frame, int64_t pts, AVRational tb, int32_t sourceType);
-    // Under the alignment mutex: when *needed is set, the samples from the reference to
-    // *pts become *samples, the flag is cleared and *pts becomes the reference.
-    bool TakeFirstAlignment(bool* needed, int64_t* samples, int64_t* pts, AVRational tb);
     void SysFrameForMix(const AVFrame* frame, int64_t pts, AVRational tb);
     void MicFrameForMix(const AVFrame* frame, int64_t pts, AVRational tb);
     void CutQueue(CSoundQueue& queue, int64_t head, int sampleRate, AVRational tb);
     bool PopPending(PendingFrame* out);
     void EncodePending(AVRational tb);
     void ClearPending(bool log);
-    // sound_mixer.cpp
+    // writer_sound_mixer.cpp
     void HandleMomF3(AVFrame* micFrame, int64_t pts, AVRational tb);
 
     osRecord* m_owner;
@@ -215,13 +228,8 @@ private:
     std::mutex m_pendingMutex;
     std::deque<PendingFrame> m_onFrMiAuLi;
 
-    // Alignment record (m_aliMutex).
-    int64_t m_dAliTim_By_P = 0;
-    bool m_b_NeeAli1 = false;
-    bool m_b_NeeAli2 = false;
-    int64_t g_FiAliSam1 = 0;
-    int64_t g_FiAliSam2 = 0;
-    std::atomic<int64_t> m_firstPacketTime{0};
+    // First packet, pauses and the alignment record, with their own lock.
+    CWriterClock m_clock;
 
     // Output file state.
     std::shared_mutex m_fileLock;

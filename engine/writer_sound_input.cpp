@@ -52,19 +52,11 @@ void CSaveVideoFileThread::SingleSourceFrame(const AVFrame* frame, int64_t pts, 
     CSoundQueue& queue = SoundQueue(sourceType);
     CResampler& toQueue = sourceType == kSourceMicrophone ? m_swr2 : m_swr1;
     const AudioFormat format = QueueFormat(sourceType);
-    int64_t& pendingAlignment = sourceType == kSourceMicrophone ? g_FiAliSam2 : g_FiAliSam1;
-    {
-        // The first frame after the reference (a file's first packet, or a resume) is
-        // aligned to it like each of two sources: the queue's head then stands at the
-        // reference, and sound captured before it (while paused, or before the first
-        // picture) does not push the whole track late.
-        std::lock_guard<std::mutex> guard(m_aliMutex);
-        if (m_b_NeeAli1 || m_b_NeeAli2) {
-            pendingAlignment = SamplesForTime(pts - m_dAliTim_By_P, format.sampleRate, tb);
-            pts = m_dAliTim_By_P;
-            m_b_NeeAli1 = m_b_NeeAli2 = false;
-        }
-    }
+    // The first frame after the reference (a file's first packet, or a resume) is
+    // aligned to it like each of two sources: the queue's head then stands at the
+    // reference, and sound captured before it (while paused, or before the first
+    // picture) does not push the whole track late.
+    m_clock.TakeFirstAlignment(sourceType, true, &pts, format.sampleRate, tb);
     pts = RelativePts(pts);
     int before;
     if (FrameFormat(frame) == format) {
@@ -78,16 +70,9 @@ void CSaveVideoFileThread::SingleSourceFrame(const AVFrame* frame, int64_t pts, 
         LogFile(kWhere, "[type]%d frame not queued", sourceType);
         return;
     }
-    {
-        std::lock_guard<std::mutex> guard(m_aliMutex);
-        if (pendingAlignment != 0) {
-            // Padded, or cut down to what follows the reference: the queue starts there
-            // (while the cut is still short of it, the queue stays empty).
-            pendingAlignment = queue.Align(pendingAlignment);
-            pts = RelativePts(m_dAliTim_By_P);
-            before = 0;
-        }
-    }
+    // Padded, or cut down to what follows the reference: the queue starts there (while
+    // the cut is still short of it, the queue stays empty).
+    if (m_clock.AlignQueue(sourceType, queue, &pts)) before = 0;
     const int frameSize = m_aCtx->frame_size > 0 ? m_aCtx->frame_size : kFallbackFrameSize;
     int64_t head = HeaTimInAFi(queue.Size(), pts, before, m_lastSoundTime, frameSize, format.sampleRate, tb);
     if (head == kNoHeadTime) return;
@@ -95,27 +80,17 @@ void CSaveVideoFileThread::SingleSourceFrame(const AVFrame* frame, int64_t pts, 
     EncodePending(tb);
 }
 
-bool CSaveVideoFileThread::TakeFirstAlignment(bool* needed, int64_t* samples, int64_t* pts, AVRational tb) {
-    std::lock_guard<std::mutex> guard(m_aliMutex);
-    if (!*needed) return false;
-    *samples = SamplesForTime(*pts - m_dAliTim_By_P, kMixSampleRate, tb);
-    *needed = false;
-    *pts = m_dAliTim_By_P;
-    return true;
-}
-
 void CSaveVideoFileThread::SysFrameForMix(const AVFrame* frame, int64_t pts, AVRational tb) {
     if (!m_bConAudioVar) {
         LogBoth(kWhere, "!m_bConAudioVar error.");
         return;
     }
-    TakeFirstAlignment(&m_b_NeeAli1, &g_FiAliSam1, &pts, tb);
+    m_clock.TakeFirstAlignment(kSourceSystemSound, false, &pts, kMixSampleRate, tb);
     AVFrame* converted = m_swr1.Convert(frame);  // system sound frames carry no time
     if (!converted) return;
     if (m_sysQueue.Write(converted) < 0) LogFile(kWhere, "system sound frame not queued");
     av_frame_free(&converted);
-    std::lock_guard<std::mutex> guard(m_aliMutex);
-    if (g_FiAliSam1 != 0) g_FiAliSam1 = m_sysQueue.Align(g_FiAliSam1);
+    m_clock.AlignQueue(kSourceSystemSound, m_sysQueue);
 }
 
 void CSaveVideoFileThread::MicFrameForMix(const AVFrame* frame, int64_t pts, AVRational tb) {
@@ -124,7 +99,7 @@ void CSaveVideoFileThread::MicFrameForMix(const AVFrame* frame, int64_t pts, AVR
         return;
     }
     // After the first frame's alignment the queue's head stands at the reference time.
-    TakeFirstAlignment(&m_b_NeeAli2, &g_FiAliSam2, &pts, tb);
+    m_clock.TakeFirstAlignment(kSourceMicrophone, false, &pts, kMixSampleRate, tb);
     AVFrame* converted = m_swr2.Convert(frame);
     if (converted) HandleMomF3(converted, RelativePts(pts), tb);
 }

@@ -38,10 +38,7 @@ void CSaveVideoFileThread::HandleMomF3(AVFrame* micFrame, int64_t pts, AVRationa
         LogFile(where, "microphone frame not queued");
         return;
     }
-    {
-        std::lock_guard<std::mutex> guard(m_aliMutex);
-        if (g_FiAliSam2 != 0) g_FiAliSam2 = m_micQueue.Align(g_FiAliSam2);
-    }
+    m_clock.AlignQueue(kSourceMicrophone, m_micQueue);
     const int frameSize = m_aCtx->frame_size > 0 ? m_aCtx->frame_size : 1024;
     int64_t head = HeaTimInAFi(m_micQueue.Size(), pts, before, m_lastSoundTime, frameSize, kMixSampleRate, tb);
     if (head == kNoHeadTime) return;

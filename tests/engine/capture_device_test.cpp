@@ -10,6 +10,7 @@
 #include "tests/engine/screen_key.h"
 #include "tests/engine/writer_harness.h"
 #include "tests/fixtures/fixture_devices.h"
+#include "tests/support/record_globals_reset.h"
 
 using testing_support::TempDir;
 
@@ -22,7 +23,7 @@ protected:
     void SetUp() override {
         std::vector<MonitorInfo> monitors;
         ASSERT_TRUE(EnumMonitorList(monitors, desktop));
-        g_lastDeviceOpenError = 0;
+        testing_support::ResetRecordGlobals();
     }
     // A screen source of the whole desktop with `area` chosen in `mode`; its crop.
     RECT OpenScreen(const RECT& area, int32_t mode) {

@@ -1,5 +1,6 @@
-// The capture sources' packet rules against a real writer: what is dropped, who sets
-// a file's first-packet time, and how a pause is taken out of the timestamps.
+// The capture sources' packet rules: what is dropped (against a writer with a file
+// open), who sets a file's first-packet time and how a pause is taken out of the
+// timestamps (against the writer's clock, no file needed).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -62,19 +63,21 @@ TEST_F(PacketRulesTest, WriterNotReadyDropsEverythingButTheCameraOutsideSoundOnl
     EXPECT_TRUE(camera.Drops(writer, kSelModeSoundOnly));
 }
 
-TEST_F(PacketRulesTest, FirstPacketTimeComesFromTheLeadingSource) {
-    g_userSelMode = kSelModeFullScreen;
-    auto writer = Open(true, {{kSourceMicrophone, 48000, 1}});
+TEST(PacketRules, FirstPacketTimeComesFromTheLeadingSource) {
+    RecordingOwner owner;
+    CSaveVideoFileThread writer(&owner);
     const CPacketRules screen(kSourceScreen, true, false, true, "_VideoSys");
     const CPacketRules mic(kSourceMicrophone, true, false, true, "_AudioMic");
     EXPECT_EQ(screen.LeadingSource(), kSourceScreen);
-    EXPECT_FALSE(mic.AlignFirstPacket(*writer, kCaptureStart));  // waits for the screen
-    EXPECT_EQ(writer->FirstPacketTime(), 0);
-    EXPECT_TRUE(screen.AlignFirstPacket(*writer, kCaptureStart + 100));
-    EXPECT_EQ(writer->FirstPacketTime(), kCaptureStart + 100);
-    EXPECT_TRUE(mic.AlignFirstPacket(*writer, kCaptureStart + 200));
-    EXPECT_EQ(writer->FirstPacketTime(), kCaptureStart + 100);
-    writer->coPutFun();
+    EXPECT_FALSE(mic.AlignFirstPacket(writer, kCaptureStart));  // waits for the screen
+    EXPECT_EQ(writer.FirstPacketTime(), 0);
+    EXPECT_TRUE(screen.AlignFirstPacket(writer, kCaptureStart + 100));
+    EXPECT_EQ(writer.FirstPacketTime(), kCaptureStart + 100);
+    EXPECT_EQ(writer.Clock().AlignmentReference(), kCaptureStart + 100);
+    EXPECT_TRUE(writer.Clock().NeedsAlignment(kSourceMicrophone));
+    EXPECT_FALSE(writer.Clock().NeedsAlignment(kSourceSystemSound));
+    EXPECT_TRUE(mic.AlignFirstPacket(writer, kCaptureStart + 200));
+    EXPECT_EQ(writer.FirstPacketTime(), kCaptureStart + 100);
 
     const CPacketRules soundOnlyMic(kSourceMicrophone, false, false, true, "_AudioMic");
     const CPacketRules sysWithMic(kSourceSystemSound, false, true, true, "_AudioSys");
@@ -83,7 +86,8 @@ TEST_F(PacketRulesTest, FirstPacketTimeComesFromTheLeadingSource) {
 }
 
 // Packets of every used source on a capture clock, a pause of 2 s from 1 s on, and the
-// rules applied as the capture loop applies them.
+// rules applied as the capture loop applies them to what it keeps and what it drops
+// while paused.
 struct PauseRun {
     int64_t paused = 0;       // the writer's accumulated pause
     int64_t largestStep = 0;  // between the leading source's kept relative times
@@ -118,7 +122,7 @@ PauseRun RunPause(CSaveVideoFileThread& w, bool screen, bool sys, bool mic) {
         const CPacketRules rules(src.type, screen, sys, mic, src.name);
         const bool paused = p.pts >= kCaptureStart + CaptureTicks(1) && p.pts < kCaptureStart + CaptureTicks(3);
         w.SetRecordState(paused ? _PauseState : _RecordingState);
-        if (rules.Drops(w, g_userSelMode)) {
+        if (paused) {
             rules.OnDropped(w, p.pts);
             continue;
         }
@@ -129,12 +133,12 @@ PauseRun RunPause(CSaveVideoFileThread& w, bool screen, bool sys, bool mic) {
         if (previous >= 0) run.largestStep = std::max(run.largestStep, relative - previous);
         previous = run.lastRelative = relative;
     }
-    run.paused = w._alGa_TotTim1;
+    run.paused = w.Clock().PausedTotal();
     return run;
 }
 
-TEST_F(PacketRulesTest, PauseIsTakenOutOfTheTimestampsWhateverIsRecorded) {
-    g_userSelMode = kSelModeFullScreen;
+TEST(PacketRules, PauseIsTakenOutOfTheTimestampsWhateverIsRecorded) {
+    RecordingOwner owner;
     struct Case {
         bool screen, sys, mic;
         double step;  // the leading source's packet interval, s
@@ -145,11 +149,8 @@ TEST_F(PacketRulesTest, PauseIsTakenOutOfTheTimestampsWhateverIsRecorded) {
         {false, true, true, 0.01},
     };
     for (const Case& c : cases) {
-        std::vector<SoundFeed> sounds;
-        if (c.sys) sounds.push_back({kSourceSystemSound, 44100, 2});
-        if (c.mic) sounds.push_back({kSourceMicrophone, 44100, 2});
-        auto writer = Open(c.screen, sounds);
-        PauseRun run = RunPause(*writer, c.screen, c.sys, c.mic);
+        CSaveVideoFileThread writer(&owner);
+        PauseRun run = RunPause(writer, c.screen, c.sys, c.mic);
         const std::string what = std::to_string(c.screen) + std::to_string(c.sys) + std::to_string(c.mic);
         EXPECT_NEAR(run.paused, CaptureTicks(2), CaptureTicks(0.05)) << what;
         EXPECT_LE(run.largestStep, CaptureTicks(c.step) + CaptureTicks(0.002)) << what;
@@ -159,7 +160,6 @@ TEST_F(PacketRulesTest, PauseIsTakenOutOfTheTimestampsWhateverIsRecorded) {
             if (!used[s]) continue;
             EXPECT_GT(run.keptAfterResume[s], 0) << what << " source " << s;
         }
-        writer->coPutFun();
     }
 }
 

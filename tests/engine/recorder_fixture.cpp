@@ -5,20 +5,20 @@
 #include "common/monitor_list.h"
 #include "common/text_convert.h"
 #include "tests/fixtures/fixture_devices.h"
+#include "tests/support/record_globals_reset.h"
 
 void RecorderTest::SetUp() {
+    testing_support::ResetRecordGlobals();
     std::vector<MonitorInfo> monitors;
     ASSERT_TRUE(EnumMonitorList(monitors, desktop));
     folder = dir.path().substr(0, dir.path().size() - 1);
     settings = std::make_unique<TestSettings>(dir.path());
     UseSettings(L"MP4", false);
-    g_lastDeviceOpenError = 0;
-    g_recordeState = _StopState;
 }
 
 void RecorderTest::TearDown() {
     settings.reset();
-    g_recordSources = 0;
+    testing_support::ResetRecordGlobals();
 }
 
 void RecorderTest::UseSettings(const std::wstring& format, bool division) {

@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "engine/capture_packet_rules.h"
+#include "tests/support/record_globals_reset.h"
 
 int64_t CaptureTicks(double seconds) { return static_cast<int64_t>(std::llround(seconds * 1e7)); }
 
@@ -195,7 +196,8 @@ std::vector<std::string> FfmpegWarnings::Take() {
     return out;
 }
 
-TestSettings::TestSettings(const std::wstring& folder) : previousMode_(g_userSelMode) {
+TestSettings::TestSettings(const std::wstring& folder) {
+    testing_support::ResetRecordGlobals();
     wchar_t current[MAX_PATH];
     GetCurrentDirectoryW(MAX_PATH, current);
     previousFolder_ = current;
@@ -207,7 +209,7 @@ TestSettings::TestSettings(const std::wstring& folder) : previousMode_(g_userSel
 
 TestSettings::~TestSettings() {
     SetCurrentDirectoryW(previousFolder_.c_str());
-    g_userSelMode = previousMode_;
+    testing_support::ResetRecordGlobals();
 }
 
 void TestSettings::Save(const SettingRecord& r) {

@@ -94,7 +94,8 @@ public:
 };
 
 // Settings saved for the test with the output folder set; the current folder becomes
-// `folder` (where "videolist.txt" is written) until destruction.
+// `folder` (where "videolist.txt" is written) until destruction. The recording globals
+// start as the program starts them, but in region mode, and are reset again at the end.
 class TestSettings {
 public:
     explicit TestSettings(const std::wstring& folder);
@@ -104,5 +105,4 @@ public:
 
 private:
     std::wstring previousFolder_;
-    int32_t previousMode_;
 };

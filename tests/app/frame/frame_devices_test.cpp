@@ -160,7 +160,6 @@ TEST_F(MainWindowTest, SystemSoundSliderChoosesTheSourceAndSetsEveryPlaybackDevi
     RecordingVolume volume;
     frame->SetVolumeSetter(&volume);
     ShowWindow(Hwnd(), SW_SHOWNORMAL);
-    g_recordSources = 0;
     const std::vector<std::wstring> playback = PlaybackEndpointNames();
     ASSERT_FALSE(playback.empty());
 
@@ -189,7 +188,6 @@ TEST_F(MainWindowTest, SystemSoundSliderChoosesTheSourceAndSetsEveryPlaybackDevi
     EXPECT_FALSE(Selected(frame, L"volume")) << "moved up again: recorded again";
     EXPECT_TRUE(Enabled(frame, L"volume_xia"));
     frame->SetVolumeSetter(nullptr);
-    g_recordSources = 0;
 }
 
 TEST_F(MainWindowTest, MicrophoneSliderSetsTheChosenMicrophoneOrTheDefaultOne) {
@@ -197,7 +195,6 @@ TEST_F(MainWindowTest, MicrophoneSliderSetsTheChosenMicrophoneOrTheDefaultOne) {
     RecordingVolume volume;
     frame->SetVolumeSetter(&volume);
     ShowWindow(Hwnd(), SW_SHOWNORMAL);
-    g_recordSources = 0;
 
     const int value = ClickSlider(frame, L"slider_mic", 0.4);
     EXPECT_EQ(g_recordSources, kSourceMicrophone);
@@ -233,5 +230,4 @@ TEST_F(MainWindowTest, MicrophoneSliderSetsTheChosenMicrophoneOrTheDefaultOne) {
     ASSERT_EQ(volume.calls.size(), 1u);
     EXPECT_EQ(volume.calls[0].first, frame->DefaultMicName()) << "\"默认\" is the default microphone";
     frame->SetVolumeSetter(nullptr);
-    g_recordSources = 0;
 }

@@ -189,7 +189,6 @@ TEST_F(MainWindowTest, TrayLeftClickShowsTheWindowAndTheRegionFrame) {
     SendMessageW(Hwnd(), DuiLib::WM_TRAY_NOTIFY, 101, WM_LBUTTONUP);
     EXPECT_TRUE(IsWindowVisible(Hwnd()));
     EXPECT_FALSE(IsWindowVisible(SelAreaWindow())) << "sound only: no region";
-    g_userSelMode = kSelModeNone;
 }
 
 TEST_F(MainWindowTest, TrayRightClickOpensTheMenuWhoseItemsComeBackAsMenuClicks) {
@@ -224,8 +223,6 @@ TEST_F(MainWindowTest, TrayRightClickOpensTheMenuWhoseItemsComeBackAsMenuClicks)
 }
 
 TEST_F(MainWindowTest, HotkeysByTheirAtomIdsActInTheirStatesOnly) {
-    g_userSelMode = kSelModeNone;
-    g_recordSources = 0;
     SendMessageW(Hwnd(), WM_HOTKEY, HotkeyId(L"Ts_RecordReStart_Hotkey"), 0);
     EXPECT_EQ(g_recordeState, _StopState) << "no pause while stopped";
     SendMessageW(Hwnd(), WM_HOTKEY, HotkeyId(L"Ts_OpenZoom_Hotkey"), 0);
@@ -244,13 +241,10 @@ TEST_F(MainWindowTest, HotkeysByTheirAtomIdsActInTheirStatesOnly) {
     DuiLib::CControlUI* region = frame->FindControl(L"btn_part_record");
     ASSERT_NE(region, nullptr);
     EXPECT_TRUE(static_cast<DuiLib::COptionUI*>(region->GetInterface(L"Option"))->IsSelected());
-    g_userSelMode = kSelModeNone;
-    g_recordSources = 0;
 }
 
 // A request is refused (and freed) before it changes the frame's task, mode or area.
 TEST_F(MainWindowTest, ScheduledStartsWithNothingToRecordAreRefused) {
-    g_userSelMode = kSelModeNone;
     g_rcSnapwick = {100, 100, 500, 400};
     const RECT before = g_rcSnapwick;
     struct Case {

@@ -17,6 +17,7 @@
 #include "tests/app/frame/frame_test_support.h"
 #include "tests/engine/media_probe.h"
 #include "tests/fixtures/fixture_devices.h"
+#include "tests/support/record_globals_reset.h"
 #include "tests/support/test_support.h"
 
 using namespace frame_test;
@@ -45,6 +46,7 @@ void StartMicrophoneRecording(CVistreler& recorder) {
 }  // namespace
 
 TEST(MainWindowShutdown, DestroyFinishesTheRecordingAndLeavesNothingBehind) {
+    testing_support::ResetRecordGlobals();
     EnsureProgramSkin();
     RemoveIniFiles();
     testing_support::TempDir output;
@@ -111,6 +113,5 @@ TEST(MainWindowShutdown, DestroyFinishesTheRecordingAndLeavesNothingBehind) {
 
     RemoveIniFiles();
     testing_support::DeleteFileIfExists(GetAppFilePath(L"videolist.txt"));
-    g_recordSources = 0;
-    g_userSelMode = kSelModeNone;
+    testing_support::ResetRecordGlobals();
 }

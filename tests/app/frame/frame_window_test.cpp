@@ -180,7 +180,6 @@ TEST_F(MainWindowTest, SoundChoiceFromTheIniFile) {
         EXPECT_STREQ(label->GetText(), c.labelAfter ? c.labelAfter : L"unchanged") << name;
     }
     EXPECT_EQ(frame->MainAudioChoice(), 0) << "the choice last read (abc)";
-    g_recordSources = 0;
     RemoveIniFiles();
 }
 

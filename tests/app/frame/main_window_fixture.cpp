@@ -4,6 +4,7 @@
 #include "app/startup.h"
 #include "common/record_globals.h"
 #include "tests/app/frame/frame_test_support.h"
+#include "tests/support/record_globals_reset.h"
 
 using namespace frame_test;
 
@@ -44,7 +45,7 @@ void MainWindowTest::SetUpTestSuite() {
     EnsureProgramSkin();
     RemoveIniFiles();
     WriteSettingIni(L"Record", L"Check_AutoStartup", L"1");
-    g_recordSources = 0;
+    testing_support::ResetRecordGlobals();
     logStart = static_cast<int>(LogLines().size());
     HHOOK hook = SetWindowsHookExW(WH_CBT, WatchCreation, nullptr, GetCurrentThreadId());
     frame = new CVistrelFrame();
@@ -63,5 +64,5 @@ void MainWindowTest::TearDownTestSuite() {
     delete frame;
     frame = nullptr;
     RemoveIniFiles();
-    g_recordeState = _StopState;
+    testing_support::ResetRecordGlobals();
 }

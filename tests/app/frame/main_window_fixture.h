@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/vistrel_frame.h"
+#include "tests/support/record_globals_reset.h"
 
 // What the main window was created with.
 struct CreateParams {
@@ -27,7 +28,12 @@ public:
 protected:
     static void SetUpTestSuite();
     static void TearDownTestSuite();
-    void SetUp() override { ASSERT_TRUE(created); }
+    // Every case starts from the recording state a program starts with; the window
+    // stays from case to case.
+    void SetUp() override {
+        ASSERT_TRUE(created);
+        testing_support::ResetRecordGlobals();
+    }
     HWND Hwnd() const { return frame->GetHWND(); }
 
     static CVistrelFrame* frame;

@@ -14,6 +14,7 @@
 
 #include "app/custom_messages.h"
 #include "common/record_globals.h"
+#include "tests/support/record_globals_reset.h"
 
 namespace {
 
@@ -94,10 +95,10 @@ SettingRecord SplitEveryMiB() {
 
 class ProgressThreadTest : public ::testing::Test {
 protected:
-    void SetUp() override { g_recordeState = _StopState; }
+    void SetUp() override { testing_support::ResetRecordGlobals(); }
     void TearDown() override {
         thread.Stop();
-        g_recordeState = _StopState;
+        testing_support::ResetRecordGlobals();
     }
     // Waits until the loop has made n more passes.
     bool WaitPasses(uint64_t n) {

@@ -10,6 +10,7 @@
 #include "engine/vistreler.h"
 #include "tests/app/frame/frame_test_support.h"
 #include "tests/app/frame/shell_probe.h"
+#include "tests/support/record_globals_reset.h"
 #include "tests/ui/ui_test_support.h"
 
 using namespace frame_test;
@@ -45,8 +46,7 @@ void RecordingTest::SetUpTestSuite() {
     for (const wchar_t* list : {L"videolist.txt", L"capture_pic_list.txt"})
         testing_support::DeleteFileIfExists(GetAppFilePath(list));
     Configure();
-    g_userSelMode = kSelModeNone;
-    g_recordSources = 0;
+    testing_support::ResetRecordGlobals();
     frame = new CVistrelFrame();
     created = CreateMainWindow(*frame);
     if (created) frame->SetPowerActions(&power);
@@ -71,9 +71,7 @@ void RecordingTest::SetUp() {
     Configure();
     frame->ProgressBoard().SetAutoStopOptions(AutoStopOptions{});
     power = RecordingPower{};
-    g_userSelMode = kSelModeNone;
-    g_recordSources = 0;
-    g_lastDeviceOpenError = 0;
+    testing_support::ResetRecordGlobals();
     for (const wchar_t* pattern : {L"*.mp4", L"*.mp3", L"*.flv", L"*.jpg", L"*.png"})
         for (const std::wstring& name : FilesIn(output->path(), pattern))
             testing_support::DeleteFileIfExists(output->File(name));

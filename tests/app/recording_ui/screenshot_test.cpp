@@ -9,6 +9,7 @@
 #include "app/recording_ui/toolbar_wnd.h"
 #include "common/record_globals.h"
 #include "common/setting_data.h"
+#include "tests/support/record_globals_reset.h"
 #include "tests/support/test_support.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/render/image_decoder.h"
@@ -103,15 +104,14 @@ class ScreenshotFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         ui_test::EnsureTestSkin();
-        savedArea = g_rcSnapwick;
+        testing_support::ResetRecordGlobals();
         g_rcSnapwick = kWindowRect;
         bar = std::make_unique<CToolbarWnd>(nullptr);  // no window needed to take a screenshot
         bar->SetFailureNotice([this](const wchar_t* text) { notices.push_back(text); });
     }
-    void TearDown() override { g_rcSnapwick = savedArea; }
+    void TearDown() override { testing_support::ResetRecordGlobals(); }
 
     TempDir folder;
-    RECT savedArea = {};
     std::unique_ptr<CToolbarWnd> bar;
     std::vector<std::wstring> notices;
 };

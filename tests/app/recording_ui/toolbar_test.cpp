@@ -11,6 +11,7 @@
 #include "app/recording_ui/toolbar_placement.h"
 #include "common/record_globals.h"
 #include "tests/app/recording_ui/message_sink.h"
+#include "tests/support/record_globals_reset.h"
 #include "tests/ui/ui_test_support.h"
 
 using namespace DuiLib;
@@ -31,11 +32,12 @@ class ToolbarFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         EnsureTestSkin();
+        testing_support::ResetRecordGlobals();
         g_recordeState = _RecordingState;
     }
     void TearDown() override {
         if (bar) DestroyWindow(bar->GetHWND());  // the object goes with its window
-        g_recordeState = _StopState;
+        testing_support::ResetRecordGlobals();
     }
 
     CToolbarWnd* Open(const RECT& area, bool show = true) {
