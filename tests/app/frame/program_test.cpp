@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -261,6 +262,40 @@ TEST_F(ProgramTest, RecordsAtStartAndStopsByTheRecordHotkey) {
         testing_support::SplitLines(testing_support::ReadFileBytes(folder.File(L"videolist.txt")));
     ASSERT_EQ(listed.size(), 1u);
     EXPECT_EQ(listed[0], WideToChs(recorded[0]));
+}
+
+// Another program sends areas no picker would: the program keeps answering, the
+// main window stays on the screen, and it ends normally.
+TEST_F(ProgramTest, ExtremeAreasFromAnotherProgramChangeOnlyTheRegion) {
+    Program program(folder.path(), L"Vistrel.exe");
+    ASSERT_TRUE(program.Started());
+    HWND window = nullptr;
+    ASSERT_TRUE(ui_test::PumpUntil([&] { return (window = program.MainWindow()) != nullptr; }, kStartWaitMs));
+    ASSERT_TRUE(ui_test::PumpUntil([&] { return IsWindowVisible(window) != FALSE; }, kStartWaitMs));
+    const int32_t areas[][4] = {
+        {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX},
+        {INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN},
+        {-200000, -200000, -199000, -199000},
+        {static_cast<int32_t>(0xDEADBEEF), 0x0BADF00D, 0x7FFFFFF0, static_cast<int32_t>(0x80000010)}};
+    const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    for (const auto& area : areas) {
+        COPYDATASTRUCT copy = {0, 16, const_cast<int32_t*>(area)};
+        DWORD_PTR answer = 0;
+        ASSERT_NE(SendMessageTimeoutW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy), SMTO_NORMAL,
+                                      kStartWaitMs, &answer),
+                  0)
+            << "the window answers";
+        ui_test::Pump(100);
+        ASSERT_NE(SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, kStartWaitMs, &answer), 0);
+        RECT rc = {};
+        GetWindowRect(window, &rc);
+        EXPECT_TRUE(rc.left >= screen.left && rc.top >= screen.top && rc.right <= screen.right &&
+                    rc.bottom <= screen.bottom)
+            << "main window at " << rc.left << "," << rc.top << "," << rc.right << "," << rc.bottom;
+    }
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.WaitForExit(), 0u) << "ended normally";
+    EXPECT_TRUE(FilesIn(folder.path(), L"*.dmp").empty()) << "no crash";
 }
 
 TEST(CrashTest, ACrashWritesItsDumpAndGivesTheDesktopBack) {

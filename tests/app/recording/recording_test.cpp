@@ -193,6 +193,23 @@ TEST_F(RecordingTest, SplitBySizeMakesPartsThatAreAllListed) {
     }
 }
 
+// Splits posted by another program while recording (no split is set up) make no
+// parts: the recording stays one file.
+TEST_F(RecordingTest, SplitMessagesFromElsewhereMakeNoParts) {
+    ChooseFullScreen(false);
+    frame->OnClickStartRecord();
+    ASSERT_TRUE(WaitUntilRecording());
+    const int logAt = LogSize();
+    for (int i = 0; i < 20; ++i) PostMessageW(Hwnd(), WM_SPLITFILE_MSG, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return LogLineIndex("no split is due: the message is ignored", logAt) >= 0; }));
+    ui_test::Pump(1500);
+    EXPECT_EQ(Recordings().size(), 1u) << "still one file";
+    frame->onStopRecord();
+    const std::vector<std::wstring> files = Recordings();
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_TRUE(ProbeFile(OutputFile(files[0])).opened);
+}
+
 // An automatic stop after 2 seconds that puts the machine to sleep (through the
 // power actions the test replaced); messages left over afterwards do nothing.
 TEST_F(RecordingTest, AutomaticStopByTimeEndsTheRecordingWithItsAction) {
