@@ -155,6 +155,7 @@ void CVistrelFrame::OnClickBtnPause(bool setButton) {
 void CVistrelFrame::AddRecordingToList() {
     if (!m_vistreler || !m_fileLists || m_vistreler->FinishedPath().empty()) return;
     m_fileLists->AddRecordingToList(m_vistreler->FinishedPath());
+    ReportListWriteFailure();
 }
 
 // Only a split that the progress tick asked for is made (any program can post
@@ -187,6 +188,7 @@ void CVistrelFrame::OnProgressTick() {
     if (m_pToolbarWnd)
         m_pToolbarWnd->SetTimeDigits(d.hoursTens, d.hoursUnits, d.minutesTens, d.minutesUnits, d.secondsTens,
                                      d.secondsUnits);
+    CheckWriteFailure();
 }
 
 void CVistrelFrame::OnAutoStopReached() {

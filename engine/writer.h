@@ -24,6 +24,8 @@
 #include "engine/ffmpeg_api.h"
 #include "engine/os_record.h"
 #include "engine/writer_audio_params.h"
+#include "engine/writer_failure.h"
+#include "engine/writer_record_file.h"
 #include "engine/writer_sound_convert.h"
 #include "engine/writer_sound_queue.h"
 
@@ -125,6 +127,13 @@ public:
     const AVCodecContext* AudioCodecContext() const { return m_aCtx; }
     int AudioChannels() const { return m_nChannels; }
     CSoundQueue& SoundQueue(int32_t sourceType);
+    // Why the last opening failed (kNone when it did not).
+    WriteFailure OpenFailure() const { return m_openFailure; }
+    // The first write into the current file that failed; from then on the writer
+    // takes no more frames (the recording must end). Any thread.
+    WriteFailure WriteFailed() const { return m_writeFailure.load(); }
+    // Some finished file could not be added to "videolist.txt".
+    bool ListWriteFailed() const { return m_listWriteFailed.load(); }
 
 private:
     struct PendingFrame {
@@ -139,6 +148,9 @@ private:
     bool w_on(const std::string& utf8Name);
     void ReleaseOutput();
     std::wstring ChooseFileName();
+    bool WriteHeader();
+    void FinishClosedFile();
+    void NoteWriteFailure(WriteFailure failure);
     // video_encoder.cpp
     bool CopyCrop(const AVFrame* picture);
     bool ReceiveVideoPackets();
@@ -232,4 +244,10 @@ private:
     bool m_bSplit = false;
     int32_t m_EndNum = 1;
     std::wstring m_SpFi_SPa;
+
+    // The file under the writer's own handle, and what went wrong with files.
+    CRecordFile m_file;
+    WriteFailure m_openFailure = WriteFailure::kNone;
+    std::atomic<WriteFailure> m_writeFailure{WriteFailure::kNone};
+    std::atomic<bool> m_listWriteFailed{false};
 };
