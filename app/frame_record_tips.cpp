@@ -53,3 +53,11 @@ void CVistrelFrame::ReportListWriteFailure() {
     LogBoth("CVistrelFrame::ReportListWriteFailure", "videolist.txt cannot be written: the recording is kept error");
     ShowRecordTip(record_tips::kListNotWritable, L"RecordTipDialog");
 }
+
+// UI thread: the next part of a split recording could not be made; the parts
+// written are kept and the user is told why the recording ended.
+void CVistrelFrame::EndForUnwritablePart() {
+    const WriteFailure failure = m_vistreler->Writer()->OpenFailure();
+    onStopRecord();
+    ShowRecordTip(record_tips::StoppedTip(failure), L"RecordTipDialog");
+}

@@ -176,7 +176,7 @@ void CVistrelFrame::OnSplitFile() {
         return;
     }
     AddRecordingToList();  // the part just finished
-    if (outcome == SplitOutcome::kRecordingEnded) onStopRecord();
+    if (outcome == SplitOutcome::kRecordingEnded) EndForUnwritablePart();
 }
 
 void CVistrelFrame::OnProgressTick() {

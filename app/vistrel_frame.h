@@ -354,6 +354,7 @@ private:
     void ShowRecordTip(const wchar_t* text, const wchar_t* windowName);
     void ShowStartFailureTip();
     void CheckWriteFailure();
+    void EndForUnwritablePart();
     void ReportListWriteFailure();
     void FinishUnfinishedRecordings();  // frame_unfinished.cpp
     std::string MicrophoneName() const;
