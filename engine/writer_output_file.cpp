@@ -68,7 +68,7 @@ bool CSaveVideoFileThread::HandleoStream() {
     return true;
 }
 
-// An MP4 is written in fragments (one at least every second), so that what is on
+// An MP4 is written in fragments (one at least every half second), so that what is on
 // the disk is playable at any moment; it becomes an ordinary MP4 when it is
 // finished. The header must reach the disk: a file that cannot take it is no
 // recording.
@@ -76,7 +76,7 @@ bool CSaveVideoFileThread::WriteHeader() {
     AVDictionary* options = nullptr;
     if (strcmp(m_oc->oformat->name, "mp4") == 0) {
         av_dict_set(&options, "movflags", "frag_keyframe+empty_moov+delay_moov+default_base_moof", 0);
-        av_dict_set(&options, "frag_duration", "1000000", 0);
+        av_dict_set(&options, "frag_duration", "500000", 0);
     }
     int ret = avformat_write_header(m_oc, &options);
     av_dict_free(&options);

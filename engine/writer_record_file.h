@@ -1,7 +1,7 @@
 // The output file of a recording under the writer's own handle: FFmpeg writes
 // through it, the first failure keeps its cause (a full disk stays "disk full",
 // whatever FFmpeg makes of it later) and nothing after it is written, and what is
-// written reaches the disk at least once a second, so a killed recording keeps
+// written reaches the disk twice a second, so a killed recording keeps
 // all but its last moments.
 #pragma once
 
@@ -15,7 +15,7 @@
 
 class CRecordFile {
 public:
-    static constexpr ULONGLONG kFlushPeriodMs = 1000;
+    static constexpr ULONGLONG kFlushPeriodMs = 500;
 
     CRecordFile() = default;
     ~CRecordFile() { Close(); }
@@ -27,8 +27,8 @@ public:
     bool Open(const std::wstring& path);
     // The I/O context FFmpeg writes through; null while no file is open.
     AVIOContext* Context() const { return m_io; }
-    // Under the writer's output mutex: everything written so far to the disk when a
-    // second has passed since the last time (or at once with force).
+    // Under the writer's output mutex: everything written so far to the disk when
+    // kFlushPeriodMs have passed since the last time (or at once with force).
     void Flush(bool force);
     // UI thread: flushes and closes; the context is freed (the format context must
     // no longer point to it).
