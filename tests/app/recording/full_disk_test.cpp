@@ -48,13 +48,22 @@ TEST_F(RecordingTest, AFullDiskStopsTheRecordingWithATipAndAPlayableFile) {
     EXPECT_GT(file.Find(AVMEDIA_TYPE_VIDEO)->Seconds(), 0.5);
     EXPECT_NE(frame->FileLists()->Videos().count(files[0]), 0u) << "listed";
 
-    logAt = LogSize();
-    {
-        DialogCloser closer(L"MsgTipWnd", L"RecordStartErrorDialog", 1);
-        frame->OnClickStartRecord();
-        EXPECT_TRUE(closer.Seen());
+    for (const wchar_t* format : {L"MP4", L"FLV"}) {
+        SCOPED_TRACE(WideToUtf8(format));
+        Configure([format](SettingRecord& s) {
+            s.path = kFullDrive;
+            s.VFormat = format;
+        });
+        ChooseFullScreen(false);
+        logAt = LogSize();
+        {
+            DialogCloser closer(L"MsgTipWnd", L"RecordStartErrorDialog", 1);
+            frame->OnClickStartRecord();
+            EXPECT_TRUE(closer.Seen());
+        }
+        EXPECT_GE(LogLineIndex("[tip]" + WideToUtf8(L"磁盘已满，无法创建录制文件"), logAt), 0);
+        EXPECT_FALSE(frame->IsRecordingUnderWay());
+        EXPECT_EQ(FilesIn(std::wstring(kFullDrive) + L"\\", L"*.mp4").size(), 1u) << "no empty second file";
+        EXPECT_TRUE(FilesIn(std::wstring(kFullDrive) + L"\\", L"*.flv").empty()) << "no empty file";
     }
-    EXPECT_GE(LogLineIndex("[tip]" + WideToUtf8(L"磁盘已满，无法创建录制文件"), logAt), 0);
-    EXPECT_FALSE(frame->IsRecordingUnderWay());
-    EXPECT_EQ(FilesIn(std::wstring(kFullDrive) + L"\\", L"*.mp4").size(), 1u) << "no empty second file";
 }
