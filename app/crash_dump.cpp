@@ -2,7 +2,9 @@
 
 #include <dbghelp.h>
 
+#include <csignal>
 #include <cwchar>
+#include <exception>
 
 #include "app/desktop_shell.h"
 #include "common/program_path.h"
@@ -15,7 +17,36 @@ LONG WINAPI write_crash_dump(EXCEPTION_POINTERS* exception) {
     return EXCEPTION_EXECUTE_HANDLER;
 }
 
-void InstallCrashFilter() { SetUnhandledExceptionFilter(write_crash_dump); }
+namespace {
+
+// The same for a C++ termination (an exception nobody caught, out of memory,
+// abort): there is no exception record, so one is made for the dump from the
+// place the termination was called from.
+[[noreturn]] void DumpAndEnd() {
+    static volatile LONG once = 0;
+    if (InterlockedExchange(&once, 1) == 0) {
+        CONTEXT context = {};
+        RtlCaptureContext(&context);
+        EXCEPTION_RECORD record = {};
+        record.ExceptionCode = kTerminationCode;
+        record.ExceptionFlags = EXCEPTION_NONCONTINUABLE;
+        record.ExceptionAddress = reinterpret_cast<void*>(context.Rip);
+        EXCEPTION_POINTERS pointers = {&record, &context};
+        write_crash_dump(&pointers);
+    }
+    TerminateProcess(GetCurrentProcess(), kTerminationExitCode);
+    for (;;) Sleep(INFINITE);
+}
+
+void OnAbortSignal(int) { DumpAndEnd(); }
+
+}  // namespace
+
+void InstallCrashFilter() {
+    SetUnhandledExceptionFilter(write_crash_dump);
+    std::set_terminate(DumpAndEnd);
+    signal(SIGABRT, OnAbortSignal);
+}
 
 bool WriteMiniDumpFile(const std::wstring& path, EXCEPTION_POINTERS* exception) {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -7,8 +7,14 @@
 
 #include <string>
 
+// The exception code in the dump of a C++ termination, and its exit code.
+constexpr DWORD kTerminationCode = 0xE0000003;
+constexpr UINT kTerminationExitCode = 3;
+
 // The unhandled-exception filter; returns EXCEPTION_EXECUTE_HANDLER.
 LONG WINAPI write_crash_dump(EXCEPTION_POINTERS* exception);
+// The filter, and the same for C++ terminations (std::terminate: an exception
+// nobody caught such as std::bad_alloc, and abort), which end with exit code 3.
 void InstallCrashFilter();
 
 // MiniDumpNormal of this process into path; false when it could not be written.

@@ -6,6 +6,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -164,9 +165,11 @@ void CVistrelFrame::OnApplyRecordArea(WPARAM centre) {
         m_pBtnVideolist->Selected(false);
         SetRecordButtonSkins(false);
     }
-    const int x = (g_rcSnapwick.left + g_rcSnapwick.right) / 2 - kMainWindowWidth / 2;
-    const int y = (g_rcSnapwick.top + g_rcSnapwick.bottom) / 2 - kMainWindowHeight / 2;
-    MoveMainWindow(x, y, kMainWindowWidth, kMainWindowHeight, true);
+    const RECT& a = g_rcSnapwick;
+    const POINT centred = {static_cast<LONG>((int64_t{a.left} + a.right) / 2 - kMainWindowWidth / 2),
+                           static_cast<LONG>((int64_t{a.top} + a.bottom) / 2 - kMainWindowHeight / 2)};
+    const POINT pt = KeepWindowInside(centred, {kMainWindowWidth, kMainWindowHeight}, m_rcMonitorUnion);
+    MoveMainWindow(pt.x, pt.y, kMainWindowWidth, kMainWindowHeight, true);
 }
 
 // The hook reports every mouse event of the desktop: before a recording the
@@ -247,8 +250,14 @@ LRESULT CVistrelFrame::OnShowMainWindow(WPARAM wParam) {
     return 0;
 }
 
+// Anyone may post this (a second instance does): a frame already as asked is left
+// alone, so a flood of them costs nothing.
 void CVistrelFrame::OnShowSelArea(WPARAM show) {
-    if (show <= 1) ShowSelArea(show == 1);
+    if (show > 1) return;
+    HWND selArea = SelAreaWindow();
+    if (!selArea) return;
+    const bool shown = IsWindowVisible(selArea) && !IsIconic(selArea);
+    if (shown != (show == 1)) ShowSelArea(show == 1);
 }
 
 // The region frame is an overlay the clicks pass through: shown, it never takes

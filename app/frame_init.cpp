@@ -57,6 +57,7 @@ void CVistrelFrame::InitWindow() {
     LoadMainAudioChoice();
     CreateTrayIcon();
     StartProgressThread();
+    FinishUnfinishedRecordings();
     m_fileLists->LoadVideoList();
     m_fileLists->LoadPicList();
     LoadSelAreaSize();

@@ -11,6 +11,7 @@
 #include "app/recording_ui/toolbar_placement.h"
 #include "app/tips/game_record_tip_dlg.h"
 #include "app/tips/msg_tip_dlg.h"
+#include "app/tips/record_tip_texts.h"
 #include "app/tips/tip_box_dlg.h"
 #include "app/vistrel_frame.h"
 #include "common/logger.h"
@@ -141,7 +142,10 @@ bool CVistrelFrame::InitRecord() {
     }
     const bool soundOnly = g_userSelMode == kSelModeSoundOnly;
     if (soundOnly) RemoveRecordSource(kSourceScreen);
-    if (soundOnly && SoundOnlyDevicesMissing()) return false;
+    if (soundOnly && SoundOnlyDevicesMissing()) {
+        ShowRecordTip(record_tips::kNoSoundDevice, L"RecordStartErrorDialog");
+        return false;
+    }
     const bool useSysAudio =
         m_bSoundEnabled && IsRecordSourceOn(kSourceSystemSound) && IsInAudioVec(m_sysAudioCapturer, m_vecAudio);
     const bool micChosen = m_bSoundEnabled && IsRecordSourceOn(kSourceMicrophone);
@@ -150,12 +154,14 @@ bool CVistrelFrame::InitRecord() {
     if (useVideo && !IsInAudioVec(m_screenCaptureRecorder, m_vecVideo)) {
         LogBoth(kInitRecord, "[%s][m_screenCaptureRecorder]%s !IsInAudioVec(m_screenCaptureRecorder, m_vecVideo) error",
                 kInitRecord, m_screenCaptureRecorder.c_str());
+        ShowRecordTip(record_tips::kNoScreenDevice, L"RecordStartErrorDialog");
         return false;
     }
     const bool useMicAudio = micChosen && vec_mic_devices_.size() > 1;
     if (soundOnly && !useSysAudio && !useMicAudio) {
         LogBoth(kInitRecord, "[g_userSelMode]%d [useSysAudio]%d [useMicAudio]%d error", g_userSelMode.load(),
                 useSysAudio, useMicAudio);
+        ShowRecordTip(record_tips::kNoSoundDevice, L"RecordStartErrorDialog");
         return false;
     }
     m_vistreler->SetRecordRect(m_rcMonitorUnion.left, m_rcMonitorUnion.top, m_rcMonitorUnion.right,
@@ -163,7 +169,10 @@ bool CVistrelFrame::InitRecord() {
     if (!m_vistreler->init(m_screenCaptureRecorder, useVideo, m_sysAudioCapturer, useSysAudio, micName, useMicAudio)) {
         onStopRecord();  // still stopped: it only logs, and this recorder stays for the next attempt
         LogBoth(kInitRecord, "init error");
-        if (g_lastDeviceOpenError == kDeviceNotFound) ShowDeviceErrorTip();
+        if (g_lastDeviceOpenError == kDeviceNotFound && m_vistreler->StartFailure() == RecordStartFailure::kDevice)
+            ShowDeviceErrorTip();
+        else
+            ShowStartFailureTip();
         g_lastDeviceOpenError = 0;
         return false;
     }

@@ -155,18 +155,28 @@ void CVistrelFrame::OnClickBtnPause(bool setButton) {
 void CVistrelFrame::AddRecordingToList() {
     if (!m_vistreler || !m_fileLists || m_vistreler->FinishedPath().empty()) return;
     m_fileLists->AddRecordingToList(m_vistreler->FinishedPath());
+    ReportListWriteFailure();
 }
 
-// A split asked for by a recording that has stopped meanwhile is dropped.
+// Only a split that the progress tick asked for is made (any program can post
+// the message); one asked for by a recording that has stopped meanwhile is
+// dropped, and one skipped because a capture source was busy waits for the next tick.
 void CVistrelFrame::OnSplitFile() {
     if (g_recordeState == _StopState) {
         LogBoth("CVistrelFrame::OnSplitFile", "no recording runs: the split is dropped");
         return;
     }
+    if (!m_progressBoard.TakeSplitDue()) {
+        LogFile("CVistrelFrame::OnSplitFile", "no split is due: the message is ignored");
+        return;
+    }
     const SplitOutcome outcome = m_vistreler->SplitFile();
-    if (outcome == SplitOutcome::kSkipped) return;
+    if (outcome == SplitOutcome::kSkipped) {
+        m_progressBoard.PutSplitBack();
+        return;
+    }
     AddRecordingToList();  // the part just finished
-    if (outcome == SplitOutcome::kRecordingEnded) onStopRecord();
+    if (outcome == SplitOutcome::kRecordingEnded) EndForUnwritablePart();
 }
 
 void CVistrelFrame::OnProgressTick() {
@@ -178,6 +188,7 @@ void CVistrelFrame::OnProgressTick() {
     if (m_pToolbarWnd)
         m_pToolbarWnd->SetTimeDigits(d.hoursTens, d.hoursUnits, d.minutesTens, d.minutesUnits, d.secondsTens,
                                      d.secondsUnits);
+    CheckWriteFailure();
 }
 
 void CVistrelFrame::OnAutoStopReached() {

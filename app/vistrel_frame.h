@@ -350,6 +350,13 @@ private:
     bool ShowGameTip();
     void ShowStartErrorTip();
     void ShowDeviceErrorTip();
+    // Why a recording did not start or ended by itself (frame_record_tips.cpp).
+    void ShowRecordTip(const wchar_t* text, const wchar_t* windowName);
+    void ShowStartFailureTip();
+    void CheckWriteFailure();
+    void EndForUnwritablePart();
+    void ReportListWriteFailure();
+    void FinishUnfinishedRecordings();  // frame_unfinished.cpp
     std::string MicrophoneName() const;
     bool SoundOnlyDevicesMissing() const;
     void ArmCountdown();
@@ -443,12 +450,13 @@ private:
     UINT_PTR m_timer1 = kNoTimer;  // set only while kNoTimer
     UINT_PTR m_timer2 = kNoTimer;
     UINT_PTR m_timer3 = kNoTimer;
-    bool m_bArmed = false;        // from a successful start to timer 1 or the stop
-    bool m_bSoundEnabled = true;  // false while a scheduled task asks for no sound
-    bool m_bToolbarShown = true;  // the toolbar comes back when the window is minimised while recording
-    int m_nMainAudioSel = 0;      // the sound-source menu's choice ([Info] MainAudioSel): 1 to 4
-    RECT m_rcSavedWindow = {};    // where the window stood before it was parked
-    int m_selAreaWidth = 0;       // size of a new custom area ([SelArea])
+    bool m_bArmed = false;         // from a successful start to timer 1 or the stop
+    bool m_bListTipShown = false;  // "videolist.txt" could not be written: told once
+    bool m_bSoundEnabled = true;   // false while a scheduled task asks for no sound
+    bool m_bToolbarShown = true;   // the toolbar comes back when the window is minimised while recording
+    int m_nMainAudioSel = 0;       // the sound-source menu's choice ([Info] MainAudioSel): 1 to 4
+    RECT m_rcSavedWindow = {};     // where the window stood before it was parked
+    int m_selAreaWidth = 0;        // size of a new custom area ([SelArea])
     int m_selAreaHeight = 0;
 
     std::vector<MonitorInfo> m_monitors;  // sorted by display number

@@ -1,10 +1,25 @@
 #include "app/window_placement.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace {
+
+// v within [low, high] (high below low gives low).
+LONG Clamp64(int64_t v, LONG low, LONG high) {
+    return static_cast<LONG>(std::max<int64_t>(low, std::min<int64_t>(v, high)));
+}
+
+// Two coordinates of one side in order and inside [low, high].
+void ClampSide(LONG& a, LONG& b, LONG low, LONG high) {
+    const int64_t first = std::min<int64_t>(a, b), second = std::max<int64_t>(a, b);
+    a = Clamp64(first, low, high);
+    b = Clamp64(second, low, high);
+}
 
 // One side [low, high) made at least `least` long within [.., limit].
 void EnlargeSide(LONG& low, LONG& high, LONG limit, int least) {
-    if (high - low >= least) return;
+    if (static_cast<int64_t>(high) - low >= least) return;
     high = low + least;
     if (high > limit) {
         high = limit;
@@ -16,18 +31,27 @@ void EnlargeSide(LONG& low, LONG& high, LONG limit, int least) {
 
 RECT EnlargePickedArea(const RECT& picked, const RECT& bounds) {
     RECT area = picked;
+    ClampSide(area.left, area.right, bounds.left, bounds.right);
+    ClampSide(area.top, area.bottom, bounds.top, bounds.bottom);
     EnlargeSide(area.left, area.right, bounds.right, kSmallestPickedSide);
     EnlargeSide(area.top, area.bottom, bounds.bottom, kSmallestPickedSide);
     return area;
 }
 
 POINT PlaceBesideArea(const RECT& area, SIZE window, const RECT& bounds, int gap) {
-    POINT pt = {area.left + (area.right - area.left - window.cx) / 2, area.bottom + gap};
-    if (pt.y + window.cy > bounds.bottom) {
-        pt.y = area.top - gap - window.cy;
-        if (pt.y < bounds.top) pt.y = area.top + (area.bottom - area.top) / 2 + gap;
+    const int64_t left = area.left, top = area.top, right = area.right, bottom = area.bottom;
+    int64_t x = left + (right - left - window.cx) / 2, y = bottom + gap;
+    if (y + window.cy > bounds.bottom) {
+        y = top - gap - window.cy;
+        if (y < bounds.top) y = top + (bottom - top) / 2 + gap;
     }
-    return pt;
+    return KeepWindowInside({Clamp64(x, LONG_MIN, LONG_MAX), Clamp64(y, LONG_MIN, LONG_MAX)}, window, bounds);
+}
+
+POINT KeepWindowInside(POINT topLeft, SIZE window, const RECT& bounds) {
+    const LONG x = Clamp64(topLeft.x, bounds.left, static_cast<int64_t>(bounds.right) - window.cx);
+    const LONG y = Clamp64(topLeft.y, bounds.top, static_cast<int64_t>(bounds.bottom) - window.cy);
+    return {x, y};
 }
 
 RECT PlaceOpenWindowInside(POINT topLeft, SIZE open, const RECT& work) {

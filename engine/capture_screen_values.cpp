@@ -17,6 +17,13 @@ bool ReadDword(HKEY key, const wchar_t* name, DWORD* value) {
 
 }  // namespace
 
+int32_t FilterFrameRate(const SettingRecord& settings) {
+    const int32_t rate = settings.FrameRate;
+    if (rate >= kLowestFilterFrameRate && rate <= kHighestFilterFrameRate) return rate;
+    LogBoth("CGetVideoThread::init", "[FrameRate]%d unusable: %d is used", rate, kDefaultFilterFrameRate);
+    return kDefaultFilterFrameRate;
+}
+
 bool WriteScreenFilterValues(const RECT& recordRect, const SettingRecord& settings) {
     HKEY key = nullptr;
     LONG ret = RegCreateKeyExW(HKEY_CURRENT_USER, kScreenFilterKey, 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE,
@@ -27,8 +34,7 @@ bool WriteScreenFilterValues(const RECT& recordRect, const SettingRecord& settin
     }
     DWORD fps = 0;
     if (ReadDword(key, L"default_max_fps", &fps) && fps != 0)
-        SetDword(key, L"default_max_fps",
-                 settings.FrameRate < kLowestFilterFrameRate ? kDefaultFilterFrameRate : settings.FrameRate);
+        SetDword(key, L"default_max_fps", FilterFrameRate(settings));
     SetDword(key, L"start_x", recordRect.left);
     SetDword(key, L"start_y", recordRect.top);
     SetDword(key, L"capture_width", recordRect.right - recordRect.left);

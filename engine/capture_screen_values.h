@@ -7,8 +7,12 @@
 #include "common/setting_data.h"
 
 constexpr const wchar_t* kScreenFilterKey = L"SOFTWARE\\screen-capture-recorder";
-constexpr int kLowestFilterFrameRate = 5;  // a FrameRate setting below it gives 25
+constexpr int kLowestFilterFrameRate = 5;     // a FrameRate setting below it gives 25
+constexpr int kHighestFilterFrameRate = 120;  // and one above it too
 constexpr int kDefaultFilterFrameRate = 25;
+
+// The FrameRate setting, or 25 (with a log line) when it is below 5 or above 120.
+int32_t FilterFrameRate(const SettingRecord& settings);
 
 // Creates the key when missing and writes the area of recordRect ("start_x",
 // "start_y", "capture_width", "capture_height", "rt", "bm") and the pointer choice

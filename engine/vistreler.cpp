@@ -61,7 +61,14 @@ bool CVistreler::init(const std::string& videoDevName, bool useVideo, const std:
             "[videoDevName]%s [audioSysName]%s [audioMicName]%s [useVideo]%d [useSysAudio]%d "
             "[useMicAudio]%d ",
             videoDevName.c_str(), audioSysName.c_str(), audioMicName.c_str(), useVideo, useSysAudio, useMicAudio);
-    if (InitSources(videoDevName, audioSysName, audioMicName) && InitWriter()) return true;
+    m_startFailure = RecordStartFailure::kDevice;
+    if (InitSources(videoDevName, audioSysName, audioMicName)) {
+        m_startFailure = RecordStartFailure::kOutputFile;
+        if (InitWriter()) {
+            m_startFailure = RecordStartFailure::kNone;
+            return true;
+        }
+    }
     // Back to where this attempt started: no device open, no file.
     ReleaseInputs();
     m_uTimeNum = previousTime;

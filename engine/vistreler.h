@@ -24,6 +24,13 @@ enum class SplitOutcome {
                       // the sources are stopped, the caller ends the recording
 };
 
+// Why the last init failed.
+enum class RecordStartFailure {
+    kNone,
+    kDevice,      // a capture device could not be opened
+    kOutputFile,  // the output file could not be made (its cause: Writer()->OpenFailure())
+};
+
 class CVistreler : public osRecord {
 public:
     // How long a split waits for the capture sources to leave the writer.
@@ -69,6 +76,7 @@ public:
     // Seconds recorded; counted by the main window's once-a-second step.
     uint64_t m_uTimeNum = 0;
 
+    RecordStartFailure StartFailure() const { return m_startFailure; }
     // The full path of the file finished last.
     const std::wstring& FinishedPath() const { return m_finishedPath; }
     const CGetVideoThread* ScreenThread() const { return m_Td1.get(); }
@@ -106,4 +114,5 @@ private:
     int32_t m_cameraWidth = 0;
     int32_t m_cameraHeight = 0;
     std::wstring m_finishedPath;
+    RecordStartFailure m_startFailure = RecordStartFailure::kNone;
 };

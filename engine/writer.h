@@ -17,6 +17,8 @@
 //   writer_clock.*           first packet, pauses and the first sound alignment
 //   writer_output_file.*     opening and finishing output files, their streams
 //   writer_output_names.*    part names, folders and "videolist.txt"
+//   writer_record_file.*     the file under the writer's own handle: flushes, the first failure
+//   writer_failure.*         why a file could not be opened or written, as the user is told
 //   writer_record_name.*     the name of a new recording and its sound codec
 //   writer_video_encoder.*   the H.264 encoder and the picture path
 //   writer_audio_encoder.*   the AAC / MP3 encoder and the sound frame path
@@ -45,6 +47,8 @@
 #include "engine/os_record.h"
 #include "engine/writer_audio_params.h"
 #include "engine/writer_clock.h"
+#include "engine/writer_failure.h"
+#include "engine/writer_record_file.h"
 #include "engine/writer_sound_convert.h"
 #include "engine/writer_sound_queue.h"
 
@@ -141,6 +145,13 @@ public:
     const AVCodecContext* AudioCodecContext() const { return m_aCtx; }
     int AudioChannels() const { return m_nChannels; }
     CSoundQueue& SoundQueue(int32_t sourceType);
+    // Why the last opening failed (kNone when it did not).
+    WriteFailure OpenFailure() const { return m_openFailure; }
+    // The first write into the current file that failed; from then on the writer
+    // takes no more frames (the recording must end). Any thread.
+    WriteFailure WriteFailed() const { return m_writeFailure.load(); }
+    // Some finished file could not be added to "videolist.txt".
+    bool ListWriteFailed() const { return m_listWriteFailed.load(); }
 
 private:
     struct PendingFrame {
@@ -155,6 +166,9 @@ private:
     bool w_on(const std::string& utf8Name);
     void ReleaseOutput();
     std::wstring ChooseFileName();
+    bool WriteHeader();
+    void FinishClosedFile();
+    void NoteWriteFailure(WriteFailure failure);
     // writer_video_encoder.cpp
     bool CopyCrop(const AVFrame* picture);
     bool ReceiveVideoPackets();
@@ -240,4 +254,10 @@ private:
     bool m_bSplit = false;
     int32_t m_EndNum = 1;
     std::wstring m_SpFi_SPa;
+
+    // The file under the writer's own handle, and what went wrong with files.
+    CRecordFile m_file;
+    WriteFailure m_openFailure = WriteFailure::kNone;
+    std::atomic<WriteFailure> m_writeFailure{WriteFailure::kNone};
+    std::atomic<bool> m_listWriteFailed{false};
 };

@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "common/logger.h"
+#include "common/text_convert.h"
 #include "engine/writer.h"
 
 namespace {
@@ -21,7 +22,11 @@ AVSampleFormat ChooseSampleFormat(const AVCodec* codec, AVCodecID codecId) {
 int64_t ParseAudioBitrate(const std::wstring& text) {
     std::wistringstream in(text);
     int32_t value = 0;
-    if (!(in >> value)) return 0;
+    if (!(in >> value) || value < kLowestAudioBitrate || value > kHighestAudioBitrate) {
+        LogBoth("CSaveVideoFileThread::HandleoStream", "[ABitrate]%s unusable: %d is used", WideToUtf8(text).c_str(),
+                kDefaultAudioBitrate);
+        value = kDefaultAudioBitrate;
+    }
     return static_cast<int64_t>(value) * 1024;
 }
 

@@ -6,7 +6,11 @@
 
 #include "engine/ffmpeg_api.h"
 
-// The ABitrate setting in kbit/s times 1024 ("128" -> 131072); 0 when the text is no number.
+constexpr int32_t kDefaultAudioBitrate = 128;  // kbit/s, the ABitrate setting's default
+constexpr int32_t kLowestAudioBitrate = 8;
+constexpr int32_t kHighestAudioBitrate = 320;  // the most MP3 has
+// The ABitrate setting in kbit/s times 1024 ("128" -> 131072); a text that is no
+// number from 8 to 320 gives the default, with a log line.
 int64_t ParseAudioBitrate(const std::wstring& text);
 
 // Opens the sound encoder with the default layout for `channels`, time base

@@ -1,8 +1,13 @@
 // Opening and finishing output files.
 #include "engine/writer_output_file.h"
 
+#include <cerrno>
+#include <cstring>
+#include <cwchar>
+
 #include "common/logger.h"
 #include "common/text_convert.h"
+#include "engine/recording_finish.h"
 #include "engine/writer.h"
 #include "engine/writer_audio_encoder.h"
 #include "engine/writer_output_names.h"
@@ -47,13 +52,47 @@ bool CSaveVideoFileThread::HandleoStream() {
     ReleaseOutput();  // whatever a failed opening left behind
     m_lastSoundTime = 0;
     m_of = ChooseFileName();
+    m_openFailure = WriteFailure::kNone;
+    m_writeFailure = WriteFailure::kNone;
     if (!OpenOutput(settings)) {
+        const bool created = m_file.IsOpen();
+        if (m_openFailure == WriteFailure::kNone) m_openFailure = WriteFailure::kOther;
         ReleaseOutput();
+        if (created) DeleteFileW(m_of.c_str());  // holds no recording
         return false;
     }
+    if (!MarkUnfinished(m_of))
+        LogBoth(kOpen, "[file]%s its unfinished marker could not be made error", WideToUtf8(m_of).c_str());
     m_bOpen = true;
     m_bPictureReady = m_oBuf != nullptr;
     return true;
+}
+
+// An MP4 is written in fragments (one at least every half second), so that what is on
+// the disk is playable at any moment; it becomes an ordinary MP4 when it is
+// finished. The header must reach the disk: a file that cannot take it is no
+// recording.
+bool CSaveVideoFileThread::WriteHeader() {
+    AVDictionary* options = nullptr;
+    if (strcmp(m_oc->oformat->name, "mp4") == 0) {
+        av_dict_set(&options, "movflags", "frag_keyframe+empty_moov+delay_moov+default_base_moof", 0);
+        av_dict_set(&options, "frag_duration", "500000", 0);
+    }
+    int ret = avformat_write_header(m_oc, &options);
+    av_dict_free(&options);
+    if (ret >= 0) {
+        m_file.Flush(true);
+        if (m_file.Failure() == WriteFailure::kNone) return true;
+        m_openFailure = m_file.Failure();
+        LogBoth(kOpen, "[file]%s %s: the header could not be written error", WideToUtf8(m_of).c_str(),
+                WriteFailureText(m_openFailure));
+        return false;
+    }
+    char text[128] = {};
+    av_strerror(ret, text, sizeof text);
+    LogBoth(kOpen, "[avformat_write_header]%d %s error", ret, text);
+    m_openFailure = m_file.Failure() != WriteFailure::kNone ? m_file.Failure() : WriteFailureOfAvError(ret);
+    return false;
 }
 
 bool CSaveVideoFileThread::OpenOutput(const SettingRecord& settings) {
@@ -74,15 +113,7 @@ bool CSaveVideoFileThread::OpenOutput(const SettingRecord& settings) {
     if (m_audioCodecId != AV_CODEC_ID_NONE && (m_bUseSys || m_bUseMic) && !OpenAudioStream(settings)) return false;
     av_dump_format(m_oc, 0, name.c_str(), 1);
     if (!w_on(name)) return false;
-    int ret = avformat_write_header(m_oc, nullptr);
-    if (ret < 0) {
-        char text[128] = {};
-        av_strerror(ret, text, sizeof text);
-        LogBoth(kOpen, "[avformat_write_header]%d %s error", ret, text);
-        oCtRele(&m_oc);
-        DeleteFileW(m_of.c_str());  // created empty by the opening, holds nothing
-        return false;
-    }
+    if (!WriteHeader()) return false;
     m_bHeaderWritten = true;
     m_lastDts.assign(m_oc->nb_streams, AV_NOPTS_VALUE);
     const int queueChannels = TwoSources() ? kMixChannels : m_nChannels;
@@ -123,16 +154,18 @@ bool CSaveVideoFileThread::w_on(const std::string& utf8Name) {
         return false;
     }
     if (!CrD_MuLe(FolderOf(m_of))) {
+        m_openFailure = WriteFailureOfWinError(GetLastError());
         LogBoth(kOpen, "[file]%s !CrD_MuLe(...) error.", utf8Name.c_str());
         return false;
     }
     if (m_oc->oformat->flags & AVFMT_NOFILE) return true;
-    int ret = avio_open(&m_oc->pb, utf8Name.c_str(), AVIO_FLAG_READ_WRITE);
-    if (ret < 0) {
-        LogBoth(kOpen, "[ret_avio_open]%d error", ret);
-        oCtRele(&m_oc);
+    if (!m_file.Open(m_of)) {
+        m_openFailure = m_file.Failure();
+        LogBoth(kOpen, "[ret_avio_open]%d error", AVERROR(EIO));
         return false;
     }
+    m_oc->pb = m_file.Context();
+    m_oc->flags |= AVFMT_FLAG_CUSTOM_IO;
     return true;
 }
 
@@ -148,6 +181,8 @@ void CSaveVideoFileThread::ReleaseOutput() {
     int leftMic = m_micQueue.Free();
     if (leftSys || leftMic) LogFile(kClose, "[len_sys]%d [len_mic]%d left in Fifo", leftSys, leftMic);
     ClearPending(true);
+    if (m_oc && m_oc->pb == m_file.Context()) m_oc->pb = nullptr;  // the file's own, closed below
+    m_file.Close();
     oCtRele(&m_oc);
     m_s1 = m_s2 = nullptr;
     m_bHeaderWritten = false;
@@ -170,9 +205,33 @@ void CSaveVideoFileThread::coPutFun() {
         }
         ReleaseOutput();
     }
-    if (written) {
-        AppendVideoList(m_of);
-        if (m_owner) m_owner->OnFileFinished(m_of);
-    }
+    if (written) FinishClosedFile();
     LogBoth(kClose, "end");
+}
+
+// A closed file: an MP4 made ordinary, listed only when it plays (a write that
+// failed may have left nothing), reported all the same.
+void CSaveVideoFileThread::FinishClosedFile() {
+    std::wstring stem, extension;
+    SplitExtension(m_of, &stem, &extension);
+    const bool mp4 = _wcsicmp(extension.c_str(), L".mp4") == 0;
+    if (mp4) FinishRecordingInPlace(m_of);
+    ClearUnfinished(m_of);
+    if (!IsPlayableRecording(m_of)) {
+        LogBoth(kClose, "[file]%s holds nothing playable: not listed error", WideToUtf8(m_of).c_str());
+    } else if (!AppendVideoList(m_of)) {
+        m_listWriteFailed = true;
+    }
+    if (m_owner) m_owner->OnFileFinished(m_of);
+}
+
+// Frame paths, any capture thread: the first failure is kept and the file takes
+// nothing more.
+void CSaveVideoFileThread::NoteWriteFailure(WriteFailure failure) {
+    WriteFailure none = WriteFailure::kNone;
+    if (!m_writeFailure.compare_exchange_strong(none, failure)) return;
+    m_bOpen = false;
+    m_bPictureReady = false;
+    LogBoth("CSaveVideoFileThread::WritePacket", "[file]%s %s: the recording cannot go on error",
+            WideToUtf8(m_of).c_str(), WriteFailureText(failure));
 }

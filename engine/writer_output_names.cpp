@@ -7,6 +7,7 @@
 #include <cwctype>
 #include <vector>
 
+#include "common/logger.h"
 #include "common/text_convert.h"
 
 namespace {
@@ -74,11 +75,13 @@ bool CrD_MuLe(const std::wstring& folder) {
     return true;
 }
 
-void AppendVideoList(const std::wstring& path) {
+bool AppendVideoList(const std::wstring& path) {
     size_t sep = LastSeparator(path);
     std::wstring name = sep == std::wstring::npos ? path : path.substr(sep + 1);
     FILE* list = _wfsopen(L"videolist.txt", L"a", _SH_DENYNO);  // text mode: CR LF
-    if (!list) return;
-    fputs((WideToChs(name) + "\n").c_str(), list);
-    fclose(list);
+    bool written = list && fputs((WideToChs(name) + "\n").c_str(), list) >= 0;
+    if (list && fclose(list) != 0) written = false;
+    if (!written)
+        LogBoth("AppendVideoList", "[file]%s could not be added to videolist.txt error", WideToUtf8(name).c_str());
+    return written;
 }

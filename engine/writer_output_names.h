@@ -16,5 +16,6 @@ std::wstring UniqueFileName(const std::wstring& path);
 // Creates every missing folder of the path, outermost first. true when it exists after.
 bool CrD_MuLe(const std::wstring& folder);
 // Appends the file name of path (without its folder) as one line in the "chs" code page
-// to "videolist.txt" in the current folder. Silent when the list cannot be opened.
-void AppendVideoList(const std::wstring& path);
+// to "videolist.txt" in the current folder. false (with a log line) when the list
+// cannot be written (locked, a folder of that name, no room).
+bool AppendVideoList(const std::wstring& path);

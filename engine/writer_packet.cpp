@@ -16,14 +16,25 @@ bool CSaveVideoFileThread::WritePacket(AVPacket* pkt) {
         if (pkt->pts != AV_NOPTS_VALUE && pkt->pts < pkt->dts) pkt->pts = pkt->dts;
     }
     last = pkt->dts;
+    // A fragment of an MP4 ends without the next packet known: its last picture
+    // lasts what its packet says.
+    if (pkt->duration <= 0 && m_s1 && index == m_s1->index && m_frameRate > 0)
+        pkt->duration = av_rescale_q(1, AVRational{1, m_frameRate}, m_s1->time_base);
     const int64_t pts = pkt->pts;
     if (m_owner) m_owner->OnBytesWritten(pkt->size);
     int ret = av_interleaved_write_frame(m_oc, pkt);
-    if (ret < 0) {
+    m_file.Flush(false);
+    WriteFailure failure = m_file.Failure();
+    if (failure == WriteFailure::kNone && m_oc->pb && m_oc->pb->error < 0)
+        failure = WriteFailureOfAvError(m_oc->pb->error);
+    if (ret < 0 || failure != WriteFailure::kNone) {
         char text[128] = {};
         av_strerror(ret, text, sizeof text);
         LogBoth("CSaveVideoFileThread::WritePacket", "[errstr]%s [stream]%d [pkt.pts]%lld error", text, index,
                 static_cast<long long>(pts));
+        // A packet the muxer refused costs that packet; a file that takes no more
+        // ends the recording.
+        if (failure != WriteFailure::kNone) NoteWriteFailure(failure);
         return false;
     }
     return true;

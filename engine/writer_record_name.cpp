@@ -2,8 +2,11 @@
 
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 
+#include "common/logger.h"
 #include "common/record_globals.h"
+#include "common/text_convert.h"
 
 RecordName MakeRecordName(const SettingRecord& settings, int32_t selMode, const SYSTEMTIME& now) {
     char stamp[32];
@@ -15,12 +18,14 @@ RecordName MakeRecordName(const SettingRecord& settings, int32_t selMode, const 
     if (selMode == kSelModeSoundOnly) {
         ext = L".mp3";
         name.audioCodec = AV_CODEC_ID_MP3;
-    } else if (settings.VFormat == L"MP4") {
-        ext = L".mp4";
-        name.audioCodec = AV_CODEC_ID_AAC;
-    } else if (settings.VFormat == L"FLV") {
+    } else if (_wcsicmp(settings.VFormat.c_str(), L"FLV") == 0) {
         ext = L".flv";
         name.audioCodec = AV_CODEC_ID_MP3;
+    } else {
+        if (_wcsicmp(settings.VFormat.c_str(), L"MP4") != 0)
+            LogBoth("MakeRecordName", "[VFormat]%s is no container: MP4 is used", WideToUtf8(settings.VFormat).c_str());
+        ext = L".mp4";
+        name.audioCodec = AV_CODEC_ID_AAC;
     }
     if (settings.Division) name.path += L" Part ";
     name.path += ext;

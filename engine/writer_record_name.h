@@ -11,12 +11,11 @@
 
 struct RecordName {
     std::wstring path;
-    // AV_CODEC_ID_NONE when the format setting names no container: the writer's sound
-    // codec is then left as it is (and the name has no extension).
     AVCodecID audioCodec = AV_CODEC_ID_NONE;
 };
 
-// Sound-only mode gives ".mp3" (MP3); otherwise VFormat "MP4" gives ".mp4" (AAC) and
-// "FLV" ".flv" (MP3), compared case-sensitively. With Division on, " Part " ends the
-// stem: the writer puts each part's number after it.
+// Sound-only mode gives ".mp3" (MP3); otherwise VFormat "FLV" gives ".flv" (MP3)
+// and anything else ".mp4" (AAC), the format read without regard to case (a value
+// that is neither is logged). With Division on, " Part " ends the stem: the
+// writer puts each part's number after it.
 RecordName MakeRecordName(const SettingRecord& settings, int32_t selMode, const SYSTEMTIME& now);

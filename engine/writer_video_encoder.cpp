@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "common/logger.h"
+#include "common/text_convert.h"
 #include "engine/writer.h"
 
 int quality_to_value(const std::wstring& definition) {
@@ -15,8 +16,10 @@ int quality_to_value(const std::wstring& definition) {
 int32_t ParseVideoBitrate(const std::wstring& text) {
     std::wistringstream in(text);
     int32_t value = 0;
-    if (!(in >> value)) return 0;
-    return value;
+    if (in >> value && value > 0) return value;
+    LogBoth("CSaveVideoFileThread::HandleoStream", "[VBitrate]%s unusable: %d is used", WideToUtf8(text).c_str(),
+            kDefaultVideoBitrate);
+    return kDefaultVideoBitrate;
 }
 
 bool vcoHandle(AVFormatContext* oc, AVCodecContext** ctx, const AVCodec** codec, AVCodecID codecId,

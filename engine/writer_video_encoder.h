@@ -11,7 +11,9 @@ constexpr int kVideoMaxBFrames = 0;
 
 // qmax for the Definition setting: "原画" 18, "高清" 24, "标清" 30; any other text 24.
 int quality_to_value(const std::wstring& definition);
-// The VBitrate setting in bits per second, unscaled; 0 when the text is no number.
+constexpr int32_t kDefaultVideoBitrate = 5000;  // the VBitrate setting's default
+// The VBitrate setting in bits per second, unscaled; a text that is no positive
+// 32-bit number gives the default, with a log line.
 int32_t ParseVideoBitrate(const std::wstring& text);
 
 // Opens the encoder: the given size and pixel format, time base 1/frameRate, GOP of

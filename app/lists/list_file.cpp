@@ -29,12 +29,27 @@ bool WriteAll(const std::wstring& path, const wchar_t* mode, const std::string& 
     return fclose(file) == 0 && ok;
 }
 
+// At most this much of a line reaches the log: the file may hold anything.
+constexpr size_t kLoggedLineBytes = 99;
+
+// One line for all the lines that were skipped, quoting the first of them cut short.
+void LogSkippedLines(size_t count, const std::string& first) {
+    if (count == 0) return;
+    std::string quoted = first.substr(0, kLoggedLineBytes);
+    for (char& c : quoted)
+        if (static_cast<unsigned char>(c) < 0x20) c = '?';
+    LogFile("ReadListFile", "[lines]%zu not in code page 936, skipped; the first begins [line]%s", count,
+            quoted.c_str());
+}
+
 }  // namespace
 
 std::vector<std::wstring> ReadListFile(const std::wstring& path) {
     std::vector<std::wstring> names;
     std::string bytes;
     if (!ReadAll(path, &bytes)) return names;
+    size_t skipped = 0;
+    std::string firstSkipped;
     size_t start = 0;
     while (start < bytes.size()) {
         size_t end = bytes.find('\n', start);
@@ -45,11 +60,12 @@ std::vector<std::wstring> ReadListFile(const std::wstring& path) {
         if (line.empty()) continue;
         std::wstring name = ChsToWide(line);
         if (name.empty()) {
-            LogFile("ReadListFile", "[line]%s not in code page 936, skipped", line.c_str());
+            if (skipped++ == 0) firstSkipped = line.substr(0, kLoggedLineBytes);
             continue;
         }
         names.push_back(name);
     }
+    LogSkippedLines(skipped, firstSkipped);
     return names;
 }
 

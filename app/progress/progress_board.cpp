@@ -1,6 +1,17 @@
 #include "app/progress/progress_board.h"
 
+#include "app/custom_messages.h"
 #include "common/record_globals.h"
+
+namespace {
+
+bool HasSplitEvent(const ProgressTick& tick) {
+    for (ProgressEvent event : tick.events)
+        if (EventMessage(event) == WM_SPLITFILE_MSG) return true;
+    return false;
+}
+
+}  // namespace
 
 void CProgressBoard::BeginRecording(ByteCounter bytesWritten, const PlanTaskProgress& plan) {
     std::lock_guard<std::mutex> guard(m_lock);
@@ -10,6 +21,7 @@ void CProgressBoard::BeginRecording(ByteCounter bytesWritten, const PlanTaskProg
     m_division = DivisionCounters{};
     m_plan = plan;
     m_tickWaiting = false;
+    m_splitDue = m_splitPutBack = false;
 }
 
 void CProgressBoard::EndRecording() {
@@ -18,6 +30,7 @@ void CProgressBoard::EndRecording() {
     ++m_recording;
     m_plan = PlanTaskProgress{};
     m_tickWaiting = false;
+    m_splitDue = m_splitPutBack = false;
 }
 
 bool CProgressBoard::TakeTick(ProgressTick& tick) {
@@ -67,6 +80,23 @@ bool CProgressBoard::Publish(uint64_t recording, const ProgressTick& tick, const
     m_plan = tick.plan;
     m_tick = tick;
     m_tickWaiting = true;
+    if (HasSplitEvent(tick)) m_splitDue = true;
     if (post) post();
+    m_splitPutBack = false;
     return true;
+}
+
+// Under the lock: post runs inside Publish.
+bool CProgressBoard::SplitToPost(const ProgressTick& tick) const { return HasSplitEvent(tick) || m_splitPutBack; }
+
+bool CProgressBoard::TakeSplitDue() {
+    std::lock_guard<std::mutex> guard(m_lock);
+    const bool due = m_splitDue;
+    m_splitDue = m_splitPutBack = false;
+    return due;
+}
+
+void CProgressBoard::PutSplitBack() {
+    std::lock_guard<std::mutex> guard(m_lock);
+    if (m_bytesWritten) m_splitDue = m_splitPutBack = true;
 }

@@ -43,6 +43,17 @@ public:
     // recording has ended meanwhile.
     bool Publish(uint64_t recording, const ProgressTick& tick, const std::function<void()>& post);
 
+    // A split is due from a tick's split event until the UI thread takes it; one
+    // that could not be made is put back and asked for again at the next tick.
+    // Progress thread, from post: whether this tick posts WM_SPLITFILE_MSG (its own
+    // split event, or one put back).
+    bool SplitToPost(const ProgressTick& tick) const;
+    // UI thread, on WM_SPLITFILE_MSG: true (once) when a tick asked for the split;
+    // a message from anywhere else finds none.
+    bool TakeSplitDue();
+    // UI thread: a split that was due could not be made now.
+    void PutSplitBack();
+
 private:
     mutable std::mutex m_lock;
     ByteCounter m_bytesWritten;  // empty while no recording is attached
@@ -53,4 +64,6 @@ private:
     AutoStopOptions m_autoStopOptions;  // the main window's copy; defaults after each automatic stop
     ProgressTick m_tick;
     bool m_tickWaiting = false;
+    bool m_splitDue = false;
+    bool m_splitPutBack = false;
 };

@@ -84,10 +84,13 @@ bool CProgressThread::Tick() {
     return true;
 }
 
+// Splits of one tick (by time, by size, the safety split, one put back) make one
+// WM_SPLITFILE_MSG.
 void CProgressThread::PostTick(const ProgressTickInput& input, const ProgressTick& tick) {
     for (ProgressEvent event : tick.events) {
         LogSplit(event, input, tick);
-        PostMessageW(m_window, EventMessage(event), 0, 0);
+        if (EventMessage(event) != WM_SPLITFILE_MSG) PostMessageW(m_window, EventMessage(event), 0, 0);
     }
+    if (m_board.SplitToPost(tick)) PostMessageW(m_window, WM_SPLITFILE_MSG, 0, 0);
     PostMessageW(m_window, WM_PROGRESS_TICK, 0, 0);
 }

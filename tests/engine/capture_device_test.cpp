@@ -61,6 +61,8 @@ TEST_F(CaptureDeviceTest, ScreenSourceWritesTheDeviceValuesBeforeOpeningIt) {
         {0, 15, false, 0},                       // 0: left alone
         {30, 15, true, 15},                      // the FrameRate setting
         {30, 3, false, 25},                      // a setting below 5 gives 25
+        {30, -40, true, 25},                     // and so does any other unusable one
+        {30, 100000, true, 25},
     };
     for (const Case& c : cases) {
         ScopedScreenKey fresh;

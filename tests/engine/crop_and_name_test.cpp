@@ -68,7 +68,10 @@ TEST(RecordName, ContainerAndSoundCodecFollowModeAndFormat) {
         {kSelModeFullScreen, L"MP4", false, L"D:\\rec\\20240305_070809.mp4", AV_CODEC_ID_AAC},
         {kSelModeRegion, L"FLV", false, L"D:\\rec\\20240305_070809.flv", AV_CODEC_ID_MP3},
         {kSelModeSoundOnly, L"MP4", false, L"D:\\rec\\20240305_070809.mp3", AV_CODEC_ID_MP3},
-        {kSelModeFullScreen, L"mp4", false, L"D:\\rec\\20240305_070809", AV_CODEC_ID_NONE},
+        {kSelModeFullScreen, L"mp4", false, L"D:\\rec\\20240305_070809.mp4", AV_CODEC_ID_AAC},  // any case
+        {kSelModeRegion, L"Flv", false, L"D:\\rec\\20240305_070809.flv", AV_CODEC_ID_MP3},
+        {kSelModeFullScreen, L"mkv", false, L"D:\\rec\\20240305_070809.mp4", AV_CODEC_ID_AAC},  // anything else: MP4
+        {kSelModeFullScreen, L"", false, L"D:\\rec\\20240305_070809.mp4", AV_CODEC_ID_AAC},
         {kSelModeFullScreen, L"MP4", true, L"D:\\rec\\20240305_070809 Part .mp4", AV_CODEC_ID_AAC},
     };
     for (const Case& c : cases) {

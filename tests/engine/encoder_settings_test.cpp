@@ -36,10 +36,9 @@ TEST_F(EncoderSettingsTest, VideoEncoderFollowsDefinitionAndUnscaledBitrate) {
         int qmax;
         int64_t bitRate;
     } cases[] = {
-        {L"原画", L"5000", 18, 5000},
-        {L"高清", L"8000", 24, 8000},
-        {L"标清", L"5000", 30, 5000},
-        {L"高清", L"abc", 24, 0},  // no number: the encoder's own rate control
+        {L"原画", L"5000", 18, 5000},  {L"高清", L"8000", 24, 8000}, {L"标清", L"5000", 30, 5000},
+        {L"高清", L"abc", 24, 5000},  // unusable settings: the default, and the recording is made
+        {L"高清", L"-5000", 24, 5000}, {L"高清", L"0", 24, 5000},    {L"高清", L"99999999999", 24, 5000},
     };
     int n = 0;
     for (const Case& c : cases) {
@@ -63,16 +62,15 @@ TEST_F(EncoderSettingsTest, VideoEncoderFollowsDefinitionAndUnscaledBitrate) {
     }
 }
 
-TEST_F(EncoderSettingsTest, AudioBitrateIsKilobitsTimes1024AndMustBePositive) {
+// A bit rate that cannot work is no reason to refuse the recording: the default.
+TEST_F(EncoderSettingsTest, AudioBitrateIsKilobitsTimes1024OrTheDefault) {
     struct Case {
         const wchar_t* abitrate;
         bool opens;
         int64_t bitRate;
     } cases[] = {
-        {L"128", true, 131072},
-        {L"64", true, 65536},
-        {L"0", false, 0},
-        {L"abc", false, 0},
+        {L"128", true, 131072}, {L"64", true, 65536},           {L"0", true, 131072},
+        {L"abc", true, 131072}, {L"99999999999", true, 131072}, {L"-64", true, 131072},
     };
     int n = 0;
     for (const Case& c : cases) {
@@ -87,7 +85,7 @@ TEST_F(EncoderSettingsTest, AudioBitrateIsKilobitsTimes1024AndMustBePositive) {
         }
         writer->coPutFun();
     }
-    EXPECT_EQ(owner.finished.size(), 2u);
+    EXPECT_EQ(owner.finished.size(), 6u);
 }
 
 }  // namespace

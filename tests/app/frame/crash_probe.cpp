@@ -2,10 +2,13 @@
 // by the edge tracking and the taskbar hidden as while recording. The desktop shell
 // writes what it is asked to "desktop_calls.txt" beside the probe, so the test sees
 // whether the crash filter gave the desktop back. Exit codes other than a crash's:
-// 3 when the window or the forced cursor could not be set up.
+// 3 when the window or the forced cursor could not be set up. With "bad_alloc" on
+// its command line it throws std::bad_alloc that nobody catches, in place of the fault.
 #include <windows.h>
 #include <objbase.h>
 
+#include <cstring>
+#include <new>
 #include <string>
 
 #include "app/crash_dump.h"
@@ -39,7 +42,7 @@ FileShell g_shell;
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     SetDesktopShell(&g_shell);
     InstallCrashFilter();
     CoInitialize(nullptr);
@@ -53,6 +56,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     const int y = (region.top + region.bottom) / 2;
     if (frame->HitTestRegionEdge(region, 3, false, region.left, y) == 0 || !ForcedSystemCursor()) return 3;
     frame->ShowTaskbar(false);
-    *static_cast<volatile int*>(nullptr) = 1;  // the fault
+    if (strstr(commandLine, "bad_alloc")) throw std::bad_alloc();  // nobody catches it: out of memory
+    *static_cast<volatile int*>(nullptr) = 1;                      // the fault
     return 0;
 }

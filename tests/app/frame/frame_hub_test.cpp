@@ -4,6 +4,7 @@
 // starts that are refused before anything changes.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
 #include "app/custom_messages.h"
@@ -57,7 +58,7 @@ TEST_F(MainWindowTest, PickedAreaIsEnlargedClampedAndAppliedToTheRegionFrame) {
     RECT rc = WindowRect(Hwnd());
     EXPECT_TRUE(IsWindowVisible(Hwnd()));
     EXPECT_EQ(rc.top, 250 + 20) << "20 pixels below the area";
-    EXPECT_EQ((rc.left + rc.right) / 2, (1130 + 1280) / 2) << "centred across it";
+    EXPECT_EQ(rc.right, 1280) << "centred across it as far as the screen lets it: never off the screen";
     ASSERT_TRUE(ui_test::PumpUntil([] { return IsWindowVisible(SelAreaWindow()) != FALSE; }))
         << "WM_APPLY_RECORD_AREA shows the region frame";
     EXPECT_TRUE(GetWindowLongPtrW(Hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST) << "placed below the area, top-most";
@@ -91,6 +92,39 @@ TEST_F(MainWindowTest, CancelsAndWrongSizesLeaveTheAreaAsItWas) {
     EXPECT_EQ(SendMessageW(Hwnd(), WM_COPYDATA, 0, 0), 0) << "no data block at all";
     EXPECT_TRUE(EqualRect(&g_rcSnapwick, &before));
     ui_test::Pump(50);
+}
+
+// Rectangles no picker would send: every value is taken in 64 bits and cut to the
+// desktop before it is used, and the main window stays where the user can reach it.
+TEST_F(MainWindowTest, HostileRectanglesGiveAnAreaInsideTheDesktop) {
+    const RECT desktop = frame->MonitorUnion();
+    struct Case {
+        const char* what;
+        int32_t rect[4];
+    } cases[] = {
+        {"INT_MIN..INT_MAX", {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}},
+        {"INT_MAX..INT_MIN", {INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN}},
+        {"far off to the left and up", {-100000, -100000, -99000, -99500}},
+        {"far off to the right and down", {50000, 60000, 51000, 61000}},
+        {"random bytes", {static_cast<int32_t>(0x9E3779B9), 0x7F4A7C15, static_cast<int32_t>(0xF39CC060), 0x5CEDC834}},
+        {"one pixel past the corner", {desktop.right, desktop.bottom, desktop.right + 1, desktop.bottom + 1}},
+    };
+    for (const Case& c : cases) {
+        SendPick(Hwnd(), 16, c.rect);
+        const RECT& a = g_rcSnapwick;
+        EXPECT_GE(a.left, desktop.left) << c.what << ": " << RectText(a);
+        EXPECT_GE(a.top, desktop.top) << c.what << ": " << RectText(a);
+        EXPECT_LE(a.right, desktop.right) << c.what << ": " << RectText(a);
+        EXPECT_LE(a.bottom, desktop.bottom) << c.what << ": " << RectText(a);
+        EXPECT_GE(a.right - a.left, 150) << c.what << ": " << RectText(a);
+        EXPECT_GE(a.bottom - a.top, 150) << c.what << ": " << RectText(a);
+        ui_test::Pump(30);  // WM_APPLY_RECORD_AREA places the window once more
+        RECT rc = WindowRect(Hwnd());
+        EXPECT_TRUE(rc.left >= desktop.left && rc.top >= desktop.top && rc.right <= desktop.right &&
+                    rc.bottom <= desktop.bottom)
+            << c.what << ": main window at " << RectText(rc);
+    }
+    SetWindowPos(Hwnd(), HWND_NOTOPMOST, 211, 250, 858, 300, SWP_NOACTIVATE);
 }
 
 // Pointers another process posted (here: records this program never registered)
@@ -171,6 +205,39 @@ TEST_F(MainWindowTest, ShowSelAreaShowsAndHidesTheRegionFrame) {
     EXPECT_TRUE(IsWindowVisible(region)) << "other values do nothing";
     SendMessageW(Hwnd(), WM_SHOW_SEL_AREA, 0, 0);
     EXPECT_FALSE(IsWindowVisible(region));
+}
+
+// The region frame already as asked is not touched: a flood of these messages
+// moves no window.
+namespace {
+WNDPROC g_selAreaProc = nullptr;
+int g_selAreaPositionChanges = 0;
+LRESULT CALLBACK CountingSelAreaProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_WINDOWPOSCHANGING || msg == WM_SHOWWINDOW) ++g_selAreaPositionChanges;
+    return CallWindowProcW(g_selAreaProc, hwnd, msg, wParam, lParam);
+}
+}  // namespace
+
+TEST_F(MainWindowTest, ShowSelAreaInTheStateItHasCostsNothing) {
+    HWND region = SelAreaWindow();
+    ASSERT_NE(region, nullptr);
+    SendMessageW(Hwnd(), WM_SHOW_SEL_AREA, 1, 0);
+    ASSERT_TRUE(IsWindowVisible(region));
+    g_selAreaPositionChanges = 0;
+    g_selAreaProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(region, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingSelAreaProc)));
+    for (int i = 0; i < 500; ++i) PostMessageW(Hwnd(), WM_SHOW_SEL_AREA, 1, 0);
+    ui_test::Pump(200);
+    EXPECT_EQ(g_selAreaPositionChanges, 0) << "shown already";
+    SendMessageW(Hwnd(), WM_SHOW_SEL_AREA, 0, 0);
+    EXPECT_GT(g_selAreaPositionChanges, 0) << "hiding it still hides it";
+    g_selAreaPositionChanges = 0;
+    for (int i = 0; i < 500; ++i) PostMessageW(Hwnd(), WM_SHOW_SEL_AREA, 0, 0);
+    ui_test::Pump(200);
+    EXPECT_EQ(g_selAreaPositionChanges, 0) << "hidden already";
+    SetWindowLongPtrW(region, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_selAreaProc));
+    SendMessageW(Hwnd(), WM_SHOW_SEL_AREA, 1, 0);
+    EXPECT_TRUE(IsWindowVisible(region));
 }
 
 TEST_F(MainWindowTest, TrayLeftClickShowsTheWindowAndTheRegionFrame) {

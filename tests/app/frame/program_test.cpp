@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -263,16 +264,87 @@ TEST_F(ProgramTest, RecordsAtStartAndStopsByTheRecordHotkey) {
     EXPECT_EQ(listed[0], WideToChs(recorded[0]));
 }
 
-TEST(CrashTest, ACrashWritesItsDumpAndGivesTheDesktopBack) {
-    testing_support::TempDir probe;
-    CopyFolder(GetProgramFolderW() + L"probe\\", probe.path());
-    Program crashing(probe.path(), L"app_crash_probe.exe");
-    ASSERT_TRUE(crashing.Started());
-    const DWORD code = crashing.WaitForExit();
-    EXPECT_NE(code, STILL_ACTIVE) << "the process ends after the dump";
-    EXPECT_NE(code, 0u);
-    EXPECT_NE(code, 3u) << "the probe could not force a cursor";
+// The program killed while it records (as a crash or a power cut ends it): the
+// recording on the disk plays, and the next start finishes it and lists it.
+TEST_F(ProgramTest, ARecordingKilledWithTheProgramIsFinishedAndListedAtTheNextStart) {
+    const std::wstring out = folder.File(L"out");
+    ASSERT_TRUE(CreateDirectoryW(out.c_str(), nullptr));
+    const std::wstring ini = folder.File(L"setting_record.ini");
+    WritePrivateProfileStringW(L"Output", L"path", out.c_str(), ini.c_str());
+    WritePrivateProfileStringW(L"Record", L"Check_AutoStartup", L"1", ini.c_str());
+    WritePrivateProfileStringW(L"Record", L"Check_Countdown", L"0", ini.c_str());
+    {
+        Program program(folder.path(), L"Vistrel.exe");
+        ASSERT_TRUE(program.Started());
+        ASSERT_TRUE(ui_test::PumpUntil([] { return FindWindowW(L"toolbar", nullptr) != nullptr; }, kStartWaitMs))
+            << "recording: the toolbar is up";
+        ui_test::Pump(6000);
+    }  // killed: TerminateProcess, nothing finished
+    const std::vector<std::wstring> recorded = FilesIn(out + L"\\", L"*.mp4");
+    ASSERT_EQ(recorded.size(), 1u);
+    const std::wstring path = out + L"\\" + recorded[0];
+    ProbedFile killed = ProbeFile(path);
+    ASSERT_TRUE(killed.opened) << "plays as it was left";
+    ASSERT_NE(killed.Find(AVMEDIA_TYPE_VIDEO), nullptr);
+    EXPECT_GE(killed.Find(AVMEDIA_TYPE_VIDEO)->Seconds(), 3.0);
+    EXPECT_TRUE(testing_support::ReadFileBytes(folder.File(L"videolist.txt")).empty()) << "not listed yet";
 
+    WritePrivateProfileStringW(L"Record", L"Check_AutoStartup", L"0", ini.c_str());
+    Program again(folder.path(), L"Vistrel.exe");
+    ASSERT_TRUE(again.Started());
+    HWND window = nullptr;
+    ASSERT_TRUE(ui_test::PumpUntil([&] { return (window = again.MainWindow()) != nullptr; }, kStartWaitMs));
+    ASSERT_TRUE(ui_test::PumpUntil([&] { return IsWindowVisible(window) != FALSE; }, kStartWaitMs));
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(again.WaitForExit(), 0u);
+    std::vector<std::string> listed =
+        testing_support::SplitLines(testing_support::ReadFileBytes(folder.File(L"videolist.txt")));
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_EQ(listed[0], WideToChs(recorded[0]));
+    ProbedFile whole = ProbeFile(path);
+    ASSERT_TRUE(whole.opened);
+    EXPECT_GE(whole.Find(AVMEDIA_TYPE_VIDEO)->Seconds(), 3.0);
+    EXPECT_EQ(FilesIn(out + L"\\", L"*.unfinished").size(), 0u) << "finished";
+}
+
+// Another program sends areas no picker would: the program keeps answering, the
+// main window stays on the screen, and it ends normally.
+TEST_F(ProgramTest, ExtremeAreasFromAnotherProgramChangeOnlyTheRegion) {
+    Program program(folder.path(), L"Vistrel.exe");
+    ASSERT_TRUE(program.Started());
+    HWND window = nullptr;
+    ASSERT_TRUE(ui_test::PumpUntil([&] { return (window = program.MainWindow()) != nullptr; }, kStartWaitMs));
+    ASSERT_TRUE(ui_test::PumpUntil([&] { return IsWindowVisible(window) != FALSE; }, kStartWaitMs));
+    const int32_t areas[][4] = {
+        {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX},
+        {INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN},
+        {-200000, -200000, -199000, -199000},
+        {static_cast<int32_t>(0xDEADBEEF), 0x0BADF00D, 0x7FFFFFF0, static_cast<int32_t>(0x80000010)}};
+    const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    for (const auto& area : areas) {
+        COPYDATASTRUCT copy = {0, 16, const_cast<int32_t*>(area)};
+        DWORD_PTR answer = 0;
+        ASSERT_NE(SendMessageTimeoutW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy), SMTO_NORMAL,
+                                      kStartWaitMs, &answer),
+                  0)
+            << "the window answers";
+        ui_test::Pump(100);
+        ASSERT_NE(SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, kStartWaitMs, &answer), 0);
+        RECT rc = {};
+        GetWindowRect(window, &rc);
+        EXPECT_TRUE(rc.left >= screen.left && rc.top >= screen.top && rc.right <= screen.right &&
+                    rc.bottom <= screen.bottom)
+            << "main window at " << rc.left << "," << rc.top << "," << rc.right << "," << rc.bottom;
+    }
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.WaitForExit(), 0u) << "ended normally";
+    EXPECT_TRUE(FilesIn(folder.path(), L"*.dmp").empty()) << "no crash";
+}
+
+namespace {
+
+// One dump named by the time, and the desktop given back.
+void ExpectDumpAndDesktopBack(testing_support::TempDir& probe) {
     std::vector<std::wstring> dumps = FilesIn(probe.path(), L"*.dmp");
     ASSERT_EQ(dumps.size(), 1u);
     EXPECT_EQ(dumps[0].size(), 18u) << "yyyymmddhhmmss.dmp";
@@ -282,4 +354,23 @@ TEST(CrashTest, ACrashWritesItsDumpAndGivesTheDesktopBack) {
         testing_support::SplitLines(testing_support::ReadFileBytes(probe.File(L"desktop_calls.txt")));
     const std::vector<std::string> expected = {"replace", "replace", "taskbar 0", "reset", "taskbar 1"};
     EXPECT_EQ(calls, expected) << "forced by the probe, given back by the crash filter";
+}
+
+}  // namespace
+
+// A fault, and out of memory (an exception nobody catches): each writes its dump
+// and gives the desktop back.
+TEST(CrashTest, ACrashWritesItsDumpAndGivesTheDesktopBack) {
+    for (const wchar_t* how : {L"", L"bad_alloc"}) {
+        SCOPED_TRACE(WideToUtf8(how));
+        testing_support::TempDir probe;
+        CopyFolder(GetProgramFolderW() + L"probe\\", probe.path());
+        Program crashing(probe.path(), L"app_crash_probe.exe", how);
+        ASSERT_TRUE(crashing.Started());
+        const DWORD code = crashing.WaitForExit();
+        EXPECT_NE(code, STILL_ACTIVE) << "the process ends after the dump";
+        EXPECT_NE(code, 0u);
+        if (*how == 0) EXPECT_NE(code, 3u) << "the probe could not force a cursor";
+        ExpectDumpAndDesktopBack(probe);
+    }
 }

@@ -207,3 +207,34 @@ TEST(OutputDrive, FreeBytesOfTheFolderDrive) {
 }
 
 }  // namespace
+
+// A split is made only when a tick asked for it, once; one that could not be made
+// is asked for again at the next tick, and only then.
+TEST_F(ProgressThreadTest, ASplitIsDueOnlyFromATickAndOneSkippedIsAskedForAgain) {
+    g_recordeState = _RecordingState;
+    counter.bytes = 10;  // below the 1 MiB split
+    board.BeginRecording(counter.Reader(), PlanTaskProgress{});
+    EXPECT_FALSE(board.TakeSplitDue()) << "nothing asked for yet: a posted split is foreign";
+    ASSERT_TRUE(thread.Start());
+    ASSERT_TRUE(sink.PumpUntil([&] { return sink.Count(WM_PROGRESS_TICK) >= 2; }));
+    EXPECT_EQ(sink.Count(WM_SPLITFILE_MSG), 0u);
+    EXPECT_FALSE(board.TakeSplitDue());
+
+    counter.bytes = 3 * kMiB / 2;
+    ASSERT_TRUE(sink.PumpUntil([&] { return sink.Count(WM_SPLITFILE_MSG) >= 1; }));
+    EXPECT_TRUE(board.TakeSplitDue());
+    EXPECT_FALSE(board.TakeSplitDue()) << "taken once";
+
+    // The split was skipped: the next tick asks again, the one after does not.
+    board.PutSplitBack();
+    size_t ticks = sink.Count(WM_PROGRESS_TICK);
+    ASSERT_TRUE(sink.PumpUntil([&] { return sink.Count(WM_PROGRESS_TICK) >= ticks + 1; }));
+    EXPECT_EQ(sink.Count(WM_SPLITFILE_MSG), 2u);
+    ticks = sink.Count(WM_PROGRESS_TICK);
+    ASSERT_TRUE(sink.PumpUntil([&] { return sink.Count(WM_PROGRESS_TICK) >= ticks + 2; }));
+    EXPECT_EQ(sink.Count(WM_SPLITFILE_MSG), 2u) << "asked again once";
+    EXPECT_TRUE(board.TakeSplitDue());
+    board.EndRecording();
+    board.PutSplitBack();
+    EXPECT_FALSE(board.TakeSplitDue()) << "nothing is due for a recording that ended";
+}

@@ -2,9 +2,11 @@
 // user and the hotkeys drive it, with the files read back with FFmpeg.
 #include <gtest/gtest.h>
 
+#include "app/capture_devices.h"
 #include "app/custom_messages.h"
 #include "app/lists/file_lists.h"
 #include "common/posted_records.h"
+#include "common/program_path.h"
 #include "common/record_globals.h"
 #include "common/record_request.h"
 #include "common/text_convert.h"
@@ -50,6 +52,61 @@ TEST_F(RecordingTest, StartWithoutAModeOnlyShowsTheTip) {
     EXPECT_EQ(g_recordeState, _StopState);
     EXPECT_FALSE(frame->IsRecordingUnderWay());
     EXPECT_TRUE(Recordings().empty());
+}
+
+namespace {
+
+// Capture devices as the tests want them, in place of the system's.
+class ListedDevices : public CaptureDeviceSource {
+public:
+    std::vector<std::wstring> video, audio;
+    std::vector<std::wstring> CaptureFilters(bool wantAudio) override { return wantAudio ? audio : video; }
+    std::vector<EndpointName> Endpoints(EndpointDirection, bool) override { return {}; }
+    std::wstring DefaultCaptureEndpoint() override { return L""; }
+};
+
+}  // namespace
+
+// A start refused for want of a device says why, in the window's words; nothing
+// is recorded and the next start works again.
+TEST_F(RecordingTest, RefusedStartsTellTheUserWhy) {
+    struct Case {
+        const char* what;
+        std::vector<std::wstring> video, audio;
+        bool soundOnly;
+        const wchar_t* tip;
+    } cases[] = {
+        {"capture devices not registered", {}, {}, false, L"未找到录屏设备，请按说明文件注册录屏组件"},
+        {"sound only without a sound device", {L"screen-capture-recorder"}, {}, true, L"未找到声音设备，无法录制声音"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ListedDevices devices;
+        devices.video = c.video;
+        devices.audio = c.audio;
+        frame->InitDevices(devices);
+        ChooseFullScreen(false);
+        if (c.soundOnly) {
+            g_userSelMode = kSelModeSoundOnly;
+            g_recordSources = kSourceSystemSound | kSourceMicrophone;
+        }
+        const int logAt = LogSize();
+        {
+            DialogCloser closer(L"MsgTipWnd", L"RecordStartErrorDialog", 1);
+            frame->OnClickStartRecord();
+            EXPECT_TRUE(closer.Seen()) << "a tip";
+        }
+        EXPECT_GE(LogLineIndex("[tip]" + WideToUtf8(c.tip), logAt), 0) << "and why";
+        EXPECT_FALSE(frame->IsRecordingUnderWay());
+        EXPECT_TRUE(Recordings().empty());
+    }
+    SystemCaptureDevices system;
+    frame->InitDevices(system);
+    ChooseFullScreen(false);
+    frame->OnClickStartRecord();
+    ASSERT_TRUE(WaitUntilRecording()) << "with its devices back it records";
+    frame->onStopRecord();
+    EXPECT_EQ(Recordings().size(), 1u);
 }
 
 // A microphone name that no device has: the recorder cannot open it (FFmpeg's
@@ -191,6 +248,71 @@ TEST_F(RecordingTest, SplitBySizeMakesPartsThatAreAllListed) {
         EXPECT_NE(part.Find(AVMEDIA_TYPE_VIDEO), nullptr);
         EXPECT_NE(frame->FileLists()->Videos().count(name), 0u) << "listed";
     }
+}
+
+// Splits posted by another program while recording (no split is set up) make no
+// parts: the recording stays one file.
+TEST_F(RecordingTest, SplitMessagesFromElsewhereMakeNoParts) {
+    ChooseFullScreen(false);
+    frame->OnClickStartRecord();
+    ASSERT_TRUE(WaitUntilRecording());
+    const int logAt = LogSize();
+    for (int i = 0; i < 20; ++i) PostMessageW(Hwnd(), WM_SPLITFILE_MSG, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return LogLineIndex("no split is due: the message is ignored", logAt) >= 0; }));
+    ui_test::Pump(1500);
+    EXPECT_EQ(Recordings().size(), 1u) << "still one file";
+    frame->onStopRecord();
+    const std::vector<std::wstring> files = Recordings();
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_TRUE(ProbeFile(OutputFile(files[0])).opened);
+}
+
+namespace {
+size_t LogBytes() {
+    size_t bytes = 0;
+    for (const std::string& line : LogLines()) bytes += line.size() + 2;
+    return bytes;
+}
+}  // namespace
+
+// "videolist.txt" that cannot be written (here a folder of that name): the
+// recording is kept, shown in the list, and the user is told once.
+TEST_F(RecordingTest, AListThatCannotBeWrittenIsToldOnceAndTheRecordingKept) {
+    const std::wstring list = GetAppFilePath(L"videolist.txt");
+    testing_support::DeleteFileIfExists(list);
+    ASSERT_TRUE(CreateDirectoryW(list.c_str(), nullptr));
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        ChooseFullScreen(false);
+        frame->OnClickStartRecord();
+        ASSERT_TRUE(WaitUntilRecording());
+        ui_test::Pump(1200);
+        DialogCloser closer(L"MsgTipWnd", L"RecordTipDialog", 1);
+        frame->onStopRecord();
+        EXPECT_EQ(closer.Seen(), round == 0) << "told the first time only";
+    }
+    EXPECT_GE(LogLineIndex("videolist.txt cannot be written: the recording is kept"), 0);
+    RemoveDirectoryW(list.c_str());
+    const std::vector<std::wstring> files = Recordings();
+    ASSERT_EQ(files.size(), 2u);
+    for (const std::wstring& name : files) EXPECT_NE(frame->FileLists()->Videos().count(name), 0u) << "listed";
+}
+
+// A list file of random bytes costs the log at most a line.
+TEST_F(RecordingTest, AListFileOfRandomBytesIsNotCopiedIntoTheLog) {
+    std::string noise(1 << 20, '\0');
+    uint32_t x = 12345;
+    for (char& c : noise) {
+        x = x * 1664525u + 1013904223u;
+        c = static_cast<char>(x >> 24);
+    }
+    const std::wstring list = GetAppFilePath(L"videolist.txt");
+    ASSERT_TRUE(testing_support::WriteFileBytes(list, noise));
+    const size_t before = LogBytes();
+    frame->FileLists()->LoadVideoList();
+    EXPECT_LT(LogBytes() - before, 1000u);
+    testing_support::DeleteFileIfExists(list);
+    frame->FileLists()->LoadVideoList();
 }
 
 // An automatic stop after 2 seconds that puts the machine to sleep (through the

@@ -1,0 +1,49 @@
+// The output file of a recording under the writer's own handle: FFmpeg writes
+// through it, the first failure keeps its cause (a full disk stays "disk full",
+// whatever FFmpeg makes of it later) and nothing after it is written, and what is
+// written reaches the disk twice a second, so a killed recording keeps
+// all but its last moments.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <string>
+
+#include "engine/ffmpeg_api.h"
+#include "engine/writer_failure.h"
+
+class CRecordFile {
+public:
+    static constexpr ULONGLONG kFlushPeriodMs = 500;
+
+    CRecordFile() = default;
+    ~CRecordFile() { Close(); }
+    CRecordFile(const CRecordFile&) = delete;
+    CRecordFile& operator=(const CRecordFile&) = delete;
+
+    // UI thread. Creates (or empties) the file, readable by others while it grows.
+    // false, with the cause in Failure(), when it cannot be created.
+    bool Open(const std::wstring& path);
+    // The I/O context FFmpeg writes through; null while no file is open.
+    AVIOContext* Context() const { return m_io; }
+    // Under the writer's output mutex: everything written so far to the disk when
+    // kFlushPeriodMs have passed since the last time (or at once with force).
+    void Flush(bool force);
+    // UI thread: flushes and closes; the context is freed (the format context must
+    // no longer point to it).
+    void Close();
+    bool IsOpen() const { return m_file != INVALID_HANDLE_VALUE; }
+    WriteFailure Failure() const { return m_failure.load(); }
+
+private:
+    bool TakesData();
+    static int Write(void* opaque, uint8_t* data, int size);
+    static int64_t Seek(void* opaque, int64_t offset, int whence);
+    int Fail(DWORD error);
+
+    HANDLE m_file = INVALID_HANDLE_VALUE;
+    AVIOContext* m_io = nullptr;
+    std::atomic<WriteFailure> m_failure{WriteFailure::kNone};
+    ULONGLONG m_lastFlush = 0;
+};
