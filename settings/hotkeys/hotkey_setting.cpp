@@ -139,15 +139,21 @@ void CHotKeySetting::LoadIni(const std::wstring& path) {
     }
 }
 
-void CHotKeySetting::LoadDefaults() {
+std::vector<HotkeyEntry> CHotKeySetting::DefaultList() {
+    std::vector<HotkeyEntry> entries;
     for (const HotkeyDefault& d : kDefaults) {
         HotkeyEntry entry;
         entry.name = d.name;
         entry.caption = d.caption;
         entry.fVirt = d.fVirt;
         entry.key = d.key;
-        list.push_back(entry);
+        entries.push_back(entry);
     }
+    return entries;
+}
+
+void CHotKeySetting::LoadDefaults() {
+    for (const HotkeyEntry& entry : DefaultList()) list.push_back(entry);
 }
 
 void CHotKeySetting::RestoreDefaults() {

@@ -65,6 +65,8 @@ public:
     // The list becomes the defaults; registrations and the file stay as they are.
     void RestoreDefaults();
     void LoadDefaults();
+    // The six default entries in list order.
+    static std::vector<HotkeyEntry> DefaultList();
     // Reads every section of the file (iniPath becomes path).
     void LoadIni(const std::wstring& path = GetIniPath());
     static std::wstring GetIniPath();
