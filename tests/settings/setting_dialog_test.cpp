@@ -290,6 +290,41 @@ TEST_F(SettingDialog, RestoredDefaultHotkeysAreRegisteredOnOk) {
     EXPECT_STREQ(key, L"R");
 }
 
+// OK with a key another window holds: the notice lists it; its OK keeps the
+// settings dialog open on the hotkey section, its close lets OK close it.
+TEST_F(SettingDialog, OkWithATakenKeyAsksAndStaysOnTheHotkeys) {
+    HotkeyOwner holder;
+    ASSERT_TRUE(RegisterHotKey(holder.hwnd, 0x7104, MOD_ALT, 'J'));
+    static bool answerOk = false;
+    static bool noticeSeen = false;
+    for (bool ok : {true, false}) {
+        answerOk = ok;
+        noticeSeen = false;
+        Find<CComboUI>(page::kComKey)->SelectItem(ok ? 9 : 10);  // the area row: Alt + J, then Alt + K
+        if (!ok) ASSERT_TRUE(RegisterHotKey(holder.hwnd, 0x7105, MOD_ALT, 'K'));
+        SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR id, DWORD) {
+            HWND notice = FindWindowW(L"HotkeyTipWnd", nullptr);
+            if (!notice || !IsWindowVisible(notice)) return;
+            KillTimer(nullptr, id);
+            noticeSeen = true;
+            if (!answerOk) {
+                PostMessageW(notice, WM_CLOSE, 0, 0);
+                return;
+            }
+            const LPARAM okButton = MAKELPARAM(410, 234);
+            PostMessageW(notice, WM_MOUSEMOVE, 0, okButton);
+            PostMessageW(notice, WM_LBUTTONDOWN, MK_LBUTTON, okButton);
+            PostMessageW(notice, WM_LBUTTONUP, 0, okButton);
+        });
+        dlg.SelectPage(1);
+        EXPECT_EQ(dlg.OnOK(), ok);
+        EXPECT_TRUE(noticeSeen);
+        if (ok) EXPECT_EQ(SectionTop(page::kShortcutKeys), 45) << "scrolled to the hotkeys";
+    }
+    UnregisterHotKey(holder.hwnd, 0x7104);
+    UnregisterHotKey(holder.hwnd, 0x7105);
+}
+
 TEST(HotkeyNotice, TakenKeysBetweenQuotes) {
     std::vector<HotkeyEntry> entries = CHotKeySetting::DefaultList();
     entries[3].state = kHotkeyTaken;  // F1
