@@ -101,6 +101,7 @@ UINT RecordSettingDlg::ShowDialog(HWND owner, int page, bool center) {
 
 CControlUI* RecordSettingDlg::CreateControl(LPCTSTR pstrClass) {
     if (wcscmp(pstrClass, kHotkeyLabelInterface) == 0) return new HotkeyLabel;
+    if (wcscmp(pstrClass, kHotkeyItemContainerInterface) == 0) return new HotkeyItemContainer;
     return nullptr;
 }
 

@@ -84,4 +84,66 @@ void HotkeyLabel::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
         CLabelUI::SetAttribute(pstrName, pstrValue);
 }
 
+HotkeyItemContainer::~HotkeyItemContainer() {
+    if (m_pManager && !m_group.IsEmpty()) m_pManager->RemoveOptionGroup(m_group, this);
+}
+
+LPVOID HotkeyItemContainer::GetInterface(LPCTSTR pstrName) {
+    return _wcsicmp(pstrName, kHotkeyItemContainerInterface) == 0 ? this : CHorizontalLayoutUI::GetInterface(pstrName);
+}
+
+void HotkeyItemContainer::SetManager(CPaintManagerUI* pManager, CControlUI* pParent, bool bInit) {
+    if (m_pManager && m_pManager != pManager && !m_group.IsEmpty()) m_pManager->RemoveOptionGroup(m_group, this);
+    const bool joins = pManager && pManager != m_pManager && !m_group.IsEmpty();
+    CHorizontalLayoutUI::SetManager(pManager, pParent, bInit);
+    if (joins) pManager->AddOptionGroup(m_group, this);
+}
+
+void HotkeyItemContainer::SetGroup(LPCTSTR name) {
+    const CDuiString group(name);
+    if (group == m_group) return;
+    if (m_pManager && !m_group.IsEmpty()) m_pManager->RemoveOptionGroup(m_group, this);
+    m_group = group;
+    if (m_pManager && !m_group.IsEmpty()) m_pManager->AddOptionGroup(m_group, this);
+}
+
+void HotkeyItemContainer::DoEvent(TEventUI& event) {
+    if (event.Type == UIEVENT_BUTTONDOWN && IsEnabled() && PtInRect(&m_rcItem, event.ptMouse)) {
+        m_pressed = true;
+        return;
+    }
+    if (event.Type == UIEVENT_BUTTONUP && m_pressed) {
+        m_pressed = false;
+        Select(true);
+        NeedParentUpdate();
+        return;
+    }
+    CHorizontalLayoutUI::DoEvent(event);
+}
+
+void HotkeyItemContainer::Select(bool selected) {
+    if (m_selected == selected) return;
+    m_selected = selected;
+    SetBkColor(selected ? m_selectColor : 0);
+    if (!selected || !m_pManager || m_group.IsEmpty()) return;
+    if (const auto* members = m_pManager->GetOptionGroup(m_group)) {
+        const std::vector<CControlUI*> others = *members;
+        for (CControlUI* member : others) {
+            auto* item = static_cast<HotkeyItemContainer*>(member->GetInterface(kHotkeyItemContainerInterface));
+            if (item && item != this) item->Select(false);
+        }
+    }
+    m_pManager->SendNotify(this, DUI_MSGTYPE_SELECTCHANGED, 1);
+}
+
+void HotkeyItemContainer::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
+    const CDuiString name(pstrName);
+    if (name == L"group")
+        SetGroup(pstrValue);
+    else if (name == L"selectcolor")
+        m_selectColor = ParseRowColor(pstrValue);
+    else
+        CHorizontalLayoutUI::SetAttribute(pstrName, pstrValue);
+}
+
 }  // namespace DuiLib

@@ -14,11 +14,13 @@ using namespace ui_test;
 namespace {
 
 constexpr wchar_t kRows[] =
-    L"<Window size=\"300,120\"><VerticalLayout>"
+    L"<Window size=\"300,160\"><VerticalLayout>"
     L"<HotkeyLabel name=\"one\" text=\"one(F1)\" height=\"24\" group=\"pic\" selectcolor=\" #FF102030\" "
     L"selecttextcolor=\"#FFFFFF00\"/>"
     L"<HotkeyLabel name=\"two\" text=\"two(F2)\" height=\"24\" group=\"pic\" select=\"false\"/>"
     L"<HotkeyLabel name=\"lone\" text=\"lone\" height=\"24\"/>"
+    L"<HotkeyItemConLayout name=\"item1\" height=\"20\" group=\"items\" selectcolor=\"#FF0000FF\"/>"
+    L"<HotkeyItemConLayout name=\"item2\" height=\"20\" group=\"items\"/>"
     L"</VerticalLayout></Window>";
 
 class RowWindow : public ::testing::Test {
@@ -26,6 +28,7 @@ protected:
     void SetUp() override {
         EnsureTestSkin();
         window.makeControl = [](LPCTSTR tag) -> CControlUI* {
+            if (wcscmp(tag, L"HotkeyItemConLayout") == 0) return new HotkeyItemContainer;
             return wcscmp(tag, L"HotkeyLabel") == 0 ? new HotkeyLabel : nullptr;
         };
         ASSERT_TRUE(window.Open());
@@ -60,11 +63,24 @@ TEST_F(RowWindow, APressOnARowSelectsItWhereverTheButtonIsReleased) {
     const POINT one = window.Center(L"one");
     PostMessageW(window.GetHWND(), WM_MOUSEMOVE, 0, MAKELPARAM(one.x, one.y));
     PostMessageW(window.GetHWND(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(one.x, one.y));
-    PostMessageW(window.GetHWND(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(one.x, 110));
-    PostMessageW(window.GetHWND(), WM_LBUTTONUP, 0, MAKELPARAM(one.x, 110));
+    PostMessageW(window.GetHWND(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(one.x, 150));
+    PostMessageW(window.GetHWND(), WM_LBUTTONUP, 0, MAKELPARAM(one.x, 150));
     Pump(30);
     EXPECT_TRUE(Row(L"one")->IsSelected());
     EXPECT_FALSE(Row(L"two")->IsSelected());
+}
+
+TEST_F(RowWindow, RowContainersSelectLikeRows) {
+    auto* item1 = window.Find<HotkeyItemContainer>(L"item1");
+    auto* item2 = window.Find<HotkeyItemContainer>(L"item2");
+    ClickAt(window.GetHWND(), window.Center(L"item2"));
+    Pump(30);
+    EXPECT_TRUE(item2->IsSelected());
+    EXPECT_EQ(item2->GetBkColor(), 0xFFF9F9F9u);
+    item1->Select(true);
+    EXPECT_FALSE(item2->IsSelected());
+    EXPECT_EQ(item1->GetBkColor(), 0xFF0000FFu);
+    EXPECT_NE(item1->GetInterface(L"HotkeyItemConLayout"), nullptr);
 }
 
 TEST_F(RowWindow, KeysAreKeptAsGiven) {

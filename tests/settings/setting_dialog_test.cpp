@@ -337,6 +337,18 @@ TEST(HotkeyNotice, TakenKeysBetweenQuotes) {
     EXPECT_EQ(notice.Conflicts()[1], L"\"Ctrl + Q\"");
     HotkeyTipDlg none;
     EXPECT_FALSE(none.CollectConflicts(CHotKeySetting::DefaultList()));
+
+    // In the window: one label per taken key, the other four stay hidden.
+    EnsureTestSkin();
+    ASSERT_NE(notice.Create(nullptr, L"HotkeyDialog", kHotkeyTipStyle, kHotkeyTipExStyle), nullptr);
+    const wchar_t* labels[] = {L"tip_text1", L"tip_text2", L"tip_text3", L"tip_text4", L"tip_text5", L"tip_text6"};
+    for (int i = 0; i < 6; ++i) {
+        CControlUI* label = notice.GetPaintManager()->FindControl(labels[i]);
+        ASSERT_NE(label, nullptr);
+        EXPECT_EQ(label->IsVisible(), i < 2) << i;
+        if (i < 2) EXPECT_EQ(std::wstring(label->GetText().Str()), notice.Conflicts()[i]);
+    }
+    DestroyWindow(notice.GetHWND());
 }
 
 }  // namespace
