@@ -117,6 +117,44 @@ TEST_F(SettingDialog, SelectedPagesScrollToTheirSectionsAndTheHighlightFollows) 
     EXPECT_TRUE(Nav(L"optRecord")->IsSelected());
 }
 
+// Opened modally on page 7 over a visible owner near the top left corner: the
+// hotkey section under the top edge, and the dialog pushed inside the monitor.
+TEST_F(SettingDialog, ShowDialogOpensOnTheHotkeysInsideTheMonitor) {
+    HWND ownerWindow = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"owner", WS_POPUP | WS_VISIBLE, 100, 100, 400, 300,
+                                       nullptr, nullptr, nullptr, nullptr);
+    static RecordSettingDlg* shown = nullptr;
+    static RECT placed = {};
+    static int sectionTop = 0;
+    static bool highlighted = false;
+    shown = &dlg;
+    static int ticks = 0;
+    static bool openAfterEscape = false;
+    ticks = 0;
+    SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR id, DWORD) {
+        HWND window = shown->GetHWND();
+        if (!IsWindowVisible(window)) return;
+        if (++ticks == 1) {
+            GetWindowRect(window, &placed);
+            CPaintManagerUI* pm = shown->GetPaintManager();
+            sectionTop = pm->FindControl(L"shortcutkeys")->GetPos().top;
+            highlighted = static_cast<COptionUI*>(pm->FindControl(L"optShortcut"))->IsSelected();
+            PostMessageW(window, WM_KEYDOWN, VK_ESCAPE, 0);
+            return;
+        }
+        KillTimer(nullptr, id);
+        openAfterEscape = true;  // Escape has no effect of its own
+        PostMessageW(window, WM_CLOSE, 0, 0);
+    });
+    dlg.ShowDialog(ownerWindow, kHotkeySettingPage, true);
+    EXPECT_EQ(sectionTop, 45);
+    EXPECT_TRUE(highlighted);
+    EXPECT_EQ(placed.left, 0);
+    EXPECT_EQ(placed.top, 0);
+    EXPECT_EQ(placed.right - placed.left, 682);
+    EXPECT_TRUE(openAfterEscape);
+    DestroyWindow(ownerWindow);
+}
+
 // Section heights 80, 202, 116, 70, 60, 245, 220, 50, 84, 160 with their gaps.
 TEST_F(SettingDialog, ScrollPositionsHighlightTheirSection) {
     const struct {
