@@ -178,10 +178,10 @@ void CHotKeySetting::Unregister(int slot) {
 // Success is the return value: a successful call leaves an older last error in place.
 HotkeyState CHotKeySetting::RegisterOne(HotkeyEntry& entry, bool force) {
     const int slot = HotkeySlot(entry.name);
-    if (entry.key.empty() || (!entry.changed && !force) || slot < 0 || ids[slot] < 0) return kHotkeyNone;
+    if ((!entry.changed && !force) || slot < 0 || ids[slot] < 0) return kHotkeyNone;
     Unregister(slot);
     const UINT vk = HotkeyVirtualKey(entry.key);
-    if (!vk) return kHotkeyNone;  // "无" or an unknown text: no key
+    if (!vk) return kHotkeyNone;  // empty, "无" or an unknown text: no key
     if (RegisterHotKey(owner, ids[slot], ToModFlags(entry.fVirt), vk)) {
         registered[slot] = Registration{true, entry.fVirt, entry.key};
         return kHotkeyRegistered;

@@ -173,6 +173,7 @@ TEST_F(HotkeyRegistry, ChangedEntriesAreRegisteredAgainAndSaved) {
         if (e.name == L"RecordStart") e.key = L"F9", e.changed = 1;
         if (e.name == L"CustomAera") e.key = kNoHotkeyText, e.changed = 1;
         if (e.name == L"OpenSpotLight") e.fVirt = kHotkeyCtrl | kHotkeyShift, e.changed = 1;
+        if (e.name == L"ScreenShot") e.key = L"", e.changed = 1;
     }
     Registry().RegisterAll(edited, false);
     EXPECT_TRUE(KeyIsFree(0, VK_F8));
@@ -180,6 +181,7 @@ TEST_F(HotkeyRegistry, ChangedEntriesAreRegisteredAgainAndSaved) {
     EXPECT_TRUE(KeyIsFree(MOD_ALT, 'R'));  // "无" releases the old key
     EXPECT_TRUE(KeyIsFree(MOD_CONTROL, 'Q'));
     EXPECT_FALSE(KeyIsFree(MOD_CONTROL | MOD_SHIFT, 'Q'));
+    EXPECT_TRUE(KeyIsFree(MOD_ALT, 'L'));  // an empty key releases it too
     EXPECT_EQ(IniValue(L"RecordStart", L"key"), L"F9");
     EXPECT_EQ(IniValue(L"CustomAera", L"key"), L"无");
     EXPECT_EQ(IniValue(L"OpenSpotLight", L"fVirt"), L"3");
