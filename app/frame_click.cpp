@@ -31,9 +31,9 @@ struct PendingCommand {
 };
 
 const PendingCommand kPendingCommands[] = {
-    {main_names::kBtnSet, "the settings dialog"},    {main_names::kAutoStop, "the auto-stop dialog"},
-    {main_names::kPlanTask, "the task list window"}, {main_names::kCameraSet, "the camera menu"},
-    {main_names::kMicXia, "the microphone menu"},    {main_names::kVolumeXia, "the system sound menu"},
+    {main_names::kAutoStop, "the auto-stop dialog"},   {main_names::kPlanTask, "the task list window"},
+    {main_names::kCameraSet, "the camera menu"},       {main_names::kMicXia, "the microphone menu"},
+    {main_names::kVolumeXia, "the system sound menu"},
 };
 
 }  // namespace
@@ -81,6 +81,7 @@ void CVistrelFrame::OnClick(TNotifyUI& msg) {
         {main_audio_menu_names::kMenuMainSysMic, [](CVistrelFrame& f, const CDuiString& n) { f.ChooseMainAudio(n); }},
         {main_audio_menu_names::kMenuMainNo, [](CVistrelFrame& f, const CDuiString& n) { f.ChooseMainAudio(n); }},
         {main_names::kBtnVideolist, [](CVistrelFrame& f, const CDuiString&) { f.ToggleFileLists(); }},
+        {main_names::kBtnSet, [](CVistrelFrame& f, const CDuiString&) { f.ShowSettingDialog(0); }},
         {main_names::kMainSpotlight,
          [](CVistrelFrame& f, const CDuiString&) {
              if (CToolbarWnd* toolbar = f.LiveToolbar()) toolbar->ToggleSpotlight();

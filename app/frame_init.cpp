@@ -19,6 +19,7 @@
 #include "engine/ffmpeg_api.h"
 #include "overlay/region/sel_area_ui.h"
 #include "overlay/region/sel_area_wnd.h"
+#include "settings/hotkeys/hotkey_setting.h"
 
 extern "C" {
 #include <libavdevice/avdevice.h>
@@ -50,7 +51,7 @@ void CVistrelFrame::InitWindow() {
     m_screenCaptureRecorder = "screen-capture-recorder";
     m_sysAudioCapturer = "virtual-audio-capturer";
     FindMainControls();
-    LogPendingStep(kInitWindow, "CHotKeySetting::Init");
+    CHotKeySetting::GetInstance()->Init(m_hWnd);
     RegisterFFmpeg();
     CreateRecorder();
     InitDevices(m_systemDevices);

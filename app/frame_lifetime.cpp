@@ -3,7 +3,6 @@
 #include <cwchar>
 
 #include "app/lists/file_lists.h"
-#include "app/pending_step.h"
 #include "app/progress/progress_thread.h"
 #include "app/recording_ui/countdown_wnd.h"
 #include "app/recording_ui/toolbar_wnd.h"
@@ -14,6 +13,7 @@
 #include "common/setting_data.h"
 #include "engine/vistreler.h"
 #include "overlay/region/sel_area_wnd.h"
+#include "settings/hotkeys/hotkey_setting.h"
 
 namespace {
 
@@ -55,7 +55,8 @@ CVistrelFrame::~CVistrelFrame() {
         LogConsole("CVistrelFrame::~CVistrelFrame", "delete m_vistreler");
         m_vistreler.reset();
     }
-    LogPendingStep("CVistrelFrame::~CVistrelFrame", "CHotKeySetting::UnregisterAll");
+    CHotKeySetting::GetInstance()->UnregisterAll();
+    CHotKeySetting::ReleaseInstance();
     m_progressThread.reset();  // it reads the settings
     CSettingData::ReleaseInstance();
     if (m_pSelAreaWnd) m_pSelAreaWnd->SetBorderAnimation(false);

@@ -3,12 +3,13 @@
 #include "app/custom_messages.h"
 #include "app/lists/file_lists.h"
 #include "app/main_ini.h"
-#include "app/pending_step.h"
 #include "app/vistrel_frame.h"
 #include "areaprobe/areaprobe.h"
 #include "common/logger.h"
 #include "common/record_globals.h"
 #include "overlay/region/sel_area_wnd.h"
+#include "settings/dialog/record_setting_dlg.h"
+#include "settings/hotkeys/hotkey_tip_dlg.h"
 
 using namespace DuiLib;
 
@@ -151,5 +152,5 @@ void CVistrelFrame::OnHotkeyTipTimer() {
     if (!IsWindowVisible(m_hWnd)) return;  // asked again once the window shows
     KillTimer(m_hWnd, kTimerHotkeyTip);
     if (ReadHotkeyNoshow()) return;
-    LogPendingStep("CVistrelFrame::OnTimer", "HotkeyTipDlg for conflicting hotkeys");
+    if (ShowHotkeyConflictNotice(m_hWnd)) ShowSettingDialog(kHotkeySettingPage);
 }

@@ -8,6 +8,7 @@
 //   frame_messages.cpp   HandleMessage, HandleCustomMessage (the message hub), timers
 //   frame_hub.cpp        the hub's window and area messages (picker, hook, tray, ...)
 //   frame_hotkeys.cpp    WM_HOTKEY by the hotkeys' atom ids
+//   frame_settings.cpp   the settings dialog
 //   frame_plan_start.cpp a scheduled task's start (WM_PLAN_START_RECORD)
 //   frame_record_start.cpp  the start of a recording: checks, InitRecord, timers 1 to 3
 //   frame_recording.cpp  the recorder: pause, stop, split, progress, completion
@@ -181,6 +182,9 @@ public:
     const std::wstring& ChosenMonitor() const { return m_strMonitorSel; }
     int AspectModeChoice() const { return m_aspectMode; }
 
+    // The settings dialog on page (0 the top, 7 the hotkeys), modal; brings an open one forward (frame_settings.cpp).
+    void ShowSettingDialog(int page);
+    RecordSettingDlg* SettingDialog() const { return m_pSettingDlg; }
     // The tray menu while it is open.
     DuiLib::CMenuWnd* TrayMenu() const { return m_pTrayMenu; }
     // The sound-source menu while it is open.

@@ -56,6 +56,7 @@ countdown_045|Countdown.xml|466x590+20+20|--at 40,40 --attr show_gif:bkimage=cou
 countdown_089|Countdown.xml|466x590+20+20|--at 40,40 --attr show_gif:bkimage=countdown/089.png
 delvideofile_tip|delvideofile_tip.xml|640x290+20+20|--at 40,40 --attr tip_text:visible=true --attr tip_text:text=20250111_101005.mp4
 game_record_tip|game_record_tip.xml|640x290+20+20|--at 40,40
+hotkey_tip|hotkey_tip.xml|640x320+20+20|--at 40,40 --attr tip_text1:visible=true --attr tip_text1:text=F8 --attr tip_text2:visible=true --attr tip_text2:text=Ctrl~+~Q --attr tip_text4:visible=true --attr tip_text4:text=Alt~+~R
 msg_tip|msg_tip.xml|640x290+20+20|--at 40,40 --attr tip_text:text=录制前请选择一种录制模式 --attr tip_text:width=211
 tipbox|tipbox.xml|520x290+20+20|--at 40,40
 exit|exit.xml|640x290+20+20|--at 40,40 --attr btn_mini:selected=true

@@ -245,7 +245,7 @@ TEST_F(CommandsTest, UnknownNamesAndLaterWindowsChangeNothing) {
     PlaceWindow(150, 120, 300);
     g_userSelMode = kSelModeGame;
     g_recordSources = kSourceScreen | kSourceSystemSound;
-    for (const wchar_t* name : {L"no_such_control", L"Start", L"BTN_VIDEOLIST", L"btn_set", L"auto_stop", L"camera_set",
+    for (const wchar_t* name : {L"no_such_control", L"Start", L"BTN_VIDEOLIST", L"auto_stop", L"camera_set",
                                 L"main_spotlight", L"main_draw", L"main_jietu"})
         NotifyClick(name);
     EXPECT_EQ(g_userSelMode, kSelModeGame);
@@ -253,8 +253,27 @@ TEST_F(CommandsTest, UnknownNamesAndLaterWindowsChangeNothing) {
     EXPECT_EQ(g_recordeState, _StopState);
     EXPECT_EQ(WindowRect(Hwnd()).top, 120);
     EXPECT_EQ(WindowRect(Hwnd()).bottom, 420);
-    EXPECT_TRUE(LogHas(PendingLine("CVistrelFrame::OnClick", "the settings dialog")));
     EXPECT_TRUE(LogHas(PendingLine("CVistrelFrame::OnClick", "the camera menu")));
+}
+
+// The settings button opens the settings dialog over the main window, modally.
+TEST_F(CommandsTest, SettingsButtonOpensTheSettingsDialog) {
+    static HWND seen = nullptr;
+    static HWND seenOwner = nullptr;
+    seen = seenOwner = nullptr;
+    SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR id, DWORD) {
+        HWND dialog = FindWindowW(L"RecordSettingWnd", nullptr);
+        if (!dialog || !IsWindowVisible(dialog)) return;
+        KillTimer(nullptr, id);
+        seen = dialog;
+        seenOwner = GetWindow(dialog, GW_OWNER);
+        PostMessageW(dialog, WM_CLOSE, 0, 0);
+    });
+    NotifyClick(L"btn_set");  // returns when the dialog is closed
+    EXPECT_NE(seen, nullptr);
+    EXPECT_EQ(seenOwner, Hwnd());
+    EXPECT_EQ(frame->SettingDialog(), nullptr);
+    EXPECT_FALSE(IsWindow(seen));
 }
 
 TEST_F(CommandsTest, MinimiseAndCloseToTheTrayAsTheUserChose) {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/custom_messages.h"
 #include "common/program_path.h"
 #include "common/text_convert.h"
 #include "tests/app/frame/shell_probe.h"
@@ -262,6 +263,79 @@ TEST_F(ProgramTest, RecordsAtStartAndStopsByTheRecordHotkey) {
         testing_support::SplitLines(testing_support::ReadFileBytes(folder.File(L"videolist.txt")));
     ASSERT_EQ(listed.size(), 1u);
     EXPECT_EQ(listed[0], WideToChs(recorded[0]));
+}
+
+// A key pressed as the user does (SendInput), wherever the focus is.
+static void PressGlobalKey(WORD vk) {
+    INPUT keys[2] = {};
+    keys[0].type = keys[1].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[1].ki.wVk = vk;
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof(INPUT));
+}
+
+// A record hotkey changed in "record_hotkey.ini" (F9) is the one registered at the
+// next start: in full-screen mode pressing it starts and stops a recording in the
+// format of the settings (FLV), into the folder of the settings.
+TEST_F(ProgramTest, TheChangedRecordHotkeyStartsAndStopsARecording) {
+    const std::wstring out = folder.File(L"out");
+    ASSERT_TRUE(CreateDirectoryW(out.c_str(), nullptr));
+    const std::wstring ini = folder.File(L"setting_record.ini");
+    WritePrivateProfileStringW(L"Output", L"path", out.c_str(), ini.c_str());
+    WritePrivateProfileStringW(L"Video", L"VFormat", L"FLV", ini.c_str());
+    WritePrivateProfileStringW(L"Record", L"Check_Countdown", L"0", ini.c_str());
+    const std::wstring hotkeys = folder.File(L"record_hotkey.ini");
+    WritePrivateProfileStringW(L"RecordStart", L"fVirt", L"0", hotkeys.c_str());
+    WritePrivateProfileStringW(L"RecordStart", L"key", L"F9", hotkeys.c_str());
+    Program program(folder.path(), L"Vistrel.exe");
+    ASSERT_TRUE(program.Started());
+    HWND window = nullptr;
+    ASSERT_TRUE(ui_test::PumpUntil([&] { return (window = program.MainWindow()) != nullptr; }, kStartWaitMs));
+    ASSERT_TRUE(ui_test::PumpUntil([&] { return IsWindowVisible(window) != FALSE; }, kStartWaitMs));
+    PostMessageW(window, WM_SELECT_FULL_SCREEN, 0, 0);  // as the full-screen button does
+    ui_test::Pump(500);
+    PressGlobalKey(VK_F9);
+    ASSERT_TRUE(ui_test::PumpUntil([] { return FindWindowW(L"toolbar", nullptr) != nullptr; }, kStartWaitMs))
+        << "recording: the toolbar is up";
+    ui_test::Pump(1500);
+    PressGlobalKey(VK_F9);
+    EXPECT_TRUE(ui_test::PumpUntil([] { return FindWindowW(L"toolbar", nullptr) == nullptr; }, kStartWaitMs))
+        << "stopped";
+    EXPECT_TRUE(ui_test::PumpUntil([&] { return IsWindowVisible(window) != FALSE; }, kStartWaitMs));
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.WaitForExit(), 0u);
+    const std::vector<std::wstring> recorded = FilesIn(out + L"\\", L"*.flv");
+    ASSERT_EQ(recorded.size(), 1u);
+    ProbedFile file = ProbeFile(out + L"\\" + recorded[0]);
+    ASSERT_TRUE(file.opened);
+    EXPECT_NE(file.Find(AVMEDIA_TYPE_VIDEO), nullptr);
+}
+
+// A hotkey that another program holds (here this test) is reported at start in
+// the conflict notice; the process says so on its output.
+TEST_F(ProgramTest, AHotkeyHeldByAnotherProgramIsReportedAtStart) {
+    HWND holder = CreateWindowExW(0, L"STATIC", L"holder", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(RegisterHotKey(holder, 0x7200, 0, VK_F8));
+    Program program(folder.path(), L"Vistrel.exe");
+    ASSERT_TRUE(program.Started());
+    HWND notice = nullptr;
+    EXPECT_TRUE(ui_test::PumpUntil(
+        [&] {
+            notice = FindWindowW(L"HotkeyTipWnd", nullptr);
+            return notice && IsWindowVisible(notice);
+        },
+        kStartWaitMs));
+    HWND window = program.MainWindow();
+    if (notice) EXPECT_EQ(GetWindow(notice, GW_OWNER), window);
+    if (notice) PostMessageW(notice, WM_CLOSE, 0, 0);
+    ui_test::Pump(300);
+    EXPECT_EQ(FindWindowW(L"RecordSettingWnd", nullptr), nullptr) << "closing the notice changes nothing";
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.WaitForExit(), 0u);
+    UnregisterHotKey(holder, 0x7200);
+    DestroyWindow(holder);
+    const std::string output = testing_support::ReadFileBytes(folder.File(L"stdout.txt"));
+    EXPECT_NE(output.find("RegisterKey::Occupy"), std::string::npos);
 }
 
 // The program killed while it records (as a crash or a power cut ends it): the

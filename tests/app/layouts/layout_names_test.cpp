@@ -21,6 +21,10 @@
 #include "common/text_convert.h"
 #include "overlay/layouts/sel_setting_names.h"
 #include "overlay/layouts/selarea_wnd_names.h"
+#include "settings/hotkeys/hotkey_label.h"
+#include "settings/layouts/hotkey_tip_names.h"
+#include "settings/layouts/setting_names.h"
+#include "settings/layouts/setting_opt_names.h"
 #include "tests/ui/ui_test_support.h"
 
 using namespace DuiLib;
@@ -54,6 +58,9 @@ const NameList kNameLists[] = {
     {game_record_tip_names::kLayout, game_record_tip_names::kAll},
     {selarea_wnd_names::kLayout, selarea_wnd_names::kAll},
     {sel_setting_names::kLayout, sel_setting_names::kAll},
+    {setting_names::kLayout, setting_names::kAll},
+    {setting_opt_names::kLayout, setting_opt_names::kAll},
+    {hotkey_tip_names::kLayout, hotkey_tip_names::kAll},
 };
 
 // Names that a click table answers and the skin does not have: a list's kAbsent,
@@ -69,6 +76,7 @@ CControlUI* MakeProgramControl(LPCTSTR tag) {
     if (wcscmp(tag, L"CountdownUI") == 0) return new CCountdownUI;
     if (wcscmp(tag, L"SelArea") == 0) return new CSelAreaUI;
     if (wcscmp(tag, L"DragBtn") == 0) return new CDragBtnUI;
+    if (wcscmp(tag, L"HotkeyLabel") == 0) return new HotkeyLabel;
     return nullptr;
 }
 
