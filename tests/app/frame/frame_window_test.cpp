@@ -82,7 +82,7 @@ TEST_F(MainWindowTest, InitWindowStepsInTheirOrder) {
     const std::string steps[] = {
         PendingLine(where, "CHotKeySetting::Init"),
         "[CVistrelFrame::InitDevices] [cameras]",
-        PendingLine(where, "PlanTaskManager::LoadTasks"),
+        "[PlanTaskManager] LoadTasks [tasks]",
         "[CVistrelFrame::InitWindow] end",
     };
     int at = logStart;

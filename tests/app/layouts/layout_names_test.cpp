@@ -21,6 +21,11 @@
 #include "common/text_convert.h"
 #include "overlay/layouts/sel_setting_names.h"
 #include "overlay/layouts/selarea_wnd_names.h"
+#include "schedule/clock_field_controls.h"
+#include "schedule/layouts/plan_add_task_names.h"
+#include "schedule/layouts/plan_task_names.h"
+#include "schedule/layouts/task_cycle_dlg_names.h"
+#include "schedule/layouts/task_repeat_dlg_names.h"
 #include "tests/ui/ui_test_support.h"
 
 using namespace DuiLib;
@@ -54,6 +59,10 @@ const NameList kNameLists[] = {
     {game_record_tip_names::kLayout, game_record_tip_names::kAll},
     {selarea_wnd_names::kLayout, selarea_wnd_names::kAll},
     {sel_setting_names::kLayout, sel_setting_names::kAll},
+    {plan_task_names::kLayout, plan_task_names::kAll},
+    {plan_add_task_names::kLayout, plan_add_task_names::kAll},
+    {task_repeat_dlg_names::kLayout, task_repeat_dlg_names::kAll},
+    {task_cycle_dlg_names::kLayout, task_cycle_dlg_names::kAll},
 };
 
 // Names that a click table answers and the skin does not have: a list's kAbsent,
@@ -69,6 +78,7 @@ CControlUI* MakeProgramControl(LPCTSTR tag) {
     if (wcscmp(tag, L"CountdownUI") == 0) return new CCountdownUI;
     if (wcscmp(tag, L"SelArea") == 0) return new CSelAreaUI;
     if (wcscmp(tag, L"DragBtn") == 0) return new CDragBtnUI;
+    if (CControlUI* control = CreateClockFieldControl(tag)) return control;
     return nullptr;
 }
 
