@@ -13,6 +13,7 @@
 #include "common/posted_records.h"
 #include "schedule/layouts/plan_add_task_names.h"
 #include "schedule/layouts/plan_task_names.h"
+#include "schedule/layouts/task_cycle_dlg_names.h"
 #include "schedule/layouts/task_repeat_dlg_names.h"
 #include "schedule/plan_add_task_dlg.h"
 #include "schedule/plan_task_dlg.h"
@@ -236,6 +237,27 @@ TEST_F(EditorTest, TheRepeatPopupTicksEveryDayAndHidesTheDates) {
     SetFocus(editor->GetHWND());  // the pop-up loses the focus: it hands over and closes
     Pump(100);
     EXPECT_EQ(editor->WorkingTask().Repeat, L"0,1,2,3,4,5,6");
+    EXPECT_FALSE(IsWindow(popup->GetHWND()));
+}
+
+// A click into the count keeps the cycle pop-up open; leaving it hands the values over.
+TEST_F(EditorTest, TheCyclePopupHandsOverItsCount) {
+    Open(TaskInfo(kNow), true);
+    Click(plan_add_task_names::kCycle);
+    Pump(100);
+    TaskCycleDlg* popup = editor->CyclePopup();
+    ASSERT_NE(popup, nullptr);
+    CPaintManagerUI& pm = *popup->GetPaintManager();
+    CControlUI* count = pm.FindControl(task_cycle_dlg_names::kCycleTimeEdit.name);
+    EXPECT_FALSE(count->IsEnabled()) << "the cycle group starts disabled";
+    ClickAt(popup->GetHWND(), CentreOf(pm.FindControl(task_cycle_dlg_names::kChkCycle.name)));
+    EXPECT_TRUE(count->IsEnabled());
+    count->SetText(L"5");
+    SetFocus(editor->GetHWND());
+    Pump(100);
+    EXPECT_TRUE(editor->WorkingTask().Cycle);
+    EXPECT_EQ(editor->WorkingTask().CycleStopCount, 5);
+    EXPECT_FALSE(editor->WorkingTask().CycleStopManually);
     EXPECT_FALSE(IsWindow(popup->GetHWND()));
 }
 
