@@ -42,7 +42,10 @@ void ShowTipOver(HWND owner, const std::wstring& text) {
     MsgTipDlg tip;
     tip.SetTipType(0);
     tip.SetTipText(text);
-    if (!tip.Create(owner, L"PlanAddTaskDialog", WS_POPUP, WS_EX_TOOLWINDOW | WS_EX_TOPMOST)) return;
+    if (!tip.Create(owner, L"PlanAddTaskDialog", WS_POPUP, WS_EX_TOOLWINDOW | WS_EX_TOPMOST)) {
+        LogBoth("PlanAddTaskDlg::SaveTask", "the tip dialog could not be created error");
+        return;
+    }
     tip.DoModal(owner);
 }
 
@@ -155,6 +158,7 @@ std::wstring PlanAddTaskDlg::ProposedName() const {
 }
 
 void PlanAddTaskDlg::OnClick(TNotifyUI& msg) {
+    LogFile("PlanAddTaskDlg::OnClick", "%s", msg.pSender ? WideToUtf8(msg.pSender->GetName().Str()).c_str() : "");
     if (IsNamed(msg, names::kCloseBtn) || IsNamed(msg, names::kBtnCancel)) {
         Close(0);
     } else if (IsNamed(msg, names::kBtnOk)) {
@@ -238,6 +242,7 @@ void PlanAddTaskDlg::OpenCyclePopup() {
 }
 
 bool PlanAddTaskDlg::Refuse(const std::wstring& message) {
+    LogBoth("PlanAddTaskDlg::SaveTask", "%s", WideToUtf8(message).c_str());
     if (m_showTip) m_showTip(message);
     return false;
 }

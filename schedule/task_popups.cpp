@@ -29,6 +29,12 @@ void ShowOnTop(HWND popup) {
     SetFocus(popup);
 }
 
+// A closing pop-up gives the activation back to the editor: otherwise Wine may
+// activate another window, and the editor's next click only activates it.
+void ReturnToEditor(HWND editor) {
+    if (editor && IsWindow(editor) && GetForegroundWindow() != editor) SetForegroundWindow(editor);
+}
+
 bool IsSender(const TNotifyUI& msg, const CControlUI* control) { return control && msg.pSender == control; }
 
 }  // namespace
@@ -120,6 +126,11 @@ LRESULT TaskRepeatDlg::OnKillFocus(UINT, WPARAM, LPARAM, bool& bHandled) {
     return 0;
 }
 
+LRESULT TaskRepeatDlg::OnDestroy(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) {
+    ReturnToEditor(m_notifyWindow);
+    return WindowImplBase::OnDestroy(uMsg, wParam, lParam, bHandled);
+}
+
 void TaskCycleDlg::SetAnchor(POINT& pt) { pt = ClampPopupAnchor(pt, kCyclePopupSize, PrimaryWorkArea()); }
 
 void TaskCycleDlg::SetValues(bool cycle, int32_t count, bool manualStop) {
@@ -166,4 +177,9 @@ LRESULT TaskCycleDlg::OnKillFocus(UINT, WPARAM, LPARAM, bool& bHandled) {
                            m_pCycleHandle->IsSelected());
     Close(1);
     return 0;
+}
+
+LRESULT TaskCycleDlg::OnDestroy(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) {
+    ReturnToEditor(m_notifyWindow);
+    return WindowImplBase::OnDestroy(uMsg, wParam, lParam, bHandled);
 }

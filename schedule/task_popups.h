@@ -32,6 +32,7 @@ protected:
     void InitWindow() override;
     void OnSelectChanged(DuiLib::TNotifyUI& msg) override;
     LRESULT OnKillFocus(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
+    LRESULT OnDestroy(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
 
 private:
     void SetWeekdays(bool ticked);
@@ -58,6 +59,7 @@ protected:
     void InitWindow() override;
     void OnSelectChanged(DuiLib::TNotifyUI& msg) override;
     LRESULT OnKillFocus(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
+    LRESULT OnDestroy(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
 
 private:
     PlanAddTaskDlg* m_editor;
