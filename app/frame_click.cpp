@@ -31,8 +31,9 @@ struct PendingCommand {
 };
 
 const PendingCommand kPendingCommands[] = {
-    {main_names::kAutoStop, "the auto-stop dialog"},   {main_names::kPlanTask, "the task list window"},
-    {main_names::kCameraSet, "the camera menu"},       {main_names::kMicXia, "the microphone menu"},
+    {main_names::kAutoStop, "the auto-stop dialog"},
+    {main_names::kCameraSet, "the camera menu"},
+    {main_names::kMicXia, "the microphone menu"},
     {main_names::kVolumeXia, "the system sound menu"},
 };
 
@@ -99,6 +100,7 @@ void CVistrelFrame::OnClick(TNotifyUI& msg) {
          [](CVistrelFrame& f, const CDuiString&) { f.ToggleSoundMute(f.MicControls(), kSourceMicrophone); }},
         {main_names::kVolume,
          [](CVistrelFrame& f, const CDuiString&) { f.ToggleSoundMute(f.VolumeControls(), kSourceSystemSound); }},
+        {main_names::kPlanTask, [](CVistrelFrame& f, const CDuiString&) { f.OpenPlanTaskWindow(); }},
     };
     for (const auto& command : kCommands) {
         if (name == command.entry.name) {

@@ -19,6 +19,7 @@
 #include "engine/ffmpeg_api.h"
 #include "overlay/region/sel_area_ui.h"
 #include "overlay/region/sel_area_wnd.h"
+#include "schedule/plan_task_manager.h"
 #include "settings/hotkeys/hotkey_setting.h"
 
 extern "C" {
@@ -64,7 +65,8 @@ void CVistrelFrame::InitWindow() {
     LoadSelAreaSize();
     PlaceInitialArea();
     StartMouseHook();
-    LogPendingStep(kInitWindow, "PlanTaskManager::LoadTasks");
+    PlanTaskManager::GetInstance().LoadTasks();
+    PlanTaskManager::GetInstance().SortTasks();
     PostRecordAtStartIfSet();
     SetTimer(m_hWnd, kTimerHotkeyTip, 500, nullptr);
     LogBoth(kInitWindow, "end");

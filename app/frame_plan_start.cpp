@@ -3,7 +3,6 @@
 // its own area, sound and planned length. Unlike the record button it makes no
 // mode or folder check and shows no game tip.
 #include "app/custom_messages.h"
-#include "app/pending_step.h"
 #include "app/vistrel_frame.h"
 #include "common/logger.h"
 #include "common/posted_records.h"
@@ -55,8 +54,7 @@ void CVistrelFrame::OnPlanStartRecord(WPARAM wParam) {
     plan_task_param_ = request;
     ApplyPlanArea(request);
     ApplyPlanSound(request);
-    if (!request.camera_input.empty() && request.camera_input != L"无" && !IsRecordSourceOn(kSourceCamera))
-        LogPendingStep(kPlanStart, "ShowCameraWindow, the task's camera preview");
+    ApplyPlanCamera(request);
     LogBoth(kPlanStart, "InitRecord()");
     if (!InitRecord()) return;
     StartRecord();
@@ -105,4 +103,23 @@ void CVistrelFrame::ApplyPlanSound(const RecordRequest& request) {
             break;
         default: break;
     }
+}
+
+// A task's camera starts as the camera option starts it, with the option and
+// its tile showing it on; a camera this machine does not have is logged.
+void CVistrelFrame::ApplyPlanCamera(const RecordRequest& request) {
+    const std::wstring& camera = request.camera_input;
+    if (camera.empty() || camera == L"无" || IsRecordSourceOn(kSourceCamera)) return;
+    const std::string wanted = WideToAnsi(camera);
+    bool known = false;
+    for (const std::string& name : m_vecCamera) known = known || name == wanted;
+    if (!known) {
+        LogBoth(kPlanStart, "[camera_input]%s not among the cameras: recorded without it error",
+                WideToUtf8(camera).c_str());
+        return;
+    }
+    m_cameraName = camera;
+    if (!OpenCamera()) LogBoth(kPlanStart, "the task's camera did not start error");
+    if (m_pCamera) m_pCamera->Selected(true, false);
+    if (m_pSelCamera) m_pSelCamera->SetBkImage(kCameraTileOn);
 }

@@ -332,6 +332,9 @@ private:
     void OnPlanStartRecord(WPARAM request);
     void ApplyPlanArea(const RecordRequest& request);
     void ApplyPlanSound(const RecordRequest& request);
+    void ApplyPlanCamera(const RecordRequest& request);
+    // The task list window, modal (frame_plan_tasks.cpp).
+    void OpenPlanTaskWindow();
     LRESULT OnShowMainWindow(WPARAM wParam);
     void OnShowSelArea(WPARAM show);
     void OnRecordScreenshot();

@@ -175,3 +175,43 @@ TEST(Input, CaptionBandDragsExceptOverInteractiveControls) {
     EXPECT_EQ(hit(w.Center(L"close")), HTCLIENT);
     EXPECT_EQ(hit(w.Center(L"body")), HTCLIENT);
 }
+
+// A disabled container (from its layout, or from code) disables everything in it:
+// its controls take no clicks (and paint in their disabled colours) until it is
+// enabled again.
+TEST(Input, ADisabledContainerDisablesItsControls) {
+    TestWindow w(
+        LR"(<Window size="240,120"><VerticalLayout bkcolor="#FFFFFFFF">
+  <VerticalLayout name="group" height="60" enabled="false">
+    <HorizontalLayout height="30"><CheckBox name="inner_chk" text="甲" width="80"/></HorizontalLayout>
+    <Button name="inner_btn" text="乙" height="30" textcolor="#FF000000" disabledtextcolor="#FFA0A0A0"/>
+  </VerticalLayout>
+  <Button name="outer_btn" text="丙" height="30"/>
+</VerticalLayout></Window>)");
+    ASSERT_TRUE(w.Open());
+    auto* group = w.Find<CContainerUI>(L"group");
+    auto* chk = w.Find<CCheckBoxUI>(L"inner_chk");
+    auto* btn = w.Find<CButtonUI>(L"inner_btn");
+    EXPECT_FALSE(chk->IsEnabled()) << "disabled in the layout, before its controls were added";
+    EXPECT_FALSE(btn->IsEnabled());
+    ClickAt(w.GetHWND(), w.Center(L"inner_chk"));
+    ClickAt(w.GetHWND(), w.Center(L"inner_btn"));
+    EXPECT_FALSE(chk->IsSelected());
+    EXPECT_TRUE(w.log.empty()) << w.log.front();
+
+    group->SetEnabled(true);
+    EXPECT_TRUE(chk->IsEnabled());
+    ClickAt(w.GetHWND(), w.Center(L"inner_chk"));
+    EXPECT_TRUE(chk->IsSelected());
+    ClickAt(w.GetHWND(), w.Center(L"inner_btn"));
+    EXPECT_NE(std::find(w.log.begin(), w.log.end(), "OnClick:inner_btn"), w.log.end());
+
+    w.log.clear();
+    group->SetEnabled(false);
+    EXPECT_FALSE(chk->IsEnabled());
+    EXPECT_FALSE(btn->IsEnabled());
+    ClickAt(w.GetHWND(), w.Center(L"inner_chk"));
+    EXPECT_TRUE(chk->IsSelected()) << "no longer clickable";
+    ClickAt(w.GetHWND(), w.Center(L"outer_btn"));
+    EXPECT_NE(std::find(w.log.begin(), w.log.end(), "OnClick:outer_btn"), w.log.end()) << "outside the group";
+}

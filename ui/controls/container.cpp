@@ -55,6 +55,7 @@ bool CContainerUI::AddAt(CControlUI* pControl, int iIndex) {
     else
         pControl->SetManager(nullptr, this, false);
     pControl->SetInternVisible(IsVisible());
+    if (!IsEnabled()) pControl->SetEnabled(false);
     NeedUpdate();
     return true;
 }
@@ -121,6 +122,11 @@ void CContainerUI::SetVisible(bool bVisible) {
     if (m_bVisible == bVisible) return;
     CControlUI::SetVisible(bVisible);
     for (CControlUI* control : m_items) control->SetInternVisible(IsVisible());
+}
+
+void CContainerUI::SetEnabled(bool bEnable) {
+    CControlUI::SetEnabled(bEnable);
+    for (CControlUI* control : m_items) control->SetEnabled(bEnable);
 }
 
 void CContainerUI::SetInternVisible(bool bVisible) {

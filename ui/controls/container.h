@@ -67,6 +67,9 @@ public:
     }
 
     void SetVisible(bool bVisible = true) override;
+    // Reaches every control inside, now and added later: a disabled container's
+    // controls take no input and paint greyed.
+    void SetEnabled(bool bEnable = true) override;
     void SetInternVisible(bool bVisible = true) override;
     void SetManager(CPaintManagerUI* pManager, CControlUI* pParent, bool bInit = true) override;
     CControlUI* FindControl(FINDCONTROLPROC Proc, LPVOID pData, UINT uFlags) override;

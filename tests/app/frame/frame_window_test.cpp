@@ -82,7 +82,7 @@ TEST_F(MainWindowTest, InitWindowStepsInTheirOrder) {
     const std::string steps[] = {
         "[CHotKeySetting::Init] 6 of 6 hotkeys registered",
         "[CVistrelFrame::InitDevices] [cameras]",
-        PendingLine(where, "PlanTaskManager::LoadTasks"),
+        "[PlanTaskManager] LoadTasks [tasks]",
         "[CVistrelFrame::InitWindow] end",
     };
     int at = logStart;

@@ -21,6 +21,11 @@
 #include "common/text_convert.h"
 #include "overlay/layouts/sel_setting_names.h"
 #include "overlay/layouts/selarea_wnd_names.h"
+#include "schedule/clock_field_controls.h"
+#include "schedule/layouts/plan_add_task_names.h"
+#include "schedule/layouts/plan_task_names.h"
+#include "schedule/layouts/task_cycle_dlg_names.h"
+#include "schedule/layouts/task_repeat_dlg_names.h"
 #include "settings/hotkeys/hotkey_label.h"
 #include "settings/layouts/hotkey_tip_names.h"
 #include "settings/layouts/setting_names.h"
@@ -61,6 +66,10 @@ const NameList kNameLists[] = {
     {setting_names::kLayout, setting_names::kAll},
     {setting_opt_names::kLayout, setting_opt_names::kAll},
     {hotkey_tip_names::kLayout, hotkey_tip_names::kAll},
+    {plan_task_names::kLayout, plan_task_names::kAll},
+    {plan_add_task_names::kLayout, plan_add_task_names::kAll},
+    {task_repeat_dlg_names::kLayout, task_repeat_dlg_names::kAll},
+    {task_cycle_dlg_names::kLayout, task_cycle_dlg_names::kAll},
 };
 
 // Names that a click table answers and the skin does not have: a list's kAbsent,
@@ -77,6 +86,7 @@ CControlUI* MakeProgramControl(LPCTSTR tag) {
     if (wcscmp(tag, L"SelArea") == 0) return new CSelAreaUI;
     if (wcscmp(tag, L"DragBtn") == 0) return new CDragBtnUI;
     if (wcscmp(tag, L"HotkeyLabel") == 0) return new HotkeyLabel;
+    if (CControlUI* control = CreateClockFieldControl(tag)) return control;
     return nullptr;
 }
 

@@ -3,6 +3,8 @@
 // recording with its completion action.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/custom_messages.h"
 #include "app/lists/file_lists.h"
 #include "common/posted_records.h"
@@ -10,6 +12,7 @@
 #include "common/record_request.h"
 #include "common/text_convert.h"
 #include "engine/vistreler.h"
+#include "schedule/plan_task_manager.h"
 #include "tests/app/frame/frame_test_support.h"
 #include "tests/app/recording/recording_fixture.h"
 #include "tests/engine/media_probe.h"
@@ -108,4 +111,59 @@ TEST_F(RecordingTest, PlannedLengthEndsTheRecordingWithTheTasksAction) {
     EXPECT_EQ(g_recordeState, _RecordingState);
     frame->onStopRecord();
     EXPECT_EQ(power.shutdowns, 1);
+}
+
+// A task's camera starts as the camera option starts it; a camera the machine
+// lacks leaves the recording without one.
+TEST_F(RecordingTest, AScheduledRequestStartsItsCamera) {
+    const std::vector<std::string>& cameras = frame->Cameras();
+    if (std::find(cameras.begin(), cameras.end(), "vistrel-test-camera") == cameras.end())
+        GTEST_SKIP() << "the test camera is not registered";
+    RecordRequest missing = Request(1, 0);
+    missing.camera_input = L"no such camera";
+    SendRequest(missing);
+    ASSERT_TRUE(WaitUntilRecording());
+    EXPECT_FALSE(IsRecordSourceOn(kSourceCamera));
+    frame->onStopRecord();
+
+    RecordRequest request = Request(1, 0);
+    request.camera_input = L"vistrel-test-camera";
+    SendRequest(request);
+    ASSERT_TRUE(WaitUntilRecording());
+    EXPECT_TRUE(IsRecordSourceOn(kSourceCamera));
+    EXPECT_EQ(frame->CameraName(), L"vistrel-test-camera");
+    frame->onStopRecord();
+    frame->Recorder()->StopCamera();  // off again for the tests after this one
+    RemoveRecordSource(kSourceCamera);
+}
+
+// A task armed two seconds ahead on the real clock (the one real wait): it starts
+// a recording by itself, records for its length, runs its completion action and
+// ends stopped in the task list.
+TEST_F(RecordingTest, AnArmedTaskRecordsByItselfForItsLength) {
+    PlanTaskManager& manager = PlanTaskManager::GetInstance();
+    TaskInfo task(manager.Now() - 298);  // starts two seconds from now
+    task.Name = L"Task 77";
+    task.RegionMode = 1;
+    task.AudioInput = 0;
+    task.Duration = 2;
+    task.CompletedAction = L"睡眠";
+    task.Status = true;
+    manager.AddTask(task);
+    const int suspendsBefore = power.suspends;
+    ASSERT_TRUE(manager.ScheduleTask(task));
+    ASSERT_TRUE(WaitFor([] { return frame->IsRecordingUnderWay(); })) << "the task started a recording";
+    ASSERT_TRUE(WaitFor([] { return !frame->IsRecordingUnderWay(); })) << "stopped by the task's length";
+    EXPECT_EQ(power.suspends, suspendsBefore + 1);
+    const std::vector<std::wstring> files = Recordings();
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_NE(frame->FileLists()->Videos().count(files[0]), 0u);
+    ProbedFile file = ProbeFile(OutputFile(files[0]));
+    ASSERT_TRUE(file.opened);
+    ASSERT_NE(file.Find(AVMEDIA_TYPE_VIDEO), nullptr);
+    EXPECT_NEAR(file.Find(AVMEDIA_TYPE_VIDEO)->Seconds(), 2.0, 1.0) << "the task's length";
+    TaskInfo listed;
+    ASSERT_TRUE(manager.FindTask(L"Task 77", listed));
+    EXPECT_FALSE(listed.Status);
+    manager.RemoveTask(listed);
 }
