@@ -31,9 +31,9 @@ struct PendingCommand {
 };
 
 const PendingCommand kPendingCommands[] = {
-    {main_names::kBtnSet, "the settings dialog"},    {main_names::kAutoStop, "the auto-stop dialog"},
-    {main_names::kPlanTask, "the task list window"}, {main_names::kCameraSet, "the camera menu"},
-    {main_names::kMicXia, "the microphone menu"},    {main_names::kVolumeXia, "the system sound menu"},
+    {main_names::kBtnSet, "the settings dialog"},
+    {main_names::kAutoStop, "the auto-stop dialog"},
+    {main_names::kPlanTask, "the task list window"},
 };
 
 }  // namespace
@@ -64,6 +64,9 @@ void CVistrelFrame::OnClick(TNotifyUI& msg) {
         {main_names::kBtnPartRecord, [](CVistrelFrame& f, const CDuiString&) { f.PickCustomArea(); }},
         {main_names::kSelSet, [](CVistrelFrame& f, const CDuiString&) { f.OpenAreaMenu(); }},
         {main_names::kMonitorSet, [](CVistrelFrame& f, const CDuiString&) { f.OpenMonitorMenu(); }},
+        {main_names::kCameraSet, [](CVistrelFrame& f, const CDuiString&) { f.OpenCameraMenu(); }},
+        {main_names::kMicXia, [](CVistrelFrame& f, const CDuiString&) { f.OpenMicMenu(); }},
+        {main_names::kVolumeXia, [](CVistrelFrame& f, const CDuiString&) { f.OpenVolumeMenu(); }},
         {main_sel_menu_names::kMenuSelFull, [](CVistrelFrame& f, const CDuiString&) { f.ChooseWholeDesktop(); }},
         {main_sel_menu_names::kMenuSelHd, [](CVistrelFrame& f, const CDuiString& n) { f.ChooseAreaPreset(n); }},
         {main_sel_menu_names::kMenuSelSd, [](CVistrelFrame& f, const CDuiString& n) { f.ChooseAreaPreset(n); }},

@@ -61,17 +61,8 @@ void SetSourceBit(int32_t bit, bool on) {
 
 }  // namespace
 
-// Until the close prompt exists, closing quits, unless the user has already
-// chosen to hide to the tray and not to be asked again.
-void CVistrelFrame::OnCloseButton() {
-    LogPendingStep("CVistrelFrame::OnClick", "the close prompt");
-    if (!ReadExitMiniWndRemind() && ReadCheckClosePanel() == 0) {
-        ::ShowWindow(m_hWnd, SW_HIDE);
-        PostMessage(WM_SHOW_SEL_AREA, 0, 0);
-        return;
-    }
-    DestroyWindow(m_hWnd);
-}
+// Quits or hides to the tray, as the close prompt (or the remembered choice) says.
+void CVistrelFrame::OnCloseButton() { OnMainCloseRequest(); }
 
 void CVistrelFrame::SelectGameMode() {
     HWND selArea = SelAreaWindow();

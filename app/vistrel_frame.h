@@ -181,6 +181,17 @@ public:
     const std::wstring& ChosenMonitor() const { return m_strMonitorSel; }
     int AspectModeChoice() const { return m_aspectMode; }
 
+    // The close button's request: the close prompt unless the user asked not to
+    // be asked, then quit or hide to the tray as chosen (frame_menus.cpp).
+    void OnMainCloseRequest();
+    // The settings dialog on that page (0 from the menus); an open one comes to
+    // the front.
+    void ShowSettingDialog(int page);
+    // The sound device dialog ("sys_audio_set").
+    void ShowAudioSettingDialog();
+    // The lists' right-click menu while it is open.
+    DuiLib::CMenuWnd* ListMenu() const { return m_pListMenu; }
+
     // The tray menu while it is open.
     DuiLib::CMenuWnd* TrayMenu() const { return m_pTrayMenu; }
     // The sound-source menu while it is open.
@@ -200,6 +211,20 @@ public:
     bool OnMicSliderClick(DuiLib::TNotifyUI* msg);
     bool OnSysDeviceMenuClick(DuiLib::TNotifyUI* msg);
     bool OnMicDeviceMenuClick(DuiLib::TNotifyUI* msg);
+    bool OnCameraMenuClick(DuiLib::TNotifyUI* msg);
+    // The device menus at their arrows, opened only when they have entries
+    // (frame_device_menus.cpp).
+    void OpenCameraMenu();
+    void OpenMicMenu();
+    void OpenVolumeMenu();
+    DuiLib::CMenuWnd* CameraMenu() const { return m_pCameraMenu; }
+    DuiLib::CMenuWnd* MicMenu() const { return m_pMicMenu; }
+    DuiLib::CMenuWnd* VolumeMenu() const { return m_pVolumeMenu; }
+    const std::wstring& ChosenCamera() const { return m_strCameraSel; }
+    // The slots themselves, cleared by a menu as it goes.
+    DuiLib::CMenuWnd* const& CameraMenuSlot() const { return m_pCameraMenu; }
+    DuiLib::CMenuWnd* const& MicMenuSlot() const { return m_pMicMenu; }
+    DuiLib::CMenuWnd* const& VolumeMenuSlot() const { return m_pVolumeMenu; }
     // Where the sliders' volumes go; null: the endpoints' own master volume.
     void SetVolumeSetter(EndpointVolumeSetter* setter);
     // The device and camera controls usable (true) or not while recording.
@@ -293,6 +318,9 @@ protected:
     void OnClick(DuiLib::TNotifyUI& msg) override;
     // A menu item chosen (WM_MENUCLICK with a record of this program's menus).
     void OnMenuCommand(const DuiLib::MenuCmd& cmd);
+    // "menu" opens the lists' right-click menu, "scroll" drops a rename under way;
+    // the rest as every window (frame_menus.cpp).
+    void Notify(DuiLib::TNotifyUI& msg) override;
     DuiLib::CControlUI* CreateControl(LPCTSTR pstrClass) override;
     // Never handed to a list: supplies no text.
     LPCTSTR GetItemText(DuiLib::CControlUI* pList, int iItem, int iSubItem) override;
@@ -408,6 +436,19 @@ private:
     // The toolbar of the running recording, when its window still exists.
     CToolbarWnd* LiveToolbar() const;
 
+    // The lists' menu, the tray's items and the close request (frame_menus.cpp).
+    DuiLib::CListUI* ListInUse() const;
+    void OpenListMenu(LPARAM rowControl);
+    void SelectAllRows(const DuiLib::CDuiString& itemText);
+    void DeleteSelectedRows();
+    bool BringWindowBackForMenu();
+    void OnTrayExit();
+
+    // The device menus (frame_device_menus.cpp).
+    struct DeviceMenu;
+    void OpenDeviceMenu(const DeviceMenu& menu);
+    void FillDeviceMenu(const DeviceMenu& menu, DuiLib::CContainerUI* element, DuiLib::CMenuWnd* shown);
+
     // Sliders (frame_devices.cpp).
     bool OnSoundSlider(DuiLib::TNotifyUI* msg, const SoundControls& sound, int32_t sourceBit);
     static void SetSoundControls(bool hasDevices, const SoundControls& sound);
@@ -480,8 +521,13 @@ private:
     DuiLib::CMenuWnd* m_pMainAudioMenu = nullptr;  // the sound-source menu, likewise
     DuiLib::CMenuWnd* m_pSelMenu = nullptr;        // the area menu, likewise
     DuiLib::CMenuWnd* m_pMonitorMenu = nullptr;    // the monitor menu, likewise
-    std::wstring m_strMonitorSel;                  // the monitor last chosen; empty at start
-    HANDLE m_pickerProcess = nullptr;              // the picker started last, until it answers
+    DuiLib::CMenuWnd* m_pCameraMenu = nullptr;     // the device menus, likewise
+    DuiLib::CMenuWnd* m_pListMenu = nullptr;       // the lists' right-click menu, likewise
+    DuiLib::CMenuWnd* m_pMicMenu = nullptr;
+    DuiLib::CMenuWnd* m_pVolumeMenu = nullptr;
+    std::wstring m_strCameraSel;       // chosen in the camera menu; empty until then
+    std::wstring m_strMonitorSel;      // the monitor last chosen; empty at start
+    HANDLE m_pickerProcess = nullptr;  // the picker started last, until it answers
     std::unique_ptr<CFileLists> m_fileLists;
     SystemPowerActions m_systemPower;
     PowerActions* m_power = &m_systemPower;

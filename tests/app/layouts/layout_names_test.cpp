@@ -9,7 +9,10 @@
 #include "app/controls/app_controls.h"
 #include "app/layouts/countdown_names.h"
 #include "app/layouts/delvideofile_tip_names.h"
+#include "app/layouts/device_menus_names.h"
+#include "app/layouts/exit_names.h"
 #include "app/layouts/game_record_tip_names.h"
+#include "app/layouts/list_right_menu_names.h"
 #include "app/layouts/main_audio_menu_names.h"
 #include "app/layouts/main_lists_names.h"
 #include "app/layouts/main_names.h"
@@ -54,6 +57,12 @@ const NameList kNameLists[] = {
     {game_record_tip_names::kLayout, game_record_tip_names::kAll},
     {selarea_wnd_names::kLayout, selarea_wnd_names::kAll},
     {sel_setting_names::kLayout, sel_setting_names::kAll},
+    {device_menus_names::kCameraLayout, device_menus_names::kCameraAll},
+    {device_menus_names::kMicLayout, device_menus_names::kMicAll},
+    {device_menus_names::kVolumeLayout, device_menus_names::kVolumeAll},
+    {exit_names::kLayout, exit_names::kAll},
+    {list_right_menu_names::kLayout, list_right_menu_names::kAll},
+    {tray_menu_names::kLayout, tray_menu_names::kAll},
 };
 
 // Names that a click table answers and the skin does not have: a list's kAbsent,
@@ -61,6 +70,7 @@ const NameList kNameLists[] = {
 const NameList kAbsentNames[] = {
     {main_names::kLayout, main_names::kAbsent},
     {tipbox_names::kLayout, tipbox_names::kAbsent},
+    {list_right_menu_names::kLayout, list_right_menu_names::kAbsent},
 };
 
 // The program's own controls by layout tag, as its windows make them.
