@@ -7,7 +7,6 @@
 #include "app/custom_messages.h"
 #include "app/layouts/main_audio_menu_names.h"
 #include "app/main_ini.h"
-#include "app/pending_step.h"
 #include "app/recording_ui/toolbar_wnd.h"
 #include "app/vistrel_frame.h"
 #include "app/window_placement.h"
@@ -98,7 +97,7 @@ bool CVistrelFrame::OpenCamera() {
     if (IsRecordSourceOn(kSourceCamera) || m_cameraName.empty()) return true;
     AddRecordSource(kSourceCamera);
     m_vistreler->InitCameraThread();
-    LogPendingStep("CVistrelFrame::OpenCamera", "the webcam window");
+    ShowCameraWindow();
     return m_vistreler->StartCameraVideo(WideToAnsi(m_cameraName));
 }
 

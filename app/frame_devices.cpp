@@ -4,6 +4,7 @@
 // small operations that switch the record-state visuals.
 #include <iterator>
 
+#include "app/camera_wnd.h"
 #include "app/vistrel_frame.h"
 #include "common/logger.h"
 #include "common/record_globals.h"
@@ -143,6 +144,7 @@ void CVistrelFrame::CloseCamera() {
     LogBoth("CVistrelFrame::CloseCamera", "%s", "");
     RemoveRecordSource(kSourceCamera);
     if (m_vistreler) m_vistreler->StopCamera();
+    CloseOwnedWindow(m_pCameraWnd);
 }
 
 void CVistrelFrame::SetVolumeSetter(EndpointVolumeSetter* setter) {

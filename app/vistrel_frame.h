@@ -53,6 +53,7 @@ class CCountdownWnd;     // countdown before a recording (deletes itself with it
 class CSelAreaWnd;       // region frame over the desktop
 class CDrawBoardWnd;     // drawing board
 class RecordSettingDlg;  // settings dialog
+class CCameraWnd;        // webcam preview (deletes itself with its window)
 
 constexpr wchar_t kMainWindowTitle[] = L"Tessel录屏";
 constexpr int kMainWindowWidth = 858;
@@ -280,6 +281,7 @@ public:
     // The windows of the owned window objects; null while there is none.
     HWND ToolbarWindow() const;
     HWND SelAreaWindow() const;
+    HWND CameraWindow() const;
 
     // --- messages (frame_messages.cpp) ---
     // Messages HandleCustomMessage leaves at once to the default handling.
@@ -416,6 +418,8 @@ private:
     // Turns the camera on (its capture started): false when there is no camera or
     // it does not start; true and nothing done when it is on already.
     bool OpenCamera();
+    // The webcam window in the bottom-right corner, the recorder's preview drawn into it.
+    void ShowCameraWindow();
     // The three controls of one sound source: its mute option, volume slider and
     // device menu arrow.
     struct SoundControls {
@@ -480,6 +484,7 @@ private:
     std::unique_ptr<CSelAreaWnd> m_pSelAreaWnd;  // its window goes with the main window's
     RecordSettingDlg* m_pSettingDlg = nullptr;
     CDrawBoardWnd* m_pDrawBoardWnd = nullptr;
+    CCameraWnd* m_pCameraWnd = nullptr;  // while the camera is on
 
     UINT_PTR m_timer1 = kNoTimer;  // set only while kNoTimer
     UINT_PTR m_timer2 = kNoTimer;

@@ -7,6 +7,7 @@
 #include <cwchar>
 
 #include "app/controls/app_controls.h"
+#include "app/layouts/camera_wnd_names.h"
 #include "app/layouts/countdown_names.h"
 #include "app/layouts/delvideofile_tip_names.h"
 #include "app/layouts/device_menus_names.h"
@@ -61,6 +62,7 @@ const NameList kNameLists[] = {
     {device_menus_names::kMicLayout, device_menus_names::kMicAll},
     {device_menus_names::kVolumeLayout, device_menus_names::kVolumeAll},
     {exit_names::kLayout, exit_names::kAll},
+    {camera_wnd_names::kLayout, camera_wnd_names::kAll},
     {list_right_menu_names::kLayout, list_right_menu_names::kAll},
     {tray_menu_names::kLayout, tray_menu_names::kAll},
 };
