@@ -297,3 +297,29 @@ TEST_F(ListMenuTest, DeleteAsksFirstAndTakesTheChosenRowOff) {
     for (const std::wstring& f : files) left += GetFileAttributesW(f.c_str()) != INVALID_FILE_ATTRIBUTES ? 1 : 0;
     EXPECT_EQ(left, 5) << "\"从磁盘删除\" not ticked: the file stays";
 }
+
+// "选项" of the sound-source menu: the sound device dialog over the main window,
+// offered the window's device lists; OK keeps the choice in [Audio].
+TEST_F(CloseRequestTest, TheSoundSourceMenusOptionsItemOpensTheSoundDeviceDialog) {
+    SetCursorPos(400, 300);
+    CControlUI stand_in;  // the sound-source button of the first page
+    stand_in.SetName(L"btn_main_audio");
+    frame->GetPaintManager()->SendNotify(&stand_in, DUI_MSGTYPE_CLICK);
+    ui_test::Pump(50);
+    CMenuWnd* menu = frame->MainAudioMenu();
+    ASSERT_NE(menu, nullptr);
+    menu->GetPaintManager()->UpdateLayout();
+    CControlUI* item = menu->FindControl(L"sys_audio_set");
+    ASSERT_NE(item, nullptr);
+    const RECT rc = item->GetPos();
+    PromptScript script{{L"btn_ok"}};
+    script.windowClass = L"AudioSettingWnd_Ts";
+    script.Run([&] {
+        ui_test::ClickAt(menu->GetHWND(), {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
+        ui_test::PumpUntil(
+            [&] { return script.next == script.clicks.size() && !FindWindowW(L"AudioSettingWnd_Ts", nullptr); });
+    });
+    EXPECT_TRUE(script.opened) << "the dialog opened";
+    EXPECT_EQ(ReadMainIni(L"Audio", L"SysVolume"), L"默认");
+    EXPECT_EQ(ReadMainIni(L"Audio", L"MicVolume"), L"默认");
+}

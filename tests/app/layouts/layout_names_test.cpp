@@ -25,6 +25,7 @@
 #include "common/text_convert.h"
 #include "overlay/layouts/sel_setting_names.h"
 #include "overlay/layouts/selarea_wnd_names.h"
+#include "settings/layouts/audio_setting_names.h"
 #include "tests/ui/ui_test_support.h"
 
 using namespace DuiLib;
@@ -63,6 +64,7 @@ const NameList kNameLists[] = {
     {device_menus_names::kVolumeLayout, device_menus_names::kVolumeAll},
     {exit_names::kLayout, exit_names::kAll},
     {camera_wnd_names::kLayout, camera_wnd_names::kAll},
+    {audio_setting_names::kLayout, audio_setting_names::kAll},
     {list_right_menu_names::kLayout, list_right_menu_names::kAll},
     {tray_menu_names::kLayout, tray_menu_names::kAll},
 };
