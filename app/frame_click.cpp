@@ -32,7 +32,6 @@ struct PendingCommand {
 
 const PendingCommand kPendingCommands[] = {
     {main_names::kBtnSet, "the settings dialog"},
-    {main_names::kAutoStop, "the auto-stop dialog"},
     {main_names::kPlanTask, "the task list window"},
 };
 
@@ -64,6 +63,7 @@ void CVistrelFrame::OnClick(TNotifyUI& msg) {
         {main_names::kBtnPartRecord, [](CVistrelFrame& f, const CDuiString&) { f.PickCustomArea(); }},
         {main_names::kSelSet, [](CVistrelFrame& f, const CDuiString&) { f.OpenAreaMenu(); }},
         {main_names::kMonitorSet, [](CVistrelFrame& f, const CDuiString&) { f.OpenMonitorMenu(); }},
+        {main_names::kAutoStop, [](CVistrelFrame& f, const CDuiString&) { f.ShowAutoStopDialog(); }},
         {main_names::kCameraSet, [](CVistrelFrame& f, const CDuiString&) { f.OpenCameraMenu(); }},
         {main_names::kMicXia, [](CVistrelFrame& f, const CDuiString&) { f.OpenMicMenu(); }},
         {main_names::kVolumeXia, [](CVistrelFrame& f, const CDuiString&) { f.OpenVolumeMenu(); }},

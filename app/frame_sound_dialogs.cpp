@@ -1,8 +1,10 @@
-// The sound device dialog opened from the main window ("sys_audio_set"): it is
-// offered the main window's device lists and keeps its choice in "Tessel.ini".
+// The sound device dialog ("sys_audio_set": offered the main window's device
+// lists, it keeps its choice in "Tessel.ini") and the auto-stop dialog ("auto_stop":
+// it edits the options the progress logic reads).
 #include "app/main_ini.h"
 #include "app/vistrel_frame.h"
 #include "common/logger.h"
+#include "settings/auto_stop/auto_stop_record_dlg.h"
 #include "settings/sound/audio_setting_dlg.h"
 
 void CVistrelFrame::ShowAudioSettingDialog() {
@@ -15,4 +17,16 @@ void CVistrelFrame::ShowAudioSettingDialog() {
         return;
     }
     dialog.ShowDialog(m_hWnd, IsWindowVisible(m_hWnd) != FALSE);
+}
+
+void CVistrelFrame::ShowAutoStopDialog() {
+    AutoStopRecordDlg dialog;
+    dialog.SetOptions(m_progressBoard.GetAutoStopOptions());
+    const DWORD style = WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_BORDER | WS_SYSMENU;
+    if (!dialog.Create(m_hWnd, L"AutoStopRecordDialog", style, WS_EX_TOPMOST | WS_EX_TOOLWINDOW)) {
+        LogBoth("CVistrelFrame::ShowAutoStopDialog", "auto_stop_record.xml could not be shown error");
+        return;
+    }
+    if (dialog.ShowDialog(m_hWnd, IsWindowVisible(m_hWnd) != FALSE))
+        m_progressBoard.SetAutoStopOptions(dialog.Options());
 }

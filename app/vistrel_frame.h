@@ -190,6 +190,8 @@ public:
     void ShowSettingDialog(int page);
     // The sound device dialog ("sys_audio_set").
     void ShowAudioSettingDialog();
+    // The auto-stop dialog ("auto_stop"); OK makes its options the recording's.
+    void ShowAutoStopDialog();
     // The lists' right-click menu while it is open.
     DuiLib::CMenuWnd* ListMenu() const { return m_pListMenu; }
 

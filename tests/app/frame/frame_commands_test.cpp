@@ -245,8 +245,8 @@ TEST_F(CommandsTest, UnknownNamesAndLaterWindowsChangeNothing) {
     PlaceWindow(150, 120, 300);
     g_userSelMode = kSelModeGame;
     g_recordSources = kSourceScreen | kSourceSystemSound;
-    for (const wchar_t* name : {L"no_such_control", L"Start", L"BTN_VIDEOLIST", L"btn_set", L"auto_stop",
-                                L"main_spotlight", L"main_draw", L"main_jietu"})
+    for (const wchar_t* name :
+         {L"no_such_control", L"Start", L"BTN_VIDEOLIST", L"btn_set", L"main_spotlight", L"main_draw", L"main_jietu"})
         NotifyClick(name);
     EXPECT_EQ(g_userSelMode, kSelModeGame);
     EXPECT_EQ(g_recordSources, kSourceScreen | kSourceSystemSound);

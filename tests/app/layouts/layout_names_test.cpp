@@ -26,6 +26,7 @@
 #include "overlay/layouts/sel_setting_names.h"
 #include "overlay/layouts/selarea_wnd_names.h"
 #include "settings/layouts/audio_setting_names.h"
+#include "settings/layouts/auto_stop_record_names.h"
 #include "tests/ui/ui_test_support.h"
 
 using namespace DuiLib;
@@ -65,6 +66,7 @@ const NameList kNameLists[] = {
     {exit_names::kLayout, exit_names::kAll},
     {camera_wnd_names::kLayout, camera_wnd_names::kAll},
     {audio_setting_names::kLayout, audio_setting_names::kAll},
+    {auto_stop_record_names::kLayout, auto_stop_record_names::kAll},
     {list_right_menu_names::kLayout, list_right_menu_names::kAll},
     {tray_menu_names::kLayout, tray_menu_names::kAll},
 };
