@@ -13,8 +13,10 @@
 #include "app/startup.h"
 #include "common/record_globals.h"
 #include "common/setting_data.h"
+#include "engine/vistreler.h"
 #include "tests/app/frame/frame_test_support.h"
 #include "tests/app/frame/main_window_fixture.h"
+#include "tests/fixtures/fixture_devices.h"
 #include "tests/support/test_support.h"
 #include "tests/ui/ui_test_support.h"
 
@@ -322,4 +324,48 @@ TEST_F(CloseRequestTest, TheSoundSourceMenusOptionsItemOpensTheSoundDeviceDialog
     EXPECT_TRUE(script.opened) << "the dialog opened";
     EXPECT_EQ(ReadMainIni(L"Audio", L"SysVolume"), L"默认");
     EXPECT_EQ(ReadMainIni(L"Audio", L"MicVolume"), L"默认");
+}
+
+// The tray's Exit ends the program also while recording: the file is finished.
+TEST(TrayExit, EndsTheProgramAndFinishesARunningRecording) {
+    EnsureProgramSkin();
+    RemoveIniFiles();
+    testing_support::TempDir output;
+    SettingRecord settings = CSettingData::GetInstance()->GetSettings();
+    settings.path = output.path().substr(0, output.path().size() - 1);
+    CSettingData::GetInstance()->Save(settings);
+    WriteMainIni(L"MainPanel", L"Check_close_panel", L"0");  // closing would only hide it
+    WriteMainIni(L"MainPanel", L"ExitMiniWndRemind", L"0");
+
+    auto frame = std::make_unique<CVistrelFrame>();
+    ASSERT_TRUE(CreateMainWindow(*frame));
+    const HWND hwnd = frame->GetHWND();
+    g_userSelMode = kSelModeSoundOnly;
+    g_recordSources = kSourceMicrophone;
+    ASSERT_TRUE(frame->Recorder()->init("", false, "", false, fixture_devices::kToneDeviceName, true));
+    frame->Recorder()->Start();
+    g_recordeState = _RecordingState;
+    frame->Recorder()->SetRecordState(_RecordingState);
+    ui_test::Pump(1500);
+    ShowWindow(hwnd, SW_HIDE);
+
+    SetCursorPos(600, 500);
+    SendMessageW(hwnd, DuiLib::WM_TRAY_NOTIFY, 101, WM_RBUTTONUP);
+    CMenuWnd* menu = frame->TrayMenu();
+    ASSERT_NE(menu, nullptr);
+    ui_test::Pump(30);
+    const RECT rc = menu->FindControl(L"menu_exit")->GetPos();
+    ui_test::ClickAt(menu->GetHWND(), {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
+    EXPECT_TRUE(ui_test::PumpUntil([&] { return !IsWindow(hwnd); })) << "the program ends";
+    EXPECT_EQ(g_recordeState, _StopState);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((output.path() + L"*.mp3").c_str(), &found);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE) << "the running recording was finished";
+    FindClose(search);
+    MSG msg;
+    PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    frame.reset();
+    RemoveIniFiles();
+    g_recordSources = 0;
+    g_userSelMode = kSelModeNone;
 }
