@@ -33,8 +33,8 @@ void EnableItem(CMenuWnd* menu, const LayoutName& item, bool enabled) {
 }  // namespace
 
 void CVistrelFrame::Notify(TNotifyUI& msg) {
-    if (msg.sType == DUI_MSGTYPE_MENU) {
-        OpenListMenu(msg.lParam);
+    if (msg.sType == DUI_MSGTYPE_MENU) {  // only the file lists' (a menu is a list too)
+        if (msg.pSender && (msg.pSender == m_pListVideo || msg.pSender == m_pListPic)) OpenListMenu(msg.lParam);
         return;
     }
     if (msg.sType == DUI_MSGTYPE_SCROLL && m_fileLists) m_fileLists->CancelRename();

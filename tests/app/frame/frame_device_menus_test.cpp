@@ -172,3 +172,24 @@ TEST_F(DeviceMenuTest, WhatWineListsAndTheChosenCameraIsTheOneTheWebcamOpens) {
     for (COptionUI* e : entries) monitor = monitor || e->GetText() == L"Monitor of NullOut";
     EXPECT_TRUE(monitor) << "the test PulseAudio's capture endpoint";
 }
+
+// After a start the device controls come back; a camera that records shows as on.
+TEST_F(DeviceMenuTest, TheCameraTileShowsTheCameraAsItIsWhenTheControlsComeBack) {
+    OfferedDevices devices = Cameras(1);
+    frame->InitDevices(devices);
+    const struct {
+        bool cameraOn;
+        const wchar_t* tile;
+    } cases[] = {{true, L"file='main/camera_sel.png' source='0,64,130,96'"},
+                 {false, L"file='main/camera_sel.png' source='0,32,130,64'"}};
+    for (const auto& c : cases) {
+        if (c.cameraOn)
+            AddRecordSource(kSourceCamera);
+        else
+            RemoveRecordSource(kSourceCamera);
+        frame->SetDeviceControlsEnabled(false);
+        frame->SetDeviceControlsEnabled(true);
+        EXPECT_EQ(frame->FindControl(L"sel_camera")->GetBkImage(), std::wstring(c.tile)) << c.cameraOn;
+    }
+    RemoveRecordSource(kSourceCamera);
+}
