@@ -3,6 +3,7 @@
 // the webcam window is part of the recorded screen.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -93,4 +94,35 @@ TEST_F(RecordingTest, CancellingTheAutoStopDialogKeepsTheOptions) {
     });
     EXPECT_EQ(dialog.next, dialog.steps.size());
     EXPECT_FALSE(frame->ProgressBoard().GetAutoStopOptions().enabled);
+}
+
+// The webcam window sits on the recorded screen: its moving bars are in the file.
+TEST_F(RecordingTest, TheWebcamWindowIsInTheRecordedPicture) {
+    ASSERT_FALSE(frame->Cameras().empty()) << "the test camera is registered";
+    RemoveRecordSource(kSourceCamera);
+    ClickIn(frame, L"camera");
+    ASSERT_TRUE(WaitFor([] { return FindWindowW(L"CameraWnd", nullptr) != nullptr; }));
+    RECT camera = {};
+    GetWindowRect(FindWindowW(L"CameraWnd", nullptr), &camera);
+    ChooseFullScreen(false);
+    AddRecordSource(kSourceCamera);
+    ClickIn(frame, L"start");
+    ASSERT_TRUE(WaitUntilRecording());
+    ui_test::Pump(3000);
+    frame->onStopRecord();
+    ASSERT_TRUE(WaitFor([] { return g_recordeState == _StopState && !frame->IsRecordingUnderWay(); }));
+    EXPECT_FALSE(IsRecordSourceOn(kSourceCamera)) << "the camera goes with the recording";
+    EXPECT_FALSE(IsWindow(FindWindowW(L"CameraWnd", nullptr)));
+    const std::vector<std::wstring> files = Recordings();
+    ASSERT_EQ(files.size(), 1u);
+    // A narrow strip of the window: the bars move through it, so its brightness changes.
+    const std::vector<PictureSample> strip =
+        RegionLuma(OutputFile(files[0]), camera.left + 100, camera.top + 60, 8, 120);
+    ASSERT_GT(strip.size(), 10u);
+    double low = 255, high = 0;
+    for (const PictureSample& s : strip) {
+        low = std::min(low, s.luma);
+        high = std::max(high, s.luma);
+    }
+    EXPECT_GT(high - low, 80.0) << "the camera's moving bars were recorded";
 }
