@@ -1,14 +1,12 @@
 // The main window's click table: each control name (also those of the controls
 // inside its pop-up menus, which hand their clicks on to this window) and the
 // command it runs. Names are compared whole and case-sensitively; a name that is
-// not here does nothing. Commands that come with later parts of the program log
-// that they were skipped.
+// not here does nothing.
 #include "app/custom_messages.h"
 #include "app/layouts/main_audio_menu_names.h"
 #include "app/layouts/main_lists_names.h"
 #include "app/layouts/main_names.h"
 #include "app/layouts/main_sel_menu_names.h"
-#include "app/pending_step.h"
 #include "app/recording_ui/toolbar_wnd.h"
 #include "app/vistrel_frame.h"
 #include "common/logger.h"
@@ -23,19 +21,6 @@ constexpr char kOnClick[] = "CVistrelFrame::OnClick";
 
 // The clicked control's name, as the log line of a click that says what it did.
 void LogClick(const CDuiString& name) { LogBoth(kOnClick, "%s", WideToUtf8(name.Str()).c_str()); }
-
-// Controls whose windows or menus are not part of this build yet.
-struct PendingCommand {
-    const DuiLib::LayoutName& entry;
-    const char* step;
-};
-
-const PendingCommand kPendingCommands[] = {
-    {main_names::kAutoStop, "the auto-stop dialog"},
-    {main_names::kCameraSet, "the camera menu"},
-    {main_names::kMicXia, "the microphone menu"},
-    {main_names::kVolumeXia, "the system sound menu"},
-};
 
 }  // namespace
 
@@ -65,6 +50,10 @@ void CVistrelFrame::OnClick(TNotifyUI& msg) {
         {main_names::kBtnPartRecord, [](CVistrelFrame& f, const CDuiString&) { f.PickCustomArea(); }},
         {main_names::kSelSet, [](CVistrelFrame& f, const CDuiString&) { f.OpenAreaMenu(); }},
         {main_names::kMonitorSet, [](CVistrelFrame& f, const CDuiString&) { f.OpenMonitorMenu(); }},
+        {main_names::kAutoStop, [](CVistrelFrame& f, const CDuiString&) { f.ShowAutoStopDialog(); }},
+        {main_names::kCameraSet, [](CVistrelFrame& f, const CDuiString&) { f.OpenCameraMenu(); }},
+        {main_names::kMicXia, [](CVistrelFrame& f, const CDuiString&) { f.OpenMicMenu(); }},
+        {main_names::kVolumeXia, [](CVistrelFrame& f, const CDuiString&) { f.OpenVolumeMenu(); }},
         {main_sel_menu_names::kMenuSelFull, [](CVistrelFrame& f, const CDuiString&) { f.ChooseWholeDesktop(); }},
         {main_sel_menu_names::kMenuSelHd, [](CVistrelFrame& f, const CDuiString& n) { f.ChooseAreaPreset(n); }},
         {main_sel_menu_names::kMenuSelSd, [](CVistrelFrame& f, const CDuiString& n) { f.ChooseAreaPreset(n); }},
@@ -105,12 +94,6 @@ void CVistrelFrame::OnClick(TNotifyUI& msg) {
     for (const auto& command : kCommands) {
         if (name == command.entry.name) {
             command.run(*this, name);
-            return;
-        }
-    }
-    for (const PendingCommand& pending : kPendingCommands) {
-        if (name == pending.entry.name) {
-            LogPendingStep(kOnClick, pending.step);
             return;
         }
     }

@@ -7,7 +7,6 @@
 #include "app/custom_messages.h"
 #include "app/layouts/main_audio_menu_names.h"
 #include "app/main_ini.h"
-#include "app/pending_step.h"
 #include "app/recording_ui/toolbar_wnd.h"
 #include "app/vistrel_frame.h"
 #include "app/window_placement.h"
@@ -61,17 +60,8 @@ void SetSourceBit(int32_t bit, bool on) {
 
 }  // namespace
 
-// Until the close prompt exists, closing quits, unless the user has already
-// chosen to hide to the tray and not to be asked again.
-void CVistrelFrame::OnCloseButton() {
-    LogPendingStep("CVistrelFrame::OnClick", "the close prompt");
-    if (!ReadExitMiniWndRemind() && ReadCheckClosePanel() == 0) {
-        ::ShowWindow(m_hWnd, SW_HIDE);
-        PostMessage(WM_SHOW_SEL_AREA, 0, 0);
-        return;
-    }
-    DestroyWindow(m_hWnd);
-}
+// Quits or hides to the tray, as the close prompt (or the remembered choice) says.
+void CVistrelFrame::OnCloseButton() { OnMainCloseRequest(); }
 
 void CVistrelFrame::SelectGameMode() {
     HWND selArea = SelAreaWindow();
@@ -107,7 +97,7 @@ bool CVistrelFrame::OpenCamera() {
     if (IsRecordSourceOn(kSourceCamera) || m_cameraName.empty()) return true;
     AddRecordSource(kSourceCamera);
     m_vistreler->InitCameraThread();
-    LogPendingStep("CVistrelFrame::OpenCamera", "the webcam window");
+    ShowCameraWindow();
     return m_vistreler->StartCameraVideo(WideToAnsi(m_cameraName));
 }
 

@@ -4,6 +4,7 @@
 // small operations that switch the record-state visuals.
 #include <iterator>
 
+#include "app/camera_wnd.h"
 #include "app/vistrel_frame.h"
 #include "common/logger.h"
 #include "common/record_globals.h"
@@ -59,9 +60,12 @@ void CVistrelFrame::EnumDevice(std::vector<std::string>& list, bool audio, Captu
 
 void CVistrelFrame::GetAudioDevices(std::vector<std::wstring>& list, EndpointDirection direction, bool activeOnly,
                                     CaptureDeviceSource& source) {
-    list.push_back(kDefaultDeviceName);
+    std::vector<std::wstring> names;
     for (const EndpointName& endpoint : source.Endpoints(direction, activeOnly))
-        if (!IsHiddenDeviceName(endpoint.name, endpoint.render)) list.push_back(endpoint.name);
+        if (!IsHiddenDeviceName(endpoint.name, endpoint.render)) names.push_back(endpoint.name);
+    if (names.empty()) return;  // no "默认" without a device it could stand for
+    list.push_back(kDefaultDeviceName);
+    list.insert(list.end(), names.begin(), names.end());
 }
 
 void CVistrelFrame::InitDevices(CaptureDeviceSource& source) {
@@ -85,8 +89,11 @@ void CVistrelFrame::InitDevices(CaptureDeviceSource& source) {
     GetAudioDevices(vec_sys_devices_, EndpointDirection::kRender, true, source);
     GetAudioDevices(vec_mic_devices_, EndpointDirection::kCapture, true, source);
     m_defaultMicName = source.DefaultCaptureEndpoint();
+    const auto devices = [](const std::vector<std::wstring>& list) {
+        return static_cast<unsigned>(list.empty() ? 0 : list.size() - 1);  // without "默认"
+    };
     LogBoth(kInitDevices, "[cameras]%u [playback]%u [capture]%u", static_cast<unsigned>(m_vecCamera.size()),
-            static_cast<unsigned>(vec_sys_devices_.size() - 1), static_cast<unsigned>(vec_mic_devices_.size() - 1));
+            devices(vec_sys_devices_), devices(vec_mic_devices_));
     SetSoundControls(vec_sys_devices_.size() > 1, VolumeControls());
     SetSoundControls(vec_mic_devices_.size() > 1, MicControls());
 }
@@ -120,7 +127,8 @@ void CVistrelFrame::SetDeviceControlsEnabled(bool enable) {
     if (vec_sys_devices_.size() > 1) SetSoundControlsEnabled(VolumeControls(), enable);
     const bool camera = enable && !m_vecCamera.empty();
     SetControlEnabled(m_pCamera, camera);
-    SetCameraControls(camera, camera ? kCameraTileOff : kCameraTileNone);
+    const LPCTSTR tile = !camera ? kCameraTileNone : IsRecordSourceOn(kSourceCamera) ? kCameraTileOn : kCameraTileOff;
+    SetCameraControls(camera, tile);
 }
 
 void CVistrelFrame::ResetCameraChoice() {
@@ -136,6 +144,7 @@ void CVistrelFrame::CloseCamera() {
     LogBoth("CVistrelFrame::CloseCamera", "%s", "");
     RemoveRecordSource(kSourceCamera);
     if (m_vistreler) m_vistreler->StopCamera();
+    CloseOwnedWindow(m_pCameraWnd);
 }
 
 void CVistrelFrame::SetVolumeSetter(EndpointVolumeSetter* setter) {

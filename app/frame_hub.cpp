@@ -13,7 +13,6 @@
 #include "app/custom_messages.h"
 #include "app/layouts/main_sel_menu_names.h"
 #include "app/lists/file_lists.h"
-#include "app/pending_step.h"
 #include "app/recording_ui/toolbar_wnd.h"
 #include "app/vistrel_frame.h"
 #include "app/window_placement.h"
@@ -315,15 +314,6 @@ void CVistrelFrame::OnMenuClick(WPARAM record) {
     }
     OnMenuCommand(*cmd);
     CPaintManagerUI::DeleteMenuCmd(cmd);
-}
-
-void CVistrelFrame::OnMenuCommand(const MenuCmd& cmd) {
-    if (cmd.name == main_sel_menu_names::kMenuSelSet.name) {
-        PickCustomArea();
-        return;
-    }
-    const std::string step = "the menu item " + WideToUtf8(cmd.name.Str());
-    LogPendingStep("CVistrelFrame::OnMenuCommand", step.c_str());
 }
 
 void CVistrelFrame::OnRecordScreenshot() {

@@ -54,6 +54,7 @@ class CCountdownWnd;     // countdown before a recording (deletes itself with it
 class CSelAreaWnd;       // region frame over the desktop
 class CDrawBoardWnd;     // drawing board
 class RecordSettingDlg;  // settings dialog
+class CCameraWnd;        // webcam preview (deletes itself with its window)
 
 constexpr wchar_t kMainWindowTitle[] = L"Tessel录屏";
 constexpr int kMainWindowWidth = 858;
@@ -185,6 +186,18 @@ public:
     // The settings dialog on page (0 the top, 7 the hotkeys), modal; brings an open one forward (frame_settings.cpp).
     void ShowSettingDialog(int page);
     RecordSettingDlg* SettingDialog() const { return m_pSettingDlg; }
+    // The close button's request: the close prompt unless the user asked not to
+    // be asked, then quit or hide to the tray as chosen (frame_menus.cpp).
+    void OnMainCloseRequest();
+    // The settings dialog on that page (0 from the menus); an open one comes to
+    // the front.
+    // The sound device dialog ("sys_audio_set").
+    void ShowAudioSettingDialog();
+    // The auto-stop dialog ("auto_stop"); OK makes its options the recording's.
+    void ShowAutoStopDialog();
+    // The lists' right-click menu while it is open.
+    DuiLib::CMenuWnd* ListMenu() const { return m_pListMenu; }
+
     // The tray menu while it is open.
     DuiLib::CMenuWnd* TrayMenu() const { return m_pTrayMenu; }
     // The sound-source menu while it is open.
@@ -204,6 +217,20 @@ public:
     bool OnMicSliderClick(DuiLib::TNotifyUI* msg);
     bool OnSysDeviceMenuClick(DuiLib::TNotifyUI* msg);
     bool OnMicDeviceMenuClick(DuiLib::TNotifyUI* msg);
+    bool OnCameraMenuClick(DuiLib::TNotifyUI* msg);
+    // The device menus at their arrows, opened only when they have entries
+    // (frame_device_menus.cpp).
+    void OpenCameraMenu();
+    void OpenMicMenu();
+    void OpenVolumeMenu();
+    DuiLib::CMenuWnd* CameraMenu() const { return m_pCameraMenu; }
+    DuiLib::CMenuWnd* MicMenu() const { return m_pMicMenu; }
+    DuiLib::CMenuWnd* VolumeMenu() const { return m_pVolumeMenu; }
+    const std::wstring& ChosenCamera() const { return m_strCameraSel; }
+    // The slots themselves, cleared by a menu as it goes.
+    DuiLib::CMenuWnd* const& CameraMenuSlot() const { return m_pCameraMenu; }
+    DuiLib::CMenuWnd* const& MicMenuSlot() const { return m_pMicMenu; }
+    DuiLib::CMenuWnd* const& VolumeMenuSlot() const { return m_pVolumeMenu; }
     // Where the sliders' volumes go; null: the endpoints' own master volume.
     void SetVolumeSetter(EndpointVolumeSetter* setter);
     // The device and camera controls usable (true) or not while recording.
@@ -259,6 +286,7 @@ public:
     // The windows of the owned window objects; null while there is none.
     HWND ToolbarWindow() const;
     HWND SelAreaWindow() const;
+    HWND CameraWindow() const;
 
     // --- messages (frame_messages.cpp) ---
     // Messages HandleCustomMessage leaves at once to the default handling.
@@ -297,6 +325,9 @@ protected:
     void OnClick(DuiLib::TNotifyUI& msg) override;
     // A menu item chosen (WM_MENUCLICK with a record of this program's menus).
     void OnMenuCommand(const DuiLib::MenuCmd& cmd);
+    // "menu" opens the lists' right-click menu, "scroll" drops a rename under way;
+    // the rest as every window (frame_menus.cpp).
+    void Notify(DuiLib::TNotifyUI& msg) override;
     DuiLib::CControlUI* CreateControl(LPCTSTR pstrClass) override;
     // Never handed to a list: supplies no text.
     LPCTSTR GetItemText(DuiLib::CControlUI* pList, int iItem, int iSubItem) override;
@@ -402,6 +433,8 @@ private:
     // Turns the camera on (its capture started): false when there is no camera or
     // it does not start; true and nothing done when it is on already.
     bool OpenCamera();
+    // The webcam window in the bottom-right corner, the recorder's preview drawn into it.
+    void ShowCameraWindow();
     // The three controls of one sound source: its mute option, volume slider and
     // device menu arrow.
     struct SoundControls {
@@ -421,6 +454,19 @@ private:
     void ShowListPage(bool videos);
     // The toolbar of the running recording, when its window still exists.
     CToolbarWnd* LiveToolbar() const;
+
+    // The lists' menu, the tray's items and the close request (frame_menus.cpp).
+    DuiLib::CListUI* ListInUse() const;
+    void OpenListMenu(LPARAM rowControl);
+    void SelectAllRows(const DuiLib::CDuiString& itemText);
+    void DeleteSelectedRows();
+    bool BringWindowBackForMenu();
+    void OnTrayExit();
+
+    // The device menus (frame_device_menus.cpp).
+    struct DeviceMenu;
+    void OpenDeviceMenu(const DeviceMenu& menu);
+    void FillDeviceMenu(const DeviceMenu& menu, DuiLib::CContainerUI* element, DuiLib::CMenuWnd* shown);
 
     // Sliders (frame_devices.cpp).
     bool OnSoundSlider(DuiLib::TNotifyUI* msg, const SoundControls& sound, int32_t sourceBit);
@@ -453,6 +499,7 @@ private:
     std::unique_ptr<CSelAreaWnd> m_pSelAreaWnd;  // its window goes with the main window's
     RecordSettingDlg* m_pSettingDlg = nullptr;
     CDrawBoardWnd* m_pDrawBoardWnd = nullptr;
+    CCameraWnd* m_pCameraWnd = nullptr;  // while the camera is on
 
     UINT_PTR m_timer1 = kNoTimer;  // set only while kNoTimer
     UINT_PTR m_timer2 = kNoTimer;
@@ -495,8 +542,13 @@ private:
     DuiLib::CMenuWnd* m_pMainAudioMenu = nullptr;  // the sound-source menu, likewise
     DuiLib::CMenuWnd* m_pSelMenu = nullptr;        // the area menu, likewise
     DuiLib::CMenuWnd* m_pMonitorMenu = nullptr;    // the monitor menu, likewise
-    std::wstring m_strMonitorSel;                  // the monitor last chosen; empty at start
-    HANDLE m_pickerProcess = nullptr;              // the picker started last, until it answers
+    DuiLib::CMenuWnd* m_pCameraMenu = nullptr;     // the device menus, likewise
+    DuiLib::CMenuWnd* m_pListMenu = nullptr;       // the lists' right-click menu, likewise
+    DuiLib::CMenuWnd* m_pMicMenu = nullptr;
+    DuiLib::CMenuWnd* m_pVolumeMenu = nullptr;
+    std::wstring m_strCameraSel;       // chosen in the camera menu; empty until then
+    std::wstring m_strMonitorSel;      // the monitor last chosen; empty at start
+    HANDLE m_pickerProcess = nullptr;  // the picker started last, until it answers
     std::unique_ptr<CFileLists> m_fileLists;
     SystemPowerActions m_systemPower;
     PowerActions* m_power = &m_systemPower;

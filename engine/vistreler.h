@@ -46,6 +46,8 @@ public:
     void SetFrameRate(int32_t fps);
     void SetRecordRect(int32_t left, int32_t top, int32_t right, int32_t bottom);
     void SetPreviewWindow(HWND window) { m_previewWindow = window; }
+    // A part of the preview window painted again over each frame (its close button).
+    void SetPreviewOverlay(const RECT& rect) { m_previewOverlay = rect; }
 
     // Opens the used devices (names in the system's ANSI code page) and the first output
     // file. false when any of them fails: nothing stays open and the next attempt
@@ -109,6 +111,7 @@ private:
     HWND m_notifyWindow = nullptr;  // kept for the main window; not read here
     RECT m_recordRect{};
     HWND m_previewWindow = nullptr;
+    RECT m_previewOverlay = {};
     CCameraPreview m_preview;
     std::atomic<bool> m_previewOpen{false};
     int32_t m_cameraWidth = 0;

@@ -45,6 +45,7 @@ void CVistreler::OnVideoOpened() {
     m_preview.SetWindow(m_previewWindow);
     m_preview.SetFormat(m_cameraWidth, m_cameraHeight, 24, true);
     m_preview.SetStretch(1);
+    m_preview.SetOverlayRect(m_previewOverlay);
     m_preview.Open();
     m_previewOpen = true;
 }

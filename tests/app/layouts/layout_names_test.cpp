@@ -7,9 +7,13 @@
 #include <cwchar>
 
 #include "app/controls/app_controls.h"
+#include "app/layouts/camera_wnd_names.h"
 #include "app/layouts/countdown_names.h"
 #include "app/layouts/delvideofile_tip_names.h"
+#include "app/layouts/device_menus_names.h"
+#include "app/layouts/exit_names.h"
 #include "app/layouts/game_record_tip_names.h"
+#include "app/layouts/list_right_menu_names.h"
 #include "app/layouts/main_audio_menu_names.h"
 #include "app/layouts/main_lists_names.h"
 #include "app/layouts/main_names.h"
@@ -27,6 +31,8 @@
 #include "schedule/layouts/task_cycle_dlg_names.h"
 #include "schedule/layouts/task_repeat_dlg_names.h"
 #include "settings/hotkeys/hotkey_label.h"
+#include "settings/layouts/audio_setting_names.h"
+#include "settings/layouts/auto_stop_record_names.h"
 #include "settings/layouts/hotkey_tip_names.h"
 #include "settings/layouts/setting_names.h"
 #include "settings/layouts/setting_opt_names.h"
@@ -70,6 +76,15 @@ const NameList kNameLists[] = {
     {plan_add_task_names::kLayout, plan_add_task_names::kAll},
     {task_repeat_dlg_names::kLayout, task_repeat_dlg_names::kAll},
     {task_cycle_dlg_names::kLayout, task_cycle_dlg_names::kAll},
+    {device_menus_names::kCameraLayout, device_menus_names::kCameraAll},
+    {device_menus_names::kMicLayout, device_menus_names::kMicAll},
+    {device_menus_names::kVolumeLayout, device_menus_names::kVolumeAll},
+    {exit_names::kLayout, exit_names::kAll},
+    {camera_wnd_names::kLayout, camera_wnd_names::kAll},
+    {audio_setting_names::kLayout, audio_setting_names::kAll},
+    {auto_stop_record_names::kLayout, auto_stop_record_names::kAll},
+    {list_right_menu_names::kLayout, list_right_menu_names::kAll},
+    {tray_menu_names::kLayout, tray_menu_names::kAll},
 };
 
 // Names that a click table answers and the skin does not have: a list's kAbsent,
@@ -77,6 +92,7 @@ const NameList kNameLists[] = {
 const NameList kAbsentNames[] = {
     {main_names::kLayout, main_names::kAbsent},
     {tipbox_names::kLayout, tipbox_names::kAbsent},
+    {list_right_menu_names::kLayout, list_right_menu_names::kAbsent},
 };
 
 // The program's own controls by layout tag, as its windows make them.
