@@ -19,6 +19,7 @@
 #include "app/layouts/toolbar_names.h"
 #include "app/recording_ui/countdown_ui.h"
 #include "common/text_convert.h"
+#include "overlay/layouts/drawboard_wnd_names.h"
 #include "overlay/layouts/sel_setting_names.h"
 #include "overlay/layouts/selarea_wnd_names.h"
 #include "tests/ui/ui_test_support.h"
@@ -54,6 +55,7 @@ const NameList kNameLists[] = {
     {game_record_tip_names::kLayout, game_record_tip_names::kAll},
     {selarea_wnd_names::kLayout, selarea_wnd_names::kAll},
     {sel_setting_names::kLayout, sel_setting_names::kAll},
+    {drawboard_wnd_names::kLayout, drawboard_wnd_names::kAll},
 };
 
 // Names that a click table answers and the skin does not have: a list's kAbsent,
