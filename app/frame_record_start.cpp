@@ -243,16 +243,17 @@ void CVistrelFrame::OnDeviceControlsTimer() {
 }
 
 void CVistrelFrame::CreateRecordToolbar() {
-    LogPendingStep("CVistrelFrame::CreateRecordToolbar", "CDrawBoardWnd, the drawing board");
+    CloseOwnedWindow(m_pToolbarWnd);
+    CreateDrawBoard();
     m_bToolbarShown = !Settings().Record_hide;
     SetControlVisible(m_pMainReturn, m_bToolbarShown);
-    CloseOwnedWindow(m_pToolbarWnd);
     ToolbarSetup setup;
     setup.owner = m_hWnd;
     setup.observer = this;
     setup.screen = m_rcMonitorUnion;
     setup.area = g_rcSnapwick;
     setup.show = m_bToolbarShown;
+    setup.board = m_pDrawBoardWnd;
     m_pToolbarWnd = ::CreateRecordToolbar(setup);
     if (m_pToolbarWnd) m_pToolbarWnd->SetGoneNotice([this](const void* window) { ForgetWindowAddress(window); });
 }

@@ -100,6 +100,7 @@ void CVistrelFrame::StopRecordingWindows() {
         m_pToolbarWnd->CloseDrawToolbar();
     }
     CloseOwnedWindow(m_pToolbarWnd);
+    HideDrawBoard();
     ::ShowWindow(m_hWnd, SW_SHOWNORMAL);
     SetRecordingLayout(false);
     ResetTimeDigits();

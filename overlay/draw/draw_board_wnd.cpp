@@ -75,7 +75,7 @@ void CDrawBoardWnd::SetTool(int tool, bool on) {
 void CDrawBoardWnd::ForgetActiveText() {
     m_pActiveText = nullptr;
     m_canvas.SetActiveText(nullptr);
-    if (m_hWnd) KillTimer(m_hWnd, kCaretTimer);
+    if (m_hWnd) ::KillTimer(m_hWnd, kCaretTimer);
 }
 
 void CDrawBoardWnd::FinishActiveText() {
@@ -108,7 +108,7 @@ void CDrawBoardWnd::StartTextBox(POINT client) {
     box->SetEditing(true);
     m_pActiveText = box;
     m_canvas.SetActiveText(box);
-    SetTimer(m_hWnd, kCaretTimer, kCaretPeriodMs, nullptr);
+    ::SetTimer(m_hWnd, kCaretTimer, kCaretPeriodMs, nullptr);
 }
 
 LRESULT CDrawBoardWnd::OnLButtonDown(UINT, WPARAM, LPARAM, bool& bHandled) {

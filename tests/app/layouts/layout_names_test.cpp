@@ -19,9 +19,14 @@
 #include "app/layouts/toolbar_names.h"
 #include "app/recording_ui/countdown_ui.h"
 #include "common/text_convert.h"
+#include "overlay/layouts/draw_bar_size_names.h"
+#include "overlay/layouts/draw_text_size_names.h"
+#include "overlay/layouts/draw_toolbar_names.h"
 #include "overlay/layouts/drawboard_wnd_names.h"
 #include "overlay/layouts/sel_setting_names.h"
 #include "overlay/layouts/selarea_wnd_names.h"
+#include "overlay/layouts/spotlight_wnd_names.h"
+#include "overlay/spotlight/spotlight_ui.h"
 #include "tests/ui/ui_test_support.h"
 
 using namespace DuiLib;
@@ -56,6 +61,10 @@ const NameList kNameLists[] = {
     {selarea_wnd_names::kLayout, selarea_wnd_names::kAll},
     {sel_setting_names::kLayout, sel_setting_names::kAll},
     {drawboard_wnd_names::kLayout, drawboard_wnd_names::kAll},
+    {draw_toolbar_names::kLayout, draw_toolbar_names::kAll},
+    {draw_bar_size_names::kLayout, draw_bar_size_names::kAll},
+    {draw_text_size_names::kLayout, draw_text_size_names::kAll},
+    {spotlight_wnd_names::kLayout, spotlight_wnd_names::kAll},
 };
 
 // Names that a click table answers and the skin does not have: a list's kAbsent,
@@ -71,6 +80,7 @@ CControlUI* MakeProgramControl(LPCTSTR tag) {
     if (wcscmp(tag, L"CountdownUI") == 0) return new CCountdownUI;
     if (wcscmp(tag, L"SelArea") == 0) return new CSelAreaUI;
     if (wcscmp(tag, L"DragBtn") == 0) return new CDragBtnUI;
+    if (wcscmp(tag, L"SpotlightUI") == 0) return new CSpotlightUI;
     return nullptr;
 }
 
