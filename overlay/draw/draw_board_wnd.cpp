@@ -1,5 +1,7 @@
 #include "overlay/draw/draw_board_wnd.h"
 
+#include <windowsx.h>
+
 #include "common/record_globals.h"
 
 namespace {
@@ -87,9 +89,10 @@ void CDrawBoardWnd::FinishActiveText() {
     if (empty) m_canvas.RemoveStrokeOf(box);
 }
 
-bool CDrawBoardWnd::CursorPoint(POINT* client) const {
-    POINT cursor = {};
-    GetCursorPos(&cursor);
+// The event's own point: the cursor may have moved on since it was queued.
+bool CDrawBoardWnd::CursorPoint(LPARAM lParam, POINT* client) const {
+    POINT cursor = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    ClientToScreen(m_hWnd, &cursor);
     if (!InDrawActiveArea(g_rcSnapwick, cursor)) return false;
     *client = POINT{cursor.x - m_rcBoard.left, cursor.y - m_rcBoard.top};
     return true;
@@ -111,29 +114,29 @@ void CDrawBoardWnd::StartTextBox(POINT client) {
     ::SetTimer(m_hWnd, kCaretTimer, kCaretPeriodMs, nullptr);
 }
 
-LRESULT CDrawBoardWnd::OnLButtonDown(UINT, WPARAM, LPARAM, bool& bHandled) {
+LRESULT CDrawBoardWnd::OnLButtonDown(UINT, WPARAM, LPARAM lParam, bool& bHandled) {
     bHandled = false;
     m_bPressed = true;
     POINT pt;
-    if (!CursorPoint(&pt)) return 0;
+    if (!CursorPoint(lParam, &pt)) return 0;
     if (m_nTool == kToolText) StartTextBox(pt);
     m_canvas.BeginStroke(pt.x, pt.y);
     return 0;
 }
 
-LRESULT CDrawBoardWnd::OnMouseMove(UINT, WPARAM, LPARAM, bool& bHandled) {
+LRESULT CDrawBoardWnd::OnMouseMove(UINT, WPARAM, LPARAM lParam, bool& bHandled) {
     bHandled = false;
     POINT pt;
-    if (!m_bPressed || m_nTool == kToolText || !CursorPoint(&pt)) return 0;
+    if (!m_bPressed || m_nTool == kToolText || !CursorPoint(lParam, &pt)) return 0;
     m_canvas.AddPoint(pt.x, pt.y);
     return 0;
 }
 
-LRESULT CDrawBoardWnd::OnLButtonUp(UINT, WPARAM, LPARAM, bool& bHandled) {
+LRESULT CDrawBoardWnd::OnLButtonUp(UINT, WPARAM, LPARAM lParam, bool& bHandled) {
     bHandled = false;
     m_bPressed = false;
     POINT pt;
-    if (!CursorPoint(&pt)) return 0;
+    if (!CursorPoint(lParam, &pt)) return 0;
     m_canvas.EndStroke(pt.x, pt.y);
     return 0;
 }

@@ -57,8 +57,9 @@ protected:
     LRESULT HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
 
 private:
-    // The cursor as a board client point; false outside the active area.
-    bool CursorPoint(POINT* client) const;
+    // A mouse message's point as a board client point; false outside the
+    // active area.
+    bool CursorPoint(LPARAM lParam, POINT* client) const;
     void StartTextBox(POINT screen);
     // Ends the box being typed into; an empty one takes its stroke with it.
     void FinishActiveText();
