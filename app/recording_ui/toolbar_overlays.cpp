@@ -19,6 +19,9 @@ constexpr DWORD kOverlayExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
 
 bool IsLive(const DuiLib::CWindowWnd* window) { return window && IsWindow(window->GetHWND()); }
 
+// The bar stays above the spotlight just shown, so that its clicks reach it.
+void RaiseAbove(HWND bar) { SetWindowPos(bar, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE); }
+
 }  // namespace
 
 // UI thread. The drawing toolbar lives on its own; it must not tell a gone bar.
@@ -80,13 +83,16 @@ void CToolbarWnd::ToggleSpotlight() {
         m_pSpotlight = spot;
         spot->ShowOverSelection();
         spot->SetHoleRect(g_rcSnapwick.left, g_rcSnapwick.top, g_rcSnapwick.right, g_rcSnapwick.bottom);
+        RaiseAbove(m_hWnd);
         return;
     }
     if (!IsLive(m_pSpotlight)) return;
-    if (IsWindowVisible(m_pSpotlight->GetHWND()))
+    if (IsWindowVisible(m_pSpotlight->GetHWND())) {
         ::ShowWindow(m_pSpotlight->GetHWND(), SW_HIDE);
-    else
-        m_pSpotlight->ShowOverSelection();
+        return;
+    }
+    m_pSpotlight->ShowOverSelection();
+    RaiseAbove(m_hWnd);
 }
 
 // UI thread: the main window's hook positions, screen pixels.
