@@ -208,7 +208,7 @@ TEST(Layout, MalformedOrMissingLayoutsFailWithALoggedError) {
         EXPECT_FALSE(w.Open()) << ui_test::Narrow(c.layout);
         EXPECT_EQ(w.GetHWND(), nullptr);
     }
-    WindowImplBase::SetLayoutFailureNotice(nullptr);
+    ui_test::UseQuietLayoutFailureNotice();
     ASSERT_EQ(boxes.size(), 3u) << "the user is told of every layout that failed";
     EXPECT_EQ(boxes[1], L"Duilib|加载资源文件失败：no_such_layout.xml");
     g_logger.Close();
