@@ -8,7 +8,6 @@
 #include "app/layouts/main_names.h"
 #include "app/lists/file_lists.h"
 #include "app/main_ini.h"
-#include "app/pending_step.h"
 #include "app/progress/progress_thread.h"
 #include "app/single_instance.h"
 #include "app/vistrel_frame.h"

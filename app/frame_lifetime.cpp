@@ -49,6 +49,7 @@ CVistrelFrame::~CVistrelFrame() {
     ForgetPicker();
     if (m_pToolbarWnd) m_pToolbarWnd->SetObserver(nullptr);
     CloseOwnedWindow(m_pToolbarWnd);
+    DeleteDrawBoard();
     CloseOwnedWindow(m_pCountdownWnd);
     m_progressBoard.EndRecording();
     if (m_vistreler) {

@@ -10,7 +10,6 @@
 #include "app/layouts/main_lists_names.h"
 #include "app/layouts/main_sel_menu_names.h"
 #include "app/lists/file_lists.h"
-#include "app/pending_step.h"
 #include "app/tips/del_video_file_tip_dlg.h"
 #include "app/vistrel_frame.h"
 #include "common/logger.h"

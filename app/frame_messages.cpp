@@ -124,8 +124,8 @@ bool CVistrelFrame::HandleWindowMessage(UINT uMsg, WPARAM wParam, LPARAM lParam,
         case WM_LBUTTONDBLCLK: OnListDoubleClick(lParam); return true;
         case WM_SHOW_MAIN_WINDOW: result = OnShowMainWindow(wParam); return true;
         case WM_SHOW_SEL_AREA: OnShowSelArea(wParam); return true;
-        case WM_DRAWBOARD_SHOW:
-        case WM_DRAWBOARD_OP: return true;  // the drawing board's; none in this build
+        case WM_DRAWBOARD_SHOW: OnDrawBoardShow(wParam); return true;
+        case WM_DRAWBOARD_OP: OnDrawBoardOp(wParam, lParam); return true;
         case WM_LIST_RENAME:
             if (m_fileLists) m_fileLists->FocusRenameBox();
             return true;

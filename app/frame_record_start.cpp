@@ -6,7 +6,6 @@
 
 #include "app/custom_messages.h"
 #include "app/main_ini.h"
-#include "app/pending_step.h"
 #include "app/recording_ui/countdown_wnd.h"
 #include "app/recording_ui/toolbar_placement.h"
 #include "app/tips/game_record_tip_dlg.h"
@@ -252,16 +251,17 @@ void CVistrelFrame::OnDeviceControlsTimer() {
 }
 
 void CVistrelFrame::CreateRecordToolbar() {
-    LogPendingStep("CVistrelFrame::CreateRecordToolbar", "CDrawBoardWnd, the drawing board");
+    CloseOwnedWindow(m_pToolbarWnd);
+    CreateDrawBoard();
     m_bToolbarShown = !Settings().Record_hide;
     SetControlVisible(m_pMainReturn, m_bToolbarShown);
-    CloseOwnedWindow(m_pToolbarWnd);
     ToolbarSetup setup;
     setup.owner = m_hWnd;
     setup.observer = this;
     setup.screen = m_rcMonitorUnion;
     setup.area = g_rcSnapwick;
     setup.show = m_bToolbarShown;
+    setup.board = m_pDrawBoardWnd;
     m_pToolbarWnd = ::CreateRecordToolbar(setup);
     if (m_pToolbarWnd) m_pToolbarWnd->SetGoneNotice([this](const void* window) { ForgetWindowAddress(window); });
 }

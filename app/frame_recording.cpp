@@ -3,7 +3,6 @@
 // completion of an automatic stop or a scheduled task's planned length.
 #include "app/custom_messages.h"
 #include "app/lists/file_lists.h"
-#include "app/pending_step.h"
 #include "app/progress/completion.h"
 #include "app/recording_ui/countdown_wnd.h"
 #include "app/recording_ui/self_deleting_wnd.h"
@@ -100,6 +99,7 @@ void CVistrelFrame::StopRecordingWindows() {
         m_pToolbarWnd->CloseDrawToolbar();
     }
     CloseOwnedWindow(m_pToolbarWnd);
+    HideDrawBoard();
     ::ShowWindow(m_hWnd, SW_SHOWNORMAL);
     SetRecordingLayout(false);
     ResetTimeDigits();

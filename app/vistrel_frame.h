@@ -368,6 +368,13 @@ private:
     void OpenPlanTaskWindow();
     LRESULT OnShowMainWindow(WPARAM wParam);
     void OnShowSelArea(WPARAM show);
+    // The drawing board (frame_draw_board.cpp): made with the recording toolbar,
+    // shown and cleared for the drawing toolbar, hidden when recording stops.
+    void CreateDrawBoard();
+    void HideDrawBoard();
+    void DeleteDrawBoard();
+    void OnDrawBoardShow(WPARAM show);
+    void OnDrawBoardOp(WPARAM tool, LPARAM on);
     void OnRecordScreenshot();
     void OnListDoubleClick(LPARAM point);
     void OnMenuClick(WPARAM record);

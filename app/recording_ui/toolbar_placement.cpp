@@ -2,6 +2,7 @@
 
 #include "common/logger.h"
 #include "common/monitor_list.h"
+#include "overlay/draw/draw_board_wnd.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 struct ToolbarSetup {
     HWND owner = nullptr;                 // the main window: gets every posted message
     ToolbarObserver* observer = nullptr;  // the main window's stop and pause
-    DuiLib::CWindowWnd* board = nullptr;  // the drawing board, the bar's parent window; may be null
+    CDrawBoardWnd* board = nullptr;       // the drawing board, the bar's parent window; may be null
     RECT screen = {0, 0, 0, 0};           // the screen being recorded
     RECT area = {0, 0, 0, 0};             // the recorded area (g_rcSnapwick)
     bool show = true;                     // false with the setting Record_hide: created hidden, never slides

@@ -1,6 +1,7 @@
 // The toolbar slides out of view when parked at the left or right edge of the
 // screen, leaving a strip the cursor can touch to bring it back.
 #include "app/recording_ui/toolbar_wnd.h"
+#include "overlay/draw/draw_board_wnd.h"
 
 namespace {
 
@@ -37,7 +38,8 @@ void CToolbarWnd::OnSlideInTimer() {
 
 bool CToolbarWnd::IsOverlayForeground() const {
     HWND foreground = GetForegroundWindow();
-    return foreground && m_boardWnd && foreground == m_boardWnd->GetHWND();
+    if (!foreground) return false;
+    return (m_boardWnd && foreground == m_boardWnd->GetHWND()) || foreground == SpotlightWindow();
 }
 
 // One step sideways; rc follows the window. false when the window did not move,

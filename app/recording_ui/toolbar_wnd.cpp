@@ -119,16 +119,6 @@ void CToolbarWnd::ApplyTimeDigits() {
         if (m_pDigits[i]) m_pDigits[i]->SetBkImage(DigitImageName(digits[i]).c_str());
 }
 
-// The drawing toolbar and the spotlight are windows of the screen overlays; this
-// build has neither yet, so their buttons only say so.
-void CToolbarWnd::ToggleDrawToolbar() { LogBoth("CToolbarWnd::ToggleDrawToolbar", "no drawing toolbar in this build"); }
-
-void CToolbarWnd::ToggleSpotlight() { LogBoth("CToolbarWnd::ToggleSpotlight", "no spotlight in this build"); }
-
-void CToolbarWnd::CloseDrawToolbar() {}
-
-void CToolbarWnd::ForwardSpotPoint(int x, int y) {}
-
 std::wstring CToolbarWnd::CaptureRecordArea() {
     const RECT area = {g_rcSnapwick.left + kFrameInset, g_rcSnapwick.top + kFrameInset,
                        g_rcSnapwick.right - kFrameInset, g_rcSnapwick.bottom - kFrameInset};

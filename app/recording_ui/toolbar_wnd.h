@@ -20,6 +20,10 @@
 #include "app/recording_ui/self_deleting_wnd.h"
 #include "app/recording_ui/toolbar_observer.h"
 
+class CDrawBoardWnd;
+class CDrawbarWnd;
+class CSpotLightWnd;
+
 class CToolbarWnd : public CSelfDeletingWnd {
 public:
     static constexpr int kWidth = 450;
@@ -27,10 +31,11 @@ public:
 
     // owner: the main window, target of every posted message.
     explicit CToolbarWnd(HWND owner);
+    ~CToolbarWnd() override;
 
     void SetObserver(ToolbarObserver* observer) { m_observer = observer; }
     // The drawing board created with the bar: its parent window.
-    void SetBoardWindow(DuiLib::CWindowWnd* board) { m_boardWnd = board; }
+    void SetBoardWindow(CDrawBoardWnd* board) { m_boardWnd = board; }
     // false for a bar created hidden: it never slides.
     void SetSlideEnabled(bool enabled) { m_slideEnabled = enabled; }
     // The screen being recorded; limits the sliding.
@@ -43,9 +48,13 @@ public:
     // Keeps btn_pause in step with the main window's own pause button.
     void SetPauseSelected(bool paused);
 
+    // The drawing toolbar and the spotlight (toolbar_overlays.cpp): both windows
+    // of the board, never shown together when drawing starts.
     void CloseDrawToolbar();
     void ToggleDrawToolbar();
     void ToggleSpotlight();
+    CDrawbarWnd* DrawToolbar() const { return m_pDrawbar; }
+    CSpotLightWnd* Spotlight() const { return m_pSpotlight; }
     // A desktop point for the spotlight while it is shown.
     void ForwardSpotPoint(int x, int y);
 
@@ -77,10 +86,13 @@ private:
     void SlideIn();
     bool MoveBy(int dx, RECT* rc);
     bool IsOverlayForeground() const;
+    HWND SpotlightWindow() const;
 
     ToolbarObserver* m_observer = nullptr;
     HWND m_ownerWnd;
-    DuiLib::CWindowWnd* m_boardWnd = nullptr;
+    CDrawBoardWnd* m_boardWnd = nullptr;
+    CDrawbarWnd* m_pDrawbar = nullptr;      // deletes itself; its gone notice clears this
+    CSpotLightWnd* m_pSpotlight = nullptr;  // owned, made on first use
     RECT m_rcScreen = {0, 0, 0, 0};
     bool m_slideEnabled = true;
     std::function<void(const wchar_t*)> m_failureNotice;

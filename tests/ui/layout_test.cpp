@@ -200,11 +200,17 @@ TEST(Layout, MalformedOrMissingLayoutsFailWithALoggedError) {
         {L"no_such_layout.xml", "layout not found"},
         {L"<Window size=\"10,10\"></Window>", "holds no control"},
     };
+    std::vector<std::wstring> boxes;
+    WindowImplBase::SetLayoutFailureNotice(
+        [&](const wchar_t* text, const wchar_t* caption) { boxes.push_back(std::wstring(caption) + L"|" + text); });
     for (const Case& c : cases) {
         TestWindow w(c.layout, L"UiBadLayout");
         EXPECT_FALSE(w.Open()) << ui_test::Narrow(c.layout);
         EXPECT_EQ(w.GetHWND(), nullptr);
     }
+    ui_test::UseQuietLayoutFailureNotice();
+    ASSERT_EQ(boxes.size(), 3u) << "the user is told of every layout that failed";
+    EXPECT_EQ(boxes[1], L"Duilib|加载资源文件失败：no_such_layout.xml");
     g_logger.Close();
     std::string text = testing_support::ReadFileBytes(dir.File(L"ui.log"));
     for (const Case& c : cases) EXPECT_NE(text.find(c.logged), std::string::npos) << c.logged;

@@ -101,6 +101,47 @@ TEST(Paint, LayeredWindowCarriesPerPixelAlpha) {
     EXPECT_TRUE(Near(ScreenPixel(310, 310), 255, 191, 191, 8)) << "whole-window opacity on top";
 }
 
+// A window that pushes its own bitmap: repaint requests, resizes and WM_PAINT
+// never paint the control tree over what the owner pushed.
+TEST(Paint, LayeredWindowWhoseOwnerPaintsKeepsTheOwnersBitmap) {
+    TestWindow back(LR"(<Window size="120,120"><VerticalLayout bkcolor="#FFFFFFFF"/></Window>)", L"UiBackWindow2");
+    ASSERT_TRUE(back.Open(500, 300));
+    TestWindow w(LR"(<Window size="100,100" layered="true"><VerticalLayout bkcolor="#FFFF0000"/></Window>)",
+                 L"UiOwnerPaints");
+    w.Pm().SetOwnerPaintsLayered(true);
+    ASSERT_TRUE(w.Open(500, 300));
+    SetWindowPos(w.GetHWND(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // The owner's bitmap: opaque blue.
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    BITMAPINFO bi = {};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), 100, -100, 1, 32, BI_RGB};
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(mem, dib);
+    for (int i = 0; i < 100 * 100; ++i) static_cast<DWORD*>(bits)[i] = 0xFF0000FF;
+    RECT rc = {};
+    GetWindowRect(w.GetHWND(), &rc);
+    POINT dst = {rc.left, rc.top}, src = {0, 0};
+    SIZE size = {100, 100};
+    BLENDFUNCTION bf = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    ASSERT_TRUE(UpdateLayeredWindow(w.GetHWND(), screen, &dst, &size, mem, &src, 0, &bf, ULW_ALPHA));
+    w.Pm().Invalidate();
+    InvalidateRect(w.GetHWND(), nullptr, FALSE);
+    SetWindowPos(w.GetHWND(), nullptr, 0, 0, 100, 100, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Pump(150);
+    EXPECT_TRUE(Near(ScreenPixel(rc.left + 50, rc.top + 50), 0, 0, 255))
+        << "still the owner's blue, not the tree's red";
+    SelectObject(mem, old);
+    DeleteObject(dib);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    w.Pm().SetOwnerPaintsLayered(false);
+    w.Pm().Invalidate();
+    Pump(150);
+    EXPECT_TRUE(Near(ScreenPixel(rc.left + 50, rc.top + 50), 255, 0, 0)) << "the tree paints again once switched back";
+}
+
 TEST(Paint, ShowcaseSkinFromTheZipRendersChineseText) {
     TestWindow w(L"XML_SHOWCASE", L"UiShowcase");
     ASSERT_TRUE(w.Open(200, 120, 0));

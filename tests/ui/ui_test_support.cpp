@@ -1,5 +1,7 @@
 #include "tests/ui/ui_test_support.h"
 
+#include <cstdio>
+
 #include <windowsx.h>
 
 #include "common/text_convert.h"
@@ -21,6 +23,13 @@ void EnsureTestSkin() {
     DWORD size = found ? SizeofResource(module, found) : 0;
     if (loaded && size > 0) CPaintManagerUI::SetResourceZip(LockResource(loaded), size);
     CResourceManager::GetInstance()->LoadResource(L"res.xml");
+    UseQuietLayoutFailureNotice();
+}
+
+void UseQuietLayoutFailureNotice() {
+    WindowImplBase::SetLayoutFailureNotice([](const wchar_t* text, const wchar_t* caption) {
+        fprintf(stderr, "[%s] %s\n", Narrow(caption).c_str(), Narrow(text).c_str());
+    });
 }
 
 void Pump(DWORD ms) {

@@ -12,7 +12,10 @@
 namespace ui_test {
 
 // Points the library at the test skin (resource 143 of this program); once.
+// Also makes a layout that fails to load say so on stderr instead of in a
+// message box that would wait for a click.
 void EnsureTestSkin();
+void UseQuietLayoutFailureNotice();
 
 // Dispatches messages for ms milliseconds.
 void Pump(DWORD ms);

@@ -20,6 +20,7 @@ sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import glyphs  # noqa: E402
+from draw_images import draw_images  # noqa: E402
 from canvas import Canvas, stack, run, PNG_OPTIONS  # noqa: E402
 from palette import PALETTE, LAYOUT_EXTRA, FONT_FILE, SIZES, im  # noqa: E402
 from sound_dialogs import sound_dialog  # noqa: E402
@@ -428,7 +429,7 @@ def check_layouts():
 
 
 STEPS = [mode_tiles, tile_arrows, bar_buttons, sound_marks, caption_buttons, toolbar_icons, digits, controls,
-         window_shadow, overlays, countdown, snapwick, program_icon, sound_dialog]
+         window_shadow, overlays, countdown, snapwick, program_icon, sound_dialog, draw_images]
 
 
 def main():

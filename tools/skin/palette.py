@@ -48,7 +48,7 @@ PALETTE = {
 
 # Colours the layouts may use besides the palette (given by the region frame's
 # size label: near-black with a little transparency).
-LAYOUT_EXTRA = {"F1000000"}
+LAYOUT_EXTRA = {"F1000000", "01000000", "FFFF0000"}
 
 FONT_FILE = "/usr/share/fonts/truetype/wqy/wqy-microhei.ttc"
 

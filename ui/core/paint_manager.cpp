@@ -114,7 +114,7 @@ void CPaintManagerUI::SetLayeredOpacity(BYTE nOpacity) {
 }
 
 void CPaintManagerUI::RequestLayeredPaint() {
-    if (!m_hWndPaint || m_bLayeredPending) return;
+    if (!m_hWndPaint || m_bLayeredPending || m_bOwnerPaintsLayered) return;
     m_bLayeredPending = true;
     PostMessageW(m_hWndPaint, LayeredPaintMessage(), 0, 0);
 }
@@ -208,6 +208,7 @@ void CPaintManagerUI::PaintLayered() {
     m_bLayeredPending = false;
     if (!m_hWndPaint || !IsWindow(m_hWndPaint)) return;
     UpdateLayout();
+    if (m_bOwnerPaintsLayered) return;  // the owner's bitmap stays on screen
     RECT window = {};
     GetWindowRect(m_hWndPaint, &window);
     SIZE size = GetClientSize();

@@ -74,6 +74,11 @@ public:
     // Whole-window opacity; on a window that is not layered it uses the
     // system's constant-alpha layering.
     void SetLayeredOpacity(BYTE nOpacity);
+    // A layered window whose owner pushes its own bitmap (UpdateLayeredWindow
+    // from a canvas of its own): paint, invalidate and resize then never paint
+    // the control tree over it. The tree still lays out and takes input.
+    void SetOwnerPaintsLayered(bool bOwnerPaints) { m_bOwnerPaintsLayered = bOwnerPaints; }
+    bool IsOwnerPaintsLayered() const { return m_bOwnerPaintsLayered; }
 
     // Repaint and relayout.
     void Invalidate();
@@ -255,6 +260,7 @@ private:
     bool m_bFirstLayout = true;
     bool m_bLayered = false;
     bool m_bLayeredPending = false;
+    bool m_bOwnerPaintsLayered = false;
     bool m_bConstantAlpha = false;
     BYTE m_nOpacity = 255;
     int m_nDispatchDepth = 0;

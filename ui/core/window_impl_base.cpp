@@ -9,6 +9,21 @@
 
 namespace DuiLib {
 
+namespace {
+
+void ShowLayoutFailureBox(const wchar_t* text, const wchar_t* caption) { MessageBoxW(nullptr, text, caption, MB_OK); }
+
+WindowImplBase::LayoutFailureNotice& LayoutFailure() {
+    static WindowImplBase::LayoutFailureNotice notice = ShowLayoutFailureBox;
+    return notice;
+}
+
+}  // namespace
+
+void WindowImplBase::SetLayoutFailureNotice(LayoutFailureNotice notice) {
+    LayoutFailure() = notice ? std::move(notice) : LayoutFailureNotice(ShowLayoutFailureBox);
+}
+
 WindowImplBase::~WindowImplBase() {
     // Destroy a live window while the paint manager still exists.
     if (m_hWnd && IsWindow(m_hWnd)) {
@@ -56,6 +71,8 @@ LRESULT WindowImplBase::OnCreate(UINT, WPARAM, LPARAM, bool& bHandled) {
     if (!root) {
         LogBoth("WindowImplBase::OnCreate", "%s: the layout %s could not be built error",
                 WideToUtf8(GetWindowClassName()).c_str(), WideToUtf8(skin.Str()).c_str());
+        const std::wstring text = std::wstring(L"加载资源文件失败：") + skin.Str();
+        LayoutFailure()(text.c_str(), L"Duilib");
         return -1;  // CreateWindowEx fails; Create returns null
     }
     m_PaintManager.AttachDialog(root);

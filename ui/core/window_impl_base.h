@@ -26,6 +26,8 @@
 // dragged, except over buttons, edits, combos, lists, sliders and scroll bars.
 #pragma once
 
+#include <functional>
+
 #include "ui/core/paint_manager.h"
 #include "ui/core/window_wnd.h"
 
@@ -46,6 +48,13 @@ public:
     virtual void OnItemSelect(TNotifyUI& msg) {}
 
     CPaintManagerUI* GetPaintManager() { return &m_PaintManager; }
+
+    // What tells the user that a window's layout could not be loaded: text
+    // "加载资源文件失败：" and the layout name, caption "Duilib". A message box
+    // unless replaced (tests replace it so that no box waits for a click);
+    // null restores the box. UI thread.
+    using LayoutFailureNotice = std::function<void(const wchar_t* text, const wchar_t* caption)>;
+    static void SetLayoutFailureNotice(LayoutFailureNotice notice);
     // The control of that name, or null when the layout has none.
     CControlUI* FindControl(LPCTSTR pstrName) const { return m_PaintManager.FindControl(pstrName); }
 

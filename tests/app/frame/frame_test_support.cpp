@@ -54,10 +54,6 @@ int LogLineIndex(const std::string& text, int from) {
 
 bool LogHas(const std::string& text) { return LogLineIndex(text) >= 0; }
 
-std::string PendingLine(const char* where, const char* step) {
-    return std::string("[") + where + "] " + step + ": not part of this build yet, skipped";
-}
-
 void RemoveIniFiles() {
     CSettingData::ReleaseInstance();
     testing_support::DeleteFileIfExists(GetMainIniPath());

@@ -38,8 +38,6 @@ std::vector<std::string> LogLines();
 bool LogHas(const std::string& text);
 // Index of the first log line holding text at or after from; -1 when none.
 int LogLineIndex(const std::string& text, int from = 0);
-// A pending step's log line as the frame writes it.
-std::string PendingLine(const char* where, const char* step);
 
 // Removes the program's ini files beside the test program.
 void RemoveIniFiles();

@@ -23,8 +23,14 @@
 #include "app/layouts/toolbar_names.h"
 #include "app/recording_ui/countdown_ui.h"
 #include "common/text_convert.h"
+#include "overlay/layouts/draw_bar_size_names.h"
+#include "overlay/layouts/draw_text_size_names.h"
+#include "overlay/layouts/draw_toolbar_names.h"
+#include "overlay/layouts/drawboard_wnd_names.h"
 #include "overlay/layouts/sel_setting_names.h"
 #include "overlay/layouts/selarea_wnd_names.h"
+#include "overlay/layouts/spotlight_wnd_names.h"
+#include "overlay/spotlight/spotlight_ui.h"
 #include "schedule/clock_field_controls.h"
 #include "schedule/layouts/plan_add_task_names.h"
 #include "schedule/layouts/plan_task_names.h"
@@ -85,6 +91,11 @@ const NameList kNameLists[] = {
     {auto_stop_record_names::kLayout, auto_stop_record_names::kAll},
     {list_right_menu_names::kLayout, list_right_menu_names::kAll},
     {tray_menu_names::kLayout, tray_menu_names::kAll},
+    {drawboard_wnd_names::kLayout, drawboard_wnd_names::kAll},
+    {draw_toolbar_names::kLayout, draw_toolbar_names::kAll},
+    {draw_bar_size_names::kLayout, draw_bar_size_names::kAll},
+    {draw_text_size_names::kLayout, draw_text_size_names::kAll},
+    {spotlight_wnd_names::kLayout, spotlight_wnd_names::kAll},
 };
 
 // Names that a click table answers and the skin does not have: a list's kAbsent,
@@ -103,6 +114,7 @@ CControlUI* MakeProgramControl(LPCTSTR tag) {
     if (wcscmp(tag, L"DragBtn") == 0) return new CDragBtnUI;
     if (wcscmp(tag, L"HotkeyLabel") == 0) return new HotkeyLabel;
     if (CControlUI* control = CreateClockFieldControl(tag)) return control;
+    if (wcscmp(tag, L"SpotlightUI") == 0) return new CSpotlightUI;
     return nullptr;
 }
 

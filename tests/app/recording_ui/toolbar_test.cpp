@@ -10,6 +10,9 @@
 #include "app/custom_messages.h"
 #include "app/recording_ui/toolbar_placement.h"
 #include "common/record_globals.h"
+#include "overlay/draw/draw_board_wnd.h"
+#include "overlay/draw/drawbar_wnd.h"
+#include "overlay/spotlight/spotlight_wnd.h"
 #include "tests/app/recording_ui/message_sink.h"
 #include "tests/support/record_globals_reset.h"
 #include "tests/ui/ui_test_support.h"
@@ -135,7 +138,7 @@ TEST_F(ToolbarFixture, ButtonsReachTheObserverAndTheMainWindow) {
     EXPECT_EQ(flow[0].wParam, 0u) << "the ants stop while paused";
     EXPECT_EQ(flow[1].wParam, 1u);
     EXPECT_EQ(sink.Of(WM_RECORD_SCREENSHOT).size(), 1u);
-    EXPECT_TRUE(sink.Of(WM_DRAWBOARD_SHOW).empty()) << "no drawing toolbar in this build, so no board either";
+    EXPECT_TRUE(sink.Of(WM_DRAWBOARD_SHOW).empty()) << "a bar made without a board opens no drawing toolbar";
 
     Click(L"btn_return");
     Pump(20);
@@ -218,4 +221,64 @@ TEST_F(ToolbarFixture, AHiddenBarNeverSlides) {
     MoveBarTo(0, 300);
     FireTimer(20);
     EXPECT_EQ(BarRect().left, 0);
+}
+
+// The drawing button opens the drawing toolbar over the board and closes it
+// again; the spotlight is hidden when drawing starts and never shown with it.
+TEST_F(ToolbarFixture, DrawingAndSpotlightOpenTheirWindowsOverTheBoard) {
+    const RECT area = {200, 100, 900, 500};
+    g_rcSnapwick = area;
+    CDrawBoardWnd board;
+    board.SetBoardRect(kScreen.left, kScreen.top, kScreen.right, kScreen.bottom);
+    ASSERT_NE(board.Create(nullptr, CDrawBoardWnd::kCaption, WS_POPUP, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, 0, 0,
+                           kScreen.right, kScreen.bottom),
+              nullptr);
+    ToolbarSetup setup;
+    setup.owner = sink.hwnd();
+    setup.observer = &observer;
+    setup.screen = kScreen;
+    setup.area = area;
+    setup.board = &board;
+    bar = CreateRecordToolbar(setup);
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(GetWindow(bar->GetHWND(), GW_OWNER), board.GetHWND()) << "the board is the bar's parent";
+
+    bar->ToggleSpotlight();
+    ASSERT_NE(bar->Spotlight(), nullptr);
+    HWND spot = bar->Spotlight()->GetHWND();
+    EXPECT_TRUE(IsWindowVisible(spot));
+    RECT rc = {};
+    GetWindowRect(spot, &rc);
+    EXPECT_EQ(rc.left, area.left + 2);
+    EXPECT_EQ(rc.bottom, area.bottom - 2);
+
+    bar->ToggleDrawToolbar();
+    ASSERT_NE(bar->DrawToolbar(), nullptr);
+    HWND drawbar = bar->DrawToolbar()->GetHWND();
+    EXPECT_TRUE(IsWindowVisible(drawbar));
+    EXPECT_FALSE(IsWindowVisible(spot)) << "drawing and spotlight are not shown together";
+    EXPECT_EQ(GetWindow(drawbar, GW_OWNER), board.GetHWND());
+    Pump(20);
+    std::vector<PostedMessage> shows = sink.Of(WM_DRAWBOARD_SHOW);
+    ASSERT_EQ(shows.size(), 1u);
+    EXPECT_EQ(shows[0].wParam, 1u);
+
+    bar->ToggleDrawToolbar();
+    EXPECT_EQ(bar->DrawToolbar(), nullptr);
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(drawbar); }));
+    shows = sink.Of(WM_DRAWBOARD_SHOW);
+    ASSERT_EQ(shows.size(), 2u);
+    EXPECT_EQ(shows[1].wParam, 0u);
+
+    bar->ToggleDrawToolbar();
+    drawbar = bar->DrawToolbar()->GetHWND();
+    bar->CloseDrawToolbar();  // the recording stops
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(drawbar); }));
+    EXPECT_EQ(bar->DrawToolbar(), nullptr) << "a toolbar that closed itself is forgotten";
+    bar->ToggleSpotlight();
+    EXPECT_TRUE(IsWindowVisible(spot)) << "shown again over the area";
+    bar->ForwardSpotPoint(area.left + 300, area.top + 200);
+    EXPECT_EQ(bar->Spotlight()->Spotlight()->GetSpotCenter().x, 298) << "the spot follows, in its own pixels";
+    DestroyWindow(bar->GetHWND());
+    bar = nullptr;
 }

@@ -1,0 +1,39 @@
+// CSpotLightWnd: the spotlight, a layered window over the record region that
+// darkens it except for a round bright spot; the main window moves the spot to
+// the cursor on every mouse movement its hook hears of ("spotlight_wnd.xml").
+// Its dark pixels catch the mouse, the spot lets it through. UI thread only.
+//
+//   auto* spot = new CSpotLightWnd;
+//   spot->Create(boardHwnd, L"spot_wnd_ts", WS_POPUP, WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
+//   spot->ShowOverSelection();  spot->SetHoleRect(g_rcSnapwick...);
+//   spot->MoveSpotTo(cursor.x, cursor.y);
+#pragma once
+
+#include "overlay/layouts/spotlight_wnd_names.h"
+#include "overlay/spotlight/spotlight_ui.h"
+#include "ui/duilib.h"
+
+class CSpotLightWnd : public DuiLib::WindowImplBase {
+public:
+    static constexpr const wchar_t* kClassName = L"spotlight_wnd";
+    static constexpr const wchar_t* kCaption = L"spot_wnd_ts";
+
+    CSpotLightWnd() = default;
+
+    // Over g_rcSnapwick less 2 pixels each side, shown.
+    void ShowOverSelection();
+    void SetHoleRect(int left, int top, int right, int bottom);
+    // A screen point.
+    void MoveSpotTo(int x, int y);
+    CSpotlightUI* Spotlight() const { return m_pSpotlight; }
+
+protected:
+    LPCTSTR GetWindowClassName() const override { return kClassName; }
+    DuiLib::CDuiString GetSkinFile() override { return spotlight_wnd_names::kLayout; }
+    DuiLib::CControlUI* CreateControl(LPCTSTR pstrClass) override;
+    void InitWindow() override;
+    LRESULT OnNcHitTest(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
+
+private:
+    CSpotlightUI* m_pSpotlight = nullptr;
+};
