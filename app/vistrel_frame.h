@@ -189,8 +189,6 @@ public:
     // The close button's request: the close prompt unless the user asked not to
     // be asked, then quit or hide to the tray as chosen (frame_menus.cpp).
     void OnMainCloseRequest();
-    // The settings dialog on that page (0 from the menus); an open one comes to
-    // the front.
     // The sound device dialog ("sys_audio_set").
     void ShowAudioSettingDialog();
     // The auto-stop dialog ("auto_stop"); OK makes its options the recording's.
