@@ -89,11 +89,14 @@ bool CGetVideoThread::SetUpScreenCrop() {
 }
 
 // The screen converts its crop straight into the writer's picture; a camera's frames
-// go to the preview as decoded.
+// go to the preview as decoded. An empty crop (logged above) is left for the writer to
+// refuse when it opens the file.
 bool CGetVideoThread::SetUpPictureConversion() {
     const int w = m_iVCC->width, h = m_iVCC->height;
     m_picture = av_frame_alloc();
-    const bool converts = m_type != kSourceScreen || m_cropScaler.Init(w, h, m_iVCC->pix_fmt, m_svF->g_rRecord2);
+    const RECT crop = m_svF ? m_svF->g_rRecord2 : RECT{};
+    const bool emptyCrop = crop.right <= crop.left || crop.bottom <= crop.top;
+    const bool converts = m_type != kSourceScreen || emptyCrop || m_cropScaler.Init(w, h, m_iVCC->pix_fmt, crop);
     if (!m_picture || !converts) {
         LogBoth(kInit, "[w]%d [h]%d [pix_fmt]%d picture conversion error", w, h, m_iVCC->pix_fmt);
         return false;
