@@ -1,9 +1,11 @@
-// Records N seconds of the screen and system sound at 1280x720 and 1920x1080, through
-// the recorder and through FFmpeg alone, and prints for each: pictures written of
+// Records N seconds of the screen and system sound at 1280x720 and 1920x1080. First,
+// as the headline, the recorder and FFmpeg both at the same time on the same scene,
+// repeated R times: the recorder's CPU time over FFmpeg's (median, min, max) next to
+// the frames each wrote and their peak memory. Then each alone: pictures written of
 // those expected at 25 per second, CPU seconds per recorded second, peak memory, and
 // how far the sound lies from the picture (a flash shown as a tone starts).
 //
-//   vistrel_bench --ffmpeg <ffmpeg.exe> [--seconds N] [--out <folder>]
+//   vistrel_bench --ffmpeg <ffmpeg.exe> [--seconds N] [--repeat R] [--out <folder>]
 //   vistrel_bench --check <recording>   (the flash and tone starts found in a file)
 // Needs the capture devices registered and a desktop of at least 1920x1080 for the
 // larger size (bench/run.sh sets that up).
@@ -12,11 +14,11 @@
 #include <cstdio>
 #include <cwchar>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "bench/bench_cases.h"
 #include "bench/recording_check.h"
+#include "bench/side_by_side.h"
 #include "bench/sync_scene.h"
 #include "common/text_convert.h"
 
@@ -27,6 +29,7 @@ constexpr int kFramesPerSecond = 25;
 struct Options {
     std::wstring ffmpeg;
     double seconds = 10;
+    int repeat = 5;  // runs of both at once per size
     std::wstring folder;
 };
 
@@ -44,6 +47,8 @@ bool ParseOptions(int argc, wchar_t** argv, Options* o) {
             o->ffmpeg = argv[i + 1];
         else if (key == L"--seconds")
             o->seconds = _wtof(argv[i + 1]);
+        else if (key == L"--repeat")
+            o->repeat = _wtoi(argv[i + 1]);
         else if (key == L"--out")
             o->folder = argv[i + 1];
         else
@@ -56,7 +61,7 @@ bool ParseOptions(int argc, wchar_t** argv, Options* o) {
     }
     while (!o->folder.empty() && (o->folder.back() == L'\\' || o->folder.back() == L'/')) o->folder.pop_back();
     CreateDirectoryW(o->folder.c_str(), nullptr);
-    return !o->ffmpeg.empty() && o->seconds > 0;
+    return !o->ffmpeg.empty() && o->seconds > 0 && o->repeat > 0;
 }
 
 void PrintTable(const std::vector<Row>& rows, double seconds) {
@@ -104,26 +109,6 @@ Row RunCase(const std::string& tool, int width, int height, const Options& o) {
     return row;
 }
 
-// Both record the same flashes at once: whatever the sound takes on its way to the
-// capture device is the same for both, so the difference is the recorder's own.
-void PrintSideBySide(const Options& o) {
-    const int width = 1280, height = 720;
-    const RECT desktop = DesktopRect();
-    SyncScene scene(desktop.right - desktop.left, desktop.bottom - desktop.top, o.seconds + 8);
-    CaseResult ours, theirs;
-    std::thread vistrel([&] { ours = RecordWithVistrel(width, height, o.seconds, o.folder); });
-    std::thread ffmpeg([&] { theirs = RecordWithFfmpeg(o.ffmpeg, width, height, o.seconds, o.folder); });
-    vistrel.join();
-    ffmpeg.join();
-    const RecordingCheck a = ours.ok ? CheckRecording(ours.file) : RecordingCheck{};
-    const RecordingCheck b = theirs.ok ? CheckRecording(theirs.file) : RecordingCheck{};
-    printf(
-        "\nBoth recording the same scene at once (%dx%d), A/V offset mean / worst (flashes):\n"
-        "  Vistrel %+.0f / %+.0f ms (%d), FFmpeg %+.0f / %+.0f ms (%d)\n",
-        width, height, a.meanOffsetMs, a.worstOffsetMs, a.pairs, b.meanOffsetMs, b.worstOffsetMs, b.pairs);
-    fflush(stdout);
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -135,19 +120,22 @@ int wmain(int argc, wchar_t** argv) {
     }
     Options options;
     if (!ParseOptions(argc, argv, &options)) {
-        fprintf(stderr, "usage: vistrel_bench --ffmpeg <ffmpeg.exe> [--seconds N] [--out <folder>]\n");
+        fprintf(stderr, "usage: vistrel_bench --ffmpeg <ffmpeg.exe> [--seconds N] [--repeat R] [--out <folder>]\n");
         return 1;
     }
     const RECT desktop = DesktopRect();
+    std::vector<PairedSize> paired;
     std::vector<Row> rows;
     for (const auto& size : {std::pair<int, int>{1280, 720}, std::pair<int, int>{1920, 1080}}) {
         if (size.first > desktop.right - desktop.left || size.second > desktop.bottom - desktop.top) {
             fprintf(stderr, "skipped %dx%d: the desktop is smaller\n", size.first, size.second);
             continue;
         }
+        paired.push_back(
+            RecordBothAtOnce(options.ffmpeg, size.first, size.second, options.seconds, options.repeat, options.folder));
         for (const char* tool : {"Vistrel", "FFmpeg"}) rows.push_back(RunCase(tool, size.first, size.second, options));
     }
+    PrintHeadline(paired, options.seconds, kFramesPerSecond);
     PrintTable(rows, options.seconds);
-    PrintSideBySide(options);
     return 0;
 }

@@ -3,7 +3,7 @@
 # of 1920x1080, the capture devices registered, and FFmpeg alone from the dependency
 # cache for comparison. The recordings are kept in <build>/bench-out.
 #
-#   bench/run.sh [seconds]        (default 10)
+#   bench/run.sh [seconds] [repeats]   (default 10 s; both at once 5 times per size)
 # VISTREL_BUILD_DIR moves the build folder (default build-bench).
 set -euo pipefail
 
@@ -13,14 +13,14 @@ wine=/usr/lib/wine/wine64
 
 if [ "${1:-}" = --in-env ]; then
   # Inside tools/testenv.sh: register, run, unregister.
-  build=$2 prefix=$3 seconds=$4
+  build=$2 prefix=$3 seconds=$4 repeat=$5
   capture_dir=$build/devices
   mkdir -p "$build/bench-out"
   # ffmpeg.exe is linked against the toolchain's thread library.
   export WINEPATH="$("$wine" winepath -w /usr/x86_64-w64-mingw32/lib 2>/dev/null)"
   (cd "$capture_dir" && "$wine" regsvr32 /s VistrelCapture.dll)
   status=0
-  "$wine" "$build/bench/vistrel_bench.exe" --seconds "$seconds" \
+  "$wine" "$build/bench/vistrel_bench.exe" --seconds "$seconds" --repeat "$repeat" \
     --ffmpeg "$("$wine" winepath -w "$prefix/bin/ffmpeg.exe" 2>/dev/null)" \
     --out "$("$wine" winepath -w "$build/bench-out" 2>/dev/null)" || status=$?
   (cd "$capture_dir" && "$wine" regsvr32 /s /u VistrelCapture.dll) || true
@@ -28,9 +28,10 @@ if [ "${1:-}" = --in-env ]; then
 fi
 
 seconds=${1:-10}
+repeat=${2:-5}
 build=${VISTREL_BUILD_DIR:-$root/build-bench}
 prefix=$("$root/tools/setup.sh" | tail -n 1)
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
   -DVISTREL_DEPS_PREFIX="$prefix" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" --target vistrel_bench vistrel_capture
-VISTREL_SCREEN=1920x1080 "$root/tools/testenv.sh" "$here/run.sh" --in-env "$build" "$prefix" "$seconds"
+VISTREL_SCREEN=1920x1080 "$root/tools/testenv.sh" "$here/run.sh" --in-env "$build" "$prefix" "$seconds" "$repeat"

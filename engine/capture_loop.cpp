@@ -1,10 +1,6 @@
 // A capture source's loop: read, drop or hand on, decode.
 #include <shared_mutex>
 
-extern "C" {
-#include <libswscale/swscale.h>
-}
-
 #include "common/logger.h"
 #include "common/record_globals.h"
 #include "engine/capture_packet_rules.h"
@@ -105,17 +101,10 @@ void CGetVideoThread::HandleVideoPacket(const AVPacket* pkt) {
     }
 }
 
-// The whole picture in YUV420P to the writer, which takes its crop out of it.
+// The captured picture to the writer, whose picture its crop is converted into.
 void CGetVideoThread::WritePicture(int64_t pts) {
-    if (!m_scaler || m_picture->width != m_yuvPicture->width || m_picture->height != m_yuvPicture->height ||
-        m_picture->format != m_iVCC->pix_fmt) {
-        LogFile(kLoop, "[m_cnTN]%s [w]%d [h]%d picture does not fit the converter", m_cnTN.c_str(), m_picture->width,
-                m_picture->height);
-        return;
-    }
-    sws_scale(m_scaler, m_picture->data, m_picture->linesize, 0, m_picture->height, m_yuvPicture->data,
-              m_yuvPicture->linesize);
-    m_svF->HandlefFrame1(m_yuvPicture, m_svF->RelativePts(pts), m_iFC->streams[m_nIndex1]->time_base);
+    if (!m_cropScaler.IsReady()) return;
+    m_svF->HandlefFrame1(m_picture, m_cropScaler, m_svF->RelativePts(pts), m_iFC->streams[m_nIndex1]->time_base);
 }
 
 void CGetVideoThread::HandleSoundPacket(const AVPacket* pkt) {

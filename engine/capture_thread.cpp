@@ -2,10 +2,6 @@
 // writer learns about its format.
 #include "engine/capture_thread.h"
 
-extern "C" {
-#include <libswscale/swscale.h>
-}
-
 #include "common/logger.h"
 #include "common/record_globals.h"
 #include "common/setting_data.h"
@@ -92,21 +88,19 @@ bool CGetVideoThread::SetUpScreenCrop() {
     return true;
 }
 
+// The screen converts its crop straight into the writer's picture; a camera's frames
+// go to the preview as decoded. An empty crop (logged above) is left for the writer to
+// refuse when it opens the file.
 bool CGetVideoThread::SetUpPictureConversion() {
     const int w = m_iVCC->width, h = m_iVCC->height;
     m_picture = av_frame_alloc();
-    m_yuvPicture = av_frame_alloc();
-    m_scaler = sws_getContext(w, h, m_iVCC->pix_fmt, w, h, AV_PIX_FMT_YUV420P, SWS_BICUBIC, nullptr, nullptr, nullptr);
-    const int size = av_image_get_buffer_size(AV_PIX_FMT_YUV420P, w, h, 1);
-    if (size > 0) m_yuvBuffer = static_cast<uint8_t*>(av_malloc(size));
-    if (!m_picture || !m_yuvPicture || !m_scaler || !m_yuvBuffer) {
+    const RECT crop = m_svF ? m_svF->g_rRecord2 : RECT{};
+    const bool emptyCrop = crop.right <= crop.left || crop.bottom <= crop.top;
+    const bool converts = m_type != kSourceScreen || emptyCrop || m_cropScaler.Init(w, h, m_iVCC->pix_fmt, crop);
+    if (!m_picture || !converts) {
         LogBoth(kInit, "[w]%d [h]%d [pix_fmt]%d picture conversion error", w, h, m_iVCC->pix_fmt);
         return false;
     }
-    av_image_fill_arrays(m_yuvPicture->data, m_yuvPicture->linesize, m_yuvBuffer, AV_PIX_FMT_YUV420P, w, h, 1);
-    m_yuvPicture->format = AV_PIX_FMT_YUV420P;
-    m_yuvPicture->width = w;
-    m_yuvPicture->height = h;
     return true;
 }
 
@@ -154,12 +148,7 @@ void CGetVideoThread::HandSoundFormatToWriter() {
 }
 
 void CGetVideoThread::ReleaseInput() {
-    if (m_scaler) {
-        sws_freeContext(m_scaler);
-        m_scaler = nullptr;
-    }
-    av_freep(&m_yuvBuffer);
-    av_frame_free(&m_yuvPicture);
+    m_cropScaler.Release();
     av_frame_free(&m_picture);
     av_frame_free(&m_sound);
     avcodec_free_context(&m_iVCC);

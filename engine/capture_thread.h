@@ -10,12 +10,12 @@
 #include <string>
 
 #include "common/thread_runner.h"
+#include "engine/capture_crop_scaler.h"
 #include "engine/ffmpeg_api.h"
 #include "engine/os_record.h"
 #include "engine/writer.h"
 #include "engine/writer_audio_params.h"
 
-struct SwsContext;
 class CPacketRules;
 
 class CGetVideoThread : public SiThO {
@@ -78,14 +78,12 @@ private:
     int m_nIndex2 = -1;  // audio stream
     AVCodecContext* m_iVCC = nullptr;
     AVCodecContext* m_soundDecoder = nullptr;
-    AVFrame* m_picture = nullptr;     // decoded
-    AVFrame* m_yuvPicture = nullptr;  // converted to YUV420P, same size
-    uint8_t* m_yuvBuffer = nullptr;
+    AVFrame* m_picture = nullptr;  // decoded
     AVFrame* m_sound = nullptr;
     bool m_bStarted = false;
     CSaveVideoFileThread* m_svF = nullptr;
     int32_t m_type;
-    SwsContext* m_scaler = nullptr;
+    CCropScaler m_cropScaler;                          // the screen's crop into the writer's picture
     bool m_bU1 = false, m_bU2 = false, m_bU3 = false;  // screen, system sound, microphone used
     std::atomic<bool> m_bPr{false};
     RECT m_recordRect{};

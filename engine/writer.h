@@ -52,6 +52,8 @@
 #include "engine/writer_sound_convert.h"
 #include "engine/writer_sound_queue.h"
 
+class CCropScaler;
+
 class CSaveVideoFileThread {
 public:
     static constexpr int kMixSampleRate = 44100;  // g_oSample: the rate of a two-source mix
@@ -120,10 +122,10 @@ public:
     // True while a file is open and its picture buffer exists (outside sound-only
     // mode the capture threads drop their packets otherwise).
     bool IsPictureReady() const { return m_bPictureReady; }
-    // One converted picture (YUV420P, the whole captured image): its g_rRecord2 area is
-    // copied into the writer's picture and encoded at `time` (see RelativePts) of
-    // inTimeBase. false when the frame was refused or could not be written.
-    bool HandlefFrame1(const AVFrame* picture, int64_t time, AVRational inTimeBase);
+    // One captured picture: scaler converts its g_rRecord2 area straight into the
+    // writer's picture, which is encoded at `time` (see RelativePts) of inTimeBase.
+    // false when the frame was refused or could not be written. Screen thread.
+    bool HandlefFrame1(const AVFrame* captured, CCropScaler& scaler, int64_t time, AVRational inTimeBase);
     // One decoded sound frame of sourceType, pts in the time base of ic's stream
     // streamIndex. The frame stays the caller's.
     void paToL(const AVFrame* frame, int64_t pts, int32_t sourceType, const AVFormatContext* ic, int streamIndex);
@@ -170,7 +172,7 @@ private:
     void FinishClosedFile();
     void NoteWriteFailure(WriteFailure failure);
     // writer_video_encoder.cpp
-    bool CopyCrop(const AVFrame* picture);
+    bool MakePictureWritable();
     bool ReceiveVideoPackets();
     void DrainVideo();
     // writer_audio_encoder.cpp

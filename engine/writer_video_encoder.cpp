@@ -5,6 +5,7 @@
 
 #include "common/logger.h"
 #include "common/text_convert.h"
+#include "engine/capture_crop_scaler.h"
 #include "engine/writer.h"
 
 int quality_to_value(const std::wstring& definition) {
@@ -60,18 +61,43 @@ bool vcoHandle(AVFormatContext* oc, AVCodecContext** ctx, const AVCodec** codec,
     return true;
 }
 
+namespace {
+
+// The memory stays the writer's (m_oBuf): the reference only makes the picture
+// reference-counted, so that the encoder takes it without copying it.
+void KeepBuffer(void*, uint8_t*) {}
+
+// Points frame's planes into buffer: the padded layout of the crop scaler for YUV420P,
+// one packed buffer for any other format. The size of the buffer, 0 when none fits.
+int LayOut(AVFrame* frame, uint8_t* buffer, AVPixelFormat pixelFormat, int width, int height) {
+    CropPictureLayout layout;
+    if (pixelFormat != AV_PIX_FMT_YUV420P || !LayoutCropPicture(width, height, &layout)) {
+        const int size = av_image_get_buffer_size(pixelFormat, width, height, 1);
+        if (size > 0 && buffer)
+            av_image_fill_arrays(frame->data, frame->linesize, buffer, pixelFormat, width, height, 1);
+        return size > 0 ? size : 0;
+    }
+    for (int plane = 0; plane < 3 && buffer; ++plane) {
+        frame->data[plane] = buffer + layout.offset[plane];
+        frame->linesize[plane] = layout.linesize[plane];
+    }
+    return layout.size;
+}
+
+}  // namespace
+
 void IYFrame(AVFrame** frame, uint8_t** buffer, AVPixelFormat pixelFormat, int width, int height) {
     if (width <= 0 || height <= 0 || *frame || *buffer) return;
-    int size = av_image_get_buffer_size(pixelFormat, width, height, 1);
-    if (size <= 0) return;
     AVFrame* f = av_frame_alloc();
-    uint8_t* b = static_cast<uint8_t*>(av_mallocz(size));
-    if (!f || !b) {
+    const int size = f ? LayOut(f, nullptr, pixelFormat, width, height) : 0;
+    uint8_t* b = size > 0 ? static_cast<uint8_t*>(av_mallocz(size)) : nullptr;
+    if (b) f->buf[0] = av_buffer_create(b, size, KeepBuffer, nullptr, 0);
+    if (!f || !b || !f->buf[0]) {
         av_frame_free(&f);
         av_free(b);
         return;
     }
-    av_image_fill_arrays(f->data, f->linesize, b, pixelFormat, width, height, 1);
+    LayOut(f, b, pixelFormat, width, height);
     f->format = pixelFormat;
     f->width = width;
     f->height = height;
@@ -79,31 +105,30 @@ void IYFrame(AVFrame** frame, uint8_t** buffer, AVPixelFormat pixelFormat, int w
     *buffer = b;
 }
 
-// The g_rRecord2 area of a whole captured YUV420P picture into m_pFrame: luma rows from
-// (left, top), each chroma plane at half the width and height from (left/2, top/2).
-bool CSaveVideoFileThread::CopyCrop(const AVFrame* picture) {
-    const RECT& r = g_rRecord2;
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    if (!picture || picture->format != AV_PIX_FMT_YUV420P || w != m_pFrame->width || h != m_pFrame->height ||
-        r.left < 0 || r.top < 0 || r.right > picture->width || r.bottom > picture->height) {
-        LogFile("CSaveVideoFileThread::HandlefFrame1", "picture does not hold the record area");
-        return false;
-    }
-    for (int plane = 0; plane < 3; ++plane) {
-        const int shift = plane ? 1 : 0;
-        const int rows = h >> shift, bytes = w >> shift;
-        const uint8_t* src = picture->data[plane] + (r.top >> shift) * picture->linesize[plane] + (r.left >> shift);
-        uint8_t* dst = m_pFrame->data[plane];
-        for (int y = 0; y < rows; ++y)
-            memcpy(dst + y * m_pFrame->linesize[plane], src + y * picture->linesize[plane], bytes);
-    }
+// The encoder lets go of each picture it is given before it returns its packets; if a
+// reference is still held elsewhere, the picture moves to a buffer of its own, laid out
+// the same, rather than be written under that reference.
+bool CSaveVideoFileThread::MakePictureWritable() {
+    if (av_frame_is_writable(m_pFrame)) return true;
+    const int size = LayOut(m_pFrame, nullptr, AV_PIX_FMT_YUV420P, m_pFrame->width, m_pFrame->height);
+    AVBufferRef* fresh = size > 0 ? av_buffer_allocz(size) : nullptr;
+    if (!fresh) return false;
+    av_buffer_unref(&m_pFrame->buf[0]);
+    m_pFrame->buf[0] = fresh;
+    LayOut(m_pFrame, fresh->data, AV_PIX_FMT_YUV420P, m_pFrame->width, m_pFrame->height);
+    LogFile("CSaveVideoFileThread::HandlefFrame1", "picture still referenced: a new buffer");
     return true;
 }
 
-bool CSaveVideoFileThread::HandlefFrame1(const AVFrame* picture, int64_t time, AVRational inTimeBase) {
+bool CSaveVideoFileThread::HandlefFrame1(const AVFrame* captured, CCropScaler& scaler, int64_t time,
+                                         AVRational inTimeBase) {
     std::shared_lock<std::shared_mutex> file(m_fileLock);
     if (!m_bOpen || !m_oc || !m_vCtx || !m_s1 || !m_pFrame || time < 0 || inTimeBase.den <= 0) return false;
-    if (!CopyCrop(picture)) return false;
+    if (!MakePictureWritable()) return false;
+    if (!scaler.Convert(captured, m_pFrame)) {
+        LogFile("CSaveVideoFileThread::HandlefFrame1", "picture does not hold the record area");
+        return false;
+    }
     m_pFrame->pts = m_videoFrameCount++;
     m_videoTimes.push_back(av_rescale_q(time, inTimeBase, m_s1->time_base));
     int ret = avcodec_send_frame(m_vCtx, m_pFrame);

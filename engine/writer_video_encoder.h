@@ -23,6 +23,8 @@ int32_t ParseVideoBitrate(const std::wstring& text);
 bool vcoHandle(AVFormatContext* oc, AVCodecContext** ctx, const AVCodec** codec, AVCodecID codecId,
                AVPixelFormat pixelFormat, int width, int height, int64_t bitRate, int frameRate, int qmin, int qmax,
                int maxBFrames);
-// A zero-filled picture of the given format and size in one packed buffer. Does nothing
-// when width or height is not positive or when a frame or buffer already exists.
+// A zero-filled, reference-counted picture of the given format and size in one buffer,
+// which stays *buffer's owner: for YUV420P laid out with the room the crop scaler
+// writes into (LayoutCropPicture), packed otherwise. Does nothing when width or height
+// is not positive or when a frame or buffer already exists.
 void IYFrame(AVFrame** frame, uint8_t** buffer, AVPixelFormat pixelFormat, int width, int height);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <mutex>
 
+#include "engine/capture_crop_scaler.h"
 #include "engine/capture_packet_rules.h"
 #include "tests/support/record_globals_reset.h"
 
@@ -126,6 +127,8 @@ int RunCapture(CSaveVideoFileThread& w, const CaptureScript& s) {
     for (const SoundFeed& f : s.sounds) (f.type == kSourceMicrophone ? micUsed : sysUsed) = true;
     const int64_t pauseFrom = s.pauseFrom < 0 ? -1 : kCaptureStart + CaptureTicks(s.pauseFrom);
     const int64_t pauseTo = s.pauseTo < 0 ? -1 : kCaptureStart + CaptureTicks(s.pauseTo);
+    CCropScaler scaler;  // the screen thread's, for the harness's pictures
+    scaler.Init(kPictureWidth, kPictureHeight, AV_PIX_FMT_YUV420P, w.g_rRecord2);
     int pictures = 0;
     for (const Event& e : Timeline(s)) {
         const int32_t type = e.source < 0 ? kSourceScreen : s.sounds[e.source].type;
@@ -140,7 +143,7 @@ int RunCapture(CSaveVideoFileThread& w, const CaptureScript& s) {
         if (!rules.AlignFirstPacket(w, e.pts) || !rules.ResolvePause(w, e.pts)) continue;
         if (e.source < 0) {
             AVFrame* picture = MakePicture(kPictureWidth, kPictureHeight, static_cast<int>(e.index));
-            if (w.HandlefFrame1(picture, w.RelativePts(e.pts), kCaptureTimeBase)) ++pictures;
+            if (w.HandlefFrame1(picture, scaler, w.RelativePts(e.pts), kCaptureTimeBase)) ++pictures;
             av_frame_free(&picture);
         } else {
             const SoundFeed& f = s.sounds[e.source];
