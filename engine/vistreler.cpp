@@ -82,16 +82,20 @@ bool CVistreler::InitSources(const std::string& videoDevName, const std::string&
                              const std::string& audioMicName) {
     const char* where = "CVistreler::init";
     const bool v = m_useScreen, s = m_useSysAudio, m = m_useMicAudio;
-    if (v && !m_Td1->init(videoDevName, v, "", s, m)) {
-        LogBoth(where, "m_Td1->init failed");
-        return false;
-    }
+    // The screen is opened last: from its opening its device queues whole desktop
+    // pictures until the capture threads start, and opening a sound device takes
+    // up to a second (it waits for the first sound), so opening the screen first
+    // kept a full queue of pictures in memory for that second.
     if (s && !m_Td2->init("", v, audioSysName, s, m)) {
         LogBoth(where, "m_Td2->init failed");
         return false;
     }
     if (m && !m_Td3->init("", v, audioMicName, s, m)) {
         LogBoth(where, "m_Td3->init failed");
+        return false;
+    }
+    if (v && !m_Td1->init(videoDevName, v, "", s, m)) {
+        LogBoth(where, "m_Td1->init failed");
         return false;
     }
     return true;
