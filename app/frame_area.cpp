@@ -9,6 +9,7 @@
 
 #include "app/area/area_presets.h"
 #include "app/custom_messages.h"
+#include "app/device_menu_entry.h"
 #include "app/vistrel_frame.h"
 #include "common/logger.h"
 #include "common/record_globals.h"
@@ -42,20 +43,6 @@ POINT KeepMenuInside(POINT pt, const RECT& desktop) {
 COptionUI* MenuOption(CMenuWnd* menu, LPCTSTR name) {
     CControlUI* item = menu ? menu->FindControl(name) : nullptr;
     return item ? static_cast<COptionUI*>(item->GetInterface(kOptionInterface)) : nullptr;
-}
-
-// One entry of a device menu, as the other entries of the skin's menus look.
-COptionUI* MakeDeviceOption(const std::wstring& text, LPCTSTR group, CMenuWnd* menu) {
-    auto* option = new COptionUI;
-    option->SetName(text.c_str());
-    option->SetText(text.c_str());
-    option->ApplyAttributeList(
-        L"textcolor=\"#FF666666\" hottextcolor=\"#FF4EA4FD\" selectedtextcolor=\"#FF4EA4FD\" height=\"25\" "
-        L"align=\"left\" textpadding=\"20,0,0,0\" "
-        L"selectedimage=\"file='common/gou.png' source='0,0,10,16' dest='6,4,16,20'\"");
-    option->SetGroup(group);
-    option->SetTag(reinterpret_cast<UINT_PTR>(menu));
-    return option;
 }
 
 }  // namespace
@@ -202,7 +189,7 @@ void CVistrelFrame::FillMonitorMenu(CContainerUI* element) {
     auto* list = first ? static_cast<CContainerUI*>(first->GetInterface(kContainerInterface)) : nullptr;
     if (list) {
         for (const MonitorInfo& m : m_monitors) {
-            COptionUI* option = MakeDeviceOption(m.name, L"monitor", m_pMonitorMenu);
+            COptionUI* option = MakeDeviceMenuEntry(m.name, L"monitor", m_pMonitorMenu);
             list->Add(option);
             option->Selected(m.name == m_strMonitorSel, false);
             option->OnNotify += MakeDelegate(this, &CVistrelFrame::OnMonitorMenuItem);

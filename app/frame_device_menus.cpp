@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "app/device_menu_entry.h"
 #include "app/layouts/device_menus_names.h"
 #include "app/vistrel_frame.h"
 #include "common/text_convert.h"
@@ -15,20 +16,6 @@ namespace {
 
 constexpr int kDeviceRowHeight = 26;
 constexpr int kDeviceMenuRows = 5;  // more entries scroll
-
-// One entry, as the other entries of the skin's menus look; its tag is the menu.
-COptionUI* MakeEntry(const std::wstring& text, LPCTSTR group, CMenuWnd* menu) {
-    auto* option = new COptionUI;
-    option->SetName(text.c_str());
-    option->SetText(text.c_str());
-    option->ApplyAttributeList(
-        L"textcolor=\"#FF666666\" hottextcolor=\"#FF4EA4FD\" selectedtextcolor=\"#FF4EA4FD\" height=\"25\" "
-        L"align=\"left\" textpadding=\"20,0,0,0\" "
-        L"selectedimage=\"file='common/gou.png' source='0,0,10,16' dest='6,4,16,20'\"");
-    option->SetGroup(group);
-    option->SetTag(reinterpret_cast<UINT_PTR>(menu));
-    return option;
-}
 
 CContainerUI* FirstContainer(CContainerUI* parent) {
     CControlUI* first = parent ? parent->GetItemAt(0) : nullptr;
@@ -113,7 +100,7 @@ void CVistrelFrame::OpenDeviceMenu(const DeviceMenu& menu) {
 void CVistrelFrame::FillDeviceMenu(const DeviceMenu& menu, CContainerUI* element, CMenuWnd* shown) {
     if (CContainerUI* list = FirstContainer(element)) {
         for (const std::wstring& entry : menu.entries) {
-            COptionUI* option = MakeEntry(entry, menu.group, shown);
+            COptionUI* option = MakeDeviceMenuEntry(entry, menu.group, shown);
             list->Add(option);
             option->Selected(entry == menu.chosen, false);
             option->OnNotify += MakeDelegate(this, menu.choose);

@@ -1,4 +1,4 @@
-// The hotkey row control: selection by click, option group, select colours.
+// The hotkey row controls: selection by click, option group, select colours.
 #include "settings/hotkeys/hotkey_label.h"
 
 namespace DuiLib {
@@ -16,67 +16,89 @@ DWORD ParseRowColor(LPCTSTR value) {
 
 }  // namespace
 
-HotkeyLabel::~HotkeyLabel() {
-    if (m_pManager && !m_group.IsEmpty()) m_pManager->RemoveOptionGroup(m_group, this);
+template <class Base>
+SelectableRow<Base>::~SelectableRow() {
+    if (this->m_pManager && !m_group.IsEmpty()) this->m_pManager->RemoveOptionGroup(m_group, this);
 }
 
-LPVOID HotkeyLabel::GetInterface(LPCTSTR pstrName) {
-    return _wcsicmp(pstrName, kHotkeyLabelInterface) == 0 ? this : CLabelUI::GetInterface(pstrName);
-}
-
-void HotkeyLabel::SetManager(CPaintManagerUI* pManager, CControlUI* pParent, bool bInit) {
-    if (m_pManager && m_pManager != pManager && !m_group.IsEmpty()) m_pManager->RemoveOptionGroup(m_group, this);
-    const bool joins = pManager && pManager != m_pManager && !m_group.IsEmpty();
-    CLabelUI::SetManager(pManager, pParent, bInit);
+template <class Base>
+void SelectableRow<Base>::SetManager(CPaintManagerUI* pManager, CControlUI* pParent, bool bInit) {
+    CPaintManagerUI* old = this->m_pManager;
+    if (old && old != pManager && !m_group.IsEmpty()) old->RemoveOptionGroup(m_group, this);
+    const bool joins = pManager && pManager != old && !m_group.IsEmpty();
+    Base::SetManager(pManager, pParent, bInit);
     if (joins) pManager->AddOptionGroup(m_group, this);
 }
 
-void HotkeyLabel::SetGroup(LPCTSTR name) {
+template <class Base>
+void SelectableRow<Base>::SetGroup(LPCTSTR name) {
     const CDuiString group(name);
     if (group == m_group) return;
-    if (m_pManager && !m_group.IsEmpty()) m_pManager->RemoveOptionGroup(m_group, this);
+    if (this->m_pManager && !m_group.IsEmpty()) this->m_pManager->RemoveOptionGroup(m_group, this);
     m_group = group;
-    if (m_pManager && !m_group.IsEmpty()) m_pManager->AddOptionGroup(m_group, this);
+    if (this->m_pManager && !m_group.IsEmpty()) this->m_pManager->AddOptionGroup(m_group, this);
 }
 
 // A release outside the row after a press on it still selects it.
-void HotkeyLabel::DoEvent(TEventUI& event) {
-    if (event.Type == UIEVENT_BUTTONDOWN && IsEnabled() && PtInRect(&m_rcItem, event.ptMouse)) {
+template <class Base>
+void SelectableRow<Base>::DoEvent(TEventUI& event) {
+    if (event.Type == UIEVENT_BUTTONDOWN && this->IsEnabled() && PtInRect(&this->m_rcItem, event.ptMouse)) {
         m_pressed = true;
         return;
     }
     if (event.Type == UIEVENT_BUTTONUP && m_pressed) {
         m_pressed = false;
         Select(true);
-        NeedParentUpdate();
+        this->NeedParentUpdate();
         return;
     }
-    CLabelUI::DoEvent(event);
+    Base::DoEvent(event);
 }
 
-void HotkeyLabel::Select(bool selected) {
+template <class Base>
+void SelectableRow<Base>::Select(bool selected) {
     if (m_selected == selected) return;
     m_selected = selected;
-    SetBkColor(selected ? m_selectColor : 0);
-    SetTextColor(selected ? m_selectTextColor : kRowTextColor);
-    if (!selected || !m_pManager || m_group.IsEmpty()) return;
-    if (const auto* members = m_pManager->GetOptionGroup(m_group)) {
+    PaintSelection(selected);
+    CPaintManagerUI* manager = this->m_pManager;
+    if (!selected || !manager || m_group.IsEmpty()) return;
+    if (const auto* members = manager->GetOptionGroup(m_group)) {
         const std::vector<CControlUI*> others = *members;
         for (CControlUI* member : others) {
-            auto* row = static_cast<HotkeyLabel*>(member->GetInterface(kHotkeyLabelInterface));
+            auto* row = static_cast<SelectableRow*>(member->GetInterface(m_rowInterface));
             if (row && row != this) row->Select(false);
         }
     }
-    m_pManager->SendNotify(this, DUI_MSGTYPE_SELECTCHANGED, 1);
+    manager->SendNotify(this, DUI_MSGTYPE_SELECTCHANGED, 1);
+}
+
+template <class Base>
+bool SelectableRow<Base>::SetRowAttribute(const CDuiString& name, LPCTSTR value) {
+    if (name == L"group")
+        SetGroup(value);
+    else if (name == L"selectcolor")
+        m_selectColor = ParseRowColor(value);
+    else
+        return false;
+    return true;
+}
+
+template class SelectableRow<CLabelUI>;
+template class SelectableRow<CHorizontalLayoutUI>;
+
+LPVOID HotkeyLabel::GetInterface(LPCTSTR pstrName) {
+    return _wcsicmp(pstrName, kHotkeyLabelInterface) == 0 ? this : CLabelUI::GetInterface(pstrName);
+}
+
+void HotkeyLabel::PaintSelection(bool selected) {
+    SelectableRow::PaintSelection(selected);
+    SetTextColor(selected ? m_selectTextColor : kRowTextColor);
 }
 
 void HotkeyLabel::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
     const CDuiString name(pstrName);
-    if (name == L"group")
-        SetGroup(pstrValue);
-    else if (name == L"selectcolor")
-        m_selectColor = ParseRowColor(pstrValue);
-    else if (name == L"selecttextcolor")
+    if (SetRowAttribute(name, pstrValue)) return;
+    if (name == L"selecttextcolor")
         m_selectTextColor = ParseRowColor(pstrValue);
     else if (name == L"select")
         Select(true);
@@ -84,66 +106,12 @@ void HotkeyLabel::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
         CLabelUI::SetAttribute(pstrName, pstrValue);
 }
 
-HotkeyItemContainer::~HotkeyItemContainer() {
-    if (m_pManager && !m_group.IsEmpty()) m_pManager->RemoveOptionGroup(m_group, this);
-}
-
 LPVOID HotkeyItemContainer::GetInterface(LPCTSTR pstrName) {
     return _wcsicmp(pstrName, kHotkeyItemContainerInterface) == 0 ? this : CHorizontalLayoutUI::GetInterface(pstrName);
 }
 
-void HotkeyItemContainer::SetManager(CPaintManagerUI* pManager, CControlUI* pParent, bool bInit) {
-    if (m_pManager && m_pManager != pManager && !m_group.IsEmpty()) m_pManager->RemoveOptionGroup(m_group, this);
-    const bool joins = pManager && pManager != m_pManager && !m_group.IsEmpty();
-    CHorizontalLayoutUI::SetManager(pManager, pParent, bInit);
-    if (joins) pManager->AddOptionGroup(m_group, this);
-}
-
-void HotkeyItemContainer::SetGroup(LPCTSTR name) {
-    const CDuiString group(name);
-    if (group == m_group) return;
-    if (m_pManager && !m_group.IsEmpty()) m_pManager->RemoveOptionGroup(m_group, this);
-    m_group = group;
-    if (m_pManager && !m_group.IsEmpty()) m_pManager->AddOptionGroup(m_group, this);
-}
-
-void HotkeyItemContainer::DoEvent(TEventUI& event) {
-    if (event.Type == UIEVENT_BUTTONDOWN && IsEnabled() && PtInRect(&m_rcItem, event.ptMouse)) {
-        m_pressed = true;
-        return;
-    }
-    if (event.Type == UIEVENT_BUTTONUP && m_pressed) {
-        m_pressed = false;
-        Select(true);
-        NeedParentUpdate();
-        return;
-    }
-    CHorizontalLayoutUI::DoEvent(event);
-}
-
-void HotkeyItemContainer::Select(bool selected) {
-    if (m_selected == selected) return;
-    m_selected = selected;
-    SetBkColor(selected ? m_selectColor : 0);
-    if (!selected || !m_pManager || m_group.IsEmpty()) return;
-    if (const auto* members = m_pManager->GetOptionGroup(m_group)) {
-        const std::vector<CControlUI*> others = *members;
-        for (CControlUI* member : others) {
-            auto* item = static_cast<HotkeyItemContainer*>(member->GetInterface(kHotkeyItemContainerInterface));
-            if (item && item != this) item->Select(false);
-        }
-    }
-    m_pManager->SendNotify(this, DUI_MSGTYPE_SELECTCHANGED, 1);
-}
-
 void HotkeyItemContainer::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
-    const CDuiString name(pstrName);
-    if (name == L"group")
-        SetGroup(pstrValue);
-    else if (name == L"selectcolor")
-        m_selectColor = ParseRowColor(pstrValue);
-    else
-        CHorizontalLayoutUI::SetAttribute(pstrName, pstrValue);
+    if (!SetRowAttribute(pstrName, pstrValue)) CHorizontalLayoutUI::SetAttribute(pstrName, pstrValue);
 }
 
 }  // namespace DuiLib
