@@ -1,3 +1,4 @@
+// The auto-stop dialog: the controls filled from the options, read back on OK.
 #include "settings/auto_stop/auto_stop_record_dlg.h"
 
 #include <algorithm>
@@ -52,8 +53,7 @@ void AutoStopRecordDlg::TakeControls() {
     m_pAutocomplete = FindNamed<CContainerUI>(m_PaintManager, kAutocomplete);
 }
 
-// The combo is filled while its row is still enabled: a disabled combo's items
-// cannot be selected.
+// The rows start disabled in the layout; the controls take their values anyway.
 void AutoStopRecordDlg::InitWindow() {
     TakeControls();
     if (m_pAutoStop) {
