@@ -24,6 +24,7 @@ constexpr SIZE kListMenuSize = {100, 160};
 constexpr wchar_t kSelectAll[] = L"全选";
 constexpr wchar_t kClearSelection[] = L"取消全选";
 constexpr wchar_t kSysAudioSetItem[] = L"sys_audio_set";
+constexpr UINT kExitPollMs = 50;  // how often Exit looks whether the dialogs have gone
 
 void EnableItem(CMenuWnd* menu, const LayoutName& item, bool enabled) {
     if (CControlUI* element = menu->FindControl(item.name)) element->SetEnabled(enabled);
@@ -160,9 +161,24 @@ bool CVistrelFrame::BringWindowBackForMenu() {
 
 // The tray's Exit always ends the program: the destroy path finishes a running
 // recording first. (The close prompt could only hide the window to the tray
-// again, leaving the user no way to quit.)
+// again, leaving the user no way to quit.) Open dialogs are closed first, as if
+// cancelled; the window goes once their loops have returned, so that no dialog
+// code runs on after its owner is gone.
 void CVistrelFrame::OnTrayExit() {
     LogBoth("CVistrelFrame::OnMenuCommand", "menu_exit");
+    if (CWindowWnd::ModalDepth() == 0) {
+        DestroyWindow(m_hWnd);
+        return;
+    }
+    LogBoth("CVistrelFrame::OnTrayExit", "closing %d open dialogs first", CWindowWnd::ModalDepth());
+    CWindowWnd::CloseModalWindows();
+    SetTimer(m_hWnd, kTimerExitWaiting, kExitPollMs, nullptr);
+}
+
+// UI thread, from the main window's timer.
+void CVistrelFrame::OnExitAfterDialogsTimer() {
+    if (CWindowWnd::ModalDepth() > 0) return;
+    KillTimer(m_hWnd, kTimerExitWaiting);
     DestroyWindow(m_hWnd);
 }
 

@@ -144,6 +144,7 @@ void CVistrelFrame::OnTimer(UINT_PTR id) {
             if (HWND selArea = SelAreaWindow()) InvalidateRect(selArea, nullptr, FALSE);
             break;
         case kTimerHotkeyTip: OnHotkeyTipTimer(); break;
+        case kTimerExitWaiting: OnExitAfterDialogsTimer(); break;
         default: break;
     }
 }

@@ -71,6 +71,7 @@ enum FrameTimer : UINT_PTR {
     kTimerDeviceControls = 2,   // the device controls are enabled again
     kTimerBorderAnimation = 3,  // the region frame's border animation step
     kTimerHotkeyTip = 5,        // the hotkey conflict tip after start-up
+    kTimerExitWaiting = 6,      // Exit waits for the open dialogs' loops to end
 };
 constexpr UINT kCountdownMs = 3000;       // timer 1 with the countdown setting on
 constexpr UINT kNoCountdownMs = 1000;     // and off
@@ -467,6 +468,7 @@ private:
     void DeleteSelectedRows();
     bool BringWindowBackForMenu();
     void OnTrayExit();
+    void OnExitAfterDialogsTimer();
 
     // The device menus (frame_device_menus.cpp).
     struct DeviceMenu;

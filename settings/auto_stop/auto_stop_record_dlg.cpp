@@ -1,7 +1,8 @@
+// The auto-stop dialog: the controls filled from the options, read back on OK.
 #include "settings/auto_stop/auto_stop_record_dlg.h"
 
+#include <algorithm>
 #include <cstdint>
-#include <cwchar>
 
 using namespace DuiLib;
 
@@ -9,6 +10,7 @@ namespace {
 
 constexpr POINT kParking = {-390, -308};
 constexpr int kItemHeight = 22;
+constexpr int32_t kMaxSeconds = 23 * 3600 + 59 * 60 + 59;
 const wchar_t* const kActions[] = {kActionNothing, kActionQuit, kActionSleep, kActionShutdown};
 
 }  // namespace
@@ -23,25 +25,10 @@ int32_t ParseLeadingNumber(const std::wstring& text) {
     return static_cast<int32_t>(value);
 }
 
-int32_t ParseDurationText(const std::wstring& text) {
-    int64_t total = 0;
-    size_t start = 0;
-    while (start <= text.size()) {
-        const size_t colon = text.find(L':', start);
-        const std::wstring part = text.substr(start, colon == std::wstring::npos ? std::wstring::npos : colon - start);
-        total = total * 60 + ParseLeadingNumber(part);
-        if (total > INT32_MAX) return INT32_MAX;
-        if (colon == std::wstring::npos) break;
-        start = colon + 1;
-    }
-    return static_cast<int32_t>(total);
-}
-
-std::wstring FormatDurationText(int32_t seconds) {
-    if (seconds < 0) seconds = 0;
-    wchar_t text[32];
-    swprintf(text, 32, L"%.2d:%.2d:%.2d", seconds / 3600, seconds % 3600 / 60, seconds % 60);
-    return text;
+// The control holds at most 23:59:59; a longer time is shown as that.
+DuiLib::CDuiString TimeTextOfSeconds(int32_t seconds) {
+    const int32_t shown = std::clamp<int32_t>(seconds, 0, kMaxSeconds);
+    return CTimeControlUI::FormatMs(static_cast<uint32_t>(shown) * 1000u);
 }
 
 bool AutoStopRecordDlg::ShowDialog(HWND owner, bool center) {
@@ -57,7 +44,7 @@ void AutoStopRecordDlg::TakeControls() {
     m_pCloseBtn = FindNamed<CButtonUI>(m_PaintManager, kClosebtn);
     m_pDiviTime = FindNamed<COptionUI>(m_PaintManager, kDiviTime);
     m_pDiviSize = FindNamed<COptionUI>(m_PaintManager, kDiviSize);
-    m_pTimeCtrl = FindNamed<CEditUI>(m_PaintManager, kTimeCtrl);
+    m_pTimeCtrl = FindNamed<CTimeControlUI>(m_PaintManager, kTimeCtrl);
     m_pAutoStop = FindNamed<CCheckBoxUI>(m_PaintManager, kAutoStopRecord);
     m_pSizeEdit = FindNamed<CEditUI>(m_PaintManager, kDiviSizeEdit);
     m_pComplete = FindNamed<CComboUI>(m_PaintManager, kCompleteOption);
@@ -66,17 +53,22 @@ void AutoStopRecordDlg::TakeControls() {
     m_pAutocomplete = FindNamed<CContainerUI>(m_PaintManager, kAutocomplete);
 }
 
+// The rows start disabled in the layout; the controls take their values anyway.
 void AutoStopRecordDlg::InitWindow() {
     TakeControls();
     if (m_pAutoStop) {
         m_pAutoStop->OnNotify += MakeDelegate(this, &AutoStopRecordDlg::OnCheckNotify);
         m_pAutoStop->SetCheck(m_options.enabled, false);
     }
-    EnableRows(m_options.enabled);
     if (m_pDiviTime) m_pDiviTime->Selected(m_options.byTime, false);
     if (m_pDiviSize) m_pDiviSize->Selected(m_options.bySize, false);
-    if (m_pTimeCtrl) m_pTimeCtrl->SetText(FormatDurationText(m_options.seconds).c_str());
+    if (m_pTimeCtrl) m_pTimeCtrl->ParseText(TimeTextOfSeconds(m_options.seconds).Str().c_str());
     if (m_pSizeEdit) m_pSizeEdit->SetText(std::to_wstring(m_options.sizeMB).c_str());
+    FillActions();
+    EnableRows(m_options.enabled);
+}
+
+void AutoStopRecordDlg::FillActions() {
     if (!m_pComplete) return;
     for (const wchar_t* action : kActions) {
         auto* item = new CListLabelElementUI;
@@ -105,7 +97,7 @@ void AutoStopRecordDlg::OnClick(TNotifyUI& msg) {
     if (name == kBtnOk.name) {
         m_options.enabled = m_pAutoStop && m_pAutoStop->GetCheck();
         m_options.byTime = m_pDiviTime && m_pDiviTime->IsSelected();
-        if (m_pTimeCtrl) m_options.seconds = ParseDurationText(m_pTimeCtrl->GetText().Str());
+        if (m_pTimeCtrl) m_options.seconds = m_pTimeCtrl->GetTotalSeconds();
         m_options.bySize = m_pDiviSize && m_pDiviSize->IsSelected();
         if (m_pSizeEdit) m_options.sizeMB = ParseLeadingNumber(m_pSizeEdit->GetText().Str());
         if (m_pComplete) m_options.action = m_pComplete->GetText().Str();

@@ -7,12 +7,12 @@
 #include <string>
 
 #include "common/auto_stop_options.h"
+#include "schedule/clock_field_controls.h"
 #include "settings/layouts/auto_stop_record_names.h"
 #include "ui/duilib.h"
 
-// "hh:mm:ss" (or "mm:ss", or seconds) as seconds; non-digits end a number.
-int32_t ParseDurationText(const std::wstring& text);
-std::wstring FormatDurationText(int32_t seconds);
+// Seconds as the time control's "hh:mm:ss", held to 00:00:00 .. 23:59:59.
+DuiLib::CDuiString TimeTextOfSeconds(int32_t seconds);
 // A decimal number at the start of text; 0 when there is none.
 int32_t ParseLeadingNumber(const std::wstring& text);
 
@@ -29,17 +29,19 @@ protected:
     DuiLib::CDuiString GetSkinFile() override { return auto_stop_record_names::kLayout; }
     void InitWindow() override;
     void OnClick(DuiLib::TNotifyUI& msg) override;
+    DuiLib::CControlUI* CreateControl(LPCTSTR pstrClass) override { return CreateClockFieldControl(pstrClass); }
 
 private:
     bool OnCheckNotify(DuiLib::TNotifyUI* msg);
     void EnableRows(bool enabled);
+    void FillActions();
     void TakeControls();
 
     HWND m_owner = nullptr;
     DuiLib::CButtonUI* m_pCloseBtn = nullptr;
     DuiLib::COptionUI* m_pDiviTime = nullptr;
     DuiLib::COptionUI* m_pDiviSize = nullptr;
-    DuiLib::CEditUI* m_pTimeCtrl = nullptr;
+    CTimeControlUI* m_pTimeCtrl = nullptr;
     DuiLib::CCheckBoxUI* m_pAutoStop = nullptr;
     DuiLib::CEditUI* m_pSizeEdit = nullptr;
     DuiLib::CComboUI* m_pComplete = nullptr;

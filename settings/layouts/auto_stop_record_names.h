@@ -13,7 +13,7 @@ constexpr LayoutName kClosebtn{L"closebtn", DuiLib::kButtonInterface};
 constexpr LayoutName kAutoStopRecord{L"auto_stop_record", DuiLib::kCheckBoxInterface};
 constexpr LayoutName kAutotime{L"autotime", DuiLib::kContainerInterface};
 constexpr LayoutName kDiviTime{L"divi_time", DuiLib::kOptionInterface};
-constexpr LayoutName kTimeCtrl{L"time_ctrl", DuiLib::kEditInterface};  // "hh:mm:ss"
+constexpr LayoutName kTimeCtrl{L"time_ctrl", L"TimeControlUI"};  // "hh:mm:ss"
 constexpr LayoutName kAutosize{L"autosize", DuiLib::kContainerInterface};
 constexpr LayoutName kDiviSize{L"divi_size", DuiLib::kOptionInterface};
 constexpr LayoutName kDiviSizeEdit{L"divi_size_edit", DuiLib::kEditInterface};

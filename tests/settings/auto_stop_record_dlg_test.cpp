@@ -1,6 +1,6 @@
 // The auto-stop dialog from the real skin: its defaults, the rows following the
-// box, what OK reads back (also an empty size and a typed time) and cancel
-// leaving the options as they were.
+// box, what OK reads back (also an empty size and a time typed into the time
+// control) and cancel leaving the options as they were.
 #include <gtest/gtest.h>
 
 #include "settings/auto_stop/auto_stop_record_dlg.h"
@@ -10,15 +10,27 @@ using namespace DuiLib;
 
 namespace {
 
-void QueueClick(AutoStopRecordDlg& dialog, LPCTSTR name) {
+// Clicks the control's middle, or the given field (1 to 3) of the time control.
+void QueueClick(AutoStopRecordDlg& dialog, LPCTSTR name, int field = 0) {
     dialog.GetPaintManager()->UpdateLayout();
     CControlUI* control = dialog.FindControl(name);
     ASSERT_NE(control, nullptr) << ui_test::Narrow(name);
     const RECT rc = control->GetPos();
-    const LPARAM pt = MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+    const int third = (rc.right - rc.left) / 3;
+    const int x = field ? rc.left + third * (field - 1) + third / 2 : (rc.left + rc.right) / 2;
+    const LPARAM pt = MAKELPARAM(x, (rc.top + rc.bottom) / 2);
     PostMessageW(dialog.GetHWND(), WM_MOUSEMOVE, 0, pt);
     PostMessageW(dialog.GetHWND(), WM_LBUTTONDOWN, MK_LBUTTON, pt);
     PostMessageW(dialog.GetHWND(), WM_LBUTTONUP, 0, pt);
+}
+
+// Digits as typed; '>' moves to the next field, '<' clears the selected one.
+void QueueTyping(AutoStopRecordDlg& dialog, const char* keys) {
+    for (const char* k = keys; *k; ++k) {
+        const WPARAM key = *k == '>' ? VK_RIGHT : *k == '<' ? VK_BACK : static_cast<WPARAM>(*k);
+        PostMessageW(dialog.GetHWND(), WM_KEYDOWN, key, 0);
+        PostMessageW(dialog.GetHWND(), WM_KEYUP, key, 0);
+    }
 }
 
 bool Open(AutoStopRecordDlg& dialog) {
@@ -59,17 +71,23 @@ TEST(AutoStopRecordDlg, DefaultsAndTheRowsFollowingTheBox) {
 
 TEST(AutoStopRecordDlg, OkReadsEveryControlBackAndCancelKeepsTheOptions) {
     const struct {
-        const wchar_t* time;
+        const char* typed;  // into the time control, from its hour field
         const wchar_t* size;
         int seconds;
         int sizeMB;
-    } cases[] = {{L"01:02:03", L"", 3723, 0}, {L"00:00:30", L"512", 30, 512}, {L"", L"7x", 0, 7}};
+    } cases[] = {{"01>02>03", L"", 3723, 0},
+                 {"00>00>30", L"512", 30, 512},
+                 {"", L"7x", 600, 7},
+                 {"><", L"1", 0, 1},
+                 {"23>59>59", L"3", 86399, 3}};
     for (const auto& c : cases) {
         AutoStopRecordDlg dialog;
         ASSERT_TRUE(Open(dialog));
-        QueueClick(dialog, L"auto_stop_record");
+        // Checked at once: a disabled combo takes no selection.
+        static_cast<CCheckBoxUI*>(dialog.FindControl(L"auto_stop_record")->GetInterface(L"CheckBox"))->SetCheck(true);
         QueueClick(dialog, L"divi_size");
-        dialog.FindControl(L"time_ctrl")->SetText(c.time);
+        if (*c.typed) QueueClick(dialog, L"time_ctrl", 1);
+        QueueTyping(dialog, c.typed);
         dialog.FindControl(L"divi_size_edit")->SetText(c.size);
         static_cast<CComboUI*>(dialog.FindControl(L"complete_option")->GetInterface(L"Combo"))->SelectItem(3);
         QueueClick(dialog, L"btn_ok");
@@ -78,7 +96,7 @@ TEST(AutoStopRecordDlg, OkReadsEveryControlBackAndCancelKeepsTheOptions) {
         EXPECT_TRUE(o.enabled);
         EXPECT_FALSE(o.byTime);
         EXPECT_TRUE(o.bySize);
-        EXPECT_EQ(o.seconds, c.seconds);
+        EXPECT_EQ(o.seconds, c.seconds) << c.typed;
         EXPECT_EQ(o.sizeMB, c.sizeMB);
         EXPECT_EQ(o.action, L"关机");
     }
@@ -99,12 +117,11 @@ TEST(AutoStopRecordDlg, OkReadsEveryControlBackAndCancelKeepsTheOptions) {
     EXPECT_EQ(dialog.Options().action, L"睡眠");
 }
 
-TEST(AutoStopRecordDlg, DurationTexts) {
-    EXPECT_EQ(ParseDurationText(L"00:10:00"), 600);
-    EXPECT_EQ(ParseDurationText(L"2:5"), 125);
-    EXPECT_EQ(ParseDurationText(L"45"), 45);
-    EXPECT_EQ(ParseDurationText(L""), 0);
-    EXPECT_EQ(FormatDurationText(3723), L"01:02:03");
-    EXPECT_EQ(FormatDurationText(-5), L"00:00:00");
+TEST(AutoStopRecordDlg, TimeTextsAndNumbers) {
+    EXPECT_EQ(TimeTextOfSeconds(600), L"00:10:00");
+    EXPECT_EQ(TimeTextOfSeconds(3723), L"01:02:03");
+    EXPECT_EQ(TimeTextOfSeconds(-5), L"00:00:00");
+    EXPECT_EQ(TimeTextOfSeconds(INT32_MAX), L"23:59:59") << "no overflow into a short time";
+    EXPECT_EQ(ParseLeadingNumber(L""), 0);
     EXPECT_EQ(ParseLeadingNumber(L"99999999999"), INT32_MAX);
 }

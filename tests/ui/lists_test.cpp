@@ -175,3 +175,25 @@ TEST(Lists, ComboItemsAtRunTimeAndChoosingFromTheDropDown) {
     EXPECT_EQ(combo->GetCurSel(), -1);
     EXPECT_EQ(combo->GetText(), CDuiString(L""));
 }
+
+// A disabled combo (or one in a disabled row) still shows a choice made by code,
+// and keeps it when enabled again; an enabled combo refuses a disabled item.
+TEST(Lists, ADisabledComboTakesAChoiceByCode) {
+    TestWindow w(kLists);
+    ASSERT_TRUE(w.Open());
+    auto* combo = w.Find<CComboUI>(L"combo");
+    combo->SetEnabled(false);
+    for (auto* text : {L"不做任何操作", L"睡眠"}) {
+        auto* item = new CListLabelElementUI;
+        item->SetText(text);
+        combo->Add(item);
+    }
+    EXPECT_FALSE(combo->GetItemAt(1)->IsEnabled());
+    EXPECT_TRUE(combo->SelectItem(1, false, false));
+    EXPECT_EQ(combo->GetText(), CDuiString(L"睡眠"));
+    combo->SetEnabled(true);
+    EXPECT_EQ(combo->GetText(), CDuiString(L"睡眠"));
+    combo->GetItemAt(0)->SetEnabled(false);
+    EXPECT_FALSE(combo->SelectItem(0, false, false));
+    EXPECT_EQ(combo->GetText(), CDuiString(L"睡眠"));
+}

@@ -125,3 +125,43 @@ TEST(Window, DeletingAWindowObjectDestroysItsWindow) {
     delete w;
     EXPECT_FALSE(IsWindow(hwnd));
 }
+
+// Nested modal loops are counted, and closing them all ends the inner loop first,
+// then the outer one, each with 0; the owner is enabled again.
+TEST(Window, CloseModalWindowsEndsNestedLoopsInnermostFirst) {
+    TestWindow owner(kSmall, L"UiOwner");
+    ASSERT_TRUE(owner.Open(100, 100, 0));
+    TestWindow outer(kSmall, L"UiOuterDialog");
+    TestWindow inner(kSmall, L"UiInnerDialog");
+    ASSERT_NE(outer.Create(owner.GetHWND(), L"outer", WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW), nullptr);
+    int depthInside = 0;
+    UINT innerCode = 99;
+    bool innerEndedFirst = false;
+    outer.onMessage = [&](UINT msg, WPARAM wParam, LPARAM, bool& handled) -> LRESULT {
+        handled = false;
+        if (msg == WM_APP + 6) {
+            handled = true;
+            if (!inner.Create(outer.GetHWND(), L"inner", WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW)) return 0;
+            SetTimer(outer.GetHWND(), 8, 20, nullptr);
+            innerCode = inner.ShowModal();
+            innerEndedFirst = IsWindow(outer.GetHWND()) != FALSE;
+        }
+        if (msg == WM_TIMER && wParam == 8) {
+            KillTimer(outer.GetHWND(), 8);
+            depthInside = CWindowWnd::ModalDepth();
+            CWindowWnd::CloseModalWindows();
+        }
+        return 0;
+    };
+    EXPECT_EQ(CWindowWnd::ModalDepth(), 0);
+    PostMessageW(outer.GetHWND(), WM_APP + 6, 0, 0);
+    const UINT outerCode = outer.ShowModal();
+    EXPECT_EQ(depthInside, 2);
+    EXPECT_EQ(innerCode, 0u);
+    EXPECT_TRUE(innerEndedFirst) << "the outer dialog was still there when the inner loop ended";
+    EXPECT_EQ(outerCode, 0u);
+    EXPECT_EQ(CWindowWnd::ModalDepth(), 0);
+    EXPECT_FALSE(IsWindow(outer.GetHWND()));
+    EXPECT_TRUE(IsWindowEnabled(owner.GetHWND()));
+    CWindowWnd::CloseModalWindows();  // none open: nothing happens
+}

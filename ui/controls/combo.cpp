@@ -233,7 +233,9 @@ bool CComboUI::SelectItem(int iIndex, bool bTakeFocus, bool bTriggerEvent) {
     int old = m_iCurSel;
     if (iIndex >= 0) {
         CControlUI* row = GetItemAt(iIndex);
-        if (!row || !row->IsVisible() || !row->IsEnabled()) return false;
+        // The rows of a disabled combo are disabled with it; code may still
+        // choose one then. In an enabled combo a disabled row is refused.
+        if (!row || !row->IsVisible() || (IsEnabled() && !row->IsEnabled())) return false;
     }
     if (auto* prev = GetItemAt(old)) {
         if (auto* item = static_cast<IListItemUI*>(prev->GetInterface(L"ListItem"))) item->SetSelectedState(false);

@@ -1,10 +1,23 @@
 #include "ui/core/window_wnd.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "common/logger.h"
 #include "common/text_convert.h"
 #include "ui/core/paint_manager.h"
 
 namespace DuiLib {
+
+namespace {
+
+// The windows of the running ShowModal loops, outermost first. UI thread.
+std::vector<HWND>& ModalWindows() {
+    static std::vector<HWND> windows;
+    return windows;
+}
+
+}  // namespace
 
 CWindowWnd::~CWindowWnd() {
     if (m_hWnd && IsWindow(m_hWnd)) {
@@ -69,6 +82,7 @@ UINT CWindowWnd::ShowModal() {
     if (owner) EnableWindow(owner, FALSE);
     MSG msg = {};
     bool quit = false;
+    ModalWindows().push_back(self);
     while (IsWindow(self)) {
         if (GetMessageW(&msg, nullptr, 0, 0) <= 0) {
             quit = true;
@@ -79,6 +93,8 @@ UINT CWindowWnd::ShowModal() {
             DispatchMessageW(&msg);
         }
     }
+    auto& modal = ModalWindows();
+    modal.erase(std::remove(modal.begin(), modal.end(), self), modal.end());
     // The object may have deleted itself with its window: touch it only while
     // the window is still there.
     if (IsWindow(self)) m_pModalResult = nullptr;
@@ -88,6 +104,14 @@ UINT CWindowWnd::ShowModal() {
     }
     if (quit) PostQuitMessage(static_cast<int>(msg.wParam));
     return result;
+}
+
+int CWindowWnd::ModalDepth() { return static_cast<int>(ModalWindows().size()); }
+
+void CWindowWnd::CloseModalWindows() {
+    const std::vector<HWND>& modal = ModalWindows();
+    for (auto it = modal.rbegin(); it != modal.rend(); ++it)
+        if (IsWindow(*it)) ::PostMessageW(*it, WM_CLOSE, 0, 0);
 }
 
 void CWindowWnd::Close(UINT nRet) {

@@ -30,6 +30,11 @@ public:
     // enabled again before the window goes, so it gets the activation back).
     // Returns the code given to Close. Messages of every window keep flowing.
     UINT ShowModal();
+    // How many ShowModal loops are running (nested ones counted). UI thread.
+    static int ModalDepth();
+    // Asks every window in a running ShowModal to close with 0, innermost
+    // first (posted: returns at once). UI thread.
+    static void CloseModalWindows();
     // Asks the window to close (posted: returns at once).
     void Close(UINT nRet = IDOK);
     // Centres over the owner when it is visible and not minimised, otherwise on
