@@ -85,12 +85,12 @@ bool CProgressThread::Tick() {
 }
 
 // Splits of one tick (by time, by size, the safety split, one put back) make one
-// WM_SPLITFILE_MSG.
+// WM_SPLITFILE_MSG, posted before the tick's automatic stops as each split comes
+// before the stop of its side (time, size).
 void CProgressThread::PostTick(const ProgressTickInput& input, const ProgressTick& tick) {
-    for (ProgressEvent event : tick.events) {
-        LogSplit(event, input, tick);
-        if (EventMessage(event) != WM_SPLITFILE_MSG) PostMessageW(m_window, EventMessage(event), 0, 0);
-    }
+    for (ProgressEvent event : tick.events) LogSplit(event, input, tick);
     if (m_board.SplitToPost(tick)) PostMessageW(m_window, WM_SPLITFILE_MSG, 0, 0);
+    for (ProgressEvent event : tick.events)
+        if (EventMessage(event) != WM_SPLITFILE_MSG) PostMessageW(m_window, EventMessage(event), 0, 0);
     PostMessageW(m_window, WM_PROGRESS_TICK, 0, 0);
 }
