@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/record_globals.h"
+#include "schedule/clock_field_controls.h"
 #include "tests/app/frame/frame_test_support.h"
 #include "tests/app/recording/recording_fixture.h"
 #include "tests/engine/media_probe.h"
@@ -55,7 +56,10 @@ TEST_F(RecordingTest, AnAutomaticStopSetInItsDialogEndsTheNextRecording) {
     DialogSteps dialog{
         L"AutoStopRecordWnd",
         {[](WindowImplBase* w) { ClickIn(w, L"auto_stop_record"); },
-         [](WindowImplBase* w) { w->FindControl(L"time_ctrl")->SetText(L"00:00:02"); },
+         [](WindowImplBase* w) {
+             static_cast<CTimeControlUI*>(w->FindControl(L"time_ctrl")->GetInterface(L"TimeControlUI"))
+                 ->ParseText(L"00:00:02");
+         },
          [](WindowImplBase* w) {
              static_cast<CComboUI*>(w->FindControl(L"complete_option")->GetInterface(L"Combo"))->SelectItem(3);
          },
