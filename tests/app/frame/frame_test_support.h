@@ -19,7 +19,13 @@ void EnsureProgramSkin();
 // Records every call ("replace <IDC> <OCR>", "reset", "taskbar 1|0").
 class RecordingShell : public DesktopShell {
 public:
-    RecordingShell() { SetDesktopShell(this); }
+    // Starts with no cursor forced: an earlier test's hover may have left one,
+    // and a cursor already forced is not replaced again.
+    RecordingShell() {
+        SetDesktopShell(this);
+        RestoreSystemCursors();
+        calls.clear();
+    }
     ~RecordingShell() override { SetDesktopShell(nullptr); }
     void ReplaceSystemCursor(LPCWSTR cursorId, DWORD systemCursorId) override;
     void ResetSystemCursors() override { calls.push_back("reset"); }
