@@ -85,10 +85,7 @@ void PlanAddTaskDlg::SetTask(const TaskInfo& task) {
 
 UINT PlanAddTaskDlg::DoModal(HWND owner, bool center) {
     m_owner = owner;
-    SetWindowPos(m_hWnd, nullptr, kParking.x, kParking.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    if (center) CenterWindow();
-    BringWindowToTop(m_hWnd);
-    return ShowModal();
+    return ShowModalFrom(kParking, center);
 }
 
 void PlanAddTaskDlg::InitWindow() {

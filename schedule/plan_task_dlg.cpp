@@ -36,10 +36,7 @@ CDuiString PlanTaskDlg::GetSkinFile() { return names::kLayout; }
 
 UINT PlanTaskDlg::DoModal(HWND owner, bool center) {
     m_owner = owner;
-    SetWindowPos(m_hWnd, nullptr, kParking.x, kParking.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    if (center) CenterWindow();
-    BringWindowToTop(m_hWnd);
-    return ShowModal();
+    return ShowModalFrom(kParking, center);
 }
 
 void PlanTaskDlg::InitWindow() {

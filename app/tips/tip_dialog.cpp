@@ -4,10 +4,7 @@ using namespace DuiLib;
 
 int CTipDialog::DoModal(HWND owner) {
     m_ownerWnd = owner;
-    SetWindowPos(m_hWnd, nullptr, m_parking.x, m_parking.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    CenterWindow();
-    BringWindowToTop(m_hWnd);
-    return static_cast<int>(ShowModal());
+    return static_cast<int>(ShowModalFrom(m_parking, true));
 }
 
 bool CTipDialog::IsSender(const TNotifyUI& msg, const LayoutName& entry, const CControlUI* control) {

@@ -22,10 +22,7 @@ bool IsNamed(const TNotifyUI& msg, const LayoutName& entry) {
 
 UINT SelSettingDlg::ShowDialog(HWND owner, bool center) {
     m_owner = owner;
-    SetWindowPos(m_hWnd, nullptr, kParking.x, kParking.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    if (center) CenterWindow();
-    BringWindowToTop(m_hWnd);
-    return ShowModal();
+    return ShowModalFrom(kParking, center);
 }
 
 // Selecting the option of the given mode runs the option handler, which sets the

@@ -33,10 +33,7 @@ DuiLib::CDuiString TimeTextOfSeconds(int32_t seconds) {
 
 bool AutoStopRecordDlg::ShowDialog(HWND owner, bool center) {
     m_owner = owner;
-    SetWindowPos(m_hWnd, nullptr, kParking.x, kParking.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    if (center) CenterWindow();
-    BringWindowToTop(m_hWnd);
-    return ShowModal() != 0;
+    return ShowModalFrom(kParking, center) != 0;
 }
 
 void AutoStopRecordDlg::TakeControls() {

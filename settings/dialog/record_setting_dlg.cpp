@@ -87,16 +87,19 @@ void CenterOverWindow(HWND reference, HWND dialog) {
 UINT RecordSettingDlg::ShowDialog(HWND owner, int page, bool center) {
     m_owner = owner;
     m_initialPage = page;
-    SetWindowPos(m_hWnd, nullptr, kParking.x, kParking.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    if (center)
-        CenterOverWindow(owner, m_hWnd);
-    else
-        CenterWindow();
-    BringWindowToTop(m_hWnd);
+    m_centerOverOwner = center;
     m_PaintManager.UpdateLayout();
     if (!m_initialPageShown) SelectPage(m_initialPage);
     m_initialPageShown = true;
-    return ShowModal();
+    return ShowModalFrom(kParking, true);
+}
+
+// Over the owner when it asked for that, otherwise the library's centring. UI thread.
+void RecordSettingDlg::CenterForModal() {
+    if (m_centerOverOwner)
+        CenterOverWindow(m_owner, m_hWnd);
+    else
+        CenterWindow();
 }
 
 CControlUI* RecordSettingDlg::CreateControl(LPCTSTR pstrClass) {

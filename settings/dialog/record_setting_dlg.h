@@ -57,6 +57,7 @@ protected:
     void OnClick(DuiLib::TNotifyUI& msg) override;
     LRESULT OnNcHitTest(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
     LRESULT ResponseDefaultKeyEvent(WPARAM) override { return 0; }
+    void CenterForModal() override;
 
 private:
     void InitControls();
@@ -99,4 +100,5 @@ private:
     std::map<std::wstring, int> m_keyIndex;  // key text to its item in "com_key"
     std::wstring m_outputPath;
     bool m_initialPageShown = false;
+    bool m_centerOverOwner = false;  // ShowDialog's centre flag
 };

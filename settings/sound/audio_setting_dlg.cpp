@@ -26,10 +26,7 @@ void AudioSettingDlg::SetDevices(std::vector<std::wstring> sysDevices, std::vect
 
 int AudioSettingDlg::ShowDialog(HWND owner, bool center) {
     m_owner = owner;
-    SetWindowPos(m_hWnd, nullptr, kParking.x, kParking.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    if (center) CenterWindow();
-    BringWindowToTop(m_hWnd);
-    return static_cast<int>(ShowModal());
+    return static_cast<int>(ShowModalFrom(kParking, center));
 }
 
 std::wstring AudioSettingDlg::IniPath() {

@@ -62,6 +62,44 @@ TEST(Window, ModalDialogReturnsItsCloseCodeWhileTheOwnerKeepsTicking) {
     EXPECT_FALSE(IsWindow(dialog.GetHWND()));
 }
 
+// A dialog opened from its parking place waits there unseen when it is not
+// centred, and otherwise stands centred over its owner; either way the loop
+// returns its close code.
+TEST(Window, ShowModalFromParksOrCentresOverTheOwner) {
+    TestWindow owner(kSmall, L"UiOwner");
+    ASSERT_TRUE(owner.Open(300, 200, 0));
+    const RECT ownerRect = [&] {
+        RECT rc = {};
+        GetWindowRect(owner.GetHWND(), &rc);
+        return rc;
+    }();
+    for (bool center : {false, true}) {
+        TestWindow dialog(kSmall, L"UiParkedDialog");
+        RECT during = {};
+        dialog.onMessage = [&](UINT msg, WPARAM wParam, LPARAM, bool& handled) -> LRESULT {
+            handled = false;
+            if (msg == WM_TIMER && wParam == 9) {
+                GetWindowRect(dialog.GetHWND(), &during);
+                dialog.Close(7);
+            }
+            return 0;
+        };
+        ASSERT_NE(dialog.Create(owner.GetHWND(), L"dialog", WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW, 40, 40, 0, 0),
+                  nullptr);
+        SetTimer(dialog.GetHWND(), 9, 30, nullptr);
+        EXPECT_EQ(dialog.ShowModalFrom({-200, -120}, center), 7u);
+        if (!center) {
+            EXPECT_EQ(during.left, -200);
+            EXPECT_EQ(during.top, -120);
+            EXPECT_EQ(during.right - during.left, 200) << "parked keeping its size";
+        } else {
+            EXPECT_NEAR((during.left + during.right) / 2, (ownerRect.left + ownerRect.right) / 2, 1);
+            EXPECT_NEAR((during.top + during.bottom) / 2, (ownerRect.top + ownerRect.bottom) / 2, 1);
+        }
+    }
+    EXPECT_TRUE(IsWindowEnabled(owner.GetHWND()));
+}
+
 TEST(Window, CloseIsAsynchronousAndAClosedDialogReturnsZeroFromAltF4) {
     TestWindow w(kSmall);
     ASSERT_TRUE(w.Open());

@@ -118,6 +118,14 @@ void CWindowWnd::Close(UINT nRet) {
     if (m_hWnd && IsWindow(m_hWnd)) ::PostMessageW(m_hWnd, WM_CLOSE, nRet, 0);
 }
 
+UINT CWindowWnd::ShowModalFrom(POINT parking, bool center) {
+    if (!m_hWnd) return ShowModal();  // logs the missing window
+    SetWindowPos(m_hWnd, nullptr, parking.x, parking.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (center) CenterForModal();
+    BringWindowToTop(m_hWnd);
+    return ShowModal();
+}
+
 void CWindowWnd::CenterWindow() {
     if (!m_hWnd) return;
     RECT rc = {};

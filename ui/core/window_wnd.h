@@ -30,6 +30,10 @@ public:
     // enabled again before the window goes, so it gets the activation back).
     // Returns the code given to Close. Messages of every window keep flowing.
     UINT ShowModal();
+    // ShowModal the way dialogs open: moved to parking keeping its size (off
+    // the screen, where a window that is not centred waits unseen), centred by
+    // CenterForModal when center, brought to the top, then the loop. UI thread.
+    UINT ShowModalFrom(POINT parking, bool center);
     // How many ShowModal loops are running (nested ones counted). UI thread.
     static int ModalDepth();
     // Asks every window in a running ShowModal to close with 0, innermost
@@ -54,6 +58,8 @@ protected:
     virtual UINT GetClassStyle() const { return CS_DBLCLKS; }
     virtual LRESULT HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam);
     virtual void OnFinalMessage(HWND hWnd) {}
+    // How ShowModalFrom centres the window: CenterWindow unless overridden.
+    virtual void CenterForModal() { CenterWindow(); }
 
     bool RegisterWindowClass();
     static LRESULT CALLBACK __WndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
