@@ -110,6 +110,42 @@ private:
 class ProgramTest : public ::testing::Test {
 protected:
     void SetUp() override { CopyFolder(GetProgramFolderW() + L"program\\", folder.path()); }
+
+    // Recordings go to the folder "out" (returned, with its backslash) and start
+    // without the countdown.
+    std::wstring RecordIntoOut() {
+        const std::wstring out = folder.File(L"out");
+        EXPECT_TRUE(CreateDirectoryW(out.c_str(), nullptr));
+        WritePrivateProfileStringW(L"Output", L"path", out.c_str(), Ini().c_str());
+        WritePrivateProfileStringW(L"Record", L"Check_Countdown", L"0", Ini().c_str());
+        return out + L"\\";
+    }
+    std::wstring Ini() { return folder.File(L"setting_record.ini"); }
+
+    // The program's main window once it is on the screen; null when it never is.
+    static HWND ShownWindow(const Program& program) {
+        HWND window = nullptr;
+        if (!ui_test::PumpUntil([&] { return (window = program.MainWindow()) != nullptr; }, kStartWaitMs))
+            return nullptr;
+        return ui_test::PumpUntil([&] { return IsWindowVisible(window) != FALSE; }, kStartWaitMs) ? window : nullptr;
+    }
+
+    // Closes the main window as its close button does; the process ends with 0.
+    static void ExpectCleanEnd(Program& program, HWND window) {
+        PostMessageW(window, WM_CLOSE, 0, 0);
+        EXPECT_EQ(program.WaitForExit(), 0u) << "no process left";
+    }
+
+    // The toolbar's coming and going tells a recording's start and end.
+    static bool ToolbarUp(bool up) {
+        return ui_test::PumpUntil([&] { return (FindWindowW(L"toolbar", nullptr) != nullptr) == up; }, kStartWaitMs);
+    }
+
+    // The lines of the list of recordings.
+    std::vector<std::string> Listed() {
+        return testing_support::SplitLines(testing_support::ReadFileBytes(folder.File(L"videolist.txt")));
+    }
+
     testing_support::TempDir folder;
 };
 
@@ -118,9 +154,8 @@ protected:
 TEST_F(ProgramTest, StartsWithItsWindowLogAndTrayIconAndEndsCleanly) {
     Program first(folder.path(), L"Vistrel.exe");
     ASSERT_TRUE(first.Started());
-    HWND window = nullptr;
-    ASSERT_TRUE(ui_test::PumpUntil([&] { return (window = first.MainWindow()) != nullptr; }, kStartWaitMs));
-    ASSERT_TRUE(ui_test::PumpUntil([&] { return IsWindowVisible(window) != FALSE; }, kStartWaitMs));
+    HWND window = ShownWindow(first);
+    ASSERT_NE(window, nullptr);
 
     wchar_t title[64] = {};
     GetWindowTextW(window, title, 64);
@@ -156,8 +191,7 @@ TEST_F(ProgramTest, StartsWithItsWindowLogAndTrayIconAndEndsCleanly) {
         EXPECT_EQ(FilesIn(folder.File(L"logger\\"), L"log*.txt").size(), 1u) << "the second made no window";
     }
 
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(first.WaitForExit(), 0u) << "no process left";
+    ExpectCleanEnd(first, window);
     EXPECT_FALSE(IsWindow(window));
     EXPECT_EQ(FindWindowW(kMainClass, nullptr), nullptr);
     EXPECT_FALSE(TrayIconExists(window, 101)) << "no tray icon left";
@@ -232,37 +266,27 @@ TEST_F(ProgramTest, ASecondStartBeforeTheFirstHasAWindowOnlyEnds) {
 // (posted by its atom id, as the system would send it) stops it, and the file is
 // finished and written to the list before the program ends.
 TEST_F(ProgramTest, RecordsAtStartAndStopsByTheRecordHotkey) {
-    const std::wstring out = folder.File(L"out");
-    ASSERT_TRUE(CreateDirectoryW(out.c_str(), nullptr));
-    const std::wstring ini = folder.File(L"setting_record.ini");
-    WritePrivateProfileStringW(L"Output", L"path", out.c_str(), ini.c_str());
-    WritePrivateProfileStringW(L"Record", L"Check_AutoStartup", L"1", ini.c_str());
-    WritePrivateProfileStringW(L"Record", L"Check_Countdown", L"0", ini.c_str());
+    const std::wstring out = RecordIntoOut();
+    WritePrivateProfileStringW(L"Record", L"Check_AutoStartup", L"1", Ini().c_str());
     Program program(folder.path(), L"Vistrel.exe");
     ASSERT_TRUE(program.Started());
     HWND window = nullptr;
     ASSERT_TRUE(ui_test::PumpUntil([&] { return (window = program.MainWindow()) != nullptr; }, kStartWaitMs));
-    ASSERT_TRUE(ui_test::PumpUntil([] { return FindWindowW(L"toolbar", nullptr) != nullptr; }, kStartWaitMs))
-        << "recording: the toolbar is up";
+    ASSERT_TRUE(ToolbarUp(true)) << "recording: the toolbar is up";
     ui_test::Pump(1500);
     const WPARAM recordHotkey = static_cast<WPARAM>(GlobalAddAtomW(L"Ts_RecordStart_Hotkey")) - 0xC000;
     PostMessageW(window, WM_HOTKEY, recordHotkey, 0);
-    EXPECT_TRUE(ui_test::PumpUntil([] { return FindWindowW(L"toolbar", nullptr) == nullptr; }, kStartWaitMs))
-        << "stopped";
-    EXPECT_TRUE(ui_test::PumpUntil([&] { return IsWindowVisible(window) != FALSE; }, kStartWaitMs));
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(program.WaitForExit(), 0u);
+    EXPECT_TRUE(ToolbarUp(false)) << "stopped";
+    EXPECT_EQ(ShownWindow(program), window);
+    ExpectCleanEnd(program, window);
 
-    const std::vector<std::wstring> recorded = FilesIn(out + L"\\", L"*.mp4");
+    const std::vector<std::wstring> recorded = FilesIn(out, L"*.mp4");
     ASSERT_EQ(recorded.size(), 1u);
-    ProbedFile file = ProbeFile(out + L"\\" + recorded[0]);
+    ProbedFile file = ProbeFile(out + recorded[0]);
     ASSERT_TRUE(file.opened);
     ASSERT_NE(file.Find(AVMEDIA_TYPE_VIDEO), nullptr);
     EXPECT_EQ(file.Find(AVMEDIA_TYPE_VIDEO)->width, GetSystemMetrics(SM_CXSCREEN)) << "the whole screen";
-    std::vector<std::string> listed =
-        testing_support::SplitLines(testing_support::ReadFileBytes(folder.File(L"videolist.txt")));
-    ASSERT_EQ(listed.size(), 1u);
-    EXPECT_EQ(listed[0], WideToChs(recorded[0]));
+    EXPECT_EQ(Listed(), std::vector<std::string>{WideToChs(recorded[0])});
 }
 
 // A key pressed as the user does (SendInput), wherever the focus is.
@@ -278,35 +302,27 @@ static void PressGlobalKey(WORD vk) {
 // next start: in full-screen mode pressing it starts and stops a recording in the
 // format of the settings (FLV), into the folder of the settings.
 TEST_F(ProgramTest, TheChangedRecordHotkeyStartsAndStopsARecording) {
-    const std::wstring out = folder.File(L"out");
-    ASSERT_TRUE(CreateDirectoryW(out.c_str(), nullptr));
-    const std::wstring ini = folder.File(L"setting_record.ini");
-    WritePrivateProfileStringW(L"Output", L"path", out.c_str(), ini.c_str());
-    WritePrivateProfileStringW(L"Video", L"VFormat", L"FLV", ini.c_str());
-    WritePrivateProfileStringW(L"Record", L"Check_Countdown", L"0", ini.c_str());
+    const std::wstring out = RecordIntoOut();
+    WritePrivateProfileStringW(L"Video", L"VFormat", L"FLV", Ini().c_str());
     const std::wstring hotkeys = folder.File(L"record_hotkey.ini");
     WritePrivateProfileStringW(L"RecordStart", L"fVirt", L"0", hotkeys.c_str());
     WritePrivateProfileStringW(L"RecordStart", L"key", L"F9", hotkeys.c_str());
     Program program(folder.path(), L"Vistrel.exe");
     ASSERT_TRUE(program.Started());
-    HWND window = nullptr;
-    ASSERT_TRUE(ui_test::PumpUntil([&] { return (window = program.MainWindow()) != nullptr; }, kStartWaitMs));
-    ASSERT_TRUE(ui_test::PumpUntil([&] { return IsWindowVisible(window) != FALSE; }, kStartWaitMs));
+    HWND window = ShownWindow(program);
+    ASSERT_NE(window, nullptr);
     PostMessageW(window, WM_SELECT_FULL_SCREEN, 0, 0);  // as the full-screen button does
     ui_test::Pump(500);
     PressGlobalKey(VK_F9);
-    ASSERT_TRUE(ui_test::PumpUntil([] { return FindWindowW(L"toolbar", nullptr) != nullptr; }, kStartWaitMs))
-        << "recording: the toolbar is up";
+    ASSERT_TRUE(ToolbarUp(true)) << "recording: the toolbar is up";
     ui_test::Pump(1500);
     PressGlobalKey(VK_F9);
-    EXPECT_TRUE(ui_test::PumpUntil([] { return FindWindowW(L"toolbar", nullptr) == nullptr; }, kStartWaitMs))
-        << "stopped";
-    EXPECT_TRUE(ui_test::PumpUntil([&] { return IsWindowVisible(window) != FALSE; }, kStartWaitMs));
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(program.WaitForExit(), 0u);
-    const std::vector<std::wstring> recorded = FilesIn(out + L"\\", L"*.flv");
+    EXPECT_TRUE(ToolbarUp(false)) << "stopped";
+    EXPECT_EQ(ShownWindow(program), window);
+    ExpectCleanEnd(program, window);
+    const std::vector<std::wstring> recorded = FilesIn(out, L"*.flv");
     ASSERT_EQ(recorded.size(), 1u);
-    ProbedFile file = ProbeFile(out + L"\\" + recorded[0]);
+    ProbedFile file = ProbeFile(out + recorded[0]);
     ASSERT_TRUE(file.opened);
     EXPECT_NE(file.Find(AVMEDIA_TYPE_VIDEO), nullptr);
 }
@@ -330,8 +346,7 @@ TEST_F(ProgramTest, AHotkeyHeldByAnotherProgramIsReportedAtStart) {
     if (notice) PostMessageW(notice, WM_CLOSE, 0, 0);
     ui_test::Pump(300);
     EXPECT_EQ(FindWindowW(L"RecordSettingWnd", nullptr), nullptr) << "closing the notice changes nothing";
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(program.WaitForExit(), 0u);
+    ExpectCleanEnd(program, window);
     UnregisterHotKey(holder, 0x7200);
     DestroyWindow(holder);
     const std::string output = testing_support::ReadFileBytes(folder.File(L"stdout.txt"));
@@ -341,44 +356,34 @@ TEST_F(ProgramTest, AHotkeyHeldByAnotherProgramIsReportedAtStart) {
 // The program killed while it records (as a crash or a power cut ends it): the
 // recording on the disk plays, and the next start finishes it and lists it.
 TEST_F(ProgramTest, ARecordingKilledWithTheProgramIsFinishedAndListedAtTheNextStart) {
-    const std::wstring out = folder.File(L"out");
-    ASSERT_TRUE(CreateDirectoryW(out.c_str(), nullptr));
-    const std::wstring ini = folder.File(L"setting_record.ini");
-    WritePrivateProfileStringW(L"Output", L"path", out.c_str(), ini.c_str());
-    WritePrivateProfileStringW(L"Record", L"Check_AutoStartup", L"1", ini.c_str());
-    WritePrivateProfileStringW(L"Record", L"Check_Countdown", L"0", ini.c_str());
+    const std::wstring out = RecordIntoOut();
+    WritePrivateProfileStringW(L"Record", L"Check_AutoStartup", L"1", Ini().c_str());
     {
         Program program(folder.path(), L"Vistrel.exe");
         ASSERT_TRUE(program.Started());
-        ASSERT_TRUE(ui_test::PumpUntil([] { return FindWindowW(L"toolbar", nullptr) != nullptr; }, kStartWaitMs))
-            << "recording: the toolbar is up";
+        ASSERT_TRUE(ToolbarUp(true)) << "recording: the toolbar is up";
         ui_test::Pump(6000);
     }  // killed: TerminateProcess, nothing finished
-    const std::vector<std::wstring> recorded = FilesIn(out + L"\\", L"*.mp4");
+    const std::vector<std::wstring> recorded = FilesIn(out, L"*.mp4");
     ASSERT_EQ(recorded.size(), 1u);
-    const std::wstring path = out + L"\\" + recorded[0];
+    const std::wstring path = out + recorded[0];
     ProbedFile killed = ProbeFile(path);
     ASSERT_TRUE(killed.opened) << "plays as it was left";
     ASSERT_NE(killed.Find(AVMEDIA_TYPE_VIDEO), nullptr);
     EXPECT_GE(killed.Find(AVMEDIA_TYPE_VIDEO)->Seconds(), 3.0);
     EXPECT_TRUE(testing_support::ReadFileBytes(folder.File(L"videolist.txt")).empty()) << "not listed yet";
 
-    WritePrivateProfileStringW(L"Record", L"Check_AutoStartup", L"0", ini.c_str());
+    WritePrivateProfileStringW(L"Record", L"Check_AutoStartup", L"0", Ini().c_str());
     Program again(folder.path(), L"Vistrel.exe");
     ASSERT_TRUE(again.Started());
-    HWND window = nullptr;
-    ASSERT_TRUE(ui_test::PumpUntil([&] { return (window = again.MainWindow()) != nullptr; }, kStartWaitMs));
-    ASSERT_TRUE(ui_test::PumpUntil([&] { return IsWindowVisible(window) != FALSE; }, kStartWaitMs));
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(again.WaitForExit(), 0u);
-    std::vector<std::string> listed =
-        testing_support::SplitLines(testing_support::ReadFileBytes(folder.File(L"videolist.txt")));
-    ASSERT_EQ(listed.size(), 1u);
-    EXPECT_EQ(listed[0], WideToChs(recorded[0]));
+    HWND window = ShownWindow(again);
+    ASSERT_NE(window, nullptr);
+    ExpectCleanEnd(again, window);
+    EXPECT_EQ(Listed(), std::vector<std::string>{WideToChs(recorded[0])});
     ProbedFile whole = ProbeFile(path);
     ASSERT_TRUE(whole.opened);
     EXPECT_GE(whole.Find(AVMEDIA_TYPE_VIDEO)->Seconds(), 3.0);
-    EXPECT_EQ(FilesIn(out + L"\\", L"*.unfinished").size(), 0u) << "finished";
+    EXPECT_EQ(FilesIn(out, L"*.unfinished").size(), 0u) << "finished";
 }
 
 // Another program sends areas no picker would: the program keeps answering, the
@@ -386,9 +391,8 @@ TEST_F(ProgramTest, ARecordingKilledWithTheProgramIsFinishedAndListedAtTheNextSt
 TEST_F(ProgramTest, ExtremeAreasFromAnotherProgramChangeOnlyTheRegion) {
     Program program(folder.path(), L"Vistrel.exe");
     ASSERT_TRUE(program.Started());
-    HWND window = nullptr;
-    ASSERT_TRUE(ui_test::PumpUntil([&] { return (window = program.MainWindow()) != nullptr; }, kStartWaitMs));
-    ASSERT_TRUE(ui_test::PumpUntil([&] { return IsWindowVisible(window) != FALSE; }, kStartWaitMs));
+    HWND window = ShownWindow(program);
+    ASSERT_NE(window, nullptr);
     const int32_t areas[][4] = {
         {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX},
         {INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN},
@@ -410,8 +414,7 @@ TEST_F(ProgramTest, ExtremeAreasFromAnotherProgramChangeOnlyTheRegion) {
                     rc.bottom <= screen.bottom)
             << "main window at " << rc.left << "," << rc.top << "," << rc.right << "," << rc.bottom;
     }
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(program.WaitForExit(), 0u) << "ended normally";
+    ExpectCleanEnd(program, window);
     EXPECT_TRUE(FilesIn(folder.path(), L"*.dmp").empty()) << "no crash";
 }
 
