@@ -20,9 +20,10 @@ if [ "${1:-}" = --in-env ]; then
   export WINEPATH="$("$wine" winepath -w /usr/x86_64-w64-mingw32/lib 2>/dev/null)"
   (cd "$capture_dir" && "$wine" regsvr32 /s VistrelCapture.dll)
   status=0
-  "$wine" "$build/bench/vistrel_bench.exe" --seconds "$seconds" --repeat "$repeat" \
+  # Run from the output folder: the recorder appends its list file to the current one.
+  (cd "$build/bench-out" && "$wine" "$build/bench/vistrel_bench.exe" --seconds "$seconds" --repeat "$repeat" \
     --ffmpeg "$("$wine" winepath -w "$prefix/bin/ffmpeg.exe" 2>/dev/null)" \
-    --out "$("$wine" winepath -w "$build/bench-out" 2>/dev/null)" || status=$?
+    --out "$("$wine" winepath -w "$build/bench-out" 2>/dev/null)") || status=$?
   (cd "$capture_dir" && "$wine" regsvr32 /s /u VistrelCapture.dll) || true
   exit $status
 fi
