@@ -56,8 +56,7 @@ void CALLBACK AnswerDialog(HWND, UINT, UINT_PTR id, DWORD) {
     if (!dialog || !IsWindowVisible(dialog) || !g_answer) return;
     KillTimer(nullptr, id);
     g_answer->seen = true;
-    auto* window =
-        static_cast<WindowImplBase*>(reinterpret_cast<CWindowWnd*>(GetWindowLongPtrW(dialog, GWLP_USERDATA)));
+    WindowImplBase* window = WindowObject(dialog);
     ui_test::ClickAt(dialog, CentreOf(window, L"width_edit"));
     ui_test::PressKey(dialog, VK_END);
     for (int i = 0; i < 4; ++i) ui_test::PressKey(dialog, VK_BACK);

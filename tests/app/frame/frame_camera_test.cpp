@@ -8,6 +8,7 @@
 #include "app/custom_messages.h"
 #include "common/record_globals.h"
 #include "engine/vistreler.h"
+#include "tests/app/frame/frame_test_support.h"
 #include "tests/app/frame/main_window_fixture.h"
 #include "tests/fixtures/fixture_devices.h"
 #include "tests/ui/ui_test_support.h"
@@ -69,8 +70,7 @@ TEST_F(CameraWindowTest, TheCameraShowsInItsWindowUntilItsCloseButtonTurnsItOff)
         << "the camera's colour bars are drawn into the window";
 
     // The close button over the picture: the owner turns the camera off.
-    auto* self = reinterpret_cast<CWindowWnd*>(GetWindowLongPtrW(camera, GWLP_USERDATA));
-    auto* window = dynamic_cast<WindowImplBase*>(self);
+    WindowImplBase* window = frame_test::WindowObject(camera);
     ASSERT_NE(window, nullptr);
     CControlUI* close = window->FindControl(L"closebtn");
     ASSERT_NE(close, nullptr);

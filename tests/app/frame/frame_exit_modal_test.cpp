@@ -24,12 +24,6 @@ using namespace DuiLib;
 
 namespace {
 
-// The window object behind a window of the program.
-WindowImplBase* WindowObject(HWND hwnd) {
-    auto* wnd = reinterpret_cast<CWindowWnd*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    return dynamic_cast<WindowImplBase*>(wnd);
-}
-
 // Posted, not pumped here: a pump of the test's own would take the quit.
 void PostClick(HWND hwnd, CControlUI* control) {
     const RECT rc = control->GetPos();

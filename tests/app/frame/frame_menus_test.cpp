@@ -25,12 +25,6 @@ using namespace DuiLib;
 
 namespace {
 
-// The window object behind a window of the program.
-WindowImplBase* WindowObject(HWND hwnd) {
-    auto* wnd = reinterpret_cast<CWindowWnd*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    return dynamic_cast<WindowImplBase*>(wnd);
-}
-
 void ClickControl(WindowImplBase* window, LPCTSTR name) {
     CControlUI* control = window->FindControl(name);
     if (!control) return;

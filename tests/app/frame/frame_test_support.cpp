@@ -74,4 +74,9 @@ void WriteSettingIni(const wchar_t* section, const wchar_t* key, const wchar_t* 
     WritePrivateProfileStringW(section, key, value, GetSettingIniPath().c_str());
 }
 
+DuiLib::WindowImplBase* WindowObject(HWND hwnd) {
+    auto* wnd = reinterpret_cast<DuiLib::CWindowWnd*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    return dynamic_cast<DuiLib::WindowImplBase*>(wnd);
+}
+
 }  // namespace frame_test

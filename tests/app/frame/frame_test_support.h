@@ -10,6 +10,7 @@
 
 #include "app/desktop_shell.h"
 #include "tests/app/frame/shell_probe.h"
+#include "ui/core/window_impl_base.h"
 
 namespace frame_test {
 
@@ -50,5 +51,9 @@ void RemoveIniFiles();
 void WriteMainIni(const wchar_t* section, const wchar_t* key, const wchar_t* value);
 std::wstring ReadMainIni(const wchar_t* section, const wchar_t* key);
 void WriteSettingIni(const wchar_t* section, const wchar_t* key, const wchar_t* value);
+
+// The window object behind a window of the program; null when it is not one of
+// the UI library's layout windows.
+DuiLib::WindowImplBase* WindowObject(HWND hwnd);
 
 }  // namespace frame_test

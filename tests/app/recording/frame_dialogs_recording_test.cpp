@@ -36,9 +36,7 @@ struct DialogSteps {
         DialogSteps* s = current;
         HWND dialog = s ? FindWindowW(s->windowClass, nullptr) : nullptr;
         if (!dialog || !IsWindowVisible(dialog) || s->next >= s->steps.size()) return;
-        auto* window =
-            dynamic_cast<WindowImplBase*>(reinterpret_cast<CWindowWnd*>(GetWindowLongPtrW(dialog, GWLP_USERDATA)));
-        if (window) s->steps[s->next++](window);
+        if (WindowImplBase* window = WindowObject(dialog)) s->steps[s->next++](window);
     }
     void Run(const std::function<void()>& open) {
         current = this;
