@@ -1,6 +1,6 @@
 #include "app/camera_wnd.h"
 
-#include "app/custom_messages.h"
+#include "shell/custom_messages.h"
 
 using namespace DuiLib;
 

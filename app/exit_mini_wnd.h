@@ -4,7 +4,7 @@
 #pragma once
 
 #include "app/layouts/exit_names.h"
-#include "app/tips/tip_dialog.h"
+#include "shell/tips/tip_dialog.h"
 
 // The remembered choice, reloaded at every close request; UI thread only.
 extern bool g_closeToExit;    // true: closing quits; false: it hides to the tray

@@ -8,7 +8,6 @@
 #include <cwchar>
 
 #include "app/area/area_presets.h"
-#include "app/custom_messages.h"
 #include "app/device_menu_entry.h"
 #include "app/vistrel_frame.h"
 #include "common/logger.h"
@@ -16,6 +15,7 @@
 #include "common/text_convert.h"
 #include "overlay/region/sel_area_wnd.h"
 #include "overlay/region_size/sel_setting_dlg.h"
+#include "shell/custom_messages.h"
 
 using namespace DuiLib;
 

@@ -2,7 +2,6 @@
 // inside its pop-up menus, which hand their clicks on to this window) and the
 // command it runs. Names are compared whole and case-sensitively; a name that is
 // not here does nothing.
-#include "app/custom_messages.h"
 #include "app/layouts/main_audio_menu_names.h"
 #include "app/layouts/main_lists_names.h"
 #include "app/layouts/main_names.h"
@@ -12,6 +11,7 @@
 #include "common/logger.h"
 #include "common/record_globals.h"
 #include "common/text_convert.h"
+#include "shell/custom_messages.h"
 
 using namespace DuiLib;
 

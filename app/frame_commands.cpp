@@ -4,7 +4,6 @@
 // so "selected" below is always the state before the click.
 #include <cwchar>
 
-#include "app/custom_messages.h"
 #include "app/layouts/main_audio_menu_names.h"
 #include "app/main_ini.h"
 #include "app/recording_ui/toolbar_wnd.h"
@@ -14,6 +13,7 @@
 #include "common/record_globals.h"
 #include "common/text_convert.h"
 #include "engine/vistreler.h"
+#include "shell/custom_messages.h"
 
 using namespace DuiLib;
 

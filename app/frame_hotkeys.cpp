@@ -3,10 +3,10 @@
 // Each hotkey acts only in its recording state.
 #include <cstdio>
 
-#include "app/custom_messages.h"
 #include "app/recording_ui/toolbar_wnd.h"
 #include "app/vistrel_frame.h"
 #include "common/record_globals.h"
+#include "shell/custom_messages.h"
 
 namespace {
 

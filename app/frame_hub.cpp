@@ -10,7 +10,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/custom_messages.h"
 #include "app/layouts/main_sel_menu_names.h"
 #include "app/lists/file_lists.h"
 #include "app/recording_ui/toolbar_wnd.h"
@@ -23,6 +22,7 @@
 #include "common/record_globals.h"
 #include "common/text_convert.h"
 #include "overlay/region/sel_area_wnd.h"
+#include "shell/custom_messages.h"
 
 using namespace DuiLib;
 

@@ -3,7 +3,6 @@
 #include <cwchar>
 
 #include "app/controls/app_controls.h"
-#include "app/custom_messages.h"
 #include "app/layouts/main_lists_names.h"
 #include "app/layouts/main_names.h"
 #include "app/lists/file_lists.h"
@@ -20,6 +19,7 @@
 #include "overlay/region/sel_area_wnd.h"
 #include "schedule/plan_task_manager.h"
 #include "settings/hotkeys/hotkey_setting.h"
+#include "shell/custom_messages.h"
 
 extern "C" {
 #include <libavdevice/avdevice.h>

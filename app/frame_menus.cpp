@@ -4,16 +4,16 @@
 // close request that quits or hides to the tray as the user chose. UI thread.
 #include <windows.h>
 
-#include "app/custom_messages.h"
 #include "app/exit_mini_wnd.h"
 #include "app/layouts/list_right_menu_names.h"
 #include "app/layouts/main_lists_names.h"
 #include "app/layouts/main_sel_menu_names.h"
 #include "app/lists/file_lists.h"
-#include "app/tips/del_video_file_tip_dlg.h"
 #include "app/vistrel_frame.h"
 #include "common/logger.h"
 #include "common/record_globals.h"
+#include "shell/custom_messages.h"
+#include "shell/tips/del_video_file_tip_dlg.h"
 
 using namespace DuiLib;
 

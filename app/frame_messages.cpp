@@ -1,6 +1,5 @@
 // The main window's message handling: the system menu while recording, the
 // custom-message hub and the frame's timers.
-#include "app/custom_messages.h"
 #include "app/lists/file_lists.h"
 #include "app/main_ini.h"
 #include "app/vistrel_frame.h"
@@ -10,6 +9,7 @@
 #include "overlay/region/sel_area_wnd.h"
 #include "settings/dialog/record_setting_dlg.h"
 #include "settings/hotkeys/hotkey_tip_dlg.h"
+#include "shell/custom_messages.h"
 
 using namespace DuiLib;
 

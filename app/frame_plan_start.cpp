@@ -2,13 +2,13 @@
 // claimed, checked and, unless a recording is already under way, recorded with
 // its own area, sound and planned length. Unlike the record button it makes no
 // mode or folder check and shows no game tip.
-#include "app/custom_messages.h"
 #include "app/vistrel_frame.h"
 #include "common/logger.h"
 #include "common/posted_records.h"
 #include "common/record_globals.h"
 #include "common/text_convert.h"
 #include "overlay/region/sel_area_wnd.h"
+#include "shell/custom_messages.h"
 
 namespace {
 

@@ -4,14 +4,10 @@
 // frame's border (3).
 #include <shlwapi.h>
 
-#include "app/custom_messages.h"
 #include "app/main_ini.h"
+#include "app/record_tip_texts.h"
 #include "app/recording_ui/countdown_wnd.h"
 #include "app/recording_ui/toolbar_placement.h"
-#include "app/tips/game_record_tip_dlg.h"
-#include "app/tips/msg_tip_dlg.h"
-#include "app/tips/record_tip_texts.h"
-#include "app/tips/tip_box_dlg.h"
 #include "app/vistrel_frame.h"
 #include "common/logger.h"
 #include "common/record_globals.h"
@@ -19,6 +15,10 @@
 #include "common/text_convert.h"
 #include "engine/vistreler.h"
 #include "overlay/region/sel_area_wnd.h"
+#include "shell/custom_messages.h"
+#include "shell/tips/game_record_tip_dlg.h"
+#include "shell/tips/msg_tip_dlg.h"
+#include "shell/tips/tip_box_dlg.h"
 
 namespace {
 

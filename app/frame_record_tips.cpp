@@ -1,11 +1,11 @@
 // The tips that tell the user why a recording did not start, why it ended by
 // itself, and that it could not be listed.
-#include "app/tips/msg_tip_dlg.h"
-#include "app/tips/record_tip_texts.h"
+#include "app/record_tip_texts.h"
 #include "app/vistrel_frame.h"
 #include "common/logger.h"
 #include "common/text_convert.h"
 #include "engine/vistreler.h"
+#include "shell/tips/msg_tip_dlg.h"
 
 namespace {
 constexpr char kTips[] = "CVistrelFrame::ShowRecordTip";

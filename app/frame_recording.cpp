@@ -1,7 +1,6 @@
 // The recorder the frame drives, one per recording and made fresh after every
 // stop: pause and resume, the stop sequence, the split, the progress ticks and the
 // completion of an automatic stop or a scheduled task's planned length.
-#include "app/custom_messages.h"
 #include "app/lists/file_lists.h"
 #include "app/progress/completion.h"
 #include "app/recording_ui/countdown_wnd.h"
@@ -14,6 +13,7 @@
 #include "common/setting_data.h"
 #include "engine/vistreler.h"
 #include "overlay/region/sel_area_wnd.h"
+#include "shell/custom_messages.h"
 
 using namespace DuiLib;
 

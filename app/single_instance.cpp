@@ -1,6 +1,6 @@
 #include "app/single_instance.h"
 
-#include "app/custom_messages.h"
+#include "shell/custom_messages.h"
 
 namespace {
 HANDLE g_singleInstanceEvent = nullptr;  // never closed: its life is the instance's

@@ -6,14 +6,14 @@
 
 #include <cwchar>
 
-#include "app/custom_messages.h"
-#include "app/tips/msg_tip_dlg.h"
 #include "common/logger.h"
 #include "common/text_convert.h"
 #include "schedule/date_time_text.h"
 #include "schedule/layouts/plan_add_task_names.h"
 #include "schedule/plan_task_manager.h"
 #include "schedule/task_popups.h"
+#include "shell/custom_messages.h"
+#include "shell/tips/msg_tip_dlg.h"
 
 using namespace DuiLib;
 namespace names = plan_add_task_names;

@@ -4,11 +4,11 @@
 
 #include <algorithm>
 
-#include "app/custom_messages.h"
 #include "common/posted_records.h"
 #include "schedule/layouts/plan_task_names.h"
 #include "schedule/plan_add_task_dlg.h"
 #include "schedule/plan_task_manager.h"
+#include "shell/custom_messages.h"
 
 using namespace DuiLib;
 namespace names = plan_task_names;

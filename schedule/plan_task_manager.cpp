@@ -5,11 +5,11 @@
 #include <cstdio>
 #include <cwchar>
 
-#include "app/custom_messages.h"
 #include "common/logger.h"
 #include "common/posted_records.h"
 #include "schedule/date_time_text.h"
 #include "schedule/task_file.h"
+#include "shell/custom_messages.h"
 
 namespace {
 

@@ -2,11 +2,11 @@
 // name, and the typed name replaces the part before the extension.
 #include "app/lists/file_lists.h"
 
-#include "app/custom_messages.h"
 #include "app/lists/list_paths.h"
 #include "common/file_paths.h"
 #include "common/logger.h"
 #include "common/text_convert.h"
+#include "shell/custom_messages.h"
 
 using namespace DuiLib;
 

@@ -1,7 +1,7 @@
 #include "app/progress/progress_board.h"
 
-#include "app/custom_messages.h"
 #include "common/record_globals.h"
+#include "shell/custom_messages.h"
 
 namespace {
 

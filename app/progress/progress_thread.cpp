@@ -1,7 +1,7 @@
 #include "app/progress/progress_thread.h"
 
-#include "app/custom_messages.h"
 #include "common/logger.h"
+#include "shell/custom_messages.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "app/progress/progress_tick.h"
 
-#include "app/custom_messages.h"
+#include "shell/custom_messages.h"
 
 namespace {
 

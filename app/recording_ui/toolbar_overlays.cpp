@@ -1,7 +1,6 @@
 // The recording toolbar's drawing and spotlight buttons: the drawing toolbar
 // over the board and the spotlight over the recorded area, both windows of the
 // drawing board.
-#include "app/custom_messages.h"
 #include "app/recording_ui/toolbar_wnd.h"
 #include "common/logger.h"
 #include "common/record_globals.h"
@@ -9,6 +8,7 @@
 #include "overlay/draw/draw_messages.h"
 #include "overlay/draw/drawbar_wnd.h"
 #include "overlay/spotlight/spotlight_wnd.h"
+#include "shell/custom_messages.h"
 
 static_assert(WM_DRAWBOARD_SHOW == draw_messages::kBoardShow && WM_DRAWBOARD_OP == draw_messages::kBoardOp,
               "the drawing toolbar posts the main window's messages");

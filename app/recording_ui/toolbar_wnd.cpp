@@ -1,6 +1,5 @@
 #include "app/recording_ui/toolbar_wnd.h"
 
-#include "app/custom_messages.h"
 #include "app/layouts/toolbar_names.h"
 #include "app/recording_ui/screenshot.h"
 #include "common/logger.h"
@@ -9,6 +8,7 @@
 #include "common/text_convert.h"
 #include "common/time_size_text.h"
 #include "engine/writer_output_names.h"
+#include "shell/custom_messages.h"
 
 using namespace DuiLib;
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "app/tips/tip_dialog.h"
 #include "settings/hotkeys/hotkey_setting.h"
 #include "settings/layouts/hotkey_tip_names.h"
+#include "shell/tips/tip_dialog.h"
 
 constexpr DWORD kHotkeyTipStyle = WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_BORDER | WS_SYSMENU;
 constexpr DWORD kHotkeyTipExStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;

@@ -9,10 +9,10 @@
 #include <chrono>
 #include <thread>
 
-#include "app/custom_messages.h"
 #include "common/posted_records.h"
 #include "schedule/plan_task_manager.h"
 #include "schedule/task_file.h"
+#include "shell/custom_messages.h"
 #include "tests/schedule/fake_clocks.h"
 #include "tests/support/test_support.h"
 

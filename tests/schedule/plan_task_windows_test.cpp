@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <functional>
 
-#include "app/custom_messages.h"
 #include "common/posted_records.h"
 #include "schedule/layouts/plan_add_task_names.h"
 #include "schedule/layouts/plan_task_names.h"
@@ -20,6 +19,7 @@
 #include "schedule/plan_task_manager.h"
 #include "schedule/task_file.h"
 #include "schedule/task_popups.h"
+#include "shell/custom_messages.h"
 #include "tests/schedule/fake_clocks.h"
 #include "tests/support/test_support.h"
 #include "tests/ui/ui_test_support.h"

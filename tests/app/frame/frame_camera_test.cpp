@@ -5,9 +5,9 @@
 
 #include <set>
 
-#include "app/custom_messages.h"
 #include "common/record_globals.h"
 #include "engine/vistreler.h"
+#include "shell/custom_messages.h"
 #include "tests/app/frame/frame_test_support.h"
 #include "tests/app/frame/main_window_fixture.h"
 #include "tests/fixtures/fixture_devices.h"

@@ -7,13 +7,13 @@
 #include <memory>
 #include <string>
 
-#include "app/custom_messages.h"
 #include "app/lists/file_lists.h"
 #include "app/startup.h"
 #include "app/vistrel_frame.h"
 #include "common/record_globals.h"
 #include "common/setting_data.h"
 #include "engine/vistreler.h"
+#include "shell/custom_messages.h"
 #include "tests/app/frame/frame_test_support.h"
 #include "tests/fixtures/fixture_devices.h"
 #include "tests/support/test_support.h"

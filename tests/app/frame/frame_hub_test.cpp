@@ -7,12 +7,12 @@
 #include <cstdint>
 #include <string>
 
-#include "app/custom_messages.h"
 #include "areaprobe/areaprobe.h"
 #include "common/posted_records.h"
 #include "common/record_globals.h"
 #include "common/record_request.h"
 #include "overlay/region/sel_area_wnd.h"
+#include "shell/custom_messages.h"
 #include "tests/app/frame/frame_test_support.h"
 #include "tests/app/frame/main_window_fixture.h"
 #include "tests/ui/ui_test_support.h"

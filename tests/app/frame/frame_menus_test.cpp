@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "app/custom_messages.h"
 #include "app/lists/file_lists.h"
 #include "app/startup.h"
 #include "common/record_globals.h"
 #include "common/setting_data.h"
 #include "engine/vistreler.h"
+#include "shell/custom_messages.h"
 #include "tests/app/frame/frame_test_support.h"
 #include "tests/app/frame/main_window_fixture.h"
 #include "tests/fixtures/fixture_devices.h"

@@ -6,7 +6,6 @@
 #include <memory>
 #include <string>
 
-#include "app/custom_messages.h"
 #include "app/startup.h"
 #include "app/vistrel_frame.h"
 #include "common/program_path.h"
@@ -14,6 +13,7 @@
 #include "common/setting_data.h"
 #include "common/text_convert.h"
 #include "engine/vistreler.h"
+#include "shell/custom_messages.h"
 #include "tests/app/frame/frame_test_support.h"
 #include "tests/engine/media_probe.h"
 #include "tests/fixtures/fixture_devices.h"

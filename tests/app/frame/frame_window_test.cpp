@@ -6,7 +6,6 @@
 
 #include <string>
 
-#include "app/custom_messages.h"
 #include "app/progress/progress_thread.h"
 #include "app/region_edge.h"
 #include "app/startup.h"
@@ -15,6 +14,7 @@
 #include "common/program_path.h"
 #include "common/record_globals.h"
 #include "common/text_convert.h"
+#include "shell/custom_messages.h"
 #include "tests/app/frame/frame_test_support.h"
 #include "tests/app/frame/main_window_fixture.h"
 #include "tests/ui/ui_test_support.h"

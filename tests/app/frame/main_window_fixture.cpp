@@ -1,8 +1,8 @@
 #include "tests/app/frame/main_window_fixture.h"
 
-#include "app/custom_messages.h"
 #include "app/startup.h"
 #include "common/record_globals.h"
+#include "shell/custom_messages.h"
 #include "tests/app/frame/frame_test_support.h"
 #include "tests/support/record_globals_reset.h"
 

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "app/custom_messages.h"
 #include "common/program_path.h"
 #include "common/text_convert.h"
+#include "shell/custom_messages.h"
 #include "tests/app/frame/shell_probe.h"
 #include "tests/engine/media_probe.h"
 #include "tests/support/test_support.h"

@@ -2,7 +2,7 @@
 // a row added while the box is open, empty, unchanged and unsafe names.
 #include <gtest/gtest.h>
 
-#include "app/custom_messages.h"
+#include "shell/custom_messages.h"
 #include "tests/app/lists/lists_fixture.h"
 
 using namespace DuiLib;

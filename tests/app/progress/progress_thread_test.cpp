@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "app/custom_messages.h"
 #include "common/record_globals.h"
+#include "shell/custom_messages.h"
 #include "tests/support/record_globals_reset.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "app/custom_messages.h"
+#include "shell/custom_messages.h"
 
 namespace {
 

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 
-#include "app/custom_messages.h"
 #include "app/lists/file_lists.h"
 #include "common/posted_records.h"
 #include "common/record_globals.h"
@@ -13,6 +12,7 @@
 #include "common/text_convert.h"
 #include "engine/vistreler.h"
 #include "schedule/plan_task_manager.h"
+#include "shell/custom_messages.h"
 #include "tests/app/frame/frame_test_support.h"
 #include "tests/app/recording/recording_fixture.h"
 #include "tests/engine/media_probe.h"

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "app/custom_messages.h"
 #include "app/startup.h"
 #include "common/posted_records.h"
 #include "common/program_path.h"
 #include "common/record_globals.h"
 #include "engine/vistreler.h"
+#include "shell/custom_messages.h"
 #include "tests/app/frame/frame_test_support.h"
 #include "tests/app/frame/shell_probe.h"
 #include "tests/support/record_globals_reset.h"

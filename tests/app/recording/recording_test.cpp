@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "app/capture_devices.h"
-#include "app/custom_messages.h"
 #include "app/lists/file_lists.h"
 #include "common/posted_records.h"
 #include "common/program_path.h"
@@ -11,6 +10,7 @@
 #include "common/record_request.h"
 #include "common/text_convert.h"
 #include "engine/vistreler.h"
+#include "shell/custom_messages.h"
 #include "tests/app/frame/frame_test_support.h"
 #include "tests/app/recording/noise_window.h"
 #include "tests/app/recording/recording_fixture.h"

@@ -7,12 +7,12 @@
 #include <thread>
 #include <vector>
 
-#include "app/custom_messages.h"
 #include "app/recording_ui/toolbar_placement.h"
 #include "common/record_globals.h"
 #include "overlay/draw/draw_board_wnd.h"
 #include "overlay/draw/drawbar_wnd.h"
 #include "overlay/spotlight/spotlight_wnd.h"
+#include "shell/custom_messages.h"
 #include "tests/app/recording_ui/message_sink.h"
 #include "tests/support/record_globals_reset.h"
 #include "tests/ui/ui_test_support.h"

@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "app/layouts/delvideofile_tip_names.h"
-#include "app/tips/tip_dialog.h"
+#include "shell/layouts/delvideofile_tip_names.h"
+#include "shell/tips/tip_dialog.h"
 
 class DelVideoFileTipDlg : public CTipDialog {
 public:

@@ -1,4 +1,4 @@
-#include "app/tips/msg_tip_dlg.h"
+#include "shell/tips/msg_tip_dlg.h"
 
 using namespace DuiLib;
 

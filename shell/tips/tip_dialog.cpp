@@ -1,4 +1,4 @@
-#include "app/tips/tip_dialog.h"
+#include "shell/tips/tip_dialog.h"
 
 using namespace DuiLib;
 

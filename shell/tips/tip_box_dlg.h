@@ -1,8 +1,8 @@
 // Tells that sound playback failed and where to change the output device.
 #pragma once
 
-#include "app/layouts/tipbox_names.h"
-#include "app/tips/tip_dialog.h"
+#include "shell/layouts/tipbox_names.h"
+#include "shell/tips/tip_dialog.h"
 
 class CTipBoxDlg : public CTipDialog {
 public:

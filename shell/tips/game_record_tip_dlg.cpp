@@ -1,4 +1,4 @@
-#include "app/tips/game_record_tip_dlg.h"
+#include "shell/tips/game_record_tip_dlg.h"
 
 using namespace DuiLib;
 

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "app/layouts/msg_tip_names.h"
-#include "app/tips/tip_dialog.h"
+#include "shell/layouts/msg_tip_names.h"
+#include "shell/tips/tip_dialog.h"
 
 class MsgTipDlg : public CTipDialog {
 public:

@@ -1,4 +1,4 @@
-#include "app/tips/del_video_file_tip_dlg.h"
+#include "shell/tips/del_video_file_tip_dlg.h"
 
 using namespace DuiLib;
 

@@ -1,4 +1,4 @@
-#include "app/tips/tip_box_dlg.h"
+#include "shell/tips/tip_box_dlg.h"
 
 using namespace DuiLib;
 

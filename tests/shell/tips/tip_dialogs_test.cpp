@@ -5,10 +5,10 @@
 #include <functional>
 #include <memory>
 
-#include "app/tips/del_video_file_tip_dlg.h"
-#include "app/tips/game_record_tip_dlg.h"
-#include "app/tips/msg_tip_dlg.h"
-#include "app/tips/tip_box_dlg.h"
+#include "shell/tips/del_video_file_tip_dlg.h"
+#include "shell/tips/game_record_tip_dlg.h"
+#include "shell/tips/msg_tip_dlg.h"
+#include "shell/tips/tip_box_dlg.h"
 #include "tests/ui/ui_test_support.h"
 
 using namespace DuiLib;

@@ -1,8 +1,8 @@
 // Offered in game mode when no game window was found: record the screen instead?
 #pragma once
 
-#include "app/layouts/game_record_tip_names.h"
-#include "app/tips/tip_dialog.h"
+#include "shell/layouts/game_record_tip_names.h"
+#include "shell/tips/tip_dialog.h"
 
 class GameRecordTipDlg : public CTipDialog {
 public:
