@@ -275,7 +275,7 @@ void CVistrelFrame::ShowCountdown() {
     m_pCountdownWnd = ::ShowCountdown(m_pCountdownWnd, Settings());
     if (!m_pCountdownWnd) return;
     m_pCountdownWnd->SetGoneNotice([this](const void* window) { ForgetWindowAddress(window); });
-    LogFile(kStartRecord, "the countdown shows");
+    LogBoth(kStartRecord, "the countdown shows");
 }
 
 // Timer 1: the countdown is over and the recording begins, or begins as soon as

@@ -102,8 +102,11 @@ configure_prefix() {
       printf '"%s"="WenQuanYi Micro Hei"\r\n' "$f"
     done
     printf '\r\n'
-    # No window manager runs on the project's displays: see windows_managed.
+    # No window manager runs on the project's displays: see windows_managed. The
+    # region frame's tests click through its transparent pixels with X input, which
+    # Wine passes on to the window below only for windows it lets a manager handle.
     printf '[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="N"\r\n\r\n'
+    printf '[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\overlay_frame_tests.exe\\X11 Driver]\r\n"Managed"="Y"\r\n\r\n'
   } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } > "$reg"
   WINEPREFIX=$prefix "$wine_bin" regedit /S "$(WINEPREFIX=$prefix "$wine_bin" winepath -w "$reg" 2>/dev/null)" >/dev/null 2>&1
 }
