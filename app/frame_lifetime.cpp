@@ -52,6 +52,7 @@ CVistrelFrame::~CVistrelFrame() {
     DeleteDrawBoard();
     CloseOwnedWindow(m_pCountdownWnd);
     m_progressBoard.EndRecording();
+    m_opening.Finish();  // its worker uses the recorder
     if (m_vistreler) {
         LogConsole("CVistrelFrame::~CVistrelFrame", "delete m_vistreler");
         m_vistreler.reset();

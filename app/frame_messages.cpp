@@ -121,6 +121,7 @@ bool CVistrelFrame::HandleWindowMessage(UINT uMsg, WPARAM wParam, LPARAM lParam,
         case WM_TRAY_NOTIFY: OnTrayNotify(lParam); return true;
         case WM_APPLY_RECORD_AREA: OnApplyRecordArea(wParam); return true;
         case WM_PLAN_START_RECORD: OnPlanStartRecord(wParam); return true;
+        case WM_RECORDER_OPENED: OnRecorderOpened(wParam); return true;
         case WM_LBUTTONDBLCLK: OnListDoubleClick(lParam); return true;
         case WM_SHOW_MAIN_WINDOW: result = OnShowMainWindow(wParam); return true;
         case WM_SHOW_SEL_AREA: OnShowSelArea(wParam); return true;

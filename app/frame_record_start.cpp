@@ -1,7 +1,7 @@
 // The start of a recording: the checks before it, the output folder, the recorder
-// initialised from the chosen sources and devices, and the three timers that end
-// the countdown (1), give the device controls back (2) and step the region
-// frame's border (3).
+// opened from the chosen sources and devices on a worker while the countdown
+// shows, and the three timers that end the countdown (1), give the device
+// controls back (2) and step the region frame's border (3).
 #include <shlwapi.h>
 
 #include "app/main_ini.h"
@@ -165,18 +165,59 @@ bool CVistrelFrame::InitRecord() {
     }
     m_vistreler->SetRecordRect(m_rcMonitorUnion.left, m_rcMonitorUnion.top, m_rcMonitorUnion.right,
                                m_rcMonitorUnion.bottom);
-    if (!m_vistreler->init(m_screenCaptureRecorder, useVideo, m_sysAudioCapturer, useSysAudio, micName, useMicAudio)) {
-        onStopRecord();  // still stopped: it only logs, and this recorder stays for the next attempt
-        LogBoth(kInitRecord, "init error");
-        if (g_lastDeviceOpenError == kDeviceNotFound && m_vistreler->StartFailure() == RecordStartFailure::kDevice)
-            ShowDeviceErrorTip();
-        else
-            ShowStartFailureTip();
-        g_lastDeviceOpenError = 0;
-        return false;
-    }
+    // The devices wait for their first data: they are opened on a worker once the
+    // countdown shows (EnterRecordingLayout), and the recorder is not touched here
+    // until the worker's notice (OnRecorderOpened).
+    CVistreler* recorder = m_vistreler.get();
+    const std::string screen = m_screenCaptureRecorder, system = m_sysAudioCapturer;
+    m_openRecorder = [=] {
+        if (!recorder->init(screen, useVideo, system, useSysAudio, micName, useMicAudio)) return false;
+        recorder->Start();  // the threads drop what they read until timer 1
+        return true;
+    };
     ArmCountdown();
     return true;
+}
+
+// The worker's notice: the recorder is open and its threads run, or the start failed.
+void CVistrelFrame::OnRecorderOpened(WPARAM opening) {
+    if (!m_opening.IsNotice(opening)) return;  // a stop came first and took the result
+    if (!m_opening.Finish()) {
+        FailRecordStart();
+        return;
+    }
+    LogFile(kInitRecord, "the recorder is open");
+    if (m_bStartDue) OnCountdownEnd();
+}
+
+// The recorder could not be opened: nothing runs, the windows are as before the
+// start, this recorder stays for the next attempt, and the user is told why.
+void CVistrelFrame::FailRecordStart() {
+    LeaveRecordingLayout();
+    onStopRecord();  // still stopped and no longer armed: it only logs
+    LogBoth(kInitRecord, "init error");
+    if (g_lastDeviceOpenError == kDeviceNotFound && m_vistreler->StartFailure() == RecordStartFailure::kDevice)
+        ShowDeviceErrorTip();
+    else
+        ShowStartFailureTip();
+    g_lastDeviceOpenError = 0;
+}
+
+// Undoes the start's timers, countdown and layout.
+void CVistrelFrame::LeaveRecordingLayout() {
+    m_bArmed = m_bStartDue = false;
+    if (m_timer1 != kNoTimer) KillTimer(m_hWnd, kTimerCountdown);
+    if (m_timer2 != kNoTimer) KillTimer(m_hWnd, kTimerDeviceControls);
+    m_timer1 = m_timer2 = kNoTimer;
+    CloseOwnedWindow(m_pCountdownWnd);
+    m_progressBoard.EndRecording();
+    SetRecordingLayout(false);
+    SetDeviceControlsEnabled(true);
+    ::ShowWindow(m_hWnd, SW_SHOWNORMAL);
+    HWND selArea = SelAreaWindow();
+    if (selArea) SetWindowPos(selArea, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (selArea && !IsWindowVisible(selArea)) ShowSelArea(true);
+    if (Settings().Check_Hide_Task) ShowTaskbar(true);
 }
 
 void CVistrelFrame::ShowDeviceErrorTip() {
@@ -189,44 +230,66 @@ void CVistrelFrame::ShowDeviceErrorTip() {
 }
 
 // The recording is armed from here until timer 1 starts it or a stop ends it.
+// Timer 1 is set once the countdown is on screen (SetStartTimer).
 void CVistrelFrame::ArmCountdown() {
-    const UINT period = Settings().Check_Countdown ? kCountdownMs : kNoCountdownMs;
-    if (m_timer1 == kNoTimer) m_timer1 = SetTimer(m_hWnd, kTimerCountdown, period, nullptr);
+    m_startAskedAt = GetTickCount64();
+    m_bStartDue = false;
     if (m_timer2 == kNoTimer) m_timer2 = SetTimer(m_hWnd, kTimerDeviceControls, kDeviceControlsMs, nullptr);
-    if (!m_timer1) LogBoth(kInitRecord, "SetTimer(1) error %lu", GetLastError());
     if (m_pSelAreaWnd) m_pSelAreaWnd->HideDragButton();
     m_bArmed = true;
 }
 
+// The recording begins 3000 ms (1000 ms without the countdown) after the start
+// was asked for, however long the windows took to make way.
+void CVistrelFrame::SetStartTimer() {
+    const UINT period = Settings().Check_Countdown ? kCountdownMs : kNoCountdownMs;
+    const ULONGLONG spent = GetTickCount64() - m_startAskedAt;
+    const UINT left = spent + USER_TIMER_MINIMUM >= period ? USER_TIMER_MINIMUM : static_cast<UINT>(period - spent);
+    if (m_timer1 == kNoTimer) m_timer1 = SetTimer(m_hWnd, kTimerCountdown, left, nullptr);
+    if (!m_timer1) LogBoth(kInitRecord, "SetTimer(1) error %lu", GetLastError());
+}
+
+// The progress attached; the capture threads are started by the opening.
 void CVistrelFrame::StartRecord() {
     LogBoth("CVistrelFrame::StartRecord", "StartRecord()");
     CVistreler* recorder = m_vistreler.get();
     m_progressBoard.BeginRecording([recorder] { return recorder->m_nSaveFileSize.load(); },
                                    {plan_task_param_.task_begin, plan_task_param_.duration});
     plan_task_param_.task_begin = false;  // the board keeps the planned length now
-    recorder->Start();
 }
 
-// The main window and the region frame make way for the countdown.
+// The main window and the region frame make way for the countdown; timer 1 runs
+// from when it shows.
 void CVistrelFrame::EnterRecordingLayout() {
     SetRecordingLayout(true);
     SetDeviceControlsEnabled(false);
     ShowWindow(false);
     ShowSelArea(false);
     ShowCountdown();
+    SetStartTimer();
+    if (m_openRecorder) m_opening.Begin(std::move(m_openRecorder), m_hWnd, WM_RECORDER_OPENED);
+    m_openRecorder = nullptr;
 }
 
 void CVistrelFrame::ShowCountdown() {
     m_pCountdownWnd = ::ShowCountdown(m_pCountdownWnd, Settings());
-    if (m_pCountdownWnd) m_pCountdownWnd->SetGoneNotice([this](const void* window) { ForgetWindowAddress(window); });
+    if (!m_pCountdownWnd) return;
+    m_pCountdownWnd->SetGoneNotice([this](const void* window) { ForgetWindowAddress(window); });
+    LogBoth(kStartRecord, "the countdown shows");
 }
 
-// Timer 1: the countdown is over and the recording begins.
+// Timer 1: the countdown is over and the recording begins, or begins as soon as
+// the recorder is open when its devices are slower than the countdown.
 void CVistrelFrame::OnCountdownEnd() {
     KillTimer(m_hWnd, kTimerCountdown);
     m_timer1 = kNoTimer;
     if (!m_bArmed) return;  // a stop came first; its timer message was already queued
-    m_bArmed = false;
+    if (m_opening.Pending()) {
+        m_bStartDue = true;
+        LogFile("CVistrelFrame::OnTimer", "the recorder is still being opened: the recording begins when it is open");
+        return;
+    }
+    m_bArmed = m_bStartDue = false;
     CloseOwnedWindow(m_pCountdownWnd);
     CreateRecordToolbar();
     g_recordeState = _RecordingState;

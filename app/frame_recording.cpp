@@ -50,7 +50,11 @@ void CVistrelFrame::onStopRecord() {
         LogBoth(kStopRecord, "g_recordeState == _StopState.");
         return;
     }
-    m_bArmed = false;
+    m_bArmed = m_bStartDue = false;
+    // A stop during the countdown waits for the recorder's opening to end: an open
+    // recorder is stopped below and its file finished.
+    if (m_opening.Pending() && !m_opening.Finish())
+        LogBoth(kStopRecord, "the recorder had not opened: nothing was recorded");
     if (m_timer1 != kNoTimer) KillTimer(m_hWnd, kTimerCountdown);
     m_timer1 = kNoTimer;
     CloseOwnedWindow(m_pCountdownWnd);

@@ -21,8 +21,8 @@
 //   frame_windows.cpp    the windows the frame owns and their slots
 // Whoever adds to the frame adds a file of its own (commands, lists, ...).
 //
-// A recording: OnClickStartRecord (or a scheduled start) checks and initialises
-// the recorder and arms the countdown (timer 1); the recording runs from timer 1
+// A recording: OnClickStartRecord (or a scheduled start) checks, has the recorder
+// opened on a worker and shows the countdown (timer 1); the recording runs from timer 1
 // until onStopRecord, which finishes the file, lists it and makes a fresh recorder.
 // While armed or running no second start is taken.
 #pragma once
@@ -38,6 +38,7 @@
 #include "app/progress/power_actions.h"
 #include "app/progress/progress_board.h"
 #include "app/progress/progress_view.h"
+#include "app/recorder_opening.h"
 #include "app/recording_ui/toolbar_observer.h"
 #include "common/audio_endpoints.h"
 #include "common/monitor_list.h"
@@ -112,11 +113,13 @@ public:
     // output folder, the recorder initialised and the countdown armed. Refused
     // (logged) while a recording runs or counts down.
     void OnClickStartRecord();
-    // The recorder initialised from the chosen sources and devices, timers 1 and 2
-    // set; false (logged, the -5 device error told to the user) when it cannot be.
+    // The checks of the chosen sources and devices and the recorder's opening made
+    // ready (EnterRecordingLayout runs it on a worker, OnRecorderOpened hears its
+    // end), timer 2 set; false (logged, told to the user) when a check fails. A
+    // recorder that cannot be opened is told by FailRecordStart.
     bool InitRecord();
-    // The progress attached and the capture threads started; they drop what they
-    // read until timer 1 makes the state recording.
+    // The progress attached; the capture threads drop what they read until timer 1
+    // makes the state recording.
     void StartRecord();
     // Record-at-start: with no mode chosen yet the whole screen is recorded.
     void OnRecordAtStart();
@@ -404,7 +407,11 @@ private:
     std::string MicrophoneName() const;
     bool SoundOnlyDevicesMissing() const;
     void ArmCountdown();
+    void SetStartTimer();
     void EnterRecordingLayout();
+    void LeaveRecordingLayout();
+    void OnRecorderOpened(WPARAM opening);
+    void FailRecordStart();
     void OnCountdownEnd();
     void OnDeviceControlsTimer();
     void StopRecordingWindows();
@@ -511,13 +518,17 @@ private:
     UINT_PTR m_timer1 = kNoTimer;  // set only while kNoTimer
     UINT_PTR m_timer2 = kNoTimer;
     UINT_PTR m_timer3 = kNoTimer;
-    bool m_bArmed = false;         // from a successful start to timer 1 or the stop
-    bool m_bListTipShown = false;  // "videolist.txt" could not be written: told once
-    bool m_bSoundEnabled = true;   // false while a scheduled task asks for no sound
-    bool m_bToolbarShown = true;   // the toolbar comes back when the window is minimised while recording
-    int m_nMainAudioSel = 0;       // the sound-source menu's choice ([Info] MainAudioSel): 1 to 4
-    RECT m_rcSavedWindow = {};     // where the window stood before it was parked
-    int m_selAreaWidth = 0;        // size of a new custom area ([SelArea])
+    bool m_bArmed = false;                     // from a successful start to timer 1 or the stop
+    bool m_bStartDue = false;                  // timer 1 came while the recorder was still being opened
+    ULONGLONG m_startAskedAt = 0;              // GetTickCount64 when the start was asked for
+    RecorderOpening::OpenStep m_openRecorder;  // made by InitRecord, run by EnterRecordingLayout
+    RecorderOpening m_opening;                 // the recorder's devices opening on a worker
+    bool m_bListTipShown = false;              // "videolist.txt" could not be written: told once
+    bool m_bSoundEnabled = true;               // false while a scheduled task asks for no sound
+    bool m_bToolbarShown = true;               // the toolbar comes back when the window is minimised while recording
+    int m_nMainAudioSel = 0;                   // the sound-source menu's choice ([Info] MainAudioSel): 1 to 4
+    RECT m_rcSavedWindow = {};                 // where the window stood before it was parked
+    int m_selAreaWidth = 0;                    // size of a new custom area ([SelArea])
     int m_selAreaHeight = 0;
 
     std::vector<MonitorInfo> m_monitors;  // sorted by display number

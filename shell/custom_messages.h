@@ -38,4 +38,7 @@ constexpr UINT WM_SEL_AREA_FLOW = WM_USER + 250;
 // From the progress thread: a new tick waits in CProgressBoard::TakeTick for the
 // labels, the toolbar and the recorder.
 constexpr UINT WM_PROGRESS_TICK = WM_USER + 251;
+// From the worker that opens a recorder: it has opened or failed (wParam: the
+// opening's number, see RecorderOpening).
+constexpr UINT WM_RECORDER_OPENED = WM_USER + 252;
 constexpr UINT WM_CAMERA_CLOSED = WM_USER + 1011;

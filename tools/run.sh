@@ -87,6 +87,8 @@ else
 fi
 prepare_prefix
 start_wineserver
+# A private Xvfb has no window manager (see windows_managed); a real display has one.
+if [ -n "$private_display" ]; then windows_managed no; else windows_managed yes; fi
 register_devices
 
 cd "$build/bin"

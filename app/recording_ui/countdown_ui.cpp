@@ -2,6 +2,16 @@
 
 using namespace DuiLib;
 
+namespace {
+
+std::wstring FrameName(int frame) {
+    CDuiString name;
+    name.Format(L"countdown/%.3d.png", frame);
+    return name.GetData();
+}
+
+}  // namespace
+
 CCountdownUI::CCountdownUI() : CUIAnimation(this) {}
 
 CCountdownUI::~CCountdownUI() { StopAnimation(kAnimationId); }
@@ -12,8 +22,12 @@ LPVOID CCountdownUI::GetInterface(LPCTSTR pstrName) {
 }
 
 bool CCountdownUI::StartCountdown() {
+    if (!m_pManager) return false;
+    m_frames = std::make_unique<CountdownFrames>(kFrames, FrameName);
+    m_frames->Start();
+    m_startedAt = GetTickCount64();
     if (!StartAnimation(kFrameMs, kFrames, kAnimationId)) return false;
-    Invalidate();
+    ShowFrame(0);
     return true;
 }
 
@@ -22,16 +36,26 @@ void CCountdownUI::DoEvent(TEventUI& event) {
     CLabelUI::DoEvent(event);
 }
 
-void CCountdownUI::OnAnimationStep(int, int nCurFrame, int) {
-    m_frameImage.Format(L"countdown/%.3d.png", nCurFrame);
+// The animation's own frame count follows the time: it ends once the last frame shows.
+void CCountdownUI::OnAnimationStep(int, int, int nAnimationID) {
+    const int frame =
+        CountdownFrameAt(GetTickCount64() - m_startedAt, kFrameMs, kFrames, m_frames ? m_frames->Decoded() : 0);
+    if (frame < 0) return;
+    ShowFrame(frame);
+    SetCurrentFrame(frame, nAnimationID);
+}
+
+void CCountdownUI::ShowFrame(int frame) {
+    if (frame == m_shownFrame) return;
+    m_shownFrame = frame;
+    m_frameImage = FrameName(frame).c_str();
     Invalidate();
 }
 
 // Each frame is drawn unscaled from the window's top-left; a missing frame leaves
 // the window transparent.
 void CCountdownUI::PaintBkImage(HDC hDC) {
-    if (m_frameImage.IsEmpty() || !m_pManager) return;
-    const TImageInfo* image = m_pManager->GetImageEx(m_frameImage);
+    const TImageInfo* image = m_frames ? m_frames->Frame(m_shownFrame) : nullptr;
     if (!image || !image->hBitmap) return;
     const RECT dest = {m_rcItem.left, m_rcItem.top, m_rcItem.left + image->nX, m_rcItem.top + image->nY};
     const RECT source = {0, 0, image->nX, image->nY};

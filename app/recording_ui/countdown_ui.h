@@ -1,7 +1,12 @@
 // The countdown animation: 90 frames "countdown/000.png" ... "countdown/089.png",
-// one every 30 ms, played once; the last frame stays.
+// one every 30 ms, played once; the last frame stays. The frames are decoded
+// before they play (CountdownFrames) and each step shows the frame the time since
+// the start calls for, so a late timer skips frames instead of slowing down.
 #pragma once
 
+#include <memory>
+
+#include "app/recording_ui/countdown_frames.h"
 #include "ui/duilib.h"
 
 // What CCountdownUI answers to GetInterface besides its base's names.
@@ -19,15 +24,22 @@ public:
     LPCTSTR GetClass() const override { return L"CountdownUI"; }
     LPVOID GetInterface(LPCTSTR pstrName) override;
 
-    // Starts the animation from its first frame; false when the control has no window yet.
+    // Starts the animation on its first frame; false when the control has no window yet.
     bool StartCountdown();
-    // The image of the frame on show; empty before the first step.
+    // The image of the frame on show; empty before the start.
     const DuiLib::CDuiString& FrameImage() const { return m_frameImage; }
+    // The frames of the countdown that runs; null before the start.
+    const CountdownFrames* Frames() const { return m_frames.get(); }
 
     void DoEvent(DuiLib::TEventUI& event) override;
     void PaintBkImage(HDC hDC) override;
     void OnAnimationStep(int nTotalFrame, int nCurFrame, int nAnimationID) override;
 
 private:
+    void ShowFrame(int frame);
+
     DuiLib::CDuiString m_frameImage;
+    std::unique_ptr<CountdownFrames> m_frames;
+    ULONGLONG m_startedAt = 0;
+    int m_shownFrame = -1;
 };

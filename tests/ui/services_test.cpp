@@ -2,9 +2,12 @@
 // attribute values, frame animation, the tray icon.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
 #include <vector>
 
 #include "tests/ui/ui_test_support.h"
+#include "ui/resources/skin_source.h"
 
 using namespace DuiLib;
 using namespace ui_test;
@@ -26,6 +29,28 @@ TEST(Services, SkinZipFilesAreFoundWhateverTheSlashesAndCase) {
     CRenderEngine::FreeImage(half);
     EXPECT_EQ(CRenderEngine::LoadImage(L"img/none.png"), nullptr);
     EXPECT_FALSE(CPaintManagerUI::SetResourceZip(const_cast<char*>("not a zip"), 9)) << "rejected, and the skin stays";
+}
+
+// A worker decodes images while the UI thread reads other skin files.
+TEST(Services, SkinFilesReadFromSeveralThreadsAtOnceComeOutWhole) {
+    EnsureTestSkin();
+    std::vector<unsigned char> nine, half;
+    ASSERT_TRUE(CSkinSource::Get().ReadFile(L"img/nine.png", nine));
+    ASSERT_TRUE(CSkinSource::Get().ReadFile(L"img/half.png", half));
+    std::atomic<int> wrong{0};
+    std::vector<std::thread> readers;
+    for (int t = 0; t < 4; ++t) {
+        readers.emplace_back([&, t] {
+            const bool odd = t % 2 != 0;
+            std::vector<unsigned char> bytes;
+            for (int i = 0; i < 2000; ++i) {
+                const bool read = CSkinSource::Get().ReadFile(odd ? L"img/half.png" : L"img/nine.png", bytes);
+                if (!read || bytes != (odd ? half : nine)) ++wrong;
+            }
+        });
+    }
+    for (std::thread& reader : readers) reader.join();
+    EXPECT_EQ(wrong, 0);
 }
 
 TEST(Services, NamedImagesMadeInMemoryAndTheSharedCache) {

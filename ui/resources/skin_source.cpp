@@ -36,7 +36,10 @@ void CSkinSource::Release() { m_zip.reset(); }
 
 bool CSkinSource::ReadFile(const std::wstring& name, std::vector<unsigned char>& out) {
     if (name.empty()) return false;
-    if (m_zip && m_zip->Read(name, out)) return true;
+    if (m_zip) {
+        std::lock_guard<std::mutex> guard(m_zipReadLock);
+        if (m_zip->Read(name, out)) return true;
+    }
     bool absolute = name.size() > 1 && (name[1] == L':' || (name[0] == L'\\' && name[1] == L'\\'));
     if (!absolute && !m_path.empty() && ReadWholeFile(m_path + name, out)) return true;
     return ReadWholeFile(name, out);

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,8 @@ public:
 
     // Reads a skin file: the ZIP first (when one is set), then the resource
     // folder, then the name as a path of its own. false when found nowhere.
+    // Any thread (a worker may decode images while the UI thread reads others);
+    // the skin is not replaced or released meanwhile.
     bool ReadFile(const std::wstring& name, std::vector<unsigned char>& out);
 
 private:
@@ -43,6 +46,7 @@ private:
     int m_type = 1;
     std::wstring m_path;
     std::unique_ptr<CZipArchive> m_zip;
+    std::mutex m_zipReadLock;  // the archive keeps one read position
 };
 
 // The folder of the module with a trailing backslash.

@@ -59,7 +59,7 @@ TEST_F(RecordingTest, AFullDiskStopsTheRecordingWithATipAndAPlayableFile) {
         {
             DialogCloser closer(L"MsgTipWnd", L"RecordStartErrorDialog", 1);
             frame->OnClickStartRecord();
-            EXPECT_TRUE(closer.Seen());
+            EXPECT_TRUE(WaitFor([&] { return closer.Seen(); }));
         }
         EXPECT_GE(LogLineIndex("[tip]" + WideToUtf8(L"磁盘已满，无法创建录制文件"), logAt), 0);
         EXPECT_FALSE(frame->IsRecordingUnderWay());

@@ -114,15 +114,21 @@ TEST_F(RecordingTest, RefusedStartsTellTheUserWhy) {
 TEST_F(RecordingTest, AMicrophoneThatDoesNotExistShowsTheDeviceTip) {
     ChooseFullScreen(true);
     WriteMainIni(L"Audio", L"MicVolume", L"no-such-microphone");
+    Configure([](SettingRecord& s) { s.Check_Countdown = true; });
     CVistreler* recorder = frame->Recorder();
     DialogCloser closer(L"TipBoxDlg", L"TipBoxDlg", 1);
     frame->OnClickStartRecord();
-    EXPECT_TRUE(closer.Seen());
+    ASSERT_TRUE(WaitFor([&] { return closer.Seen(); })) << "told once the device has failed";
     EXPECT_EQ(g_lastDeviceOpenError, 0) << "the error was taken";
-    EXPECT_FALSE(frame->IsRecordingUnderWay());
+    EXPECT_FALSE(frame->IsRecordingUnderWay()) << "nothing armed";
     EXPECT_EQ(frame->Recorder(), recorder) << "the same recorder stays for the next attempt";
     EXPECT_TRUE(Recordings().empty());
-    EXPECT_TRUE(IsWindowVisible(Hwnd())) << "the main window stays as it was";
+    EXPECT_TRUE(IsWindowVisible(Hwnd())) << "the main window is back as it was";
+    EXPECT_TRUE(frame->FindControl(L"start")->IsVisible());
+    EXPECT_EQ(FindWindowW(L"CountdownWnd", nullptr), nullptr) << "the countdown went";
+    ui_test::Pump(3500);  // past the countdown's time
+    EXPECT_EQ(g_recordeState, _StopState);
+    EXPECT_FALSE(IsShown(L"toolbar"));
 }
 
 // The start is called, not clicked: a click's own message pumping could reach the
@@ -201,6 +207,25 @@ TEST_F(RecordingTest, FullScreenFromStartThroughPauseAndScreenshotToStop) {
     EXPECT_TRUE(frame->FindControl(L"start")->IsVisible());
     EXPECT_FALSE(frame->FindControl(L"btn_stop")->IsVisible());
     EXPECT_STREQ(frame->FindControl(L"time_su")->GetBkImage(), L"other/0.png");
+}
+
+// The countdown shows before the devices are opened (they wait for their first
+// data, up to a second), and they are opened off the window's thread.
+TEST_F(RecordingTest, TheCountdownShowsBeforeTheDevicesOpen) {
+    Configure([](SettingRecord& s) { s.Check_Countdown = true; });
+    ChooseFullScreen(true);
+    const int logAt = LogSize();
+    frame->OnClickStartRecord();
+    ASSERT_TRUE(Armed());
+    EXPECT_TRUE(IsShown(L"CountdownWnd"));
+    ASSERT_TRUE(WaitUntilRecording());
+    const int shown = LogLineIndex("the countdown shows", logAt);
+    const int opened = LogLineIndex("[CGetVideoThread::init] end", logAt);
+    ASSERT_GE(shown, 0);
+    ASSERT_GE(opened, 0);
+    EXPECT_LT(shown, opened);
+    frame->onStopRecord();
+    EXPECT_EQ(Recordings().size(), 1u);
 }
 
 // The record hotkey during the countdown stops the recording being armed: its
