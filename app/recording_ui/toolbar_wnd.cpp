@@ -147,6 +147,10 @@ LRESULT CToolbarWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam
         OnSlideInTimer();
         return 0;
     }
+    if (uMsg == WM_TIMER && wParam == SlideTimerId()) {
+        OnSlideTick();
+        return 0;
+    }
     bHandled = false;
     return 0;
 }
