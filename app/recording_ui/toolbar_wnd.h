@@ -93,13 +93,14 @@ private:
     void OnSlideTick();
     void EndSlide();
     bool IsOverlayForeground() const;
+    bool CreateSpotlight();
     HWND SpotlightWindow() const;
 
     ToolbarObserver* m_observer = nullptr;
     HWND m_ownerWnd;
     CDrawBoardWnd* m_boardWnd = nullptr;
     CDrawbarWnd* m_pDrawbar = nullptr;      // deletes itself; its gone notice clears this
-    CSpotLightWnd* m_pSpotlight = nullptr;  // owned, made on first use
+    CSpotLightWnd* m_pSpotlight = nullptr;  // owned, made hidden once the bar is up
     RECT m_rcScreen = {0, 0, 0, 0};
     bool m_slideEnabled = true;
     Slide m_slide = Slide::kNone;

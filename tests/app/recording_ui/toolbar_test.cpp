@@ -248,6 +248,27 @@ TEST_F(ToolbarFixture, AHiddenBarNeverSlides) {
     EXPECT_EQ(BarRect().left, 0);
 }
 
+// Once the bar is up it makes the spotlight hidden over the area, so that the
+// button only has to show it.
+TEST_F(ToolbarFixture, TheSpotlightIsMadeHiddenOverTheAreaOnceTheBarIsUp) {
+    const RECT area = {200, 100, 900, 500};
+    g_rcSnapwick = area;
+    ASSERT_NE(Open(area), nullptr);
+    ASSERT_TRUE(PumpUntil([&] { return bar->Spotlight() != nullptr; }));
+    HWND spot = bar->Spotlight()->GetHWND();
+    EXPECT_FALSE(IsWindowVisible(spot));
+    RECT rc = {};
+    GetWindowRect(spot, &rc);
+    const RECT want = {area.left + 2, area.top + 2, area.right - 2, area.bottom - 2};
+    EXPECT_TRUE(EqualRect(&rc, &want)) << "already in place";
+    bar->ToggleSpotlight();
+    EXPECT_TRUE(IsWindowVisible(spot));
+    EXPECT_EQ(bar->Spotlight()->GetHWND(), spot) << "the same window, shown";
+    EXPECT_TRUE(PumpUntil([] { return R(ScreenPixel(800, 450)) < 140; })) << "dark over the area";
+    bar->ToggleSpotlight();
+    EXPECT_FALSE(IsWindowVisible(spot));
+}
+
 // The drawing button opens the drawing toolbar over the board and closes it
 // again; the spotlight is hidden when drawing starts and never shown with it.
 TEST_F(ToolbarFixture, DrawingAndSpotlightOpenTheirWindowsOverTheBoard) {
