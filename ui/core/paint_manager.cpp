@@ -212,6 +212,7 @@ void CPaintManagerUI::OnPaint() {
         PaintLayered();
         return;
     }
+    ++m_nPaintSerial;
     PAINTSTRUCT ps = {};
     HDC dc = BeginPaint(m_hWndPaint, &ps);
     SIZE size = GetClientSize();
@@ -240,6 +241,7 @@ void CPaintManagerUI::PaintLayered() {
     if (!EnsureOffscreen(size.cx, size.cy)) return;
     const bool all = !m_bLayeredPartial || m_bLayeredAll || !kept;
     m_bLayeredAll = false;
+    ++m_nPaintSerial;
     RECT dirty = {0, 0, size.cx, size.cy};
     if (all) {
         m_layeredDirty.clear();

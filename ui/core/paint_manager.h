@@ -86,6 +86,9 @@ public:
     // still paint it all. Off by default: then every paint is a whole one.
     void SetLayeredPartialPaint(bool bPartial) { m_bLayeredPartial = bPartial; }
     bool IsLayeredPartialPaint() const { return m_bLayeredPartial; }
+    // Which paint of the window is under way (or was the last): one number per
+    // paint, the same for every rectangle a partial paint goes through.
+    UINT GetPaintSerial() const { return m_nPaintSerial; }
 
     // Repaint and relayout.
     void Invalidate();
@@ -276,6 +279,7 @@ private:
     bool m_bConstantAlpha = false;
     BYTE m_nOpacity = 255;
     int m_nDispatchDepth = 0;
+    UINT m_nPaintSerial = 0;
     std::shared_ptr<bool> m_alive;
     POINT m_ptLastMousePos = {-1, -1};
 
