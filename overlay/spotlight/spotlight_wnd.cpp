@@ -1,5 +1,6 @@
 #include "overlay/spotlight/spotlight_wnd.h"
 
+#include <algorithm>
 #include <cwchar>
 
 #include "common/record_globals.h"
@@ -51,18 +52,30 @@ void CSpotLightWnd::MoveSpotTo(int x, int y) {
     ScreenToClient(m_hWnd, &pt);
     m_ptWanted = pt;
     if (m_paintTimer) return;
+    // Where a paint costs more than a frame (a screen-sized layered window
+    // under Wine), the thread is left as long again for everything else.
+    const ULONGLONG gap = std::max<ULONGLONG>(kFrameMs, 2 * m_paintCostMs);
     const ULONGLONG since = GetTickCount64() - m_lastPaintMs;
-    if (since >= kFrameMs) {
+    if (since >= gap) {
         PaintSpot();
         return;
     }
-    m_paintTimer = ::SetTimer(m_hWnd, kPaintTimer, static_cast<UINT>(kFrameMs - since), nullptr) != 0;
+    m_paintTimer = ::SetTimer(m_hWnd, kPaintTimer, static_cast<UINT>(gap - since), nullptr) != 0;
     if (!m_paintTimer) PaintSpot();
 }
 
 void CSpotLightWnd::PaintSpot() {
     m_lastPaintMs = GetTickCount64();
     m_pSpotlight->SetSpotCenter(m_ptWanted.x, m_ptWanted.y);
+}
+
+// Keeps what the window's last paint cost.
+LRESULT CSpotLightWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    const UINT serial = m_PaintManager.GetPaintSerial();
+    const ULONGLONG start = GetTickCount64();
+    const LRESULT result = WindowImplBase::HandleMessage(uMsg, wParam, lParam);
+    if (m_PaintManager.GetPaintSerial() != serial) m_paintCostMs = GetTickCount64() - start;
+    return result;
 }
 
 LRESULT CSpotLightWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM, bool& bHandled) {

@@ -2,7 +2,8 @@
 // darkens it except for a round bright spot; the main window moves the spot to
 // the cursor on every mouse movement its hook hears of ("spotlight_wnd.xml").
 // Its dark pixels catch the mouse, the spot lets it through. A move repaints
-// only the spot's old and new squares, at most about 60 times a second. Made
+// only the spot's old and new squares, at most about 60 times a second and
+// never more than half of the time while paints are slow. Made
 // hidden and placed ahead of time, it paints while hidden and shows at once.
 // UI thread only.
 //
@@ -39,6 +40,7 @@ protected:
     void InitWindow() override;
     LRESULT OnNcHitTest(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
     LRESULT HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
+    LRESULT HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void PaintSpot();
@@ -46,5 +48,6 @@ private:
     CSpotlightUI* m_pSpotlight = nullptr;
     POINT m_ptWanted = {0, 0};    // client pixels of the latest move
     ULONGLONG m_lastPaintMs = 0;  // when, by the tick count
+    ULONGLONG m_paintCostMs = 0;  // what the last paint took
     bool m_paintTimer = false;    // a later paint is set
 };
