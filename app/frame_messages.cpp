@@ -142,7 +142,7 @@ void CVistrelFrame::OnTimer(UINT_PTR id) {
         case kTimerCountdown: OnCountdownEnd(); break;
         case kTimerDeviceControls: OnDeviceControlsTimer(); break;
         case kTimerBorderAnimation:
-            if (HWND selArea = SelAreaWindow()) InvalidateRect(selArea, nullptr, FALSE);
+            if (SelAreaWindow()) m_pSelAreaWnd->RepaintBorder();
             break;
         case kTimerHotkeyTip: OnHotkeyTipTimer(); break;
         case kTimerExitWaiting: OnExitAfterDialogsTimer(); break;

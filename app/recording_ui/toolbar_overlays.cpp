@@ -70,22 +70,25 @@ void CToolbarWnd::CloseDrawToolbar() {
     if (IsLive(m_pDrawbar)) m_pDrawbar->Close(1);
 }
 
+// UI thread: the spotlight made hidden and placed over the area, so that it
+// has painted before it is first shown.
+bool CToolbarWnd::CreateSpotlight() {
+    auto* spot = new CSpotLightWnd;
+    HWND parent = m_boardWnd ? m_boardWnd->GetHWND() : nullptr;
+    if (!spot->Create(parent, CSpotLightWnd::kCaption, WS_POPUP, kOverlayExStyle)) {
+        LogBoth("CToolbarWnd::CreateSpotlight", "the spotlight window could not be created error");
+        delete spot;
+        return false;
+    }
+    m_pSpotlight = spot;
+    spot->PlaceOverSelection();
+    spot->SetHoleRect(g_rcSnapwick.left, g_rcSnapwick.top, g_rcSnapwick.right, g_rcSnapwick.bottom);
+    return true;
+}
+
 // UI thread.
 void CToolbarWnd::ToggleSpotlight() {
-    if (!m_pSpotlight) {
-        auto* spot = new CSpotLightWnd;
-        HWND parent = m_boardWnd ? m_boardWnd->GetHWND() : nullptr;
-        if (!spot->Create(parent, CSpotLightWnd::kCaption, WS_POPUP, kOverlayExStyle)) {
-            LogBoth("CToolbarWnd::ToggleSpotlight", "the spotlight window could not be created error");
-            delete spot;
-            return;
-        }
-        m_pSpotlight = spot;
-        spot->ShowOverSelection();
-        spot->SetHoleRect(g_rcSnapwick.left, g_rcSnapwick.top, g_rcSnapwick.right, g_rcSnapwick.bottom);
-        RaiseAbove(m_hWnd);
-        return;
-    }
+    if (!m_pSpotlight && !CreateSpotlight()) return;
     if (!IsLive(m_pSpotlight)) return;
     if (IsWindowVisible(m_pSpotlight->GetHWND())) {
         ::ShowWindow(m_pSpotlight->GetHWND(), SW_HIDE);

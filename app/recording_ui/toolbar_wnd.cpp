@@ -16,6 +16,8 @@ namespace {
 
 // Posted to the bar itself when the digits were set on another thread.
 constexpr UINT kApplyTimeDigitsMsg = WM_APP + 1;
+// Posted to the bar itself once it is up: the spotlight is made then.
+constexpr UINT kCreateSpotlightMsg = WM_APP + 2;
 constexpr UINT_PTR kSlideOutTimer = 20;
 constexpr UINT kSlideOutPeriodMs = 5000;
 constexpr UINT_PTR kSlideInTimer = 21;
@@ -45,6 +47,7 @@ void CToolbarWnd::InitWindow() {
     for (size_t i = 0; i < m_pDigits.size(); ++i) m_pDigits[i] = FindNamed<CLabelUI>(m_PaintManager, kDigitLabels[i]);
     ::SetTimer(m_hWnd, kSlideOutTimer, kSlideOutPeriodMs, nullptr);
     ::SetTimer(m_hWnd, kSlideInTimer, kSlideInPeriodMs, nullptr);
+    ::PostMessageW(m_hWnd, kCreateSpotlightMsg, 0, 0);
 }
 
 void CToolbarWnd::OnClick(TNotifyUI& msg) {
@@ -139,12 +142,20 @@ LRESULT CToolbarWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam
         ApplyTimeDigits();
         return 0;
     }
+    if (uMsg == kCreateSpotlightMsg) {
+        if (!m_pSpotlight) CreateSpotlight();
+        return 0;
+    }
     if (uMsg == WM_TIMER && wParam == kSlideOutTimer) {
         OnSlideOutTimer();
         return 0;
     }
     if (uMsg == WM_TIMER && wParam == kSlideInTimer) {
         OnSlideInTimer();
+        return 0;
+    }
+    if (uMsg == WM_TIMER && wParam == SlideTimerId()) {
+        OnSlideTick();
         return 0;
     }
     bHandled = false;

@@ -79,22 +79,31 @@ private:
     void ApplyTimeDigits();
     void SetPauseTooltip(bool paused);
 
-    // Sliding at the screen edges (toolbar_slide.cpp).
+    // Sliding at the screen edges (toolbar_slide.cpp): a slide goes out to the
+    // left, else to the right, or in from the left, then from the right, a few
+    // steps per tick of the slide timer.
+    enum class Slide { kNone, kOutLeft, kOutRight, kInFromLeft, kInFromRight };
+    static UINT_PTR SlideTimerId();
     void OnSlideOutTimer();
     void OnSlideInTimer();
     void SlideOut();
     void SlideIn();
-    bool MoveBy(int dx, RECT* rc);
+    void StartSlide(Slide first);
+    bool NextSlideStep(const RECT& rc, int* dx);
+    void OnSlideTick();
+    void EndSlide();
     bool IsOverlayForeground() const;
+    bool CreateSpotlight();
     HWND SpotlightWindow() const;
 
     ToolbarObserver* m_observer = nullptr;
     HWND m_ownerWnd;
     CDrawBoardWnd* m_boardWnd = nullptr;
     CDrawbarWnd* m_pDrawbar = nullptr;      // deletes itself; its gone notice clears this
-    CSpotLightWnd* m_pSpotlight = nullptr;  // owned, made on first use
+    CSpotLightWnd* m_pSpotlight = nullptr;  // owned, made hidden once the bar is up
     RECT m_rcScreen = {0, 0, 0, 0};
     bool m_slideEnabled = true;
+    Slide m_slide = Slide::kNone;
     std::function<void(const wchar_t*)> m_failureNotice;
 
     // Controls of toolbar.xml, found in InitWindow; null when the layout lacks them.

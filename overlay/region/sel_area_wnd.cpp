@@ -41,6 +41,8 @@ void CSelAreaWnd::InitWindow() {
     m_pSelArea = DuiLib::FindNamed<CSelAreaUI>(m_PaintManager, selarea_wnd_names::kDesktopselarea);
     m_pDragBtn = DuiLib::FindNamed<CDragBtnUI>(m_PaintManager, selarea_wnd_names::kBtnDrag);
     m_pSizeLabel = DuiLib::FindNamed<DuiLib::CLabelUI>(m_PaintManager, selarea_wnd_names::kSelSize);
+    // A paint of the whole screen-sized window costs tens of milliseconds under Wine.
+    m_PaintManager.SetLayeredPartialPaint(true);
     m_rcStartSel = ToClientCoords(g_rcSnapwick);
     if (m_pSelArea)
         m_pSelArea->SetSelRect(m_rcStartSel.left, m_rcStartSel.top, m_rcStartSel.right, m_rcStartSel.bottom);
@@ -115,6 +117,10 @@ void CSelAreaWnd::HideDragButton() {
 
 void CSelAreaWnd::SetBorderAnimation(bool on) {
     if (m_pSelArea) m_pSelArea->SetAnimate(on);
+}
+
+void CSelAreaWnd::RepaintBorder() {
+    if (m_pSelArea) m_pSelArea->RepaintBorder();
 }
 
 RECT CSelAreaWnd::ToClientCoords(const RECT& rect) const {

@@ -36,6 +36,9 @@ public:
     void HideDragButton();
     // The marching dashes, on while recording.
     void SetBorderAnimation(bool on);
+    // Repaints only the border, where the dashes run: their next step while
+    // the animation is on.
+    void RepaintBorder();
 
     static RECT CenterRectIn(const RECT& rect, int width, int height) { return ::CenterRectIn(rect, width, height); }
     RECT ToClientCoords(const RECT& rect) const;

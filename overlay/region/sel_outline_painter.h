@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
-// bits: top-down, width x height pixels, stride width * 4. false when GDI+
-// could not draw (nothing was drawn then).
-bool PaintSelOutline(BYTE* bits, int width, int height, const RECT& sel, int dashPhase);
+// bits: top-down, width x height pixels, stride width * 4. Draws only inside
+// clip (the lines that reach it). false when GDI+ could not draw (nothing was
+// drawn then).
+bool PaintSelOutline(BYTE* bits, int width, int height, const RECT& sel, int dashPhase, const RECT& clip);

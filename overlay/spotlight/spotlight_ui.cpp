@@ -36,10 +36,16 @@ bool CSpotlightUI::DrawImageInto(MemoryBitmap& target, const wchar_t* image) {
     return true;
 }
 
+// Only the spot's old and new squares change: the surround is one colour.
 void CSpotlightUI::SetSpotCenter(int x, int y) {
+    const RECT before = SpotRect();
     m_ptCenter = POINT{x, y};
-    Invalidate();
+    if (!m_pManager) return;
+    m_pManager->Invalidate(before);
+    m_pManager->Invalidate(SpotRect());
 }
+
+RECT CSpotlightUI::SpotRect() const { return LayOutSpotlight(PaintArea(), m_ptCenter).spot; }
 
 SIZE CSpotlightUI::PaintArea() const {
     if (!IsRectEmpty(&m_rcHole)) return SIZE{m_rcHole.right - m_rcHole.left, m_rcHole.bottom - m_rcHole.top};

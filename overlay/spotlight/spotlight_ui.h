@@ -21,11 +21,13 @@ public:
 
     // Screen or client pixels; only its size is used (empty: the control's own).
     void SetHoleRect(int left, int top, int right, int bottom) { m_rcHole = RECT{left, top, right, bottom}; }
-    // Client pixels; repaints.
+    // Client pixels; repaints where the spot was and where it goes.
     void SetSpotCenter(int x, int y);
     POINT GetSpotCenter() const { return m_ptCenter; }
     // The area painted over: the hole's size, or the control's own.
     SIZE PaintArea() const;
+    // The spot's square in client pixels.
+    RECT SpotRect() const;
 
 private:
     bool DrawImageInto(MemoryBitmap& target, const wchar_t* image);

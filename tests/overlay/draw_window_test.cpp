@@ -324,3 +324,33 @@ TEST(Spotlight, DarkensOutsideTheSpotAndFollowsTheCursor) {
     EXPECT_LT(R(ScreenPixel(400, 300)), 140) << "the old spot is dark again";
     EXPECT_GT(R(ScreenPixel(650, 450)), 240) << "the spot follows";
 }
+
+// A move repaints the spot's old and new squares and leaves the rest of the
+// window as it was painted; after a burst of moves the spot ends at the last.
+TEST(Spotlight, AMoveRepaintsOnlyWhereTheSpotWasAndGoes) {
+    ui_test::EnsureTestSkin();
+    g_rcSnapwick = kRegion;
+    ClickTarget below(ScreenRect(), RGB(250, 250, 250));
+    CSpotLightWnd spot;
+    ASSERT_NE(spot.Create(nullptr, CSpotLightWnd::kCaption, WS_POPUP, WS_EX_TOOLWINDOW | WS_EX_TOPMOST), nullptr);
+    spot.ShowOverSelection();
+    spot.SetHoleRect(kRegion.left, kRegion.top, kRegion.right, kRegion.bottom);
+    spot.MoveSpotTo(400, 300);
+    ASSERT_TRUE(ui_test::PumpUntil([] { return R(ScreenPixel(400, 300)) > 240 && R(ScreenPixel(700, 500)) < 140; }));
+    // Once shown, the system may ask for a paint of the whole window; then moves alone.
+    spot.MoveSpotTo(300, 250);
+    ASSERT_TRUE(ui_test::PumpUntil([] { return R(ScreenPixel(300, 250)) > 240 && R(ScreenPixel(400, 300)) < 140; }));
+    // A mark in the buffer far from both squares: a whole repaint would wipe it.
+    DuiLib::CPaintManagerUI* pm = spot.GetPaintManager();
+    const SIZE size = pm->GetPaintOffscreenSize();
+    DWORD* mark = reinterpret_cast<DWORD*>(const_cast<BYTE*>(pm->GetPaintOffscreenBits())) + 20 * size.cx + 500;
+    *mark = 0x12345678;
+    spot.MoveSpotTo(650, 450);
+    EXPECT_TRUE(ui_test::PumpUntil([] { return R(ScreenPixel(650, 450)) > 240 && R(ScreenPixel(400, 300)) < 140; }))
+        << "the spot moved on screen";
+    EXPECT_EQ(*mark, 0x12345678u) << "the rest of the window was not painted again";
+    for (int i = 0; i < 20; ++i) spot.MoveSpotTo(300 + 10 * i, 250 + 5 * i);
+    EXPECT_TRUE(ui_test::PumpUntil([&] { return spot.Spotlight()->GetSpotCenter().x == 490 - kRegion.left - 2; }))
+        << "the latest move wins";
+    EXPECT_TRUE(ui_test::PumpUntil([] { return R(ScreenPixel(490, 345)) > 240 && R(ScreenPixel(650, 450)) < 140; }));
+}

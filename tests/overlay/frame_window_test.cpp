@@ -404,6 +404,53 @@ TEST_F(RegionFrame, DashesMarchClockwiseOnlyWhileAnimating) {
     frame_->SetBorderAnimation(false);
 }
 
+// The dash phase on the screen's top side (the frame covers the screen from
+// its origin), as PaintedPhase reads the buffer.
+int ScreenPhase(const RECT& r) {
+    for (int p = 0; p < 6; ++p) {
+        bool match = true;
+        for (int k = 60; k < 72 && match; ++k) {
+            const DWORD c = ui_test::ScreenPixel(r.left + k, r.top);
+            const bool dash = ui_test::R(c) == 78 && ui_test::G(c) == 164 && ui_test::B(c) == 253;
+            match = dash == ((k - p) % 6 < 4);
+        }
+        if (match) return p;
+    }
+    return -1;
+}
+
+// The animation's step repaints the border alone: the dashes move on in the
+// buffer and on screen, the brackets stay, and nothing inside or outside the
+// region is painted again.
+TEST_F(RegionFrame, ABorderStepRepaintsOnlyTheBorder) {
+    ui_test::Pump(50);
+    const int start = PaintedPhase(*frame_, kRegion, false);
+    ASSERT_GE(start, 0);
+    DuiLib::CPaintManagerUI* pm = frame_->GetPaintManager();
+    DWORD* bits = reinterpret_cast<DWORD*>(const_cast<BYTE*>(pm->GetPaintOffscreenBits()));
+    const LONG width = pm->GetPaintOffscreenSize().cx;
+    DWORD* inside = bits + 350 * width + 500;
+    DWORD* outside = bits + 100 * width + 150;
+    *inside = *outside = 0x12345678;
+    frame_->SetBorderAnimation(true);
+    for (int i = 0; i <= 6; ++i) {  // each paint draws the phase, then moves it on
+        const int want = (start + i) % 6;
+        frame_->RepaintBorder();
+        ASSERT_TRUE(ui_test::PumpUntil([&] { return PaintedPhase(*frame_, kRegion, false) == want; }, kWaitMs))
+            << "step " << i;
+        EXPECT_EQ(PaintedPhase(*frame_, kRegion, true), want) << "the bottom too, step " << i;
+        EXPECT_TRUE(ui_test::PumpUntil([&] { return ScreenPhase(kRegion) == want; }, kWaitMs))
+            << "on screen, step " << i;
+    }
+    EXPECT_EQ(*inside, 0x12345678u) << "the inside was not painted again";
+    EXPECT_EQ(*outside, 0x12345678u) << "nor the outside";
+    EXPECT_TRUE(BracketsPaintedAt(*frame_, kRegion));
+    frame_->SetBorderAnimation(false);
+    PaintOnce(*frame_);
+    EXPECT_EQ(PaintedPhase(*frame_, kRegion, false), (start + 7) % 6) << "a whole paint goes on from the steps";
+    EXPECT_NE(*inside, 0x12345678u);
+}
+
 // A frame over part of the screen works in its own client coordinates and
 // writes screen coordinates to g_rcSnapwick.
 TEST(RegionFrameOffset, KeepsClientAndScreenCoordinatesApart) {

@@ -142,6 +142,44 @@ TEST(Paint, LayeredWindowWhoseOwnerPaintsKeepsTheOwnersBitmap) {
     EXPECT_TRUE(Near(ScreenPixel(rc.left + 50, rc.top + 50), 255, 0, 0)) << "the tree paints again once switched back";
 }
 
+// Partial layered painting: a control's own invalidation repaints its
+// rectangle in the kept buffer and on screen and nothing else; a whole
+// invalidation, and every paint of a window without it, repaint it all.
+TEST(Paint, LayeredWindowWithPartialPaintRepaintsOnlyWhatWasInvalidated) {
+    const wchar_t* layout =
+        LR"(<Window size="100,100" layered="true"><VerticalLayout>
+        <Control name="a" float="true" pos="0,0,50,100" bkcolor="#FFFF0000"/>
+        <Control name="b" float="true" pos="50,0,100,100" bkcolor="#FF0000FF"/>
+      </VerticalLayout></Window>)";
+    constexpr DWORD kMark = 0xFF00FF00;  // written into the buffer behind the tree's back
+    auto mark = [](TestWindow& w) {
+        *reinterpret_cast<DWORD*>(const_cast<BYTE*>(w.Pm().GetPaintOffscreenBits()) + (10 * 100 + 75) * 4) = kMark;
+    };
+    for (bool partial : {true, false}) {
+        TestWindow w(layout, partial ? L"UiPartialPaint" : L"UiWholePaint");
+        w.Pm().SetLayeredPartialPaint(partial);
+        ASSERT_TRUE(w.Open(700, 300));
+        SetWindowPos(w.GetHWND(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        ASSERT_TRUE(PumpUntil([] { return Near(ScreenPixel(775, 310), 0, 0, 255); })) << "painted once";
+        mark(w);
+        w.Find<CControlUI>(L"a")->SetBkColor(0xFFFFFF00);
+        ASSERT_TRUE(PumpUntil([] { return Near(ScreenPixel(710, 310), 255, 255, 0); })) << "the change shows";
+        if (!partial) {
+            EXPECT_NE(w.Pixel(75, 10), kMark) << "without it every paint is a whole one";
+            continue;
+        }
+        EXPECT_EQ(w.Pixel(75, 10), kMark) << "the other control was not painted again";
+        EXPECT_TRUE(Near(ScreenPixel(775, 310), 0, 0, 255)) << "and the screen keeps it outside the dirty part";
+        w.Pm().Invalidate();
+        ASSERT_TRUE(PumpUntil([&] { return w.Pixel(75, 10) != kMark; })) << "a whole invalidation paints it all";
+        EXPECT_TRUE(Near(w.Pixel(75, 10), 0, 0, 255));
+        mark(w);
+        SetWindowPos(w.GetHWND(), nullptr, 0, 0, 120, 100, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        EXPECT_TRUE(PumpUntil([&] { return w.Pm().GetPaintOffscreenSize().cx == 120 && w.Pixel(75, 10) != kMark; }))
+            << "so does a new size";
+    }
+}
+
 TEST(Paint, ShowcaseSkinFromTheZipRendersChineseText) {
     TestWindow w(L"XML_SHOWCASE", L"UiShowcase");
     ASSERT_TRUE(w.Open(200, 120, 0));

@@ -103,7 +103,7 @@ void CPaintManagerUI::SetLayeredOpacity(BYTE nOpacity) {
     m_nOpacity = nOpacity;
     if (!m_hWndPaint) return;
     if (m_bLayered) {
-        RequestLayeredPaint();
+        Invalidate();
         return;
     }
     // A plain window fades with the system's constant alpha.
@@ -121,18 +121,37 @@ void CPaintManagerUI::RequestLayeredPaint() {
 
 void CPaintManagerUI::Invalidate() {
     if (!m_hWndPaint) return;
-    if (m_bLayered)
+    if (m_bLayered) {
+        m_bLayeredAll = true;
         RequestLayeredPaint();
-    else
+    } else {
         InvalidateRect(m_hWndPaint, nullptr, FALSE);
+    }
 }
 
 void CPaintManagerUI::Invalidate(const RECT& rcItem) {
     if (!m_hWndPaint) return;
-    if (m_bLayered)
+    if (m_bLayered) {
+        AddLayeredDirty(rcItem);
         RequestLayeredPaint();
-    else
+    } else {
         InvalidateRect(m_hWndPaint, &rcItem, FALSE);
+    }
+}
+
+// Past a handful of rectangles their bounds are painted instead.
+void CPaintManagerUI::AddLayeredDirty(const RECT& rc) {
+    constexpr size_t kMaxDirty = 8;
+    if (!m_bLayeredPartial) {
+        m_bLayeredAll = true;
+        return;
+    }
+    if (rc.right <= rc.left || rc.bottom <= rc.top) return;
+    m_layeredDirty.push_back(rc);
+    if (m_layeredDirty.size() <= kMaxDirty) return;
+    RECT bounds = m_layeredDirty.front();
+    for (const RECT& r : m_layeredDirty) UnionRect(&bounds, &bounds, &r);
+    m_layeredDirty.assign(1, bounds);
 }
 
 bool CPaintManagerUI::EnsureOffscreen(int cx, int cy) {
@@ -187,10 +206,13 @@ void CPaintManagerUI::PaintTree(HDC hDC, const RECT& rcPaint) {
 void CPaintManagerUI::OnPaint() {
     UpdateLayout();
     if (m_bLayered) {
+        RECT update = {};
+        if (GetUpdateRect(m_hWndPaint, &update, FALSE)) AddLayeredDirty(update);
         ValidateRect(m_hWndPaint, nullptr);
         PaintLayered();
         return;
     }
+    ++m_nPaintSerial;
     PAINTSTRUCT ps = {};
     HDC dc = BeginPaint(m_hWndPaint, &ps);
     SIZE size = GetClientSize();
@@ -205,23 +227,62 @@ void CPaintManagerUI::OnPaint() {
 }
 
 void CPaintManagerUI::PaintLayered() {
+    if (!m_hWndPaint || !IsWindow(m_hWndPaint)) {
+        m_bLayeredPending = false;
+        return;
+    }
+    UpdateLayout();  // what the layout invalidates is painted now, not once more
     m_bLayeredPending = false;
-    if (!m_hWndPaint || !IsWindow(m_hWndPaint)) return;
-    UpdateLayout();
     if (m_bOwnerPaintsLayered) return;  // the owner's bitmap stays on screen
     RECT window = {};
     GetWindowRect(m_hWndPaint, &window);
     SIZE size = GetClientSize();
+    const bool kept = m_hbmpOffscreen && m_szOffscreen.cx == size.cx && m_szOffscreen.cy == size.cy;
     if (!EnsureOffscreen(size.cx, size.cy)) return;
-    memset(m_pOffscreenBits, 0, static_cast<size_t>(size.cx) * size.cy * 4);
-    RECT all = {0, 0, size.cx, size.cy};
-    PaintTree(m_hDcOffscreen, all);
+    const bool all = !m_bLayeredPartial || m_bLayeredAll || !kept;
+    m_bLayeredAll = false;
+    ++m_nPaintSerial;
+    RECT dirty = {0, 0, size.cx, size.cy};
+    if (all) {
+        m_layeredDirty.clear();
+        memset(m_pOffscreenBits, 0, static_cast<size_t>(size.cx) * size.cy * 4);
+        PaintTree(m_hDcOffscreen, dirty);
+    } else if (!PaintLayeredDirty(size, &dirty)) {
+        return;  // nothing changed
+    }
     GdiFlush();
     POINT dst = {window.left, window.top};
     POINT src = {0, 0};
     BLENDFUNCTION bf = {AC_SRC_OVER, 0, m_nOpacity, AC_SRC_ALPHA};
-    if (!UpdateLayeredWindow(m_hWndPaint, nullptr, &dst, &size, m_hDcOffscreen, &src, 0, &bf, ULW_ALPHA))
+    UPDATELAYEREDWINDOWINFO info = {sizeof(info)};
+    info.pptDst = &dst;
+    info.psize = &size;
+    info.hdcSrc = m_hDcOffscreen;
+    info.pptSrc = &src;
+    info.pblend = &bf;
+    info.dwFlags = ULW_ALPHA;
+    info.prcDirty = all ? nullptr : &dirty;
+    if (!UpdateLayeredWindowIndirect(m_hWndPaint, &info))
         LogBoth("CPaintManagerUI::PaintLayered", "UpdateLayeredWindow error %lu", GetLastError());
+}
+
+// Clears and paints each collected rectangle in the kept buffer; bounds gets
+// what they cover together. false when none lies in the window.
+bool CPaintManagerUI::PaintLayeredDirty(SIZE size, RECT* bounds) {
+    std::vector<RECT> dirty;
+    dirty.swap(m_layeredDirty);
+    const RECT client = {0, 0, size.cx, size.cy};
+    SetRectEmpty(bounds);
+    for (const RECT& rc : dirty) {
+        RECT clip = {};
+        if (!IntersectRect(&clip, &rc, &client)) continue;
+        const size_t rowBytes = static_cast<size_t>(clip.right - clip.left) * 4;
+        for (LONG y = clip.top; y < clip.bottom; ++y)
+            memset(m_pOffscreenBits + (static_cast<size_t>(y) * size.cx + clip.left) * 4, 0, rowBytes);
+        PaintTree(m_hDcOffscreen, clip);
+        UnionRect(bounds, bounds, &clip);
+    }
+    return !IsRectEmpty(bounds);
 }
 
 bool CPaintManagerUI::AttachDialog(CControlUI* pControl) {

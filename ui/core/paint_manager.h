@@ -79,6 +79,16 @@ public:
     // the control tree over it. The tree still lays out and takes input.
     void SetOwnerPaintsLayered(bool bOwnerPaints) { m_bOwnerPaintsLayered = bOwnerPaints; }
     bool IsOwnerPaintsLayered() const { return m_bOwnerPaintsLayered; }
+    // A layered window that repaints only what changed: Invalidate(rect) and
+    // WM_PAINT collect rectangles, and the next paint clears and paints just
+    // those in the kept buffer and hands the system their bounds as the dirty
+    // rectangle (UpdateLayeredWindowIndirect). Invalidate() and a new size
+    // still paint it all. Off by default: then every paint is a whole one.
+    void SetLayeredPartialPaint(bool bPartial) { m_bLayeredPartial = bPartial; }
+    bool IsLayeredPartialPaint() const { return m_bLayeredPartial; }
+    // Which paint of the window is under way (or was the last): one number per
+    // paint, the same for every rectangle a partial paint goes through.
+    UINT GetPaintSerial() const { return m_nPaintSerial; }
 
     // Repaint and relayout.
     void Invalidate();
@@ -225,6 +235,8 @@ private:
     void FreeOffscreen();
     void LayoutRoot();
     void RequestLayeredPaint();
+    void AddLayeredDirty(const RECT& rc);
+    bool PaintLayeredDirty(SIZE size, RECT* bounds);
     void ApplyLayeredStyle();
 
     bool HandleMouse(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lRes);
@@ -261,9 +273,13 @@ private:
     bool m_bLayered = false;
     bool m_bLayeredPending = false;
     bool m_bOwnerPaintsLayered = false;
+    bool m_bLayeredPartial = false;
+    bool m_bLayeredAll = true;         // the next layered paint paints everything
+    std::vector<RECT> m_layeredDirty;  // client rectangles for the next partial paint
     bool m_bConstantAlpha = false;
     BYTE m_nOpacity = 255;
     int m_nDispatchDepth = 0;
+    UINT m_nPaintSerial = 0;
     std::shared_ptr<bool> m_alive;
     POINT m_ptLastMousePos = {-1, -1};
 

@@ -83,7 +83,7 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
             Invalidate();
             return false;
         case WM_WINDOWPOSCHANGED:
-            if (m_bLayered && !(reinterpret_cast<WINDOWPOS*>(lParam)->flags & SWP_NOSIZE)) RequestLayeredPaint();
+            if (m_bLayered && !(reinterpret_cast<WINDOWPOS*>(lParam)->flags & SWP_NOSIZE)) Invalidate();
             return false;
         case WM_GETMINMAXINFO: {
             auto* info = reinterpret_cast<MINMAXINFO*>(lParam);

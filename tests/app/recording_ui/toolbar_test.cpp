@@ -188,30 +188,55 @@ TEST_F(ToolbarFixture, AltF4DuringARecordingStopsItAndKeepsTheLoopRunning) {
     EXPECT_TRUE(IsWindow(hwnd));
 }
 
+// The timers only start a slide; the bar then moves a stretch per tick of its
+// own, so the UI thread answers other messages while it slides.
 TEST_F(ToolbarFixture, ParkedAtAnEdgeItSlidesOutAndBackWhenTheCursorTouchesTheStrip) {
     ASSERT_NE(Open(RECT{200, 100, 900, 500}), nullptr);
+    auto barAt = [&](LONG RECT::*edge, LONG where) { return PumpUntil([&] { return BarRect().*edge == where; }); };
     SetCursorPos(640, 400);
     MoveBarTo(0, 300);
     FireTimer(20);
-    RECT rc = BarRect();
-    EXPECT_EQ(rc.right, 8) << "a strip of the bar stays at the left edge";
-    EXPECT_EQ(rc.top, 300);
+    EXPECT_GT(BarRect().right, 8) << "the timer returns long before the slide ends";
+    EXPECT_TRUE(barAt(&RECT::right, 8)) << "a strip of the bar stays at the left edge";
+    EXPECT_EQ(BarRect().top, 300);
     SetCursorPos(4, 320);
     FireTimer(21);
-    EXPECT_EQ(BarRect().left, 0) << "touching the strip brings it back";
+    EXPECT_LT(BarRect().left, 0);
+    EXPECT_TRUE(barAt(&RECT::left, 0)) << "touching the strip brings it back";
 
     SetCursorPos(640, 400);
     MoveBarTo(kScreen.right - CToolbarWnd::kWidth, 300);
     FireTimer(20);
-    EXPECT_EQ(BarRect().left, kScreen.right - 8) << "the same at the right edge";
+    EXPECT_TRUE(barAt(&RECT::left, kScreen.right - 8)) << "the same at the right edge";
     SetCursorPos(kScreen.right - 3, 320);
     FireTimer(21);
-    EXPECT_EQ(BarRect().right, kScreen.right);
+    EXPECT_TRUE(barAt(&RECT::right, kScreen.right));
 
     SetCursorPos(640, 100);
     MoveBarTo(400, 300);
     FireTimer(20);
+    Pump(100);
     EXPECT_EQ(BarRect().left, 400) << "a bar in the middle of the screen never slides";
+}
+
+// A slide that is under way ends where it was going, whatever the timers ask
+// meanwhile; a bar dragged away during it stays where it was dragged.
+TEST_F(ToolbarFixture, ASlideRunsToItsEndAndStopsWhenTheBarIsDragged) {
+    ASSERT_NE(Open(RECT{200, 100, 900, 500}), nullptr);
+    MoveBarTo(8 - CToolbarWnd::kWidth, 300);  // parked at the left edge
+    SetCursorPos(4, 320);
+    FireTimer(21);
+    SetCursorPos(640, 400);
+    FireTimer(20);  // would send a bar at the edge out again
+    EXPECT_TRUE(PumpUntil([&] { return BarRect().left == 0; })) << "it comes all the way back first";
+
+    SetCursorPos(640, 400);
+    MoveBarTo(0, 300);
+    FireTimer(20);
+    MoveBarTo(500, 200);  // the user drags it off the edge mid-way
+    Pump(100);
+    EXPECT_EQ(BarRect().left, 500);
+    EXPECT_EQ(BarRect().top, 200);
 }
 
 TEST_F(ToolbarFixture, AHiddenBarNeverSlides) {
@@ -221,6 +246,27 @@ TEST_F(ToolbarFixture, AHiddenBarNeverSlides) {
     MoveBarTo(0, 300);
     FireTimer(20);
     EXPECT_EQ(BarRect().left, 0);
+}
+
+// Once the bar is up it makes the spotlight hidden over the area, so that the
+// button only has to show it.
+TEST_F(ToolbarFixture, TheSpotlightIsMadeHiddenOverTheAreaOnceTheBarIsUp) {
+    const RECT area = {200, 100, 900, 500};
+    g_rcSnapwick = area;
+    ASSERT_NE(Open(area), nullptr);
+    ASSERT_TRUE(PumpUntil([&] { return bar->Spotlight() != nullptr; }));
+    HWND spot = bar->Spotlight()->GetHWND();
+    EXPECT_FALSE(IsWindowVisible(spot));
+    RECT rc = {};
+    GetWindowRect(spot, &rc);
+    const RECT want = {area.left + 2, area.top + 2, area.right - 2, area.bottom - 2};
+    EXPECT_TRUE(EqualRect(&rc, &want)) << "already in place";
+    bar->ToggleSpotlight();
+    EXPECT_TRUE(IsWindowVisible(spot));
+    EXPECT_EQ(bar->Spotlight()->GetHWND(), spot) << "the same window, shown";
+    EXPECT_TRUE(PumpUntil([] { return R(ScreenPixel(800, 450)) < 140; })) << "dark over the area";
+    bar->ToggleSpotlight();
+    EXPECT_FALSE(IsWindowVisible(spot));
 }
 
 // The drawing button opens the drawing toolbar over the board and closes it
