@@ -87,7 +87,7 @@ TEST_F(RowWindow, EachRowKeepsItsOwnKeysThroughSelection) {
         const wchar_t* row;
         uint8_t modifiers;
         const wchar_t* key;
-    } cases[] = {{L"one", 7, L"W"}, {L"two", 0, L"F12"}, {L"lone", 4, L"无"}};
+    } cases[] = {{L"one", 7, L"W"}, {L"two", 1, L"F12"}, {L"lone", 4, L"无"}};
     for (const auto& c : cases) {
         Row(c.row)->SetModifiers(c.modifiers);
         Row(c.row)->SetKeyText(c.key);
