@@ -5,7 +5,6 @@
 #include <shlwapi.h>
 
 #include "app/custom_messages.h"
-#include "app/main_ini.h"
 #include "app/recording_ui/countdown_wnd.h"
 #include "app/recording_ui/toolbar_placement.h"
 #include "app/tips/game_record_tip_dlg.h"
@@ -14,6 +13,7 @@
 #include "app/tips/tip_box_dlg.h"
 #include "app/vistrel_frame.h"
 #include "common/logger.h"
+#include "common/main_ini.h"
 #include "common/record_globals.h"
 #include "common/setting_data.h"
 #include "common/text_convert.h"
