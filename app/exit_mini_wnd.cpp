@@ -1,7 +1,7 @@
 // The close prompt CExitMiniWnd and the remembered close choice.
 #include "app/exit_mini_wnd.h"
 
-#include "app/main_ini.h"
+#include "common/main_ini.h"
 #include "common/setting_data.h"
 
 using namespace DuiLib;

@@ -5,11 +5,11 @@
 #include <cwchar>
 
 #include "app/layouts/main_audio_menu_names.h"
-#include "app/main_ini.h"
 #include "app/recording_ui/toolbar_wnd.h"
 #include "app/vistrel_frame.h"
 #include "app/window_placement.h"
 #include "common/logger.h"
+#include "common/main_ini.h"
 #include "common/record_globals.h"
 #include "common/text_convert.h"
 #include "engine/vistreler.h"

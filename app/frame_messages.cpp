@@ -1,10 +1,10 @@
 // The main window's message handling: the system menu while recording, the
 // custom-message hub and the frame's timers.
 #include "app/lists/file_lists.h"
-#include "app/main_ini.h"
 #include "app/vistrel_frame.h"
 #include "areaprobe/areaprobe.h"
 #include "common/logger.h"
+#include "common/main_ini.h"
 #include "common/record_globals.h"
 #include "overlay/region/sel_area_wnd.h"
 #include "settings/dialog/record_setting_dlg.h"

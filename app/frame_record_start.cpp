@@ -4,12 +4,12 @@
 // controls back (2) and step the region frame's border (3).
 #include <shlwapi.h>
 
-#include "app/main_ini.h"
 #include "app/record_tip_texts.h"
 #include "app/recording_ui/countdown_wnd.h"
 #include "app/recording_ui/toolbar_placement.h"
 #include "app/vistrel_frame.h"
 #include "common/logger.h"
+#include "common/main_ini.h"
 #include "common/record_globals.h"
 #include "common/setting_data.h"
 #include "common/text_convert.h"

@@ -1,9 +1,9 @@
 // The sound device dialog ("sys_audio_set": offered the main window's device
 // lists, it keeps its choice in "Tessel.ini") and the auto-stop dialog ("auto_stop":
 // it edits the options the progress logic reads).
-#include "app/main_ini.h"
 #include "app/vistrel_frame.h"
 #include "common/logger.h"
+#include "common/main_ini.h"
 #include "settings/auto_stop/auto_stop_record_dlg.h"
 #include "settings/sound/audio_setting_dlg.h"
 

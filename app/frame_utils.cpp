@@ -1,11 +1,11 @@
 // Small operations of the main window used by its messages, commands and recording.
 #include "app/desktop_shell.h"
-#include "app/main_ini.h"
 #include "app/vistrel_frame.h"
 #include "app/work_area.h"
 #include "areaprobe/areaprobe.h"
 #include "common/drives.h"
 #include "common/logger.h"
+#include "common/main_ini.h"
 #include "common/program_path.h"
 #include "common/record_globals.h"
 #include "common/text_convert.h"

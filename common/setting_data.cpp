@@ -6,6 +6,7 @@
 #include <cwctype>
 
 #include "common/drives.h"
+#include "common/main_ini.h"
 #include "common/program_path.h"
 
 namespace {
@@ -102,8 +103,10 @@ struct Writer {
     const SettingRecord& record;
 
     void Put(IniFile f, const wchar_t* s, const wchar_t* k, const std::wstring& v) const {
-        const std::wstring& ini = f == kMainIni ? mainIni : settingIni;
-        WritePrivateProfileStringW(s, k, v.c_str(), ini.c_str());
+        if (f == kMainIni)
+            WriteMainIniText(s, k, v, mainIni);  // written like every key of that file
+        else
+            WritePrivateProfileStringW(s, k, v.c_str(), settingIni.c_str());
     }
     void operator()(IniFile f, const wchar_t* s, const wchar_t* k, std::wstring SettingRecord::*m) {
         Put(f, s, k, CutText(record.*m));

@@ -9,6 +9,12 @@ namespace {
 constexpr int kTextBoxSize = 100;
 constexpr UINT kCaretPeriodMs = 500;
 
+// What a new drawing toolbar shows: the pen, 5 pixels wide, text size 32, red,
+// no white board, and a board that takes the clicks.
+constexpr int kDefaultPenWidth = 5;
+constexpr int kDefaultTextSize = 32;
+constexpr DWORD kDefaultColor = 0xFFFF0000;
+
 }  // namespace
 
 CDrawBoardWnd::CDrawBoardWnd() : m_rcBoard{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)} {
@@ -30,6 +36,7 @@ RECT CDrawBoardWnd::BoardToClientRect(const RECT& screen) const {
 }
 
 void CDrawBoardWnd::ShowBoard() {
+    ResetTools();
     ::ShowWindow(m_hWnd, SW_SHOW);
     const RECT clip = BoardToClientRect(g_rcSnapwick);
     m_canvas.SetClip(clip.left, clip.top, clip.right, clip.bottom);
@@ -42,8 +49,23 @@ void CDrawBoardWnd::ShowBoard() {
 }
 
 void CDrawBoardWnd::ClearAll() {
-    m_canvas.SetTool(kToolPen);
+    ResetTools();
     m_canvas.ClearAll();
+}
+
+// The board and its canvas back to what a new drawing toolbar shows, so that a
+// toolbar opened again agrees with the board; the text being typed is finished.
+void CDrawBoardWnd::ResetTools() {
+    FinishActiveText();
+    m_nTool = kToolPen;
+    m_canvas.SetTool(kToolPen);
+    m_canvas.SetWhiteBoard(false);
+    m_canvas.SetWidth(kDefaultPenWidth);
+    SetTextSize(kDefaultTextSize);
+    SetColor(kDefaultColor);
+    if (!m_hWnd) return;
+    const LONG_PTR ex = GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE);
+    if (ex & WS_EX_TRANSPARENT) SetWindowLongPtrW(m_hWnd, GWL_EXSTYLE, ex & ~static_cast<LONG_PTR>(WS_EX_TRANSPARENT));
 }
 
 void CDrawBoardWnd::SetTextSize(int size) {

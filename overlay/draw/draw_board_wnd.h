@@ -28,8 +28,10 @@ public:
     void SetBoardRect(int left, int top, int right, int bottom);
     RECT GetBoardRect() const { return m_rcBoard; }
     // Shows the board over the record region with a fresh canvas (every
-    // earlier stroke goes).
+    // earlier stroke goes) and the tools a new drawing toolbar shows.
     void ShowBoard();
+    // Every stroke goes and the tools are those of a new drawing toolbar (the
+    // board is hidden with its toolbar).
     void ClearAll();
     // tool a DrawTool; on: the white board's new state (tool 8 only).
     void SetTool(int tool, bool on);
@@ -61,6 +63,7 @@ private:
     // active area.
     bool CursorPoint(LPARAM lParam, POINT* client) const;
     void StartTextBox(POINT screen);
+    void ResetTools();
     // Ends the box being typed into; an empty one takes its stroke with it.
     void FinishActiveText();
     void ForgetActiveText();

@@ -71,8 +71,8 @@ void CSelAreaWnd::OnSelMouse(int handle, UINT message, int x, int y, int aspect)
     if (!m_pSelArea || !m_pDragBtn) return;
     POINT point = {x, y};
     SelMouseStep step =
-        TrackSelMouse(handle, message, point, m_ptLast, m_pSelArea->GetSelRect(), m_rcClientBounds, aspect);
-    m_ptLast = step.lastPoint;
+        TrackSelMouse(handle, message, point, m_drag, m_pSelArea->GetSelRect(), m_rcClientBounds, aspect);
+    m_drag = step.drag;
     if (step.changed) {
         const RECT& sel = step.selection;
         m_pSelArea->SetSelRect(sel.left, sel.top, sel.right, sel.bottom);

@@ -63,7 +63,7 @@ private:
     CDragBtnUI* m_pDragBtn = nullptr;
     CSelAreaUI* m_pSelArea = nullptr;
     DuiLib::CLabelUI* m_pSizeLabel = nullptr;
-    POINT m_ptLast = {0, 0};           // screen pixels; (0, 0) while no drag is under way
+    SelDrag m_drag;                    // screen pixels
     RECT m_rcStartSel = {0, 0, 0, 0};  // g_rcSnapwick at start-up, client coordinates
     RECT m_rcScreenBounds = {0, 0, 0, 0};
     RECT m_rcClientBounds = {0, 0, 0, 0};

@@ -120,23 +120,19 @@ RECT ResizeSelection(int handle, int dx, int dy, const RECT& sel, const RECT& bo
     return r;
 }
 
-SelMouseStep TrackSelMouse(int handle, UINT message, POINT point, POINT lastPoint, const RECT& sel, const RECT& bounds,
-                           int aspect) {
-    SelMouseStep step = {lastPoint, false, sel};
-    if (handle == kSelNone) {
-        step.lastPoint = POINT{0, 0};
-        return step;
-    }
-    if (message == WM_LBUTTONDOWN) {
-        step.lastPoint = point;
-    } else if (message == WM_LBUTTONUP) {
-        step.lastPoint = POINT{0, 0};
+SelMouseStep TrackSelMouse(int handle, UINT message, POINT point, const SelDrag& drag, const RECT& sel,
+                           const RECT& bounds, int aspect) {
+    SelMouseStep step = {drag, false, sel};
+    if (handle == kSelNone || message == WM_LBUTTONUP) {
+        step.drag = SelDrag{};
+    } else if (message == WM_LBUTTONDOWN) {
+        step.drag = SelDrag{true, point};
     } else if (message == WM_MOUSEMOVE && handle >= kSelLeft && handle <= kSelMove) {
         // Without a press there is no distance to drag by.
-        if (lastPoint.x == 0 && lastPoint.y == 0) return step;
-        step.selection = ResizeSelection(handle, point.x - lastPoint.x, point.y - lastPoint.y, sel, bounds, aspect);
+        if (!drag.active) return step;
+        step.selection = ResizeSelection(handle, point.x - drag.last.x, point.y - drag.last.y, sel, bounds, aspect);
         step.changed = true;
-        step.lastPoint = point;
+        step.drag.last = point;
     }
     return step;
 }

@@ -42,20 +42,27 @@ RECT CenterRectIn(const RECT& rect, int width, int height);
 // width or height it had before this step.
 RECT ResizeSelection(int handle, int dx, int dy, const RECT& sel, const RECT& bounds, int aspect);
 
+// The drag under way: whether the left button went down on a handle, and the
+// last point it was dragged to (any point, the screen's top-left included).
+struct SelDrag {
+    bool active = false;
+    POINT last = {0, 0};
+};
+
 // What one mouse event does to the drag under way.
 struct SelMouseStep {
-    POINT lastPoint;  // the drag's last point after the event; (0, 0) when none
-    bool changed;     // selection holds a new region
+    SelDrag drag;  // the drag after the event
+    bool changed;  // selection holds a new region
     RECT selection;
 };
 
 // handle 0 or a button release ends the drag, a press starts one at point, and
 // a move with a handle 1 to 9 drags the selection by the distance from the
-// last point. A move while no drag is under way (last point (0, 0)) leaves the
-// region alone. point and lastPoint share one coordinate system; selection and
-// bounds share another.
-SelMouseStep TrackSelMouse(int handle, UINT message, POINT point, POINT lastPoint, const RECT& sel, const RECT& bounds,
-                           int aspect);
+// drag's last point. A move while no drag is under way leaves the region
+// alone. point and the drag's points share one coordinate system; selection
+// and bounds share another.
+SelMouseStep TrackSelMouse(int handle, UINT message, POINT point, const SelDrag& drag, const RECT& sel,
+                           const RECT& bounds, int aspect);
 
 // What the drag button does after a mouse event.
 enum class DragButtonAction { kKeep, kHide, kShow };

@@ -225,6 +225,7 @@ void RecordSettingDlg::OnClick(TNotifyUI& msg) {
 }
 
 bool RecordSettingDlg::OnOK() {
+    if (RefuseOneKeyOnTwoRows()) return true;
     if (m_pPage) m_pPage->Apply(m_outputPath);
     ApplyHotkeys();
     return ShowHotkeyConflictTip();

@@ -43,7 +43,8 @@ public:
     int PageAtScroll(int y) const;
     SettingOpt* Page() const { return m_pPage; }
     DuiLib::HotkeyLabel* CurrentRow() const { return m_pCurrentRow; }
-    // OK: page, hotkeys, notice; true when the dialog stays open.
+    // OK: page, hotkeys, notice; true when the dialog stays open (also when two
+    // hotkey rows have one key: then nothing is applied).
     bool OnOK();
 
     DuiLib::CControlUI* CreateControl(LPCTSTR pstrClass) override;
@@ -79,6 +80,9 @@ private:
     void EnableModifiers(bool enable);
     bool ApplyHotkeys();
     bool ShowHotkeyConflictTip();
+    // One key on two rows: a notice, and true (OK is refused).
+    bool RefuseOneKeyOnTwoRows();
+    void ShowOneKeyOnTwoRows(const std::wstring& text);
 
     DuiLib::CVerticalLayoutUI* m_pRoot = nullptr;  // all owned by the layout
     DuiLib::CVerticalLayoutUI* m_pOptionContainer = nullptr;

@@ -1,5 +1,9 @@
 // The settings dialog's hotkey rows: showing an entry in a row, editing the
 // selected row with the modifier boxes and the key combo, and OK's registration.
+#include <iterator>
+
+#include "shell/tips/msg_tip_dlg.h"
+#include "common/logger.h"
 #include "settings/dialog/record_setting_dlg.h"
 #include "settings/hotkeys/hotkey_tip_dlg.h"
 #include "settings/layouts/setting_opt_names.h"
@@ -149,6 +153,40 @@ bool RecordSettingDlg::ApplyHotkeys() {
     }
     registry->RegisterAll(entries, false);
     return true;
+}
+
+// Two rows with one key can never both work (the second would fail against the
+// first): OK is refused with a plain notice and the dialog stays on the hotkeys.
+bool RecordSettingDlg::RefuseOneKeyOnTwoRows() {
+    for (size_t a = 0; a < std::size(kRows); ++a) {
+        const HotkeyLabel* first = m_pHotkeyRows[kRows[a].slot];
+        if (!first || !HotkeyVirtualKey(first->GetKeyText().Str())) continue;
+        for (size_t b = a + 1; b < std::size(kRows); ++b) {
+            const HotkeyLabel* second = m_pHotkeyRows[kRows[b].slot];
+            if (!second || second->GetKeyText() != first->GetKeyText() ||
+                second->GetModifiers() != first->GetModifiers())
+                continue;
+            HotkeyEntry shown;
+            shown.fVirt = first->GetModifiers();
+            shown.key = first->GetKeyText().Str();
+            ShowOneKeyOnTwoRows(std::wstring(L"“") + kRows[a].label + L"”和“" + kRows[b].label + L"”用了同一个快捷键" +
+                                shown.GetDisplayText() + L"，请更改其中一个");
+            SelectPage(kHotkeySettingPage);
+            return true;
+        }
+    }
+    return false;
+}
+
+void RecordSettingDlg::ShowOneKeyOnTwoRows(const std::wstring& text) {
+    MsgTipDlg tip;
+    tip.SetTipType(0);
+    tip.SetTipText(text);
+    if (!tip.Create(m_hWnd, L"HotkeyDialog", WS_POPUP, WS_EX_TOOLWINDOW | WS_EX_TOPMOST)) {
+        LogBoth("RecordSettingDlg::OnOK", "the tip dialog could not be created error");
+        return;
+    }
+    tip.DoModal(m_hWnd);
 }
 
 bool RecordSettingDlg::ShowHotkeyConflictTip() {

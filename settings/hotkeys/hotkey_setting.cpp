@@ -186,10 +186,24 @@ HotkeyState CHotKeySetting::RegisterOne(HotkeyEntry& entry, bool force) {
         registered[slot] = Registration{true, entry.fVirt, entry.key};
         return kHotkeyRegistered;
     }
-    return GetLastError() == kTakenByAnother ? kHotkeyTaken : kHotkeyFailed;
+    if (GetLastError() != kTakenByAnother) return kHotkeyFailed;
+    // Another slot of this program's own holding the key is no other program.
+    return HoldsKey(entry.fVirt, entry.key) ? kHotkeyFailed : kHotkeyTaken;
 }
 
+bool CHotKeySetting::HoldsKey(uint8_t fVirt, const std::wstring& key) const {
+    for (const Registration& r : registered)
+        if (r.on && r.fVirt == fVirt && r.key == key) return true;
+    return false;
+}
+
+// Every key about to change is released before any is registered, so that two
+// entries may trade keys, or one take the key another gives up.
 int CHotKeySetting::RegisterAll(std::vector<HotkeyEntry> entries, bool force) {
+    for (const HotkeyEntry& entry : entries) {
+        const int slot = HotkeySlot(entry.name);
+        if ((entry.changed || force) && slot >= 0 && ids[slot] >= 0) Unregister(slot);
+    }
     HotkeyState last = kHotkeyNone;
     for (HotkeyEntry& entry : entries) {
         const bool cleared = entry.changed && IsNoKey(entry.key);
@@ -215,8 +229,24 @@ int CHotKeySetting::RegisterAll(std::vector<HotkeyEntry> entries, bool force) {
         }
     }
     if (!iniPath.empty() && !PathFileExistsW(iniPath.c_str())) CreateIniWith(entries);
+    SaveUnregisteredOverOwnKeys(entries);
     list = entries;
     return last;
+}
+
+// A changed entry that could not be registered keeps its old key in the file,
+// unless another entry now holds that key: the file then takes the key the
+// user chose, so that no key stands in two sections (the next start would
+// fail one of them against this program's own registration).
+void CHotKeySetting::SaveUnregisteredOverOwnKeys(const std::vector<HotkeyEntry>& entries) {
+    if (iniPath.empty()) return;
+    for (const HotkeyEntry& entry : entries) {
+        if (!entry.changed || (entry.state != kHotkeyTaken && entry.state != kHotkeyFailed)) continue;
+        const std::wstring storedKey = ReadString(iniPath, entry.name.c_str(), L"key", L"");
+        const auto storedVirt =
+            static_cast<uint8_t>(GetPrivateProfileIntW(entry.name.c_str(), L"fVirt", 0, iniPath.c_str()));
+        if (!IsNoKey(storedKey) && HoldsKey(storedVirt, storedKey)) SaveEntry(entry);
+    }
 }
 
 bool CHotKeySetting::SaveEntry(const HotkeyEntry& entry) {

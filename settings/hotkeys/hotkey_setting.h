@@ -56,8 +56,9 @@ public:
     // Stores the owner, loads the list (file, else defaults) and registers it all.
     int Init(HWND owner);
     const std::vector<HotkeyEntry>& GetHotkeyList() const { return list; }
-    // Registers the entries (all with force, else the changed ones), saves what
-    // was registered or cleared, and makes them the list.
+    // Registers the entries (all with force, else the changed ones; every key
+    // that changes is released first), saves what was registered or cleared,
+    // and makes them the list.
     int RegisterAll(std::vector<HotkeyEntry> entries, bool force);
     HotkeyState RegisterOne(HotkeyEntry& entry, bool force);
     bool SaveEntry(const HotkeyEntry& entry);
@@ -83,6 +84,9 @@ private:
     CHotKeySetting();
     void BuildKeyMap();
     void Unregister(int slot);
+    // Whether one of this registry's slots has that key registered now.
+    bool HoldsKey(uint8_t fVirt, const std::wstring& key) const;
+    void SaveUnregisteredOverOwnKeys(const std::vector<HotkeyEntry>& entries);
     // Writes every entry into a new file (a Unicode ini), so later saves land.
     void CreateIniWith(const std::vector<HotkeyEntry>& entries);
 

@@ -1,23 +1,10 @@
 // The hotkey conflict notice: the taken keys, "不在显示", and the answer.
 #include "settings/hotkeys/hotkey_tip_dlg.h"
 
-#include "common/program_path.h"
-#include "common/text_convert.h"
+#include "common/main_ini.h"
 
 using namespace DuiLib;
 namespace names = hotkey_tip_names;
-
-namespace {
-
-std::string MainIniPathA() { return WideToChs(GetAppFilePath(L"Tessel.ini")); }
-
-}  // namespace
-
-bool HotkeyNoticeSuppressed() {
-    return GetPrivateProfileIntA("HotkeyTip", "HotkeyNoshow", 0, MainIniPathA().c_str()) == 1;
-}
-
-void SuppressHotkeyNotice() { WritePrivateProfileStringA("HotkeyTip", "HotkeyNoshow", "1", MainIniPathA().c_str()); }
 
 bool HotkeyTipDlg::CollectConflicts(const std::vector<HotkeyEntry>& entries) {
     for (const HotkeyEntry& entry : entries) {
@@ -60,11 +47,11 @@ void HotkeyTipDlg::OnClick(TNotifyUI& msg) {
 }
 
 bool ShowHotkeyConflictNotice(HWND owner) {
-    if (HotkeyNoticeSuppressed()) return false;
+    if (ReadHotkeyNoshow()) return false;
     HotkeyTipDlg notice;
     if (!notice.CollectConflicts(CHotKeySetting::GetInstance()->GetHotkeyList())) return false;
     if (!notice.Create(owner, L"HotkeyDialog", kHotkeyTipStyle, kHotkeyTipExStyle)) return false;
     const bool change = notice.DoModal(owner) == 1;
-    if (change && notice.NoShowChosen()) SuppressHotkeyNotice();
+    if (change && notice.NoShowChosen()) WriteHotkeyNoshow();
     return change;
 }

@@ -42,10 +42,7 @@ private:
     std::vector<std::wstring> m_conflicts;
 };
 
-// [HotkeyTip] HotkeyNoshow of "Tessel.ini": only 1 keeps the notice away.
-bool HotkeyNoticeSuppressed();
-void SuppressHotkeyNotice();
-
 // The notice over owner when a registered hotkey is taken and the notice is not
-// suppressed; true when the user chose to change the keys.
+// suppressed ([HotkeyTip] HotkeyNoshow of "Tessel.ini", common/main_ini.h); true
+// when the user chose to change the keys.
 bool ShowHotkeyConflictNotice(HWND owner);

@@ -2,18 +2,13 @@
 
 #include <cwchar>
 
-#include "common/program_path.h"
-#include "common/text_convert.h"
+#include "common/main_ini.h"
 
 using namespace DuiLib;
 
 namespace {
 
-constexpr char kSection[] = "Audio";
-constexpr char kSysKey[] = "SysVolume";
-constexpr char kMicKey[] = "MicVolume";
 constexpr wchar_t kDefaultDevice[] = L"默认";
-constexpr DWORD kDeviceBuffer = 260;
 constexpr int kItemHeight = 22;
 constexpr POINT kParking = {-482, -251};
 
@@ -30,17 +25,8 @@ int AudioSettingDlg::ShowDialog(HWND owner, bool center) {
 }
 
 std::wstring AudioSettingDlg::IniPath() {
-    if (m_iniPath.empty()) m_iniPath = GetProgramFolderW() + L"Tessel.ini";
+    if (m_iniPath.empty()) m_iniPath = GetMainIniPath();
     return m_iniPath;
-}
-
-// Device names are kept in the ANSI code page, as the ANSI profile functions write them.
-std::wstring AudioSettingDlg::ReadDevice(const char* key) {
-    std::string buffer(kDeviceBuffer, '\0');
-    const DWORD n = GetPrivateProfileStringA(kSection, key, WideToAnsi(kDefaultDevice).c_str(), &buffer[0],
-                                             kDeviceBuffer, WideToAnsi(IniPath()).c_str());
-    buffer.resize(n);
-    return AnsiToWide(buffer);
 }
 
 void AudioSettingDlg::InitWindow() {
@@ -48,8 +34,8 @@ void AudioSettingDlg::InitWindow() {
     m_pCloseBtn = FindNamed<CButtonUI>(m_PaintManager, kClosebtn);
     m_pVolume = FindNamed<CComboUI>(m_PaintManager, kVolume);
     m_pMic = FindNamed<CComboUI>(m_PaintManager, kMic);
-    FillCombo(m_pVolume, m_sysDevices, ReadDevice(kSysKey));
-    FillCombo(m_pMic, m_micDevices, ReadDevice(kMicKey));
+    FillCombo(m_pVolume, m_sysDevices, ReadSoundDevice(kSysVolumeKey, kDefaultDevice, IniPath()));
+    FillCombo(m_pMic, m_micDevices, ReadSoundDevice(kMicVolumeKey, kDefaultDevice, IniPath()));
 }
 
 void AudioSettingDlg::FillCombo(CComboUI* combo, const std::vector<std::wstring>& names, const std::wstring& chosen) {
@@ -64,11 +50,8 @@ void AudioSettingDlg::FillCombo(CComboUI* combo, const std::vector<std::wstring>
 }
 
 void AudioSettingDlg::Save() {
-    const std::string path = WideToAnsi(IniPath());
-    if (m_pVolume)
-        WritePrivateProfileStringA(kSection, kSysKey, WideToAnsi(m_pVolume->GetText().Str()).c_str(), path.c_str());
-    if (m_pMic)
-        WritePrivateProfileStringA(kSection, kMicKey, WideToAnsi(m_pMic->GetText().Str()).c_str(), path.c_str());
+    if (m_pVolume) WriteSoundDevice(kSysVolumeKey, m_pVolume->GetText().Str(), IniPath());
+    if (m_pMic) WriteSoundDevice(kMicVolumeKey, m_pMic->GetText().Str(), IniPath());
 }
 
 void AudioSettingDlg::OnClick(TNotifyUI& msg) {

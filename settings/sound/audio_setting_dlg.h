@@ -32,7 +32,6 @@ protected:
 
 private:
     std::wstring IniPath();
-    std::wstring ReadDevice(const char* key);
     void FillCombo(DuiLib::CComboUI* combo, const std::vector<std::wstring>& names, const std::wstring& chosen);
     void Save();
 

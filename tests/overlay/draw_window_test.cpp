@@ -5,6 +5,8 @@
 // cursor.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -35,28 +37,88 @@ bool IsRed(DWORD c) { return R(c) > 200 && G(c) < 60 && B(c) < 60; }
 bool IsWhite(DWORD c) { return R(c) > 240 && G(c) > 240 && B(c) > 240; }
 bool IsBelow(DWORD c) { return R(c) == 40 && G(c) == 120 && B(c) == 60; }
 
-bool SendButton(DWORD flags) {
+// The mouse and key messages this thread has taken from its queue: input is
+// waited for until the window it went to has had it, never for a fixed time.
+struct InputSeen {
+    static std::vector<MSG>& Log() {
+        static std::vector<MSG> log;
+        return log;
+    }
+    static LRESULT CALLBACK Hook(int code, WPARAM removed, LPARAM lParam) {
+        if (code == HC_ACTION && removed == PM_REMOVE) Log().push_back(*reinterpret_cast<const MSG*>(lParam));
+        return CallNextHookEx(nullptr, code, removed, lParam);
+    }
+    static void Install() {
+        static HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, Hook, nullptr, GetCurrentThreadId());
+        (void)hook;
+    }
+    // Pumps until a message of one of the kinds, taken after `from`, passes `match`.
+    static bool WaitFor(size_t from, std::initializer_list<UINT> kinds,
+                        const std::function<bool(const MSG&)>& match = nullptr) {
+        return PumpUntil([&] {
+            for (size_t i = from; i < Log().size(); ++i)
+                for (UINT kind : kinds)
+                    if (Log()[i].message == kind && (!match || match(Log()[i]))) return true;
+            return false;
+        });
+    }
+};
+
+// A move to p, handed to the window under it.
+void MoveTo(POINT p) {
+    POINT now = {};
+    GetCursorPos(&now);
+    if (now.x == p.x && now.y == p.y) return;
+    const size_t from = InputSeen::Log().size();
+    ASSERT_TRUE(SendMoveTo(p));
+    EXPECT_TRUE(InputSeen::WaitFor(from, {WM_MOUSEMOVE, WM_NCMOUSEMOVE},
+                                   [p](const MSG& m) { return m.pt.x == p.x && m.pt.y == p.y; }))
+        << "the move to " << p.x << "," << p.y;
+}
+
+// A button pressed or released; a press soon after one at the same place
+// arrives as a double click.
+void Button(DWORD flags, UINT message) {
+    const size_t from = InputSeen::Log().size();
     INPUT in = {};
     in.type = INPUT_MOUSE;
     in.mi.dwFlags = flags;
-    return SendInput(1, &in, sizeof(INPUT)) == 1;
+    ASSERT_EQ(SendInput(1, &in, sizeof(INPUT)), 1u);
+    const UINT nc = message - WM_LBUTTONDOWN + WM_NCLBUTTONDOWN;
+    const bool press = message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN;
+    EXPECT_TRUE(press ? InputSeen::WaitFor(from, {message, nc, message + 2, nc + 2})
+                      : InputSeen::WaitFor(from, {message, nc}))
+        << "button message " << message;
 }
 
 // A drag with the left button through points, screen pixels.
 void Drag(const std::vector<POINT>& points) {
-    SendMoveTo(points.front());
-    Pump(30);
-    SendLeftDown();
-    Pump(30);
-    for (size_t i = 1; i < points.size(); ++i) {
-        SendMoveTo(points[i]);
-        Pump(20);
-    }
-    SendLeftUp();
-    Pump(60);
+    MoveTo(points.front());
+    Button(MOUSEEVENTF_LEFTDOWN, WM_LBUTTONDOWN);
+    for (size_t i = 1; i < points.size(); ++i) MoveTo(points[i]);
+    Button(MOUSEEVENTF_LEFTUP, WM_LBUTTONUP);
 }
 
 void Click(POINT p) { Drag({p}); }
+
+void RightClick(POINT p) {
+    MoveTo(p);
+    Button(MOUSEEVENTF_RIGHTDOWN, WM_RBUTTONDOWN);
+    Button(MOUSEEVENTF_RIGHTUP, WM_RBUTTONUP);
+}
+
+// Posts a message to a window of this thread and waits until it was taken.
+void PostAndWait(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam = 0) {
+    const size_t from = InputSeen::Log().size();
+    PostMessageW(hwnd, message, wParam, lParam);
+    EXPECT_TRUE(
+        InputSeen::WaitFor(from, {message}, [&](const MSG& m) { return m.hwnd == hwnd && m.wParam == wParam; }));
+}
+
+// The screen shows what the compositor last drew: a pixel is waited for.
+bool ScreenShows(POINT p, bool (*is)(DWORD)) {
+    return PumpUntil([&] { return is(ScreenPixel(p.x, p.y)); });
+}
 
 RECT ScreenRect() { return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
 
@@ -66,6 +128,7 @@ struct Board : testing::Test {
     CDrawBoardWnd board;
     void SetUp() override {
         ui_test::EnsureTestSkin();
+        InputSeen::Install();
         g_rcSnapwick = kRegion;
         const RECT screen = ScreenRect();
         below = std::make_unique<ClickTarget>(screen, kBelow);
@@ -74,47 +137,44 @@ struct Board : testing::Test {
                                screen.right, screen.bottom),
                   nullptr);
         board.ShowBoard();
-        Pump(100);
+        ASSERT_TRUE(ScreenShows({kRegion.left + 50, kRegion.top + 50}, IsBelow)) << "the empty board over the window";
     }
+    size_t Strokes() const { return board.Canvas().Strokes().size(); }
 };
 
 }  // namespace
 
 TEST_F(Board, StrokesDrawnWithTheMouseAreOnTheScreenOnlyInsideTheRegion) {
     Drag({{300, 300}, {350, 300}, {400, 300}});
-    EXPECT_TRUE(IsRed(ScreenPixel(350, 300))) << "a red pen stroke, width 5";
+    EXPECT_TRUE(ScreenShows({350, 300}, IsRed)) << "a red pen stroke, width 5";
     EXPECT_TRUE(IsBelow(ScreenPixel(350, 320))) << "the board is clear elsewhere";
     Drag({{150, 100}, {170, 100}});  // outside the region: nothing starts
+    EXPECT_EQ(Strokes(), 1u);
     EXPECT_TRUE(IsBelow(ScreenPixel(160, 100)));
     board.SetTool(kToolLine, false);
     board.SetColor(0xFF0000FF);
     Drag({{300, 400}, {350, 420}, {500, 400}});
-    EXPECT_TRUE(B(ScreenPixel(400, 400)) > 200 && R(ScreenPixel(400, 400)) < 60) << "a blue straight line";
+    EXPECT_TRUE(ScreenShows({400, 400}, [](DWORD c) { return B(c) > 200 && R(c) < 60; })) << "a blue straight line";
     EXPECT_TRUE(IsBelow(ScreenPixel(350, 420))) << "straight, not through the middle point";
     board.Undo();
-    Pump(50);
-    EXPECT_TRUE(IsBelow(ScreenPixel(400, 400))) << "undone";
-    SendMoveTo({500, 500});
-    SendButton(MOUSEEVENTF_RIGHTDOWN);
-    SendButton(MOUSEEVENTF_RIGHTUP);
-    Pump(100);
-    EXPECT_TRUE(IsBelow(ScreenPixel(350, 300))) << "a right click clears the board";
-    EXPECT_TRUE(board.Canvas().Strokes().empty());
+    EXPECT_TRUE(ScreenShows({400, 400}, IsBelow)) << "undone";
+    RightClick({500, 500});
+    EXPECT_TRUE(board.Canvas().Strokes().empty()) << "a right click clears the board";
+    EXPECT_TRUE(ScreenShows({350, 300}, IsBelow));
 }
 
 TEST_F(Board, WhiteBoardCoversTheRegionAndTakesItsOwnStrokes) {
     Drag({{300, 300}, {400, 300}});
+    ASSERT_TRUE(ScreenShows({350, 300}, IsRed));
     board.SetTool(kToolWhiteBoard, true);
-    Pump(50);
     EXPECT_EQ(board.GetTool(), kToolPen) << "the white board is no tool of its own";
-    EXPECT_TRUE(IsWhite(ScreenPixel(350, 300))) << "the earlier stroke is under the white board";
+    EXPECT_TRUE(ScreenShows({350, 300}, IsWhite)) << "the earlier stroke is under the white board";
     EXPECT_TRUE(IsWhite(ScreenPixel(kRegion.left + 1, kRegion.top + 1)));
     EXPECT_TRUE(IsBelow(ScreenPixel(kRegion.left - 5, kRegion.top + 5))) << "only the region";
     Drag({{300, 450}, {400, 450}});
-    EXPECT_TRUE(IsRed(ScreenPixel(350, 450)));
+    EXPECT_TRUE(ScreenShows({350, 450}, IsRed));
     board.SetTool(kToolWhiteBoard, false);
-    Pump(50);
-    EXPECT_TRUE(IsRed(ScreenPixel(350, 300)));
+    EXPECT_TRUE(ScreenShows({350, 300}, IsRed));
     EXPECT_TRUE(IsBelow(ScreenPixel(350, 450))) << "what was drawn on the white board went with it";
 }
 
@@ -127,23 +187,25 @@ TEST_F(Board, TextTypedIntoATextBoxIncludingChineseIsDrawn) {
     for (wchar_t ch : std::wstring(L"录制ok")) PostMessageW(board.GetHWND(), WM_CHAR, ch, 0);
     PostMessageW(board.GetHWND(), WM_KEYDOWN, VK_LEFT, 0);
     PostMessageW(board.GetHWND(), WM_CHAR, L'中', 0);
-    Pump(150);
-    EXPECT_EQ(box->GetText(), L"录制o中k");
-    int red = 0;
-    for (int y = 300; y < 345; ++y)
-        for (int x = 300; x < 420; x += 2) red += IsRed(ScreenPixel(x, y)) ? 1 : 0;
-    EXPECT_GT(red, 20) << "the glyphs are on the screen";
+    EXPECT_TRUE(PumpUntil([&] { return box->GetText() == L"录制o中k"; })) << ui_test::Narrow(box->GetText().c_str());
+    auto redCount = [] {
+        int red = 0;
+        for (int y = 300; y < 345; ++y)
+            for (int x = 300; x < 420; x += 2) red += IsRed(ScreenPixel(x, y)) ? 1 : 0;
+        return red;
+    };
+    EXPECT_TRUE(PumpUntil([&] { return redCount() > 20; })) << "the glyphs are on the screen";
 
     board.SetTool(kToolText, false);
     Click({300, 450});  // a second box; the first keeps its text
     Click({500, 450});  // a third: the second was left empty and goes
-    ASSERT_EQ(board.Canvas().Strokes().size(), 2u);
+    ASSERT_EQ(Strokes(), 2u);
     board.SetTool(kToolPen, false);
     EXPECT_EQ(board.ActiveText(), nullptr);
-    EXPECT_EQ(board.Canvas().Strokes().size(), 1u) << "no empty text stroke is left";
+    EXPECT_EQ(Strokes(), 1u) << "no empty text stroke is left";
     board.Undo();
-    PostMessageW(board.GetHWND(), WM_CHAR, L'x', 0);
-    Pump(600);  // a caret tick and a key with no box: nothing to reach
+    PostAndWait(board.GetHWND(), WM_CHAR, L'x');  // a key and a caret tick with no box: nothing to reach
+    PostAndWait(board.GetHWND(), WM_TIMER, CDrawBoardWnd::kCaretTimer);
     EXPECT_TRUE(board.Canvas().Strokes().empty());
 }
 
@@ -151,16 +213,74 @@ TEST_F(Board, UndoWhileTypingForgetsTheBoxAndStopsTheCaret) {
     board.SetTool(kToolText, false);
     Click({300, 300});
     ASSERT_NE(board.ActiveText(), nullptr);
-    PostMessageW(board.GetHWND(), WM_CHAR, L'a', 0);
-    Pump(50);
+    PostAndWait(board.GetHWND(), WM_CHAR, L'a');
+    EXPECT_EQ(board.ActiveText()->GetText(), L"a");
     board.Undo();
     EXPECT_EQ(board.ActiveText(), nullptr);
     EXPECT_FALSE(KillTimer(board.GetHWND(), CDrawBoardWnd::kCaretTimer)) << "the caret timer was stopped";
-    PostMessageW(board.GetHWND(), WM_CHAR, L'b', 0);
-    Pump(50);
+    PostAndWait(board.GetHWND(), WM_CHAR, L'b');
     Click({300, 350});
     board.ClearAll();
     EXPECT_EQ(board.ActiveText(), nullptr) << "clearing forgets it too";
+}
+
+// The main window hides the board with its toolbar (clearing it) and shows it
+// when a new toolbar opens: the board then draws with what that toolbar shows,
+// the pen, 5 pixels, red, no white board, taking the clicks, whatever was
+// chosen before.
+TEST_F(Board, AfterTheToolbarIsClosedAndReopenedTheBoardDrawsWithTheToolbarsDefaults) {
+    struct Before {
+        const char* name;
+        int tool;
+        bool whiteBoard;
+        bool clickThrough;  // what the pointer tool leaves
+    } cases[] = {
+        {"text", kToolText, false, false},
+        {"line_on_the_white_board", kToolLine, true, false},
+        {"pointer_after_the_ellipse", kToolEllipse, false, true},
+    };
+    for (const Before& c : cases) {
+        board.SetTool(c.tool, false);
+        if (c.whiteBoard) board.SetTool(kToolWhiteBoard, true);
+        board.SetPenWidth(15);
+        board.SetTextSize(72);
+        board.SetColor(0xFF0000FF);
+        if (c.tool == kToolText) {
+            Click({300, 300});
+            PostAndWait(board.GetHWND(), WM_CHAR, L'a');
+        }
+        if (c.clickThrough) {
+            board.SetTool(kToolPointer, false);
+            const LONG_PTR ex = GetWindowLongPtrW(board.GetHWND(), GWL_EXSTYLE);
+            SetWindowLongPtrW(board.GetHWND(), GWL_EXSTYLE, ex | WS_EX_TRANSPARENT);
+        }
+        board.ClearAll();  // the toolbar closes
+        ShowWindow(board.GetHWND(), SW_HIDE);
+        board.ShowBoard();  // a new one opens
+        ASSERT_TRUE(ScreenShows({350, 350}, IsBelow)) << c.name << ": no white board";
+        EXPECT_EQ(board.GetTool(), kToolPen) << c.name;
+        EXPECT_EQ(GetWindowLongPtrW(board.GetHWND(), GWL_EXSTYLE) & WS_EX_TRANSPARENT, 0) << c.name;
+
+        const size_t pressesBelow = below->presses().size();
+        Drag({{300, 300}, {350, 350}, {400, 300}});
+        EXPECT_EQ(below->presses().size(), pressesBelow) << c.name << ": the board takes the clicks";
+        EXPECT_EQ(board.ActiveText(), nullptr) << c.name << ": no text box";
+        ASSERT_EQ(Strokes(), 1u) << c.name;
+        const DrawStroke& stroke = *board.Canvas().Strokes().front();
+        EXPECT_EQ(stroke.tool, kToolPen) << c.name;
+        EXPECT_EQ(stroke.width, 5) << c.name;
+        EXPECT_EQ(stroke.color, 0xFFFF0000u) << c.name;
+        EXPECT_EQ(stroke.text, nullptr) << c.name;
+        EXPECT_TRUE(ScreenShows({350, 350}, IsRed)) << c.name << ": a pen stroke through the middle point";
+
+        board.SetTool(kToolText, false);
+        Click({300, 450});
+        ASSERT_NE(board.ActiveText(), nullptr) << c.name;
+        EXPECT_EQ(board.Canvas().Strokes().back()->text.get(), board.ActiveText())
+            << c.name << ": its stroke owns the box";
+        EXPECT_EQ(board.Canvas().Strokes().back()->textSize, 32) << c.name;
+        board.ClearAll();
+    }
 }
 
 namespace {
@@ -179,7 +299,10 @@ struct Notify {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     }
     ~Notify() { DestroyWindow(hwnd); }
-    void Collect() { Pump(80); }
+    // Waits for what a click posts (posted all at once by its handler).
+    bool Collect() {
+        return PumpUntil([&] { return !posted.empty(); });
+    }
     static LRESULT CALLBACK Proc(HWND h, UINT msg, WPARAM w, LPARAM l) {
         auto* self = reinterpret_cast<Notify*>(GetWindowLongPtrW(h, GWLP_USERDATA));
         if (self && (msg == draw_messages::kBoardShow || msg == draw_messages::kBoardOp))
@@ -211,7 +334,8 @@ TEST_F(Board, DrawToolbarButtonsPostToolsAndSetTheBoard) {
     });
     ASSERT_NE(bar->Create(board.GetHWND(), L"drawtoolbar_ts", WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW | WS_EX_TOPMOST),
               nullptr);
-    Pump(100);
+    ASSERT_TRUE(PumpUntil([&] { return !IsRectEmpty(&bar->FindControl(draw_toolbar_names::kBtnUndo.name)->GetPos()); }))
+        << "laid out";
     RECT rc = {};
     GetWindowRect(bar->GetHWND(), &rc);
     EXPECT_EQ(rc.left, kRegion.right + 10);
@@ -236,8 +360,8 @@ TEST_F(Board, DrawToolbarButtonsPostToolsAndSetTheBoard) {
     for (const Step& s : steps) {
         notify.posted.clear();
         Click(ControlCentre(bar, *s.button));
-        notify.Collect();
         const std::string what = ui_test::Narrow(s.button->name);
+        EXPECT_TRUE(notify.Collect()) << what;
         ASSERT_EQ(notify.posted.size(), 1u) << what;
         EXPECT_EQ(notify.posted[0].message, draw_messages::kBoardOp) << what;
         EXPECT_EQ(notify.posted[0].wParam, static_cast<WPARAM>(s.tool)) << what;
@@ -249,14 +373,16 @@ TEST_F(Board, DrawToolbarButtonsPostToolsAndSetTheBoard) {
     }
 
     Click(ControlCentre(bar, n::kBtnColor));
-    EXPECT_TRUE(pickerAsked);
+    EXPECT_TRUE(PumpUntil([&] { return pickerAsked; }));
     EXPECT_EQ(bar->GetColor(), 0xFFFF0000u) << "a cancelled colour dialog changes nothing";
     pickerAnswer = true;
+    pickerAsked = false;
     Click(ControlCentre(bar, n::kBtnColor));
+    EXPECT_TRUE(PumpUntil([&] { return pickerAsked; }));
     EXPECT_EQ(bar->GetColor(), 0xFF0000FFu);
 
     Click(ControlCentre(bar, n::kBtnThickness));
-    ASSERT_NE(bar->WidthPopup(), nullptr);
+    ASSERT_TRUE(PumpUntil([&] { return bar->WidthPopup() != nullptr; }));
     HWND popup = bar->WidthPopup()->GetHWND();
     ASSERT_TRUE(IsWindow(popup));
     RECT prc = {};
@@ -268,12 +394,12 @@ TEST_F(Board, DrawToolbarButtonsPostToolsAndSetTheBoard) {
     EXPECT_NE(std::wstring(static_cast<DuiLib::CButtonUI*>(thickness)->GetNormalImage()).find(L"thickness_b"),
               std::wstring::npos);
     Drag({{300, 300}, {400, 300}});
-    EXPECT_TRUE(B(ScreenPixel(350, 306)) > 200) << "a blue pen 15 pixels wide";
+    EXPECT_TRUE(ScreenShows({350, 306}, [](DWORD c) { return B(c) > 200; })) << "a blue pen 15 pixels wide";
 
     notify.posted.clear();
     PostMessageW(bar->GetHWND(), WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_TRUE(PumpUntil([&] { return gone; })) << "Alt+F4 closes the toolbar";
-    notify.Collect();
+    EXPECT_TRUE(notify.Collect());
     ASSERT_EQ(notify.posted.size(), 1u);
     EXPECT_EQ(notify.posted[0].message, draw_messages::kBoardShow);
     EXPECT_EQ(notify.posted[0].wParam, 0u);
@@ -312,16 +438,15 @@ TEST(Spotlight, DarkensOutsideTheSpotAndFollowsTheCursor) {
     spot.ShowOverSelection();
     spot.SetHoleRect(kRegion.left, kRegion.top, kRegion.right, kRegion.bottom);
     spot.MoveSpotTo(400, 300);
-    Pump(200);
     EXPECT_NE(GetWindowLongPtrW(spot.GetHWND(), GWL_EXSTYLE) & WS_EX_LAYERED, 0) << "per-pixel alpha";
+    EXPECT_TRUE(PumpUntil([] { return R(ScreenPixel(700, 500)) < 140; })) << "the surround darkens";
     const DWORD centre = ScreenPixel(400, 300), corner = ScreenPixel(700, 500), outside = ScreenPixel(150, 100);
     EXPECT_GT(R(centre), 240) << "bright in the spot";
     EXPECT_LT(R(corner), 140) << "dark around it";
     EXPECT_GT(R(corner), 40) << "blended, not black";
     EXPECT_GT(R(outside), 240) << "nothing outside the region";
     spot.MoveSpotTo(650, 450);
-    Pump(200);
-    EXPECT_LT(R(ScreenPixel(400, 300)), 140) << "the old spot is dark again";
+    EXPECT_TRUE(PumpUntil([] { return R(ScreenPixel(400, 300)) < 140; })) << "the old spot is dark again";
     EXPECT_GT(R(ScreenPixel(650, 450)), 240) << "the spot follows";
 }
 

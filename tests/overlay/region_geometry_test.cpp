@@ -121,12 +121,12 @@ INSTANTIATE_TEST_SUITE_P(Bounds, Resize, ::testing::ValuesIn(kBoundCases),
 
 // Drives TrackSelMouse as the window does: its last point and selection carry over.
 struct Drag {
-    POINT last = {0, 0};
+    SelDrag drag;
     RECT sel;
     explicit Drag(RECT start) : sel(start) {}
     bool Event(int handle, UINT message, POINT p, int aspect = kAspectFree) {
-        SelMouseStep step = TrackSelMouse(handle, message, p, last, sel, kBounds, aspect);
-        last = step.lastPoint;
+        SelMouseStep step = TrackSelMouse(handle, message, p, drag, sel, kBounds, aspect);
+        drag = step.drag;
         if (step.changed) sel = step.selection;
         return step.changed;
     }
@@ -135,15 +135,16 @@ struct Drag {
 TEST(TrackSelMouse, PressThenMovesDragByTheDistanceFromTheLastPoint) {
     Drag d(kSel);
     EXPECT_FALSE(d.Event(kSelLeft, WM_LBUTTONDOWN, {300, 350}));
-    EXPECT_EQ(d.last.x, 300);
+    EXPECT_TRUE(d.drag.active);
+    EXPECT_EQ(d.drag.last.x, 300);
     EXPECT_TRUE(d.Event(kSelLeft, WM_MOUSEMOVE, {280, 360}));
     EXPECT_TRUE(d.Event(kSelLeft, WM_MOUSEMOVE, {250, 340}));
     EXPECT_EQ(d.sel, (RECT{250, 200, 700, 500}));
-    EXPECT_EQ(d.last.x, 250);
-    EXPECT_EQ(d.last.y, 340);
+    EXPECT_EQ(d.drag.last.x, 250);
+    EXPECT_EQ(d.drag.last.y, 340);
     EXPECT_FALSE(d.Event(kSelLeft, WM_LBUTTONUP, {250, 340}));
-    EXPECT_EQ(d.last.x, 0);
-    EXPECT_EQ(d.last.y, 0);
+    EXPECT_FALSE(d.drag.active);
+    EXPECT_FALSE(d.Event(kSelLeft, WM_MOUSEMOVE, {200, 340})) << "released: moves drag nothing";
 }
 
 TEST(TrackSelMouse, RepeatedMovesAgainstTheLeftAndTopBoundsNeverShrinkTheRegion) {
@@ -157,29 +158,56 @@ TEST(TrackSelMouse, RepeatedMovesAgainstTheLeftAndTopBoundsNeverShrinkTheRegion)
     EXPECT_EQ(d.sel, (RECT{0, 0, 400, 300}));
 }
 
+// The screen's top-left pixel is a point like any other: a press there starts a
+// drag, and a drag that passes through it goes on.
+TEST(TrackSelMouse, TheTopLeftPixelNeitherStartsNorStopsADragOfItsOwn) {
+    struct Case {
+        const char* name;
+        RECT start;
+        int handle;
+        std::vector<POINT> moves;  // after a press at the first
+        RECT want;
+    };
+    const Case cases[] = {
+        {"press_at_the_origin", {0, 0, 400, 300}, kSelMove, {{0, 0}, {20, 10}}, {20, 10, 420, 310}},
+        {"move_through_the_origin", {10, 10, 410, 310}, kSelMove, {{30, 30}, {0, 0}, {40, 50}}, {40, 50, 440, 350}},
+        {"edge_dragged_into_the_corner", kSel, kSelTopLeft, {{300, 200}, {0, 0}, {100, 80}}, {100, 80, 700, 500}},
+    };
+    for (const Case& c : cases) {
+        Drag d(c.start);
+        d.Event(c.handle, WM_LBUTTONDOWN, c.moves.front());
+        for (size_t i = 1; i < c.moves.size(); ++i) d.Event(c.handle, WM_MOUSEMOVE, c.moves[i]);
+        EXPECT_EQ(d.sel, c.want) << c.name;
+    }
+}
+
 TEST(TrackSelMouse, EventsThatDoNotDragLeaveTheRegionAlone) {
+    const SelDrag none, dragging = {true, {300, 350}};
     struct Case {
         const char* name;
         int handle;
         UINT message;
-        POINT last;
-        POINT wantLast;
+        SelDrag drag;
+        SelDrag want;
     };
     const Case cases[] = {
-        {"handle_0_move_ends_the_drag", kSelNone, WM_MOUSEMOVE, {300, 350}, {0, 0}},
-        {"handle_0_press_starts_none", kSelNone, WM_LBUTTONDOWN, {0, 0}, {0, 0}},
-        {"move_without_a_press", kSelMove, WM_MOUSEMOVE, {0, 0}, {0, 0}},
-        {"move_with_handle_10", 10, WM_MOUSEMOVE, {300, 350}, {300, 350}},
-        {"move_with_negative_handle", -1, WM_MOUSEMOVE, {300, 350}, {300, 350}},
-        {"right_button", kSelMove, WM_RBUTTONDOWN, {300, 350}, {300, 350}},
-        {"release", kSelMove, WM_LBUTTONUP, {300, 350}, {0, 0}},
+        {"handle_0_move_ends_the_drag", kSelNone, WM_MOUSEMOVE, dragging, none},
+        {"handle_0_press_starts_none", kSelNone, WM_LBUTTONDOWN, none, none},
+        {"move_without_a_press", kSelMove, WM_MOUSEMOVE, none, none},
+        {"move_after_a_release", kSelMove, WM_MOUSEMOVE, {false, {300, 350}}, {false, {300, 350}}},
+        {"move_with_handle_10", 10, WM_MOUSEMOVE, dragging, dragging},
+        {"move_with_negative_handle", -1, WM_MOUSEMOVE, dragging, dragging},
+        {"right_button", kSelMove, WM_RBUTTONDOWN, dragging, dragging},
+        {"release", kSelMove, WM_LBUTTONUP, dragging, none},
     };
     for (const Case& c : cases) {
-        SelMouseStep step = TrackSelMouse(c.handle, c.message, {400, 420}, c.last, kSel, kBounds, kAspectFree);
+        SelMouseStep step = TrackSelMouse(c.handle, c.message, {400, 420}, c.drag, kSel, kBounds, kAspectFree);
         EXPECT_FALSE(step.changed) << c.name;
         EXPECT_EQ(step.selection, kSel) << c.name;
-        EXPECT_EQ(step.lastPoint.x, c.wantLast.x) << c.name;
-        EXPECT_EQ(step.lastPoint.y, c.wantLast.y) << c.name;
+        EXPECT_EQ(step.drag.active, c.want.active) << c.name;
+        if (c.want.active) {
+            EXPECT_EQ(step.drag.last.x, c.want.last.x) << c.name;
+        }
     }
 }
 

@@ -1,12 +1,15 @@
 // The sound device dialog from the real skin: the two lists filled from the
 // owner's devices with the saved choice selected, OK writing [Audio], cancel
-// writing nothing, and the level bars.
+// writing nothing, and the level bars. This program runs under code page 1252
+// (its test environment), where Chinese has no ANSI form: device names and the
+// path of "Tessel.ini" must still mean the same text to the dialog and to the
+// recorder, which reads the file through common/main_ini.h.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "common/text_convert.h"
+#include "common/main_ini.h"
 #include "settings/sound/audio_setting_dlg.h"
 #include "tests/support/test_support.h"
 #include "tests/ui/ui_test_support.h"
@@ -33,17 +36,20 @@ CComboUI* Combo(AudioSettingDlg& dialog, LPCTSTR name) {
     return static_cast<CComboUI*>(dialog.FindControl(name)->GetInterface(L"Combo"));
 }
 
-std::wstring ReadKey(const std::wstring& ini, const char* key) {
-    char buffer[260] = {};
-    GetPrivateProfileStringA("Audio", key, "<missing>", buffer, 260, WideToAnsi(ini).c_str());
-    return AnsiToWide(buffer);
+std::wstring ReadKey(const std::wstring& ini, const wchar_t* key) {
+    wchar_t buffer[260] = {};
+    GetPrivateProfileStringW(L"Audio", key, L"<missing>", buffer, 260, ini.c_str());
+    return buffer;
 }
 
 class AudioSettingTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ui_test::EnsureTestSkin();
-        ini = folder.File(L"Tessel.ini");
+        ASSERT_NE(GetACP(), 936u) << "this program runs under another code page than 936";
+        const std::wstring chinese = folder.File(L"录屏");
+        ASSERT_TRUE(CreateDirectoryW(chinese.c_str(), nullptr));
+        ini = chinese + L"\\Tessel.ini";  // a program folder with Chinese in its name
     }
     bool Open(AudioSettingDlg& dialog) {
         dialog.SetDevices(kSys, kMic);
@@ -78,14 +84,31 @@ TEST_F(AudioSettingTest, OkSavesTheChosenNamesAndTheNextDialogSelectsThem) {
         QueueClick(dialog, L"btn_ok");
         EXPECT_EQ(dialog.ShowDialog(nullptr, true), 1);
     }
-    EXPECT_EQ(ReadKey(ini, "SysVolume"), L"扬声器 (Realtek)");
-    EXPECT_EQ(ReadKey(ini, "MicVolume"), L"麦克风 (USB)");
+    EXPECT_EQ(ReadKey(ini, L"SysVolume"), L"扬声器 (Realtek)");
+    EXPECT_EQ(ReadKey(ini, L"MicVolume"), L"麦克风 (USB)");
+    EXPECT_EQ(ReadSoundDevice(kMicVolumeKey, L"", ini), L"麦克风 (USB)") << "as the recording start reads it";
     AudioSettingDlg again;
     ASSERT_TRUE(Open(again));
     EXPECT_EQ(Combo(again, L"volume")->GetCurSel(), 1);
     EXPECT_EQ(Combo(again, L"mic")->GetCurSel(), 1);
     QueueClick(again, L"closebtn");
     EXPECT_EQ(again.ShowDialog(nullptr, false), 0);
+}
+
+// A file an earlier version wrote on this machine (ANSI, code page 1252) still
+// selects its devices, and the recorder reads the same names.
+TEST_F(AudioSettingTest, AFileOfAnEarlierVersionInThisCodePageSelectsItsDevices) {
+    const std::vector<std::wstring> mics = {L"默认", L"Mikrofon (Realtek® Audio)"};
+    testing_support::WriteFileBytes(ini,
+                                    "[Audio]\r\nSysVolume=PulseAudio\r\nMicVolume=Mikrofon (Realtek\xAE Audio)\r\n");
+    EXPECT_EQ(ReadSoundDevice(kMicVolumeKey, L"", ini), mics[1]);
+    AudioSettingDlg dialog;
+    dialog.SetDevices(kSys, mics);
+    dialog.SetIniPath(ini);
+    ASSERT_NE(dialog.Create(nullptr, L"AudioSettingDialog", WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW), nullptr);
+    EXPECT_EQ(Combo(dialog, L"volume")->GetCurSel(), 2);
+    EXPECT_EQ(Combo(dialog, L"mic")->GetCurSel(), 1);
+    dialog.Close(0);
 }
 
 TEST_F(AudioSettingTest, LevelBarsFollowTheLevelMessages) {

@@ -13,6 +13,13 @@ using testing_support::DeleteFileIfExists;
 using testing_support::FileExists;
 using testing_support::WriteFileBytes;
 
+std::string ToUtf8(const wchar_t* text) {
+    std::string out(WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, &out[0], static_cast<int>(out.size()), nullptr, nullptr);
+    out.pop_back();
+    return out;
+}
+
 namespace {
 
 struct ModCase {
@@ -193,6 +200,75 @@ TEST_F(HotkeyRegistry, ChangedEntriesAreRegisteredAgainAndSaved) {
     EXPECT_EQ(Find(L"RecordStart")->key, L"F9");
     EXPECT_FALSE(KeyIsFree(0, VK_F9));
     EXPECT_TRUE(KeyIsFree(MOD_ALT, 'R'));
+}
+
+// Two rows trading keys, or a row taking the key another row gives up, never
+// collide with this program's own old keys: every key that changes is
+// released before the new set is registered.
+TEST_F(HotkeyRegistry, RowsTradingKeysAreBothRegisteredAndSaved) {
+    struct Trade {
+        const char* name;
+        std::vector<std::pair<const wchar_t*, const wchar_t*>> keys;  // entry, its new key
+    } cases[] = {
+        {"swap_F8_and_F1", {{L"RecordStart", L"F1"}, {L"ShowDrawBoard", L"F8"}}},
+        {"swap_listed_the_other_way", {{L"ShowDrawBoard", L"F8"}, {L"RecordStart", L"F1"}}},
+        {"F8_given_up_for_F9", {{L"RecordStart", L"F9"}, {L"ShowDrawBoard", L"F8"}}},
+    };
+    for (const Trade& c : cases) {
+        CHotKeySetting::ReleaseInstance();
+        DeleteFileIfExists(CHotKeySetting::GetIniPath());
+        Registry().Init(owner.hwnd);
+        std::vector<HotkeyEntry> edited = Registry().GetHotkeyList();
+        for (const auto& k : c.keys)
+            for (HotkeyEntry& e : edited)
+                if (e.name == k.first) e.key = k.second, e.changed = 1;
+        Registry().RegisterAll(edited, false);
+        for (const auto& k : c.keys) {
+            EXPECT_EQ(Find(k.first)->state, kHotkeyRegistered) << c.name << " " << ToUtf8(k.first);
+            EXPECT_FALSE(KeyIsFree(0, HotkeyVirtualKey(k.second))) << c.name << " " << ToUtf8(k.second);
+            EXPECT_EQ(IniValue(k.first, L"key"), k.second) << c.name;
+        }
+        // And so after a restart.
+        CHotKeySetting::ReleaseInstance();
+        Registry().Init(owner.hwnd);
+        for (const auto& k : c.keys) EXPECT_EQ(Find(k.first)->state, kHotkeyRegistered) << c.name << " restarted";
+    }
+}
+
+// One row's new key held by another program while a second row takes the
+// first row's old key: the file must not end with one key in two sections,
+// or the next start would report this program's own key as taken.
+TEST_F(HotkeyRegistry, ARowWhoseNewKeyIsTakenLeavesNoKeyTwiceInTheFile) {
+    HotkeyWindow holder;
+    ASSERT_TRUE(RegisterHotKey(holder.hwnd, 0x7003, 0, 'J'));
+    Registry().Init(owner.hwnd);
+    std::vector<HotkeyEntry> edited = Registry().GetHotkeyList();
+    for (HotkeyEntry& e : edited) {
+        if (e.name == L"RecordStart") e.key = L"J", e.changed = 1;
+        if (e.name == L"ShowDrawBoard") e.key = L"F8", e.changed = 1;
+    }
+    Registry().RegisterAll(edited, false);
+    EXPECT_EQ(Find(L"RecordStart")->state, kHotkeyTaken);
+    EXPECT_EQ(Find(L"ShowDrawBoard")->state, kHotkeyRegistered);
+    EXPECT_NE(IniValue(L"RecordStart", L"key"), IniValue(L"ShowDrawBoard", L"key"));
+    CHotKeySetting::ReleaseInstance();
+    Registry().Init(owner.hwnd);
+    EXPECT_EQ(Find(L"ShowDrawBoard")->state, kHotkeyRegistered) << "restarted";
+    EXPECT_FALSE(KeyIsFree(0, VK_F8));
+    EXPECT_EQ(Find(L"RecordStart")->key, L"J") << "the key the user chose, still another program's";
+    EXPECT_EQ(Find(L"RecordStart")->state, kHotkeyTaken);
+    UnregisterHotKey(holder.hwnd, 0x7003);
+}
+
+// A file that already names one key twice (written before): the second row
+// fails, but it is no key of another program's, so no notice blames one.
+TEST_F(HotkeyRegistry, OneKeyInTwoSectionsIsNotReportedAsTakenByAnotherProgram) {
+    WriteIni(
+        "[RecordStart]\r\nname=开始/停止录制\r\nfVirt=0\r\nkey=F8\r\n"
+        "[ShowDrawBoard]\r\nname=d\r\nfVirt=0\r\nkey=F8\r\n");
+    Registry().Init(owner.hwnd);
+    EXPECT_EQ(Find(L"RecordStart")->state, kHotkeyRegistered);
+    EXPECT_EQ(Find(L"ShowDrawBoard")->state, kHotkeyFailed);
 }
 
 TEST_F(HotkeyRegistry, RestoredDefaultsDifferFromTheRegisteredKeys) {

@@ -100,14 +100,19 @@ protected:
 };
 
 TEST_F(SettingDialog, SelectedPagesScrollToTheirSectionsAndTheHighlightFollows) {
+    const int outputTop = SectionTop(page::kOutPath);  // the page from the top, as it opens
     dlg.SelectPage(kHotkeySettingPage);
     EXPECT_EQ(SectionTop(page::kShortcutKeys), 45);
     EXPECT_TRUE(Nav(L"optShortcut")->IsSelected());
     EXPECT_FALSE(Nav(L"optOutput")->IsSelected());
+    auto* container = static_cast<CContainerUI*>(dlg.GetPaintManager()->FindControl(L"PageContainer"));
+    ASSERT_NE(container, nullptr);
     for (int index : {0, 1}) {
         dlg.SelectPage(kHotkeySettingPage);
+        ASSERT_GT(container->GetScrollPos().cy, 0) << index;
         dlg.SelectPage(index);
-        EXPECT_EQ(dlg.GetPaintManager()->FindControl(L"PageContainer")->GetInterface(L"Container") != nullptr, true);
+        EXPECT_EQ(container->GetScrollPos().cy, 0) << index << ": the page from the top";
+        EXPECT_EQ(SectionTop(page::kOutPath), outputTop) << index;
         EXPECT_TRUE(Nav(L"optOutput")->IsSelected()) << index;
         EXPECT_FALSE(Nav(L"optShortcut")->IsSelected()) << index;
     }
@@ -326,6 +331,57 @@ TEST_F(SettingDialog, RestoredDefaultHotkeysAreRegisteredOnOk) {
     wchar_t key[16] = {};
     GetPrivateProfileStringW(L"CustomAera", L"key", L"", key, 16, CHotKeySetting::GetIniPath().c_str());
     EXPECT_STREQ(key, L"R");
+}
+
+// Two rows given one key: OK is refused with a plain notice naming both rows
+// and the dialog stays on the hotkeys, nothing registered or saved; once the
+// two rows trade keys, OK registers both.
+TEST_F(SettingDialog, OneKeyOnTwoRowsIsRefusedAndTradedKeysAreRegistered) {
+    static std::wstring noticeText;
+    noticeText.clear();
+    HotkeyLabel* start = Find<HotkeyLabel>(page::kHotkeyStartRecord);
+    HotkeyLabel* board = Find<HotkeyLabel>(page::kHotkeyShowDrawBoard);
+    ASSERT_TRUE(start && board);
+    dlg.SelectPage(kHotkeySettingPage);
+    Click(page::kHotkeyStartRecord);
+    ASSERT_EQ(dlg.CurrentRow(), start);
+    Find<CComboUI>(page::kComKey)->SelectItem(26);  // F1, the drawing board's key
+    ASSERT_EQ(Narrow(start->GetKeyText()), "F1");
+    SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR id, DWORD) {
+        HWND notice = FindWindowW(L"MsgTipWnd", nullptr);
+        if (!notice || !IsWindowVisible(notice)) return;
+        KillTimer(nullptr, id);
+        auto* window =
+            dynamic_cast<WindowImplBase*>(reinterpret_cast<CWindowWnd*>(GetWindowLongPtrW(notice, GWLP_USERDATA)));
+        if (CControlUI* text = window ? window->FindControl(L"tip_text") : nullptr) noticeText = text->GetText().Str();
+        PostMessageW(notice, WM_CLOSE, 0, 0);
+    });
+    dlg.SelectPage(1);
+    EXPECT_TRUE(dlg.OnOK()) << "the dialog stays open";
+    EXPECT_EQ(Narrow(noticeText.c_str()),
+              Narrow(L"“开始/停止录制”和“显示/隐藏涂鸦面板”用了同一个快捷键(F1)，请更改其中一个"));
+    EXPECT_EQ(SectionTop(page::kShortcutKeys), 45) << "on the hotkeys";
+    for (const HotkeyEntry& e : CHotKeySetting::GetInstance()->GetHotkeyList()) {
+        if (e.name == L"RecordStart") {
+            EXPECT_EQ(e.key, L"F8") << "nothing registered";
+        }
+    }
+    EXPECT_EQ(ReadFileBytes(CSettingData::GetInstance()->SettingIniPath()), "") << "nothing saved";
+
+    Click(page::kHotkeyShowDrawBoard);
+    ASSERT_EQ(dlg.CurrentRow(), board);
+    Find<CComboUI>(page::kComKey)->SelectItem(33);  // F8, the start row's old key
+    noticeText.clear();
+    EXPECT_FALSE(dlg.OnOK());
+    EXPECT_EQ(noticeText, L"") << "no notice: the keys were traded";
+    for (const HotkeyEntry& e : CHotKeySetting::GetInstance()->GetHotkeyList()) {
+        if (e.name == L"RecordStart" || e.name == L"ShowDrawBoard") {
+            EXPECT_EQ(e.state, kHotkeyRegistered) << Narrow(e.name.c_str());
+        }
+    }
+    HotkeyOwner other;
+    EXPECT_FALSE(RegisterHotKey(other.hwnd, 0x7106, 0, VK_F1));
+    EXPECT_FALSE(RegisterHotKey(other.hwnd, 0x7107, 0, VK_F8));
 }
 
 // OK with a key another window holds: the notice lists it; its OK keeps the

@@ -2,9 +2,9 @@
 
 #include <objbase.h>
 
-#include "app/main_ini.h"
 #include "app/startup.h"
 #include "common/logger.h"
+#include "common/main_ini.h"
 #include "common/setting_data.h"
 #include "common/text_convert.h"
 #include "tests/support/test_support.h"

@@ -1,8 +1,9 @@
-// "Tessel.ini": every key read back as written, Chinese device names kept in code
-// page 936 as stored files hold them, and the stored area size kept usable.
+// "Tessel.ini": every key read back as written, a file of an earlier version (ANSI
+// text in code page 936) read and kept as it is, a new file in UTF-16 that the
+// ANSI functions still read, and the stored area size kept usable.
 #include <gtest/gtest.h>
 
-#include "app/main_ini.h"
+#include "common/main_ini.h"
 #include "common/text_convert.h"
 #include "tests/app/frame/frame_test_support.h"
 #include "tests/support/test_support.h"
@@ -22,7 +23,6 @@ TEST_F(MainIniTest, PathIsBesideTheProgram) {
     std::wstring folder(module);
     folder.resize(folder.find_last_of(L'\\') + 1);
     EXPECT_EQ(path, folder + L"Tessel.ini");
-    EXPECT_EQ(GetMainIniPathA(), WideToChs(path));
 }
 
 TEST_F(MainIniTest, AMissingFileReadsAsTheDefaults) {
@@ -67,15 +67,29 @@ TEST_F(MainIniTest, EveryKeyRoundTrips) {
     EXPECT_TRUE(ReadExitMiniWndRemind());
 }
 
-TEST_F(MainIniTest, ChineseValuesAreStoredInCodePage936) {
-    WriteSoundDevices(L"默认", L"麦克风");
-    std::string file = testing_support::ReadFileBytes(GetMainIniPath());
-    EXPECT_NE(file.find("MicVolume=" + WideToChs(L"麦克风")), std::string::npos);
-    EXPECT_NE(file.find("SysVolume=\xC4\xAC\xC8\xCF"), std::string::npos) << "默认 in GBK";
-
-    // A file written by an earlier version (ANSI, GBK bytes) reads as the same text.
+TEST_F(MainIniTest, AnEarlierFileIsReadAndKeptAndANewOneIsUnicode) {
+    // A file written by an earlier version (ANSI, GBK bytes) reads as the same
+    // text, and a write keeps it ANSI for that version.
     testing_support::WriteFileBytes(GetMainIniPath(), "[Audio]\r\nMicVolume=\xC2\xF3\xBF\xCB\xB7\xE7 2\r\n");
     EXPECT_EQ(ReadMicVolumeDevice(L""), L"麦克风 2");
+    WriteSoundDevices(L"默认", L"麦克风");
+    std::string file = testing_support::ReadFileBytes(GetMainIniPath());
+    EXPECT_EQ(file.rfind("[Audio]", 0), 0u) << "still ANSI";
+    EXPECT_NE(file.find("SysVolume=\xC4\xAC\xC8\xCF"), std::string::npos) << "默认 in GBK";
+    EXPECT_EQ(ReadMicVolumeDevice(L""), L"麦克风");
+
+    // A new file is UTF-16 with its mark; an earlier version's ANSI read of it
+    // still gives its GBK text.
+    RemoveIniFiles();
+    WriteSoundDevices(L"默认", L"麦克风 (USB 音频)");
+    WriteMainAudioSel(2);
+    file = testing_support::ReadFileBytes(GetMainIniPath());
+    EXPECT_EQ(file.rfind("\xFF\xFE[\0", 0), 0u) << "UTF-16 with its mark";
+    char ansi[64] = {};
+    GetPrivateProfileStringA("Audio", "MicVolume", "", ansi, 64, WideToChs(GetMainIniPath()).c_str());
+    EXPECT_EQ(std::string(ansi), WideToChs(L"麦克风 (USB 音频)"));
+    EXPECT_EQ(GetPrivateProfileIntA("Info", "MainAudioSel", 0, WideToChs(GetMainIniPath()).c_str()), 2u);
+    EXPECT_EQ(ReadMicVolumeDevice(L""), L"麦克风 (USB 音频)");
 }
 
 TEST_F(MainIniTest, StoredAreaSidesAreKeptUsable) {

@@ -1,7 +1,11 @@
 // "Tessel.ini" beside the program: the user-interface state that survives a
 // restart (sound choice, last area size, sound devices, hotkey tip, close prompt).
-// Read and written only with the profile functions; every value is text. Device
-// names are stored in code page 936, as the ANSI profile functions write them.
+// Every key is read and written here, with the wide profile functions, whoever
+// reads or writes it (the main window, the sound device dialog, the hotkey
+// notice), so that the file and its path mean the same text on every code page.
+// A file written by an earlier version (ANSI text in the machine's code page)
+// is read and written as it is; a new file is made as UTF-16 (with its mark),
+// which keeps any device name and which the ANSI functions still read.
 // Writes ignore failures: a read-only folder only means nothing is remembered.
 #pragma once
 
@@ -14,8 +18,15 @@ constexpr int kDefaultSelAreaHeight = 600;
 constexpr int kSmallestSelAreaSide = 150;  // what a stored 0 (or less) becomes
 
 std::wstring GetMainIniPath();
-// The same path in code page 936, for the ANSI profile functions.
-std::string GetMainIniPathA();
+
+// Any key of the file at ini (the program's "Tessel.ini" by default); a read
+// gives fallback for a missing key and at most bufferSize - 1 characters.
+std::wstring ReadMainIniText(const wchar_t* section, const wchar_t* key, const std::wstring& fallback, DWORD bufferSize,
+                             const std::wstring& ini = GetMainIniPath());
+int ReadMainIniInt(const wchar_t* section, const wchar_t* key, int fallback,
+                   const std::wstring& ini = GetMainIniPath());
+void WriteMainIniText(const wchar_t* section, const wchar_t* key, const std::wstring& value,
+                      const std::wstring& ini = GetMainIniPath());
 
 // [Info] MainAudioSel: "1" system sound, "2" microphone, "3" both, "4" none; empty
 // when missing.
@@ -37,11 +48,17 @@ SelAreaSize ReadSelAreaSize(int maxWidth, int maxHeight);
 void WriteSelArea(const RECT& area, bool allScreen);
 
 // [Audio] SysVolume / MicVolume: the chosen device names, "默认" for the default.
+constexpr wchar_t kSysVolumeKey[] = L"SysVolume";
+constexpr wchar_t kMicVolumeKey[] = L"MicVolume";
+std::wstring ReadSoundDevice(const wchar_t* key, const std::wstring& fallback,
+                             const std::wstring& ini = GetMainIniPath());
+void WriteSoundDevice(const wchar_t* key, const std::wstring& device, const std::wstring& ini = GetMainIniPath());
 std::wstring ReadSysVolumeDevice(const std::wstring& fallback);
 std::wstring ReadMicVolumeDevice(const std::wstring& fallback);
 void WriteSoundDevices(const std::wstring& sysDevice, const std::wstring& micDevice);
 
-// [HotkeyTip] HotkeyNoshow: true once the user asked never to see the hotkey tip again.
+// [HotkeyTip] HotkeyNoshow: true once the user asked never to see the hotkey tip
+// again (only 1 keeps it away).
 bool ReadHotkeyNoshow();
 void WriteHotkeyNoshow();
 
