@@ -117,11 +117,13 @@ void CVistrelFrame::ShowRegionFrameForPick() {
     PostMessage(WM_APPLY_RECORD_AREA, 0, 0);
 }
 
-// Only a 16-byte rectangle is an area; anything else (a cancel sends no data)
-// leaves the area as it was.
+// Only a 16-byte rectangle is an area; anything else leaves the area as it was.
+// A cancel comes without a rectangle: 16 bytes with a null pointer from the
+// picker, or no size at all.
 void CVistrelFrame::OnAreaPicked(LPARAM copyData) {
     const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(copyData);
     const bool picked = data && data->cbData == kPickedAreaBytes && data->lpData;
+    const bool cancel = data && (data->cbData == 0 || (data->cbData == kPickedAreaBytes && !data->lpData));
     if (picked) {
         RECT area;
         memcpy(&area, data->lpData, kPickedAreaBytes);
@@ -133,7 +135,7 @@ void CVistrelFrame::OnAreaPicked(LPARAM copyData) {
         if (editor && IsWindowVisible(editor))
             ::PostMessageW(editor, WM_PLAN_AREA_PICKED, MAKELONG(g_rcSnapwick.left, g_rcSnapwick.top),
                            MAKELONG(g_rcSnapwick.right, g_rcSnapwick.bottom));
-    } else if (data && data->cbData != 0) {
+    } else if (data && !cancel) {
         LogBoth(kHub, "[cbData]%lu not an area: taken as a cancel error", static_cast<unsigned long>(data->cbData));
     }
     ::ShowWindow(m_hWnd, SW_SHOWNORMAL);

@@ -19,6 +19,7 @@ namespace {
 constexpr wchar_t kDesktopImageName[] = L"desktopimage";
 constexpr wchar_t kMaskImageName[] = L"desktopimagemask";
 constexpr wchar_t kSizeLabelImageName[] = L"selAreaSize";
+constexpr LPARAM kAltDownBit = LPARAM{1} << 29;  // a key message's context code
 
 // A float control at rc (client pixels), which the layout keeps there.
 void PlaceFloat(CControlUI* control, const RECT& rc) {
@@ -122,9 +123,10 @@ LRESULT CSnapwickWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lPara
     return 0;
 }
 
-// Alt+Esc cancels; Esc alone does nothing.
+// Alt+Esc cancels; Esc alone does nothing. A plain key also comes as
+// WM_SYSKEYDOWN when no window has the focus: only the Alt bit tells them apart.
 LRESULT CSnapwickWnd::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) {
-    if (uMsg == WM_SYSKEYDOWN && wParam == VK_ESCAPE) {
+    if (uMsg == WM_SYSKEYDOWN && wParam == VK_ESCAPE && (lParam & kAltDownBit)) {
         Finish(false);
         bHandled = true;
         return 0;
@@ -150,7 +152,8 @@ void CSnapwickWnd::OnDrag(POINT pt) {
 }
 
 // The picker is disabled while the window under the cursor is looked for, so
-// that the search passes over it.
+// that the search passes over it. Disabling takes the keyboard focus away: the
+// active picker takes it back.
 void CSnapwickWnd::OnHover() {
     POINT cursor = {};
     GetCursorPos(&cursor);
@@ -158,6 +161,7 @@ void CSnapwickWnd::OnHover() {
     EnableWindow(m_hWnd, FALSE);
     const bool found = SnapWindowAt(cursor, m_hWnd, &window);
     EnableWindow(m_hWnd, TRUE);
+    if (GetActiveWindow() == m_hWnd && !GetFocus()) SetFocus(m_hWnd);
     if (!found) return;
     const SelInsets insets = WindowInsets(window, m_desktop);
     if (insets == m_insets && !EqualRect(&window, &m_desktop)) return;

@@ -22,7 +22,7 @@ bool SnapWindowAt(POINT pt, HWND picker, RECT* rect) {
 void SendAreaResult(const RECT* area) {
     COPYDATASTRUCT reply = {};
     reply.dwData = 0;
-    reply.cbData = area ? sizeof(RECT) : 0;
+    reply.cbData = sizeof(RECT);  // a cancel too: its rectangle is a null pointer
     reply.lpData = const_cast<RECT*>(area);
     HWND recorder = FindWindowW(kRecorderWindowClass, nullptr);
     if (recorder) SendMessageW(recorder, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&reply));

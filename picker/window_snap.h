@@ -12,7 +12,7 @@ bool SnapWindowAt(POINT pt, HWND picker, RECT* rect);
 // The recorder's main window class, to which the reply goes.
 constexpr wchar_t kRecorderWindowClass[] = L"roverudedudovo";
 
-// WM_COPYDATA to the recorder: dwData 0 and the 16-byte rectangle, or on a
-// cancel (area null) no data at all (cbData 0). Nothing when the recorder is not
+// WM_COPYDATA to the recorder: dwData 0, cbData 16 and the rectangle, which
+// is a null pointer on a cancel (area null). Nothing when the recorder is not
 // running.
 void SendAreaResult(const RECT* area);

@@ -1,5 +1,7 @@
 #include "tests/picker/picker_test_support.h"
 
+#include <vector>
+
 #include "picker/snapwick_wnd.h"
 #include "tests/ui/ui_test_support.h"
 
@@ -52,6 +54,27 @@ void MouseAt(POINT p, DWORD buttons) {
     input.mi.dwFlags = buttons;
     input.mi.dx = input.mi.dy = 0;
     SendInput(1, &input, sizeof(input));
+    ui_test::Pump(60);
+}
+
+void PressKeys(std::initializer_list<WORD> keys) {
+    std::vector<INPUT> inputs;
+    for (WORD vk : keys) {
+        INPUT down = {};
+        down.type = INPUT_KEYBOARD;
+        down.ki.wVk = vk;
+        down.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+        inputs.push_back(down);
+    }
+    for (auto it = keys.end(); it != keys.begin();) {
+        INPUT up = {};
+        up.type = INPUT_KEYBOARD;
+        up.ki.wVk = *--it;
+        up.ki.wScan = static_cast<WORD>(MapVirtualKeyW(up.ki.wVk, MAPVK_VK_TO_VSC));
+        up.ki.dwFlags = KEYEVENTF_KEYUP;
+        inputs.push_back(up);
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
     ui_test::Pump(60);
 }
 

@@ -1,6 +1,6 @@
 // The picker's geometry as tables: drags and snapped windows as insets, the
 // reply made even inside the desktop, the magnifier's side of the cursor, the
-// labels, and the handle squares of the selection frame.
+// labels, and the handle squares of the selection frame as it paints them.
 #include <gtest/gtest.h>
 
 #include "picker/canvas_ui.h"
@@ -82,5 +82,45 @@ TEST(CanvasContainer, HandleSquaresSitAtTheCornersAndEdgeMiddles) {
     };
     for (int zone = 0; zone < kHandleZones; ++zone)
         EXPECT_TRUE(Same(HandleSquare(pos, 4, zone), expected[zone])) << zone;
-    EXPECT_TRUE(IsRectEmpty(&expected[kMiddleZone]));
+}
+
+// The frame as it paints: eight squares and the outline in the border colour,
+// nothing in the middle of the selection or outside the frame.
+TEST(CanvasContainer, PaintsEightSquaresAndTheOutlineButNothingInTheMiddle) {
+    constexpr DWORD kBorder = 0xFF4EA4FD;
+    CCanvasContainerUI frame;
+    frame.SetAttribute(L"inset", L"4,4,4,4");
+    frame.SetAttribute(L"bordercolor", L"#FF4EA4FD");
+    frame.SetAttribute(L"bordersize", L"1");
+    frame.SetPos({100, 100, 301, 201}, false);
+
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 400, -300, 1, 32, BI_RGB};
+    DWORD* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
+    ASSERT_NE(bitmap, nullptr);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    frame.PaintBorder(dc);
+    GdiFlush();
+    auto painted = [&](int x, int y) { return (bits[y * 400 + x] & 0xFFFFFF) == (kBorder & 0xFFFFFF); };
+
+    const struct {
+        POINT at;
+        bool painted;
+        const char* what;
+    } probes[] = {
+        {{103, 103}, true, "top-left square"},     {{200, 104}, true, "top square"},
+        {{297, 104}, true, "top-right square"},    {{104, 150}, true, "left square"},
+        {{296, 150}, true, "right square"},        {{103, 197}, true, "bottom-left square"},
+        {{200, 196}, true, "bottom square"},       {{297, 197}, true, "bottom-right square"},
+        {{130, 104}, true, "the outline's top"},   {{104, 125}, true, "the outline's left"},
+        {{200, 150}, false, "the middle"},         {{197, 147}, false, "the middle zone's square"},
+        {{130, 150}, false, "inside the outline"}, {{130, 102}, false, "between the squares, outside the outline"},
+        {{99, 150}, false, "outside the frame"},   {{301, 150}, false, "right of the frame"},
+    };
+    for (const auto& p : probes) EXPECT_EQ(painted(p.at.x, p.at.y), p.painted) << p.what;
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(bitmap);
 }

@@ -1,7 +1,8 @@
 // Snapwick.exe as a process, answering a stand-in recorder window of the
 // recorder's class: a drag returns the dragged rectangle made even, a click
 // over a window returns that window's rectangle, the right button and Alt+Esc
-// send a cancel without data, and the picker ends after every reply.
+// send a cancel (16 bytes, no rectangle), Esc alone does nothing, and the
+// picker ends after every reply.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -15,6 +16,7 @@ namespace {
 
 struct Reply {
     bool seen = false;
+    ULONG_PTR tag = 1;  // dwData
     DWORD bytes = 0;
     bool hasData = false;
     RECT area = {};
@@ -25,6 +27,7 @@ LRESULT CALLBACK RecorderProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     if (msg == WM_COPYDATA) {
         const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
         g_reply.seen = true;
+        g_reply.tag = data->dwData;
         g_reply.bytes = data->cbData;
         g_reply.hasData = data->lpData != nullptr;
         if (data->lpData && data->cbData == sizeof(RECT)) memcpy(&g_reply.area, data->lpData, sizeof(RECT));
@@ -110,22 +113,63 @@ TEST_F(SnapwickProgram, AClickOverAWindowReturnsItsRectangleMadeEven) {
     DestroyWindow(target);
 }
 
-TEST_F(SnapwickProgram, TheRightButtonAndAltEscCancelWithoutData) {
+// After a hover (the picker disables itself while it looks for the window under
+// the cursor) the keys come from real key presses, as the user's would.
+TEST_F(SnapwickProgram, TheRightButtonAndAltEscCancelWithoutARectangle) {
+    const struct {
+        const char* what;
+        void (*cancel)();
+    } cases[] = {
+        {"the right button",
+         [] {
+             MouseAt({420, 310}, MOUSEEVENTF_RIGHTDOWN);
+             MouseAt({420, 310}, MOUSEEVENTF_RIGHTUP);
+         }},
+        {"Alt+Esc",
+         [] {
+             PressKeys({VK_MENU, VK_ESCAPE});
+         }},
+    };
+    for (const auto& c : cases) {
+        ASSERT_NE(Start(), nullptr) << c.what;
+        MouseAt({400, 300});
+        MouseAt({420, 310});
+        c.cancel();
+        ASSERT_TRUE(Answered()) << c.what;
+        EXPECT_FALSE(g_reply.hasData) << c.what;  // Wine hands a null block over with its size as 0
+    }
+}
+
+// What the reply carries, sent in this process so that it arrives as it left.
+TEST_F(SnapwickProgram, TheReplyIs16BytesWithTheRectangleOrANullPointer) {
+    const RECT area = {10, 20, 410, 320};
+    const struct {
+        const char* what;
+        const RECT* area;
+    } cases[] = {{"a pick", &area}, {"a cancel", nullptr}};
+    for (const auto& c : cases) {
+        g_reply = Reply();
+        SendAreaResult(c.area);
+        ASSERT_TRUE(g_reply.seen) << c.what;
+        EXPECT_EQ(g_reply.tag, 0u) << c.what;
+        EXPECT_EQ(g_reply.bytes, 16u) << c.what;
+        EXPECT_EQ(g_reply.hasData, c.area != nullptr) << c.what;
+        if (c.area) EXPECT_TRUE(EqualRect(&g_reply.area, c.area)) << Text(g_reply.area);
+    }
+}
+
+// Esc alone is not a cancel: the drag after it still answers with its area.
+TEST_F(SnapwickProgram, EscAloneDoesNothingAfterTheMouseMoved) {
     ASSERT_NE(Start(), nullptr);
     MouseAt({400, 300});
-    MouseAt({400, 300}, MOUSEEVENTF_RIGHTDOWN);
-    MouseAt({400, 300}, MOUSEEVENTF_RIGHTUP);
+    MouseAt({420, 310});
+    PressKeys({VK_ESCAPE});
+    MouseAt({100, 100}, MOUSEEVENTF_LEFTDOWN);
+    MouseAt({200, 150});
+    MouseAt({300, 200});
+    MouseAt({300, 200}, MOUSEEVENTF_LEFTUP);
     ASSERT_TRUE(Answered());
-    EXPECT_EQ(g_reply.bytes, 0u);
-    EXPECT_FALSE(g_reply.hasData);
-
-    HWND picker = Start();
-    ASSERT_NE(picker, nullptr);
-    PostMessageW(picker, WM_KEYDOWN, VK_ESCAPE, 1);  // Esc alone does nothing
-    ui_test::Pump(300);
-    EXPECT_FALSE(g_reply.seen);
-    PostMessageW(picker, WM_SYSKEYDOWN, VK_ESCAPE, 1 | (1 << 29));
-    ASSERT_TRUE(Answered());
-    EXPECT_EQ(g_reply.bytes, 0u);
-    EXPECT_FALSE(g_reply.hasData);
+    ASSERT_TRUE(g_reply.hasData) << "Esc cancelled the pick";
+    const RECT expected = {100, 100, 300, 200};
+    EXPECT_TRUE(EqualRect(&g_reply.area, &expected)) << Text(g_reply.area);
 }

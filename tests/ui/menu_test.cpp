@@ -1,6 +1,6 @@
 // Menus: built from a layout at a point, items found before they show, a
-// choice posts its command record (freed by the receiver, or at once when the
-// post fails), Esc and an outside click close it, the caller's slot is cleared,
+// choice takes the menu off the screen and posts its command record (freed by
+// the receiver, or at once when the post fails), Esc and an outside click close it, the caller's slot is cleared,
 // options inside a menu notify the window that opened it.
 #include <gtest/gtest.h>
 
@@ -28,6 +28,8 @@ const wchar_t* kOwner = LR"(<Window size="200,100"><VerticalLayout bkcolor="#FFF
 struct MenuClick {
     std::wstring name, userData, text, elementText;
     int count = 0;
+    HWND menu = nullptr;        // the menu the command comes from
+    bool menuOnScreen = false;  // it was still shown when its command arrived
 };
 
 void WatchMenuClicks(TestWindow& owner, MenuClick& seen) {
@@ -39,6 +41,7 @@ void WatchMenuClicks(TestWindow& owner, MenuClick& seen) {
         seen.userData = cmd->userData.Str();
         seen.text = cmd->text.Str();
         seen.elementText = reinterpret_cast<CControlUI*>(lParam)->GetText().Str();
+        seen.menuOnScreen = IsWindow(seen.menu) && IsWindowVisible(seen.menu);
         ++seen.count;
         CPaintManagerUI::DeleteMenuCmd(cmd);
         handled = true;
@@ -66,6 +69,7 @@ TEST(Menu, ChoosingAnItemPostsItsRecordAndTheMenuGoes) {
     CMenuWnd* slot = nullptr;
     CMenuWnd* menu = OpenMenu(owner, POINT{150, 150}, &slot);
     ASSERT_NE(menu, nullptr);
+    seen.menu = menu->GetHWND();
     EXPECT_EQ(slot, menu);
     ASSERT_NE(menu->FindControl(L"preview"), nullptr) << "items are found before the menu is used";
     menu->FindControl(L"preview")->SetText(L"预览文件");
@@ -83,6 +87,7 @@ TEST(Menu, ChoosingAnItemPostsItsRecordAndTheMenuGoes) {
     EXPECT_EQ(seen.userData, L"u-preview");
     EXPECT_EQ(seen.text, L"预览文件");
     EXPECT_EQ(seen.elementText, L"预览文件") << "lParam stays valid until the record is freed";
+    EXPECT_FALSE(seen.menuOnScreen) << "a command that takes a picture of the screen must not find the menu on it";
     EXPECT_EQ(CMenuWnd::PendingCommandCount(), 0);
 }
 

@@ -1,8 +1,10 @@
-// The window base: modal loops, asynchronous close, window and control timers,
-// placement helpers, size limits from the layout.
+// The window base: modal loops and the first real click after one, asynchronous
+// close, window and control timers, placement helpers, size limits from the layout.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
+#include <thread>
 
 #include "tests/ui/ui_test_support.h"
 
@@ -24,6 +26,66 @@ public:
         CLabelUI::DoEvent(event);
     }
 };
+
+const wchar_t* kTwoButtons =
+    LR"(<Window size="300,200"><HorizontalLayout bkcolor="#FFFFFFFF">
+  <Button name="open" text="设置" width="100"/><Button name="other" text="区域" width="100"/></HorizontalLayout></Window>)";
+
+// Closes with 1 at a click on its "ok" button.
+class OkDialog : public TestWindow {
+public:
+    OkDialog() : TestWindow(kSmall, L"UiOkDialog") {}
+
+protected:
+    void OnClick(TNotifyUI& msg) override {
+        if (msg.pSender->GetName() == L"ok") Close(1);
+    }
+};
+
+// Opens OkDialog modally from its "open" button, as a settings button does: the
+// dialog's loop runs inside the button's click.
+class DialogOpener : public TestWindow {
+public:
+    DialogOpener() : TestWindow(kTwoButtons, L"UiDialogOpener") {}
+    UINT code = 0;
+
+protected:
+    void OnClick(TNotifyUI& msg) override {
+        TestWindow::OnClick(msg);
+        if (msg.pSender->GetName() != L"open") return;
+        OkDialog dialog;
+        if (!dialog.Create(m_hWnd, L"dialog", WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW)) return;
+        dialog.CenterWindow();
+        dialog.Pm().UpdateLayout();  // its button is where a click finds it before the first paint
+        code = dialog.ShowModal();
+    }
+};
+
+// A real click (SendInput) at a screen point; any thread.
+void RealClick(POINT p) {
+    INPUT input[3] = {};
+    for (INPUT& i : input) i.type = INPUT_MOUSE;
+    input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    input[0].mi.dx = (p.x * 65536 + GetSystemMetrics(SM_CXSCREEN) - 1) / GetSystemMetrics(SM_CXSCREEN);
+    input[0].mi.dy = (p.y * 65536 + GetSystemMetrics(SM_CYSCREEN) - 1) / GetSystemMetrics(SM_CYSCREEN);
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(1, &input[0], sizeof(INPUT));
+    Sleep(80);  // a user's hand: the move, then the click
+    SendInput(2, &input[1], sizeof(INPUT));
+}
+
+// A visible window of the class, within timeoutMs; null when none comes.
+HWND AwaitWindow(LPCWSTR className, bool shown, DWORD timeoutMs = 5000) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        HWND hwnd = FindWindowW(className, nullptr);
+        const bool visible = hwnd && IsWindowVisible(hwnd);
+        if (visible == shown) return hwnd ? hwnd : HWND_DESKTOP;
+        if (GetTickCount() - start > timeoutMs) return nullptr;
+        Sleep(20);
+    }
+}
 
 }  // namespace
 
@@ -98,6 +160,42 @@ TEST(Window, ShowModalFromParksOrCentresOverTheOwner) {
         }
     }
     EXPECT_TRUE(IsWindowEnabled(owner.GetHWND()));
+}
+
+// The user's hand from another thread: open the dialog, close it with its
+// button, then at once click another button of the owner, which must act.
+TEST(Window, TheFirstClickAfterAModalDialogClosedActs) {
+    DialogOpener owner;
+    ASSERT_TRUE(owner.Open(200, 150, 0));
+    POINT open = owner.Center(L"open"), other = owner.Center(L"other");
+    ClientToScreen(owner.GetHWND(), &open);
+    ClientToScreen(owner.GetHWND(), &other);
+    bool dialogShown = false, dialogGone = false;
+    std::thread hand([&] {
+        RealClick(open);
+        HWND dialog = AwaitWindow(L"UiOkDialog", true);
+        dialogShown = dialog != nullptr;
+        if (!dialogShown) return;
+        RECT rc = {};
+        GetWindowRect(dialog, &rc);
+        RealClick({(rc.left + rc.right) / 2, rc.top + 15});  // its "ok" row
+        dialogGone = AwaitWindow(L"UiOkDialog", false) != nullptr;
+        if (!dialogGone) {  // the click on it was lost: end the loop, fail below
+            PostMessageW(dialog, WM_CLOSE, 0, 0);
+            return;
+        }
+        RealClick(other);
+    });
+    const auto clicked = [&] {
+        return std::find(owner.log.begin(), owner.log.end(), "OnClick:other") != owner.log.end();
+    };
+    PumpUntil(clicked, 15000);
+    hand.join();
+    ASSERT_TRUE(dialogShown);
+    EXPECT_TRUE(dialogGone);
+    EXPECT_EQ(owner.code, 1u);
+    EXPECT_TRUE(clicked()) << "the first click after the dialog was lost";
+    EXPECT_EQ(GetForegroundWindow(), owner.GetHWND()) << "the owner is the active window again";
 }
 
 TEST(Window, CloseIsAsynchronousAndAClosedDialogReturnsZeroFromAltF4) {

@@ -257,6 +257,9 @@ void CMenuWnd::Choose(CMenuElementUI* element) {
     cmd->element->SetUserData(cmd->userData);
     cmd->element->SetChecked(checked);
     cmd->element->SetTag(element->GetTag());
+    // Off the screen before the command runs: a command may take a picture of
+    // the desktop, or put a window where the menu was.
+    ::ShowWindow(m_hWnd, SW_HIDE);
     HWND target = m_pMainManager ? m_pMainManager->GetPaintWindow() : nullptr;
     if (!target ||
         !::PostMessageW(target, WM_MENUCLICK, reinterpret_cast<WPARAM>(cmd), reinterpret_cast<LPARAM>(cmd->element))) {

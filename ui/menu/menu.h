@@ -8,8 +8,8 @@
 //     </Menu>
 //   </Window>
 //
-// Choosing a plain element posts WM_MENUCLICK to the window of the main paint
-// manager: wParam a MenuCmd (heap, registered as a posted record: the receiver
+// Choosing a plain element hides the menu, then posts WM_MENUCLICK to the
+// window of the main paint manager: wParam a MenuCmd (heap, registered as a posted record: the receiver
 // claims it with ClaimPostedRecord<MenuCmd> and frees it with
 // CPaintManagerUI::DeleteMenuCmd), lParam the MenuCmd's copy of the element
 // (valid until the record is freed). Controls inside a menu (options, buttons)

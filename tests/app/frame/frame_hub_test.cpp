@@ -74,16 +74,19 @@ TEST_F(MainWindowTest, CancelsAndWrongSizesLeaveTheAreaAsItWas) {
         const char* what;
         DWORD bytes;
         const void* data;
+        bool errorLine;  // a reply no picker sends is logged
     } cases[] = {
-        {"a cancel", 0, nullptr},
-        {"16 bytes without data", 16, nullptr},
-        {"8 bytes", 8, sixteen},
-        {"32 bytes", 32, eight},
+        {"a cancel without a size", 0, nullptr, false},
+        {"the picker's cancel: 16 bytes without data", 16, nullptr, false},
+        {"8 bytes", 8, sixteen, true},
+        {"32 bytes", 32, eight, true},
     };
     for (const Case& c : cases) {
         SetWindowPos(Hwnd(), nullptr, 211, 250, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         ShowWindow(SelAreaWindow(), SW_HIDE);
+        const int logAt = static_cast<int>(LogLines().size());
         SendPick(Hwnd(), c.bytes, c.data);
+        EXPECT_EQ(LogLineIndex("not an area", logAt) >= 0, c.errorLine) << c.what;
         EXPECT_TRUE(EqualRect(&g_rcSnapwick, &before)) << c.what << ": " << RectText(g_rcSnapwick);
         EXPECT_TRUE(IsWindowVisible(SelAreaWindow())) << c.what << ": the region frame shows again";
         EXPECT_TRUE(IsWindowVisible(Hwnd())) << c.what;
