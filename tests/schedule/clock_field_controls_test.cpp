@@ -157,7 +157,7 @@ TEST_F(ClockFieldTest, TheDayFollowsTheLengthOfTheMonth) {
         date->ParseText(c.start);
         ClickField(date, c.field);
         PressKey(w.GetHWND(), c.key);
-        EXPECT_EQ(date->GetText(), c.after) << c.start << " field " << c.field;
+        EXPECT_EQ(std::wstring(date->GetText().Str()), c.after) << Narrow(c.start) << " field " << c.field;
     }
 }
 
