@@ -50,6 +50,7 @@ void CVistrelFrame::OnClickStartRecord() {
                 g_recordeState.load(), m_bArmed ? 1 : 0);
         return;
     }
+    ForgetPlannedRequest();  // a start by hand has nothing of an earlier task
     if (g_userSelMode == kSelModeNone) {
         ShowStartErrorTip();
         return;
