@@ -146,6 +146,7 @@ void CVistrelFrame::OnTimer(UINT_PTR id) {
             break;
         case kTimerHotkeyTip: OnHotkeyTipTimer(); break;
         case kTimerExitWaiting: OnExitAfterDialogsTimer(); break;
+        case kTimerPlanTaskTip: OnPlanTaskTipTimer(); break;
         default: break;
     }
 }

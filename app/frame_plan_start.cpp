@@ -22,6 +22,25 @@ void LogRequest(const RecordRequest& r) {
             r.duration, r.task_begin ? 1 : 0, r.left, r.top, r.right, r.bottom);
 }
 
+// What the user is told of a task that did not record: shown once no recording
+// runs, so a tip never lands in the middle of one.
+constexpr wchar_t kTaskMissedTip[] = L"计划任务开始时正在录制，该任务未能执行";
+constexpr wchar_t kTaskRefusedTip[] = L"计划任务未设置录制区域或者音频，未能开始";
+constexpr UINT kPlanTipRetryMs = 1000;
+
+// The task's rectangle inside the desktop (computed wide: a hostile file may
+// hold the largest integers); what lies outside is not recorded.
+void HoldAreaInside(RecordRequest& r, const RECT& desktop) {
+    if (r.record_area != 2) return;
+    auto clamp = [](int64_t v, int64_t low, int64_t high) {
+        return static_cast<int32_t>(v < low ? low : v > high ? high : v);
+    };
+    r.left = clamp(r.left, desktop.left, desktop.right);
+    r.right = clamp(r.right, desktop.left, desktop.right);
+    r.top = clamp(r.top, desktop.top, desktop.bottom);
+    r.bottom = clamp(r.bottom, desktop.top, desktop.bottom);
+}
+
 // Why a request cannot be recorded; null when it can.
 const char* RefusalOf(const RecordRequest& r) {
     if (r.record_area == 0 && r.audio_input == 0)
@@ -40,15 +59,18 @@ void CVistrelFrame::OnPlanStartRecord(WPARAM wParam) {
         LogBoth(kPlanStart, "not a request of this program: ignored error");
         return;
     }
-    const RecordRequest request = *posted;
+    RecordRequest request = *posted;
     delete posted;
     LogRequest(request);
     if (IsRecordingUnderWay()) {  // the running recording keeps its own task, mode and area
-        LogBoth(kPlanStart, "a recording is under way: the scheduled start is refused");
+        LogBoth(kPlanStart, "a recording is under way: the scheduled start is refused, the task did not record");
+        TellPlanTaskTip(kTaskMissedTip);
         return;
     }
+    HoldAreaInside(request, m_rcMonitorUnion);
     if (const char* refusal = RefusalOf(request)) {
         LogBoth(kPlanStart, "%s", refusal);
+        TellPlanTaskTip(kTaskRefusedTip);
         return;
     }
     plan_task_param_ = request;
@@ -56,9 +78,42 @@ void CVistrelFrame::OnPlanStartRecord(WPARAM wParam) {
     ApplyPlanSound(request);
     ApplyPlanCamera(request);
     LogBoth(kPlanStart, "InitRecord()");
-    if (!InitRecord()) return;
+    if (!InitRecord()) {
+        ForgetPlannedRequest();
+        return;
+    }
+    m_planCamera.opened = false;  // from here the stop closes it, as any camera
     StartRecord();
     EnterRecordingLayout();
+}
+
+// A scheduled start that did not begin, and every start by hand, leaves nothing
+// of a task behind: no planned length or completion action for the next
+// recording, the sound on again, and a camera the task opened off again.
+void CVistrelFrame::ForgetPlannedRequest() {
+    if (plan_task_param_.task_begin) LogBoth(kPlanStart, "the task's length and completion action are dropped");
+    plan_task_param_ = RecordRequest();
+    m_bSoundEnabled = true;
+    if (!m_planCamera.opened) return;
+    m_planCamera.opened = false;
+    CloseCamera();
+    ResetCameraChoice();
+    m_cameraName = m_planCamera.previousName;
+}
+
+// The tip waits (its timer asks again) while a recording runs.
+void CVistrelFrame::TellPlanTaskTip(const wchar_t* text) {
+    m_planTipText = text;
+    SetTimer(m_hWnd, kTimerPlanTaskTip, kPlanTipRetryMs, nullptr);
+}
+
+void CVistrelFrame::OnPlanTaskTipTimer() {
+    if (IsRecordingUnderWay()) return;
+    KillTimer(m_hWnd, kTimerPlanTaskTip);
+    if (m_planTipText.empty()) return;
+    const std::wstring text = std::move(m_planTipText);
+    m_planTipText.clear();
+    ShowRecordTip(text.c_str(), L"RecordTipDialog");
 }
 
 // Every area with video records the screen.
@@ -84,8 +139,8 @@ void CVistrelFrame::ApplyPlanArea(const RecordRequest& request) {
     }
 }
 
-// The sound of each request, with or without: a task without sound does not
-// silence the recordings after it.
+// The sound of each request, with or without; a recording started by hand has
+// its sound again (ForgetPlannedRequest).
 void CVistrelFrame::ApplyPlanSound(const RecordRequest& request) {
     m_bSoundEnabled = request.audio_input != 0;
     switch (request.audio_input) {
@@ -118,7 +173,9 @@ void CVistrelFrame::ApplyPlanCamera(const RecordRequest& request) {
                 WideToUtf8(camera).c_str());
         return;
     }
+    m_planCamera.previousName = m_cameraName;
     m_cameraName = camera;
+    m_planCamera.opened = true;
     if (!OpenCamera()) LogBoth(kPlanStart, "the task's camera did not start error");
     if (m_pCamera) m_pCamera->Selected(true, false);
     if (m_pSelCamera) m_pSelCamera->SetBkImage(kCameraTileOn);

@@ -50,6 +50,7 @@ void CVistrelFrame::OnClickStartRecord() {
                 g_recordeState.load(), m_bArmed ? 1 : 0);
         return;
     }
+    ForgetPlannedRequest();  // a start by hand has nothing of an earlier task
     if (g_userSelMode == kSelModeNone) {
         ShowStartErrorTip();
         return;
@@ -194,6 +195,7 @@ void CVistrelFrame::OnRecorderOpened(WPARAM opening) {
 // start, this recorder stays for the next attempt, and the user is told why.
 void CVistrelFrame::FailRecordStart() {
     LeaveRecordingLayout();
+    ForgetPlannedRequest();  // a task's start that failed leaves nothing for the next recording
     onStopRecord();  // still stopped and no longer armed: it only logs
     LogBoth(kInitRecord, "init error");
     if (g_lastDeviceOpenError == kDeviceNotFound && m_vistreler->StartFailure() == RecordStartFailure::kDevice)

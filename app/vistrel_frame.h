@@ -73,6 +73,7 @@ enum FrameTimer : UINT_PTR {
     kTimerBorderAnimation = 3,  // the region frame's border animation step
     kTimerHotkeyTip = 5,        // the hotkey conflict tip after start-up
     kTimerExitWaiting = 6,      // Exit waits for the open dialogs' loops to end
+    kTimerPlanTaskTip = 7,      // a task that did not record is told once no recording runs
 };
 constexpr UINT kCountdownMs = 3000;       // timer 1 with the countdown setting on
 constexpr UINT kNoCountdownMs = 1000;     // and off
@@ -366,6 +367,9 @@ private:
     void ApplyPlanArea(const RecordRequest& request);
     void ApplyPlanSound(const RecordRequest& request);
     void ApplyPlanCamera(const RecordRequest& request);
+    void ForgetPlannedRequest();
+    void TellPlanTaskTip(const wchar_t* text);
+    void OnPlanTaskTipTimer();
     // The task list window, modal (frame_plan_tasks.cpp).
     void OpenPlanTaskWindow();
     LRESULT OnShowMainWindow(WPARAM wParam);
@@ -553,6 +557,11 @@ private:
 
     // The recording's request when a scheduled task started it, and the area.
     RecordRequest plan_task_param_;
+    struct PlanCamera {
+        bool opened = false;  // by a task's start that has not begun yet
+        std::wstring previousName;
+    } m_planCamera;
+    std::wstring m_planTipText;                    // waits for its timer while a recording runs
     RECT m_rcFullScreen = {};                      // what full-screen mode records; empty: the whole desktop
     int m_hitCode = 0;                             // the region handle under the last left press (SelHandle)
     int m_aspectMode = 0;                          // AspectMode of the region: 0 free, 1 4:3, 2 16:9

@@ -201,7 +201,7 @@ LPVOID CYearControlUI::GetInterface(LPCTSTR pstrName) {
 
 CDuiString CYearControlUI::FormatDate() const { return FormatDateText(m_fields[0], m_fields[1], m_fields[2]).c_str(); }
 
-uint32_t CYearControlUI::ToSeconds() const { return DateToSeconds(m_fields[0], m_fields[1], m_fields[2]); }
+int64_t CYearControlUI::ToSeconds() const { return DateToSeconds(m_fields[0], m_fields[1], m_fields[2]); }
 
 int CYearControlUI::FieldAt(int x, int w) const {
     if (x <= w) return 1;
@@ -216,19 +216,30 @@ void CYearControlUI::Commit(int32_t value) {
     if (m_selected == 2 && (value < 1 || value > 12)) return;
     if (m_selected == 3 && (value < 1 || value > DaysInMonth(m_fields[1], m_fields[0]))) return;
     if (m_selected >= 1 && m_selected <= 3) m_fields[m_selected - 1] = value;
+    FitDayToMonth();
 }
 
 void CYearControlUI::StepUp() {
     if (m_selected == 1) ++m_fields[0];
     if (m_selected == 2 && m_fields[1] < 12) ++m_fields[1];
     if (m_selected == 3 && m_fields[2] < DaysInMonth(m_fields[1], m_fields[0])) ++m_fields[2];
+    FitDayToMonth();
     UpdateText();
 }
 
 void CYearControlUI::StepDown() {
     const int32_t floors[] = {1970, 1, 1};
     if (m_selected >= 1 && m_fields[m_selected - 1] > floors[m_selected - 1]) --m_fields[m_selected - 1];
+    FitDayToMonth();
     UpdateText();
+}
+
+// A new month or year keeps the day inside the month: 01-31 stepped to
+// February gives 02-28 (02-29 in a leap year), never 02-31.
+void CYearControlUI::FitDayToMonth() {
+    if (m_fields[1] < 1 || m_fields[1] > 12) return;
+    const int32_t last = DaysInMonth(m_fields[1], m_fields[0]);
+    if (m_fields[2] > last) m_fields[2] = last;
 }
 
 CControlUI* CreateClockFieldControl(LPCTSTR className) {

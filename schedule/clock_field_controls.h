@@ -78,7 +78,7 @@ public:
     LPVOID GetInterface(LPCTSTR pstrName) override;
 
     DuiLib::CDuiString FormatDate() const;
-    uint32_t ToSeconds() const;
+    int64_t ToSeconds() const;
 
 protected:
     wchar_t Separator() const override { return L'-'; }
@@ -87,6 +87,9 @@ protected:
     void Commit(int32_t value) override;
     void StepUp() override;
     void StepDown() override;
+
+private:
+    void FitDayToMonth();
 };
 
 // The layouts' class names "TimeControlUI" and "YearControlUI"; null for others.

@@ -56,23 +56,43 @@ int32_t DaysInMonth(int32_t month, int32_t year) {
     }
 }
 
-uint32_t DateToSeconds(int32_t year, int32_t month, int32_t day) {
+namespace {
+
+int32_t Clamp(int32_t value, int32_t low, int32_t high) { return value < low ? low : value > high ? high : value; }
+
+int64_t LeapYearsUpTo(int64_t year) { return year / 4 - year / 100 + year / 400; }
+
+}  // namespace
+
+int64_t DateToSeconds(int32_t year, int32_t month, int32_t day) {
     if (year == 0 && month == 0 && day == 0) return 0;
-    int64_t days = 0;
-    for (int32_t y = 1970; y < year; ++y) days += IsLeapYear(y) ? 366 : 365;
-    for (int32_t m = 1; m < month && m <= 12; ++m) days += DaysInMonth(m, year);
-    days += day - 1;
-    return static_cast<uint32_t>(days * 86400);
+    const int32_t y = Clamp(year, kFirstYear, kLastYear);
+    int64_t days = 365LL * (y - kFirstYear) + LeapYearsUpTo(y - 1) - LeapYearsUpTo(kFirstYear - 1);
+    for (int32_t m = 1; m < month && m <= 12; ++m) days += DaysInMonth(m, y);
+    days += static_cast<int64_t>(day) - 1;
+    return days * 86400;
 }
 
-uint32_t TimeTextToSeconds(const std::wstring& time) {
+int64_t TimeTextToSeconds(const std::wstring& time) {
     const ClockFields t = ParseClockText(time, L':', {});
-    return static_cast<uint32_t>(t.first * 3600 + t.second * 60 + t.third);
+    return static_cast<int64_t>(t.first) * 3600 + static_cast<int64_t>(t.second) * 60 + t.third;
 }
 
-uint32_t DateTimeTextToSeconds(const std::wstring& date, const std::wstring& time) {
+int64_t DateTimeTextToSeconds(const std::wstring& date, const std::wstring& time) {
     const ClockFields d = ParseClockText(date, L'-', {1970, 1, 1});
     return DateToSeconds(d.first, d.second, d.third) + TimeTextToSeconds(time);
+}
+
+std::wstring ClampDateText(const std::wstring& date) {
+    const ClockFields d = ParseClockText(date, L'-', {kFirstYear, 1, 1});
+    const int32_t year = Clamp(d.first, kFirstYear, kLastYear);
+    const int32_t month = Clamp(d.second, 1, 12);
+    return FormatDateText(year, month, Clamp(d.third, 1, DaysInMonth(month, year)));
+}
+
+std::wstring ClampTimeText(const std::wstring& time) {
+    const ClockFields t = ParseClockText(time, L':', {});
+    return FormatTimeText(Clamp(t.first, 0, 23), Clamp(t.second, 0, 59), Clamp(t.third, 0, 59));
 }
 
 std::tm LocalTimeOf(time_t t) {

@@ -23,11 +23,22 @@ std::wstring FormatDateText(int32_t year, int32_t month, int32_t day);
 bool IsLeapYear(int32_t year);
 int32_t DaysInMonth(int32_t month, int32_t year);
 // Seconds from 1970-01-01 to the start of the date (no time zone); 0 for 0-0-0.
-uint32_t DateToSeconds(int32_t year, int32_t month, int32_t day);
+// Years count from 1970 to 9999 (a year outside counts as the nearest of them).
+int64_t DateToSeconds(int32_t year, int32_t month, int32_t day);
 
 // Seconds of a date text ("" counts as 1970-01-01) plus those of a time text.
-uint32_t DateTimeTextToSeconds(const std::wstring& date, const std::wstring& time);
-uint32_t TimeTextToSeconds(const std::wstring& time);
+int64_t DateTimeTextToSeconds(const std::wstring& date, const std::wstring& time);
+int64_t TimeTextToSeconds(const std::wstring& time);
+
+// The ranges of the entry controls: a year of 1970 to 9999, a real month and a
+// day of that month, a time of day up to 23:59:59.
+constexpr int32_t kFirstYear = 1970;
+constexpr int32_t kLastYear = 9999;
+// The date text and the time text held in those ranges ("2024-02-31" gives
+// "2024-02-29", "99:99:99" gives "23:59:59"); text that holds no date or time
+// gives 1970-01-01 or 00:00:00.
+std::wstring ClampDateText(const std::wstring& date);
+std::wstring ClampTimeText(const std::wstring& time);
 
 // The local date and time of t, as the two texts.
 std::tm LocalTimeOf(time_t t);

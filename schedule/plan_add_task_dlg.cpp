@@ -36,6 +36,9 @@ int IndexOf(const std::vector<std::wstring>& items, const std::wstring& text) {
     return 0;
 }
 
+// "自定义" needs an area picked: one of some size.
+bool HasCustomArea(const TaskInfo& t) { return t.RegionRight > t.RegionLeft && t.RegionBottom > t.RegionTop; }
+
 std::wstring TextOf(const CControlUI* control) { return control ? control->GetText().Str() : std::wstring(); }
 
 void ShowTipOver(HWND owner, const std::wstring& text) {
@@ -244,8 +247,12 @@ bool PlanAddTaskDlg::Refuse(const std::wstring& message) {
     return false;
 }
 
+// A one-shot task starts more than a minute from now. A repeating task's next
+// start is its time of day today or tomorrow, always ahead: its date field is
+// hidden and counts for nothing.
 bool PlanAddTaskDlg::CheckStart(const std::tm& now) {
     if (!m_pYearCtrl || !m_pTimeCtrl) return Refuse(L"开始时间必须设定在将来");
+    if (m_working.Repeats()) return true;
     const int today[] = {now.tm_year + 1900, now.tm_mon + 1, now.tm_mday};
     for (int i = 0; i < 3; ++i) {
         if (m_pYearCtrl->Field(i + 1) > today[i]) return true;
@@ -306,6 +313,7 @@ bool PlanAddTaskDlg::SaveTask() {
         ok = CheckLength();
     }
     if (ok && TextOf(m_pComboArea) == L"无" && TextOf(m_pComboAudio) == L"无") ok = Refuse(L"请设置录制区域或者音频");
+    if (ok && m_working.RegionMode == kCustomArea && !HasCustomArea(m_working)) ok = Refuse(L"请设置录制区域或者音频");
     if (ok) ok = CheckName(name);
     if (!ok) {
         m_working = before;

@@ -7,6 +7,7 @@
 
 #include "common/logger.h"
 #include "common/posted_records.h"
+#include "common/text_convert.h"
 #include "schedule/date_time_text.h"
 #include "schedule/task_file.h"
 #include "shell/custom_messages.h"
@@ -42,6 +43,8 @@ void PlanTaskManager::LoadTasks() {
     std::vector<TaskInfo> loaded;
     {
         std::lock_guard<std::mutex> lock(lock_);
+        if (!MakeTaskNamesUnique(taskFilePath_))
+            LogBoth(kManager, "the tasks of one name could not be renamed in the file error");
         loaded = ReadTasksFromFile(taskFilePath_, now);
     }
     for (const TaskInfo& task : loaded) {
@@ -71,7 +74,7 @@ bool PlanTaskManager::IsStartTooNear(const TaskInfo& task, const std::tm& now) {
         if (start[i] > today[i]) return false;
         if (start[i] < today[i]) return true;
     }
-    const uint32_t limit = now.tm_hour * 3600 + (now.tm_min + 3) * 60 + now.tm_sec;
+    const int64_t limit = now.tm_hour * 3600 + (now.tm_min + 3) * 60 + now.tm_sec;
     return TimeTextToSeconds(task.StartTime) <= limit;
 }
 
@@ -114,11 +117,11 @@ bool PlanTaskManager::ScheduleTask(const TaskInfo& task) {
     const std::tm local = LocalTimeOf(wall_.Now());
     const std::wstring timeNow = TimeTextOf(local);
     const bool repeats = task.Repeats();
-    const uint32_t now =
+    const int64_t now =
         repeats ? DateTimeTextToSeconds(L"", timeNow) : DateTimeTextToSeconds(DateTextOf(local), timeNow);
-    const uint32_t start =
+    const int64_t start =
         repeats ? DateTimeTextToSeconds(L"", task.StartTime) : DateTimeTextToSeconds(task.StartDate, task.StartTime);
-    int64_t wait = static_cast<int64_t>(start) - now;
+    int64_t wait = start - now;
     if (start < now) {
         if (!repeats) return false;
         wait += 86400;
@@ -129,8 +132,9 @@ bool PlanTaskManager::ScheduleTask(const TaskInfo& task) {
 
 void PlanTaskManager::Arm(const TaskInfo& task, int64_t waitMs) {
     std::lock_guard<std::mutex> lock(lock_);
-    const int32_t id = timers_.AddOnce(waitMs, false, [this, task] { OnTaskDue(task); });
-    timerTable_[id] = task.Name;
+    const uint64_t ticket = ++nextTicket_;
+    const int32_t id = timers_.AddOnce(waitMs, false, [this, task, ticket] { OnTaskDue(task, ticket); });
+    timerTable_[id] = {task.Name, ticket};
 }
 
 void PlanTaskManager::UnscheduleTask(const TaskInfo& task) { Disarm(task.Name); }
@@ -138,17 +142,33 @@ void PlanTaskManager::UnscheduleTask(const TaskInfo& task) { Disarm(task.Name); 
 void PlanTaskManager::Disarm(const std::wstring& name) {
     std::lock_guard<std::mutex> lock(lock_);
     for (auto it = timerTable_.begin(); it != timerTable_.end(); ++it)
-        if (it->second == name) {
+        if (it->second.name == name) {
             timers_.Cancel(it->first);
             timerTable_.erase(it);
             return;
         }
 }
 
+bool PlanTaskManager::TakeTicket(uint64_t ticket) {
+    for (auto it = timerTable_.begin(); it != timerTable_.end(); ++it)
+        if (it->second.ticket == ticket) {
+            timers_.Cancel(it->first);
+            timerTable_.erase(it);
+            return true;
+        }
+    return false;
+}
+
+bool PlanTaskManager::HoldsTicket(uint64_t ticket) const {
+    for (const auto& entry : timerTable_)
+        if (entry.second.ticket == ticket) return true;
+    return false;
+}
+
 bool PlanTaskManager::IsArmed(const std::wstring& name) const {
     std::lock_guard<std::mutex> lock(lock_);
     for (const auto& entry : timerTable_)
-        if (entry.second == name) return true;
+        if (entry.second.name == name) return true;
     return false;
 }
 
@@ -186,8 +206,24 @@ void PlanTaskManager::PostStart(const TaskInfo& task) {
         LogBoth(kManager, "the scheduled start of a task could not reach the main window error");
 }
 
-void PlanTaskManager::OnTaskDue(const TaskInfo& task) {
-    Disarm(task.Name);
+// The fired timer leaves the table and a repeating task's daily timer takes its
+// place in one hold of the lock: a stop or an edit comes wholly before (nothing
+// is recorded) or wholly after (it finds the daily timer to cancel).
+void PlanTaskManager::OnTaskDue(const TaskInfo& task, uint64_t ticket) {
+    {
+        std::lock_guard<std::mutex> lock(lock_);
+        if (!TakeTicket(ticket)) {
+            LogBoth(kManager, "[task]%s was stopped or changed before its start: nothing is recorded",
+                    WideToUtf8(task.Name).c_str());
+            return;
+        }
+        if (task.Repeats()) {
+            const uint64_t daily = ++nextTicket_;
+            const int32_t id = timers_.AddRepeating(static_cast<int32_t>(kDayMs), kDailyRepeats,
+                                                    [this, task, daily] { OnRepeatDay(task, daily); });
+            timerTable_[id] = {task.Name, daily};
+        }
+    }
     if (!task.Repeats()) {
         PostStart(task);
         FinishOneShot(task);
@@ -195,10 +231,6 @@ void PlanTaskManager::OnTaskDue(const TaskInfo& task) {
     }
     if (IsDueToday(task)) PostStart(task);
     WriteOut("************task:repeat:once complete---------------\n");
-    std::lock_guard<std::mutex> lock(lock_);
-    const int32_t id =
-        timers_.AddRepeating(static_cast<int32_t>(kDayMs), kDailyRepeats, [this, task] { OnRepeatDay(task); });
-    timerTable_[id] = task.Name;
 }
 
 // A one-shot task ends stopped, in the list and in the file; the list window,
@@ -212,7 +244,11 @@ void PlanTaskManager::FinishOneShot(TaskInfo task) {
     WriteOut("************task:once complete---------------\n");
 }
 
-void PlanTaskManager::OnRepeatDay(const TaskInfo& task) {
+void PlanTaskManager::OnRepeatDay(const TaskInfo& task, uint64_t ticket) {
+    {
+        std::lock_guard<std::mutex> lock(lock_);
+        if (!HoldsTicket(ticket)) return;  // stopped after this check was handed out
+    }
     if (!IsDueToday(task)) return;
     WriteOut("************task:repeat  complete---------------\n");
     PostStart(task);

@@ -63,8 +63,10 @@ public:
     bool DeleteTaskFromFile(const TaskInfo& task);
     const std::wstring& TaskFilePath() const { return taskFilePath_; }
 
-    // Any thread: a test that moved its clocks lets the timers look again.
+    // Any thread: a test that moved its clocks lets the timers look again, and
+    // waits until what came due has run.
     void WakeTimers() { timers_.Wake(); }
+    bool TimersSettled() { return timers_.IsSettled(); }
     time_t Now() const { return wall_.Now(); }
 
     // The number of a "Task N" name, 0 for any other name.
@@ -73,11 +75,23 @@ public:
     static bool IsStartTooNear(const TaskInfo& task, const std::tm& now);
 
 private:
+    // One armed timer: the task it starts and the ticket its action carries. A
+    // stop or an edit takes the entry away, so a firing already on its way finds
+    // its ticket gone and records nothing.
+    struct ArmedTimer {
+        std::wstring name;
+        uint64_t ticket = 0;
+    };
+
     void Arm(const TaskInfo& task, int64_t waitMs);
     void Disarm(const std::wstring& name);
+    // Under lock_: the entry of the ticket leaves the table; false when a stop or
+    // an edit took it first.
+    bool TakeTicket(uint64_t ticket);
+    bool HoldsTicket(uint64_t ticket) const;
     // Worker threads: a start comes due, and the daily check of a repeating task.
-    void OnTaskDue(const TaskInfo& task);
-    void OnRepeatDay(const TaskInfo& task);
+    void OnTaskDue(const TaskInfo& task, uint64_t ticket);
+    void OnRepeatDay(const TaskInfo& task, uint64_t ticket);
     bool IsDueToday(const TaskInfo& task) const;
     void PostStart(const TaskInfo& task);
     void FinishOneShot(TaskInfo task);
@@ -87,7 +101,8 @@ private:
     const std::wstring taskFilePath_;
     mutable std::mutex lock_;  // guards tasks_, timerTable_, mainWindow_ and the file
     std::vector<TaskInfo> tasks_;
-    std::map<int32_t, std::wstring> timerTable_;
+    std::map<int32_t, ArmedTimer> timerTable_;
+    uint64_t nextTicket_ = 0;
     HWND mainWindow_ = nullptr;
     TimerQueue timers_;
 };

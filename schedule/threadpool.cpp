@@ -5,8 +5,13 @@
 
 Threadpool::Threadpool(int workers) { AddThread(workers); }
 
+// The flag changes under the pool's lock: a worker between its test of the flag
+// and its wait would otherwise miss the wake-up and never leave.
 Threadpool::~Threadpool() {
-    running_ = false;
+    {
+        std::lock_guard<std::mutex> lock(poolLock_);
+        running_ = false;
+    }
     workReady_.notify_all();
     std::lock_guard<std::mutex> lock(workersLock_);
     for (std::thread& worker : workers_)

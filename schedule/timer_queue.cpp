@@ -46,6 +46,7 @@ int32_t TimerQueue::Push(TimerEntry entry) {
         std::lock_guard<std::mutex> lock(queueLock_);
         entry.due = clock_.Now() + std::chrono::milliseconds(entry.periodMs);
         entries_.push(std::move(entry));
+        waiting_ = false;
     }
     queueChanged_.notify_all();
     return id;
@@ -57,8 +58,16 @@ void TimerQueue::Cancel(int32_t id) {
 }
 
 void TimerQueue::Wake() {
-    { std::lock_guard<std::mutex> lock(queueLock_); }
+    {
+        std::lock_guard<std::mutex> lock(queueLock_);
+        waiting_ = false;
+    }
     queueChanged_.notify_all();
+}
+
+bool TimerQueue::IsSettled() {
+    std::lock_guard<std::mutex> lock(queueLock_);
+    return waiting_ && finished_ == handedOut_;
 }
 
 bool TimerQueue::IsActive(int32_t id) {
@@ -73,14 +82,18 @@ void TimerQueue::RunLoop() {
     std::unique_lock<std::mutex> lock(queueLock_);
     while (running_) {
         if (entries_.empty()) {
+            waiting_ = true;
             queueChanged_.wait(lock);
+            waiting_ = false;
             continue;
         }
         TimerEntry entry = entries_.top();
         const auto now = clock_.Now();
         if (entry.due > now) {
             const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(entry.due - now);
+            waiting_ = true;
             queueChanged_.wait_for(lock, left < kLongestWait ? left : kLongestWait);
+            waiting_ = false;
             continue;
         }
         entries_.pop();
@@ -91,8 +104,16 @@ void TimerQueue::RunLoop() {
             if (entry.repeatCounted) --again.remaining;
             entries_.push(std::move(again));
         }
+        ++handedOut_;
         lock.unlock();
-        pool_.post_task(entry.action);
+        std::function<void()> action = std::move(entry.action);
+        if (!pool_
+                 .post_task([this, action] {
+                     action();
+                     ++finished_;
+                 })
+                 .valid())
+            ++finished_;  // the pool has stopped: the action never runs
         lock.lock();
     }
 }

@@ -61,6 +61,10 @@ public:
     // Any thread: makes the timer thread look at the clock again (a test that
     // moved its clock calls this).
     void Wake();
+    // Any thread: true while nothing is due and every action handed to the pool
+    // has returned. A test that moved its clock (and woke the queue) waits for
+    // this before it looks at what the actions did.
+    bool IsSettled();
     // Any thread.
     int PoolWorkerCount() { return pool_.WorkerCount(); }
 
@@ -80,6 +84,9 @@ private:
     std::mutex queueLock_;  // guards entries_
     std::condition_variable queueChanged_;
     std::thread timerThread_;
+    bool waiting_ = false;               // guarded by queueLock_: the timer thread waits with nothing due
+    std::atomic<int64_t> handedOut_{0};  // actions posted to the pool
+    std::atomic<int64_t> finished_{0};   // actions that have returned
     Threadpool pool_{kPoolWorkers};
     std::atomic<int32_t> nextId_{0};
     std::set<int32_t> active_;

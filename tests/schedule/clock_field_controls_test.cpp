@@ -139,6 +139,28 @@ TEST_F(ClockFieldTest, TheWheelStepsTheSelectedFieldWithinTheMonth) {
     EXPECT_EQ(date->GetText(), L"2023-02-28") << "February 2023 has 28 days";
 }
 
+// A step or a typed value that changes the month or the year keeps the day
+// inside the new month: never 2024-02-31 (which would fire on 03-02).
+TEST_F(ClockFieldTest, TheDayFollowsTheLengthOfTheMonth) {
+    const struct {
+        const wchar_t* start;
+        int field;
+        UINT key;  // VK_UP, VK_DOWN, or a digit typed
+        const wchar_t* after;
+    } cases[] = {
+        {L"2024-01-31", 2, VK_UP, L"2024-02-29"}, {L"2023-03-31", 2, VK_DOWN, L"2023-02-28"},
+        {L"2024-02-29", 1, VK_UP, L"2025-02-28"}, {L"2024-02-29", 1, VK_DOWN, L"2023-02-28"},
+        {L"2024-05-31", 2, '6', L"2024-06-30"},   {L"2024-08-31", 2, VK_UP, L"2024-09-30"},
+        {L"2024-01-30", 2, VK_UP, L"2024-02-29"}, {L"2024-03-15", 2, VK_DOWN, L"2024-02-15"},
+    };
+    for (const auto& c : cases) {
+        date->ParseText(c.start);
+        ClickField(date, c.field);
+        PressKey(w.GetHWND(), c.key);
+        EXPECT_EQ(std::wstring(date->GetText().Str()), c.after) << Narrow(c.start) << " field " << c.field;
+    }
+}
+
 TEST_F(ClockFieldTest, ADisabledControlTakesNoInput) {
     time->SetEnabled(false);
     ClickField(time, 1);

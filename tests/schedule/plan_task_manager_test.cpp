@@ -7,6 +7,8 @@
 #include <windows.h>
 
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <thread>
 
 #include "common/posted_records.h"
@@ -44,7 +46,6 @@ public:
         return false;
     }
     bool Nothing(UINT kind) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
         MSG got;
         return !PeekMessageW(&got, hwnd_, kind, kind, PM_REMOVE);
     }
@@ -55,6 +56,17 @@ private:
 
 // 2031-05-06 (a Tuesday) 10:00:00 local time.
 const time_t kStart = LocalTimeAt(2031, 5, 6, 10, 0, 0);
+
+// Polls a condition; the patience is a safety net, not a measure.
+template <typename Condition>
+bool WaitUntil(Condition done) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+}
 
 class PlanTaskManagerTest : public ::testing::Test {
 protected:
@@ -67,9 +79,11 @@ protected:
         t.Status = true;
         return t;
     }
+    // The clocks move, and whatever came due has run before this returns.
     void Advance(int64_t ms) {
         elapsed_.ms += ms;
         manager_.WakeTimers();
+        ASSERT_TRUE(WaitUntil([this] { return manager_.TimersSettled(); }));
     }
     std::wstring Path() const { return dir_.File(L"PlanTasks.xml"); }
     RecordRequest TakeRequest() {
@@ -109,6 +123,51 @@ TEST_F(PlanTaskManagerTest, LoadingDropsTooNearOneShotTasksAndArmsTheEnabledOnes
     EXPECT_FALSE(manager_.IsArmed(L"Task 3"));
     EXPECT_TRUE(manager_.IsArmed(L"Task 4"));
     EXPECT_EQ(ReadTasksFromFile(Path(), kStart).size(), 5u);  // dropped ones stay in the file
+}
+
+// The largest integers, an empty area, names given twice, elements of another
+// kind and garbage: every element is listed with values the editor could have
+// made, each under a name of its own that the file holds as well.
+TEST_F(PlanTaskManagerTest, AHostileFileLoadsEveryTaskInRange) {
+    ASSERT_TRUE(testing_support::WriteFileBytes(
+        Path(),
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Tasks>\n"
+        "<Task Name=\"Task 1\" StartTime=\"2147483647-2147483647-2147483647 2147483647:2147483647:2147483647\" "
+        "StopTime=\"0000-00-00 -1:-1:-1\" Duration=\"1e300\" RegionMode=\"2147483647\" "
+        "Region=\"-2147483648,-2147483648,2147483647,2147483647\" AudioInput=\"-2147483648\" Status=\"1\">"
+        "<Cycle CycleStopCount=\"2147483647\"/></Task>\n"
+        "<Task Name=\"Task 1\" StartTime=\"2033-02-31 10:30:00\" Duration=\"-5\" RegionMode=\"2\" "
+        "Region=\"0,0,0,0\" Status=\"1\"/>\n"
+        "<Task Name=\"Task 1\" StartTime=\"garbage here\" Duration=\"abc\" Status=\"2147483647\">"
+        "<Repeat>x,,9,-1</Repeat></Task>\n"
+        "<Junk Name=\"Task 1 (2)\" StartTime=\"9999-12-31 23:59:59\"/>\n"
+        "</Tasks>\n"));
+    manager_.LoadTasks();
+    const std::vector<TaskInfo> tasks = manager_.Tasks();
+    ASSERT_EQ(tasks.size(), 4u) << "nothing lost";
+    const wchar_t* names[] = {L"Task 1", L"Task 1 (2)", L"Task 1 (3)", L"Task 1 (2) (2)"};
+    for (size_t i = 0; i < 4; ++i) EXPECT_EQ(tasks[i].Name, names[i]);
+    EXPECT_EQ(tasks[0].StartDate, L"9999-12-31");
+    EXPECT_EQ(tasks[0].StartTime, L"23:59:59");
+    EXPECT_EQ(tasks[0].StopDate, L"1970-01-01");
+    EXPECT_EQ(tasks[0].StopTime, L"00:00:00");
+    EXPECT_EQ(tasks[0].Duration, 2147483647u);
+    EXPECT_EQ(tasks[0].RegionMode, 2);
+    EXPECT_EQ(tasks[0].AudioInput, 0);
+    EXPECT_EQ(tasks[0].CycleStopCount, 99);
+    EXPECT_EQ(tasks[1].StartDate, L"2033-02-28") << "the day follows the month";
+    EXPECT_EQ(tasks[1].Duration, 1u);
+    EXPECT_TRUE(manager_.IsArmed(L"Task 1"));
+    EXPECT_TRUE(manager_.IsArmed(L"Task 1 (2)"));
+    EXPECT_TRUE(manager_.IsArmed(L"Task 1 (3)")) << "a repeating task, whatever its days";
+    const std::vector<TaskInfo> inFile = ReadTasksFromFile(Path(), kStart);
+    ASSERT_EQ(inFile.size(), 4u);
+    for (size_t i = 0; i < 4; ++i) EXPECT_EQ(inFile[i].Name, names[i]) << "the file holds the new names";
+    TaskInfo third = tasks[2];
+    third.Duration = 77;
+    ASSERT_TRUE(manager_.UpdateTaskInFile(third));
+    EXPECT_EQ(ReadTasksFromFile(Path(), kStart).at(2).Duration, 77u) << "each task finds its own element";
+    EXPECT_EQ(ReadTasksFromFile(Path(), kStart).at(0).Duration, 2147483647u);
 }
 
 TEST_F(PlanTaskManagerTest, SortingFollowsTheTaskNumbers) {
@@ -213,9 +272,108 @@ TEST_F(PlanTaskManagerTest, AWeekdayTaskRecordsOnlyOnItsDaysFromTheFirstFiring) 
 TEST_F(PlanTaskManagerTest, WithoutAMainWindowTheRequestIsFreed) {
     DestroyWindow(main_.hwnd());
     const size_t before = LivePostedRecordCount();
-    ASSERT_TRUE(manager_.ScheduleTask(OneShot(L"Task 1", L"2031-05-06", L"10:00:00")));
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    const TaskInfo task = OneShot(L"Task 1", L"2031-05-06", L"10:00:01");
+    manager_.AddTask(task);
+    ASSERT_TRUE(manager_.ScheduleTask(task));
+    Advance(1000);
+    TaskInfo listed;
+    ASSERT_TRUE(manager_.FindTask(L"Task 1", listed));
+    ASSERT_FALSE(listed.Status) << "the task fired";
     EXPECT_EQ(LivePostedRecordCount(), before);
+}
+
+// A wall clock that, while held, stops the manager's worker at its next look at
+// the date (inside a firing) until the test lets it go; the test's own thread
+// passes through.
+class HeldWallClock : public WallClock {
+public:
+    explicit HeldWallClock(const WallClock& inner) : inner_(inner) {}
+    time_t Now() const override {
+        std::unique_lock<std::mutex> lock(m_);
+        if (holding_ && std::this_thread::get_id() != owner_) {
+            ++held_;
+            changed_.notify_all();
+            changed_.wait(lock, [this] { return !holding_; });
+        }
+        return inner_.Now();
+    }
+    void Hold() {
+        std::lock_guard<std::mutex> lock(m_);
+        holding_ = true;
+    }
+    bool WaitUntilHeld() {
+        std::unique_lock<std::mutex> lock(m_);
+        return changed_.wait_for(lock, std::chrono::seconds(10), [this] { return held_ > 0; });
+    }
+    void Release() {
+        std::lock_guard<std::mutex> lock(m_);
+        holding_ = false;
+        changed_.notify_all();
+    }
+
+private:
+    const WallClock& inner_;
+    const std::thread::id owner_ = std::this_thread::get_id();
+    mutable std::mutex m_;
+    mutable std::condition_variable changed_;
+    mutable int held_ = 0;
+    bool holding_ = false;
+};
+
+// A stop or an edit from the task list that lands while a daily task is firing:
+// the stop leaves nothing armed, the edit leaves exactly the edited timer.
+TEST(PlanTaskRaceTest, AStopOrAnEditDuringAFiringWins) {
+    for (const bool edit : {false, true}) {
+        SCOPED_TRACE(edit ? "an edit" : "a stop");
+        TempDir dir;
+        Receiver main(L"roverudedudovo");
+        FakeElapsed elapsed;
+        FakeTimerClock steady(elapsed);
+        FakeWallClock wall(elapsed, kStart);
+        HeldWallClock held(wall);
+        PlanTaskManager manager(dir.File(L"PlanTasks.xml"), &held, &steady);
+        auto advance = [&](int64_t ms) {
+            elapsed.ms += ms;
+            manager.WakeTimers();
+            return WaitUntil([&] { return manager.TimersSettled(); });
+        };
+        auto requests = [&] {
+            int count = 0;
+            MSG msg;
+            while (PeekMessageW(&msg, main.hwnd(), WM_PLAN_START_RECORD, WM_PLAN_START_RECORD, PM_REMOVE)) {
+                delete ClaimPostedRecord<RecordRequest>(msg.wParam);
+                ++count;
+            }
+            return count;
+        };
+        TaskInfo task(kStart);
+        task.Name = L"Task 1";
+        task.StartTime = L"10:00:30";
+        task.Repeat = L"0,1,2,3,4,5,6";
+        task.Status = true;
+        ASSERT_TRUE(manager.ScheduleTask(task));
+
+        held.Hold();
+        elapsed.ms += 30000;
+        manager.WakeTimers();
+        ASSERT_TRUE(held.WaitUntilHeld()) << "the firing is under way";
+        manager.UnscheduleTask(task);
+        TaskInfo edited = task;
+        edited.StartTime = L"11:00:00";
+        if (edit) ASSERT_TRUE(manager.ScheduleTask(edited));
+        held.Release();
+        ASSERT_TRUE(WaitUntil([&] { return manager.TimersSettled(); }));
+        EXPECT_EQ(requests(), 1) << "the firing under way records";
+
+        EXPECT_EQ(manager.IsArmed(L"Task 1"), edit);
+        ASSERT_TRUE(advance(3600000 - 30000));  // 11:00 today
+        EXPECT_EQ(requests(), edit ? 1 : 0);
+        ASSERT_TRUE(advance(86400000 - 1000));  // 10:59:59 tomorrow
+        EXPECT_EQ(requests(), 0) << "no daily timer of the task as it was";
+        ASSERT_TRUE(advance(1000));
+        EXPECT_EQ(requests(), edit ? 1 : 0);
+        manager.UnscheduleTask(edited);
+    }
 }
 
 TEST(StartTooNearTest, ThreeMinutesAheadIsTooNear) {

@@ -210,13 +210,59 @@ TEST_F(EditorTest, CancelKeepsTheTaskAsItWas) {
     EXPECT_EQ(back.StartTime, t.StartTime);
 }
 
+// "自定义" without a picked area is refused at OK with the editor's own message,
+// not when the task fires; once an area is picked it is saved.
 TEST_F(EditorTest, ThePickedAreaMakesARegionTask) {
-    Open(TaskInfo(kNow), true);
+    TaskInfo t(kNow);
+    t.RegionMode = 2;  // "自定义", nothing picked yet
+    Open(t, true);
+    EXPECT_FALSE(ClosedWithOk());
+    EXPECT_EQ(tips.at(0), L"请设置录制区域或者音频");
     PostMessageW(editor->GetHWND(), WM_PLAN_AREA_PICKED, MAKELONG(10, 20), MAKELONG(650, 500));
     Pump(50);
     EXPECT_EQ(editor->WorkingTask().RegionMode, 2);
     EXPECT_EQ(editor->WorkingTask().RegionRight, 650);
     EXPECT_EQ(editor->WorkingTask().RegionBottom, 500);
+    ASSERT_TRUE(ClosedWithOk());
+    EXPECT_EQ(editor->GetTask().RegionLeft, 10);
+    EXPECT_EQ(editor->GetTask().RegionTop, 20);
+}
+
+// A repeating task is saved on any day: its hidden date may lie days back and
+// its time of day may have passed today (the next start is then tomorrow). A
+// one-shot task of the same fields is refused.
+TEST_F(EditorTest, ARepeatingTaskIsSavedAfterItsFirstDay) {
+    const struct {
+        const wchar_t* date;
+        const wchar_t* time;
+        const wchar_t* repeat;
+        bool saved;
+    } cases[] = {
+        {L"2031-05-05", L"11:00:00", L"1,3", true},  // made yesterday
+        {L"2031-05-06", L"09:00:00", L"2", true},    // today's time has passed
+        {L"2020-01-01", L"10:00:30", L"0,1,2,3,4,5,6", true},
+        {L"2031-05-05", L"11:00:00", L"", false},  // once, yesterday
+        {L"2031-05-06", L"09:00:00", L"", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(Narrow(c.date) + " " + Narrow(c.time) + " [" + Narrow(c.repeat) + "]");
+        TaskInfo t(kNow);
+        t.Name = L"Weekly";
+        t.StartDate = c.date;
+        t.StartTime = c.time;
+        t.Repeat = c.repeat;
+        tips.clear();
+        Open(t, false);
+        EXPECT_EQ(ClosedWithOk(), c.saved);
+        if (c.saved) {
+            EXPECT_TRUE(tips.empty());
+            EXPECT_EQ(editor->GetTask().StartTime, c.time);
+            EXPECT_EQ(editor->GetTask().Repeat, c.repeat);
+        } else {
+            EXPECT_EQ(tips.at(0), L"开始时间必须设定在将来");
+        }
+        TearDown();
+    }
 }
 
 TEST_F(EditorTest, TheRepeatPopupTicksEveryDayAndHidesTheDates) {

@@ -1,6 +1,6 @@
 // "PlanTasks.xml" in a temporary folder: the exact bytes written, reading back,
-// updates in place, Chinese text in code page 936, broken and duplicate files;
-// and the task's display texts.
+// updates in place, names kept exactly (UTF-8), files of older versions in code
+// page 936, damaged and duplicate files; and the task's display texts.
 #include <gtest/gtest.h>
 
 #include <tinyxml2.h>
@@ -42,7 +42,8 @@ const char kOneTask[] =
     "<Tasks>\r\n"
     "    <Task Name=\"Task 1\" StartTime=\"2031-05-06 07:08:09\" StopTime=\"2031-05-06 08:08:09\" "
     "Duration=\"3600\" StopType=\"0\" RegionMode=\"2\" Region=\"10,20,330,260\" AudioInput=\"3\" Webcam=\"cam\" "
-    "ChosenScreen=\"\" CompletedAction=\"\xB2\xBB\xD7\xF6\xC8\xCE\xBA\xCE\xB2\xD9\xD7\xF7\" Status=\"1\"/>\r\n"
+    "ChosenScreen=\"\" CompletedAction=\"\xE4\xB8\x8D\xE5\x81\x9A\xE4\xBB\xBB\xE4\xBD\x95\xE6\x93\x8D\xE4\xBD\x9C\" "
+    "Status=\"1\"/>\r\n"
     "</Tasks>\r\n";
 
 class TaskFileTest : public ::testing::Test {
@@ -137,18 +138,55 @@ TEST_F(TaskFileTest, UpdateAndDeleteOfAnUnknownNameLeaveTheFileAlone) {
     EXPECT_FALSE(UpdateTaskInFile(dir_.File(L"missing.xml"), SampleTask(L"Task 1")));
 }
 
-TEST_F(TaskFileTest, ChineseTextIsWrittenInCodePage936AndReadsBack) {
-    TaskInfo t = SampleTask(L"录制任务");
-    t.Webcam = L"摄像头";
-    t.CompletedAction = L"关机";
-    ASSERT_TRUE(AddTaskToFile(Path(), t));
-    EXPECT_NE(ReadFileBytes(Path()).find("Name=\"\xC2\xBC\xD6\xC6\xC8\xCE\xCE\xF1\""), std::string::npos);
+// Names stay exactly as typed: names that one code page would turn into the same
+// text (emoji, Chinese on a Western code page) are different tasks in the file.
+TEST_F(TaskFileTest, NamesAreKeptExactlyInUtf8) {
+    const std::wstring names[] = {L"录制任务", L"\U0001F600 night", L"\U0001F601 night", L"Caf\u00E9 \u0416"};
+    for (const std::wstring& name : names) {
+        TaskInfo t = SampleTask(name);
+        t.Webcam = L"摄像头";
+        t.CompletedAction = L"关机";
+        ASSERT_TRUE(AddTaskToFile(Path(), t));
+    }
+    EXPECT_NE(ReadFileBytes(Path()).find("Name=\"\xE5\xBD\x95\xE5\x88\xB6\xE4\xBB\xBB\xE5\x8A\xA1\""),
+              std::string::npos)
+        << "UTF-8, as the declaration says";
+    std::vector<TaskInfo> back = ReadBack();
+    ASSERT_EQ(back.size(), 4u);
+    for (size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(back[i].Name, names[i]);
+        EXPECT_EQ(back[i].Webcam, L"摄像头");
+        EXPECT_EQ(back[i].CompletedAction, L"关机");
+    }
+    TaskInfo second = SampleTask(names[2]);
+    second.Duration = 20;
+    ASSERT_TRUE(UpdateTaskInFile(Path(), second));
+    ASSERT_TRUE(DeleteTaskFromFile(Path(), SampleTask(names[1])));
+    back = ReadBack();
+    ASSERT_EQ(back.size(), 3u);
+    EXPECT_EQ(back[0].Name, names[0]);
+    EXPECT_EQ(back[1].Name, names[2]);
+    EXPECT_EQ(back[1].Duration, 20u) << "the update found its own task";
+    EXPECT_EQ(back[2].Name, names[3]);
+}
+
+// A file written by an older version holds its text in code page 936.
+TEST_F(TaskFileTest, AFileInTheCodePageOfAnOlderVersionStillReads) {
+    ASSERT_TRUE(
+        WriteFileBytes(Path(),
+                       "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Tasks>\n"
+                       "<Task Name=\"\xC2\xBC\xD6\xC6\xC8\xCE\xCE\xF1\" StartTime=\"2031-05-06 07:08:09\" "
+                       "Webcam=\"\xC9\xE3\xCF\xF1\xCD\xB7\" CompletedAction=\"\xB9\xD8\xBB\xFA\" Status=\"1\"/>\n"
+                       "</Tasks>\n"));
     const TaskInfo r = ReadBack().at(0);
     EXPECT_EQ(r.Name, L"录制任务");
     EXPECT_EQ(r.Webcam, L"摄像头");
     EXPECT_EQ(r.CompletedAction, L"关机");
+    TaskInfo t = r;
     t.Duration = 20;
-    EXPECT_TRUE(UpdateTaskInFile(Path(), t));
+    EXPECT_TRUE(UpdateTaskInFile(Path(), t)) << "found by its name";
+    EXPECT_EQ(ReadBack().at(0).Duration, 20u);
+    EXPECT_EQ(ReadBack().at(0).Webcam, L"摄像头");
     EXPECT_TRUE(DeleteTaskFromFile(Path(), t));
     EXPECT_TRUE(ReadBack().empty());
 }
@@ -156,11 +194,29 @@ TEST_F(TaskFileTest, ChineseTextIsWrittenInCodePage936AndReadsBack) {
 // An interrupted save of an older version could leave an empty file, or one with
 // the declaration only: the next task starts the file afresh.
 TEST_F(TaskFileTest, AnEmptyOrRootlessFileIsStartedAfresh) {
-    for (const char* broken : {"", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n", "<Tasks><Task"}) {
+    for (const char* broken : {"", "  \r\n", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"}) {
         ASSERT_TRUE(WriteFileBytes(Path(), broken));
         EXPECT_TRUE(ReadBack().empty());
         ASSERT_TRUE(AddTaskToFile(Path(), SampleTask(L"Task 1")));
         EXPECT_EQ(ReadFileBytes(Path()), kOneTask) << broken;
+        EXPECT_FALSE(testing_support::FileExists(Path() + L".damaged")) << "nothing was lost: nothing is kept";
+    }
+}
+
+// A file that cannot be read is never overwritten: the next add keeps it, byte
+// for byte, beside the new file.
+TEST_F(TaskFileTest, ADamagedFileIsKeptBesideTheNewOne) {
+    const char* damaged[] = {"<Tasks><Task", "garbage \x01\x02 <<", "<Tasks><Task Name=\"Task 7\"/></Tsks>"};
+    const wchar_t* kept[] = {L".damaged", L".damaged-2", L".damaged-3"};
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(damaged[i]);
+        ASSERT_TRUE(WriteFileBytes(Path(), damaged[i]));
+        EXPECT_TRUE(ReadBack().empty());
+        EXPECT_FALSE(UpdateTaskInFile(Path(), SampleTask(L"Task 7")));
+        EXPECT_EQ(ReadFileBytes(Path()), damaged[i]) << "an update saves nothing over it";
+        ASSERT_TRUE(AddTaskToFile(Path(), SampleTask(L"Task 1")));
+        EXPECT_EQ(ReadFileBytes(Path()), kOneTask);
+        EXPECT_EQ(ReadFileBytes(Path() + kept[i]), damaged[i]);
     }
 }
 

@@ -4,8 +4,10 @@
 // starts that are refused before anything changes.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdint>
 #include <string>
+#include <thread>
 
 #include "areaprobe/areaprobe.h"
 #include "common/posted_records.h"
@@ -312,8 +314,20 @@ TEST_F(MainWindowTest, HotkeysByTheirAtomIdsActInTheirStatesOnly) {
     EXPECT_TRUE(static_cast<DuiLib::COptionUI*>(region->GetInterface(L"Option"))->IsSelected());
 }
 
-// A request is refused (and freed) before it changes the frame's task, mode or area.
+// A request is refused (and freed) before it changes the frame's task, mode or
+// area, and the user is told why.
 TEST_F(MainWindowTest, ScheduledStartsWithNothingToRecordAreRefused) {
+    std::atomic<bool> stop{false}, tipSeen{false};
+    std::thread closer([&] {  // the tip is modal: closed as soon as it shows
+        while (!stop) {
+            HWND tip = FindWindowW(L"MsgTipWnd", L"RecordTipDialog");
+            if (tip && IsWindowVisible(tip)) {
+                tipSeen = true;
+                PostMessageW(tip, WM_CLOSE, 1, 0);
+            }
+            Sleep(20);
+        }
+    });
     g_rcSnapwick = {100, 100, 500, 400};
     const RECT before = g_rcSnapwick;
     struct Case {
@@ -324,6 +338,10 @@ TEST_F(MainWindowTest, ScheduledStartsWithNothingToRecordAreRefused) {
         {0, 0, {0, 0, 0, 0}, "plan_task_param_.record_area == 0 && plan_task_param_.audio_input == 0 warning"},
         {2, 1, {400, 300, 400, 600}, "the task's area is empty: the scheduled start is refused error"},
         {2, 0, {400, 300, 200, 600}, "the task's area is empty: the scheduled start is refused error"},
+        {2,
+         1,
+         {INT32_MAX - 10, INT32_MAX - 10, INT32_MAX, INT32_MAX},
+         "the task's area is empty: the scheduled start is refused error"},  // wholly off the desktop
     };
     for (const Case& c : cases) {
         RecordRequest request;
@@ -344,4 +362,8 @@ TEST_F(MainWindowTest, ScheduledStartsWithNothingToRecordAreRefused) {
         EXPECT_TRUE(EqualRect(&g_rcSnapwick, &before));
         EXPECT_FALSE(frame->IsRecordingUnderWay());
     }
+    EXPECT_TRUE(ui_test::PumpUntil([&] { return tipSeen.load(); })) << "told why";
+    EXPECT_GE(LogLineIndex("[tip]计划任务未设置录制区域或者音频，未能开始"), 0);
+    stop = true;
+    closer.join();
 }

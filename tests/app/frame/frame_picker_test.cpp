@@ -1,12 +1,15 @@
 // The main window and the real Snapwick.exe beside it: the region button starts
 // the picker, a second start is refused while it is shown, and a small dragged
-// area comes back enlarged to 150 x 150 inside the desktop and framed.
+// area comes back enlarged to 150 x 150 inside the desktop and framed; the task
+// editor's custom area takes the same road.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <tlhelp32.h>
 
 #include "common/record_globals.h"
+#include "schedule/plan_add_task_dlg.h"
+#include "schedule/plan_task_manager.h"
 #include "tests/app/frame/frame_test_support.h"
 #include "tests/app/frame/main_window_fixture.h"
 #include "tests/picker/picker_test_support.h"
@@ -56,4 +59,41 @@ TEST_F(MainWindowTest, TheRegionButtonStartsThePickerOnceAndItsAreaIsFramed) {
     EXPECT_FALSE(IsIconic(Hwnd())) << "the main window is back";
     EXPECT_TRUE(ui_test::PumpUntil([] { return CountPickers() == 0; }, 10000)) << "the picker ended";
     EXPECT_FALSE(frame->IsPickUnderWay());
+}
+
+// "自定义" in the task editor, end to end: the main window steps aside
+// (minimised), Snapwick starts, and the area it answers with while the main
+// window is still minimised comes back to the editor through the main window.
+TEST_F(MainWindowTest, TheTaskEditorsCustomAreaComesBackFromThePicker) {
+    PlanAddTaskDlg editor(PlanTaskManager::GetInstance(), {});
+    ASSERT_NE(editor.Create(Hwnd(), L"PlanAddTaskDialog", kPlanDialogStyle, kPlanDialogExStyle, 0, 0, 0, 0), nullptr);
+    SetWindowPos(editor.GetHWND(), nullptr, 50, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ui_test::Pump(100);
+    auto* area = static_cast<DuiLib::CComboUI*>(editor.GetPaintManager()->FindControl(L"combo_area"));
+    ASSERT_NE(area, nullptr);
+    area->SelectItem(2, false, false);
+    DuiLib::TNotifyUI click;
+    click.sType = DuiLib::DUI_MSGTYPE_ITEMCLICK;
+    click.pSender = area->GetItemAt(2);
+    area->GetItemAt(2)->OnNotify(&click);
+    HWND picker = WaitForPicker();
+    ASSERT_NE(picker, nullptr) << "Snapwick started";
+    ASSERT_TRUE(IsIconic(Hwnd())) << "the main window makes room";
+
+    // Snapwick's answer: a rectangle of 400 x 300, made even, in one WM_COPYDATA.
+    const int32_t answer[4] = {300, 200, 700, 500};
+    COPYDATASTRUCT reply = {0, sizeof answer, const_cast<int32_t*>(answer)};
+    SendMessageW(Hwnd(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&reply));
+    ASSERT_TRUE(ui_test::PumpUntil([&] { return editor.WorkingTask().RegionMode == 2; }))
+        << "the editor heard of the area";
+    const TaskInfo& t = editor.WorkingTask();
+    const RECT picked = {t.RegionLeft, t.RegionTop, t.RegionRight, t.RegionBottom};
+    const RECT expected = {300, 200, 700, 500};
+    EXPECT_TRUE(EqualRect(&picked, &expected)) << RectText(picked);
+    EXPECT_FALSE(IsIconic(Hwnd())) << "the main window is back";
+    EXPECT_TRUE(IsWindowVisible(editor.GetHWND())) << "and the editor with it";
+    PostMessageW(picker, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(ui_test::PumpUntil([] { return CountPickers() == 0; }, 10000)) << "the picker ended";
+    DestroyWindow(editor.GetHWND());
+    ui_test::Pump(50);
 }

@@ -24,8 +24,11 @@ DialogCloser::DialogCloser(const wchar_t* className, const wchar_t* windowName, 
     : m_className(className), m_windowName(windowName), m_code(code) {
     m_thread = std::thread([this] {
         while (!m_stop) {
-            HWND dialog = FindWindowW(m_className.c_str(), m_windowName.c_str());
-            if (dialog && IsWindowVisible(dialog)) {
+            // Every window of the class and name: a hidden one left by an earlier
+            // dialog may come first.
+            for (HWND dialog = FindWindowExW(nullptr, nullptr, m_className.c_str(), m_windowName.c_str()); dialog;
+                 dialog = FindWindowExW(nullptr, dialog, m_className.c_str(), m_windowName.c_str())) {
+                if (!IsWindowVisible(dialog)) continue;
                 m_seen = true;
                 PostMessageW(dialog, WM_CLOSE, m_code, 0);
             }

@@ -182,9 +182,11 @@ TEST_F(RecordingTest, FullScreenFromStartThroughPauseAndScreenshotToStop) {
     EXPECT_EQ(g_recordeState, _RecordingState) << "a start while recording is refused";
     EXPECT_EQ(frame->Recorder(), recorder);
 
+    DialogCloser refusedTaskTip(L"MsgTipWnd", L"RecordTipDialog", 1);
     SendHotkey(L"Ts_RecordStart_Hotkey");  // the record hotkey stops
     EXPECT_EQ(g_recordeState, _StopState);
     EXPECT_FALSE(frame->IsRecordingUnderWay());
+    EXPECT_TRUE(WaitFor([&] { return refusedTaskTip.Seen(); })) << "the task refused while recording is told now";
     const std::vector<std::wstring> files = Recordings();
     ASSERT_EQ(files.size(), 1u);
     ProbedFile file = ProbeFile(OutputFile(files[0]));
