@@ -38,4 +38,7 @@ constexpr UINT WM_SEL_AREA_FLOW = WM_USER + 250;
 // From the progress thread: a new tick waits in CProgressBoard::TakeTick for the
 // labels, the toolbar and the recorder.
 constexpr UINT WM_PROGRESS_TICK = WM_USER + 251;
+// From a recorder's finisher or the recovery at the start: a file is whole; wParam a
+// registered heap record (frame_recording.cpp), claimed and deleted by the main window.
+constexpr UINT WM_RECORDING_FINISHED = WM_USER + 252;
 constexpr UINT WM_CAMERA_CLOSED = WM_USER + 1011;
