@@ -129,3 +129,26 @@ TEST_F(RecordingTest, ACopyThatBreaksOffAtTheStopKeepsTheRecordingAsWritten) {
     ASSERT_TRUE(file.Find(AVMEDIA_TYPE_VIDEO));
     EXPECT_NE(frame->FileLists()->Videos().count(files[0]), 0u);
 }
+
+// The stop does not wait for the copy that makes the MP4 ordinary (here held up as
+// a slow disk holds it): the window is back at once, the stopped recorder lives on
+// until its file is whole, and the file is listed then.
+TEST_F(RecordingTest, TheStopDoesNotWaitForTheCopy) {
+    FileFaults faults;
+    faults.HoldWrites(L".mp4.finishing");
+    ChooseFullScreen(false);
+    frame->OnClickStartRecord();
+    ASSERT_TRUE(WaitUntilRecording());
+    ASSERT_TRUE(WaitForBytes(20000));
+    frame->onStopRecord();
+    EXPECT_TRUE(WaitFor([&] { return faults.Holding(); })) << "the copy runs after the stop returned";
+    EXPECT_TRUE(IsWindowVisible(Hwnd()));
+    EXPECT_TRUE(frame->FilesBeingFinished());
+    const std::vector<std::wstring> files = Recordings();
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_EQ(frame->FileLists()->Videos().count(files[0]), 0u) << "listed once it is whole";
+    faults.Release();
+    ASSERT_TRUE(WaitForFinishedFiles());
+    EXPECT_NE(frame->FileLists()->Videos().count(files[0]), 0u);
+    EXPECT_FALSE(IsFragmentedMp4(OutputFile(files[0])));
+}
