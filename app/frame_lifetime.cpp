@@ -11,6 +11,7 @@
 #include "common/program_path.h"
 #include "common/record_globals.h"
 #include "common/setting_data.h"
+#include "engine/recording_finisher.h"
 #include "engine/vistreler.h"
 #include "overlay/region/sel_area_wnd.h"
 #include "settings/hotkeys/hotkey_setting.h"
@@ -57,6 +58,9 @@ CVistrelFrame::~CVistrelFrame() {
         LogConsole("CVistrelFrame::~CVistrelFrame", "delete m_vistreler");
         m_vistreler.reset();
     }
+    // Each waits for the files it is making whole: the program ends with none half done.
+    m_retiredRecorders.clear();
+    m_recovery.reset();
     CHotKeySetting::GetInstance()->UnregisterAll();
     CHotKeySetting::ReleaseInstance();
     m_progressThread.reset();  // it reads the settings
@@ -66,6 +70,7 @@ CVistrelFrame::~CVistrelFrame() {
 }
 
 LRESULT CVistrelFrame::OnDestroy(UINT, WPARAM, LPARAM, bool& bHandled) {
+    m_bDestroying = true;
     onStopRecord();  // a running recording is finished before anything goes
     m_trayIcon.DeleteTrayIcon();
     bHandled = false;  // HandleCustomMessage goes on with ExitFrame

@@ -133,6 +133,7 @@ bool CVistrelFrame::HandleWindowMessage(UINT uMsg, WPARAM wParam, LPARAM lParam,
         case WM_SEL_AREA_FLOW:
             if (m_pSelAreaWnd) m_pSelAreaWnd->SetBorderAnimation(wParam == 1);
             return true;
+        case WM_RECORDING_FINISHED: OnRecordingFinished(wParam); return true;
         default: return false;
     }
 }

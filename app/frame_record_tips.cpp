@@ -35,29 +35,24 @@ void CVistrelFrame::ShowStartFailureTip() {
 
 // UI thread, at each progress tick: a file that takes no more ends the recording
 // as an automatic stop would (what was written is finished and listed when it
-// plays), and the user is told why.
+// plays); the stop tells the user why.
 void CVistrelFrame::CheckWriteFailure() {
     if (!m_vistreler || g_recordeState == _StopState) return;
     const WriteFailure failure = m_vistreler->Writer()->WriteFailed();
     if (failure == WriteFailure::kNone) return;
     LogBoth("CVistrelFrame::CheckWriteFailure", "[cause]%s the recording ends", WriteFailureText(failure));
     onStopRecord();
-    ShowRecordTip(record_tips::StoppedTip(failure), L"RecordTipDialog");
 }
 
-// UI thread, after a file was finished: a list that could not be written is told
+// UI thread, after a file was finished that "videolist.txt" did not take: told
 // once; the recording stays in the list shown and in the output folder.
 void CVistrelFrame::ReportListWriteFailure() {
-    if (m_bListTipShown || !m_vistreler || !m_vistreler->Writer()->ListWriteFailed()) return;
+    if (m_bListTipShown) return;
     m_bListTipShown = true;
     LogBoth("CVistrelFrame::ReportListWriteFailure", "videolist.txt cannot be written: the recording is kept error");
     ShowRecordTip(record_tips::kListNotWritable, L"RecordTipDialog");
 }
 
-// UI thread: the next part of a split recording could not be made; the parts
-// written are kept and the user is told why the recording ended.
-void CVistrelFrame::EndForUnwritablePart() {
-    const WriteFailure failure = m_vistreler->Writer()->OpenFailure();
-    onStopRecord();
-    ShowRecordTip(record_tips::StoppedTip(failure), L"RecordTipDialog");
-}
+// UI thread: at a split the part just closed took no more or the next part could
+// not be made; the parts written are kept and the stop tells the user why.
+void CVistrelFrame::EndForUnwritablePart() { onStopRecord(); }

@@ -1,14 +1,17 @@
 // The recorder the frame drives, one per recording and made fresh after every
-// stop: pause and resume, the stop sequence, the split, the progress ticks and the
-// completion of an automatic stop or a scheduled task's planned length.
+// stop: pause and resume, the stop sequence, the split, the progress ticks, the
+// files listed once they are whole, and the completion of an automatic stop or a
+// scheduled task's planned length.
 #include "app/lists/file_lists.h"
 #include "app/progress/completion.h"
 #include "app/recording_ui/countdown_wnd.h"
 #include "app/recording_ui/self_deleting_wnd.h"
 #include "app/recording_ui/toolbar_wnd.h"
+#include "app/record_tip_texts.h"
 #include "app/vistrel_frame.h"
 #include "app/window_placement.h"
 #include "common/logger.h"
+#include "common/posted_records.h"
 #include "common/record_globals.h"
 #include "common/setting_data.h"
 #include "engine/vistreler.h"
@@ -23,8 +26,25 @@ constexpr char kStopRecord[] = "CVistrelFrame::onStopRecord";
 
 }  // namespace
 
+// What a recorder's finisher posts with WM_RECORDING_FINISHED: one of its files is
+// whole (made ordinary, listed when it plays); last: the recorder has no other.
+// A recovery at the start sends the same with no recorder.
+struct FinishedRecording {
+    const CVistreler* recorder;
+    FinishedFile file;
+    bool last;
+};
+
+void CVistrelFrame::PostFinishedRecording(const CVistreler* recorder, const FinishedFile& file, bool last) {
+    ++m_finishedOnTheWay;
+    if (!PostRecordCopy(m_hWnd, WM_RECORDING_FINISHED, FinishedRecording{recorder, file, last})) --m_finishedOnTheWay;
+}
+
 void CVistrelFrame::CreateRecorder() {
     m_vistreler = std::make_unique<CVistreler>();
+    const CVistreler* recorder = m_vistreler.get();
+    m_vistreler->SetFinishedNotice(
+        [this, recorder](const FinishedFile& file, bool last) { PostFinishedRecording(recorder, file, last); });
     m_vistreler->SetWriterPath("");
     m_vistreler->SetNotifyWindow(m_hWnd);
     m_vistreler->SetFrameRate(25);
@@ -66,15 +86,13 @@ void CVistrelFrame::onStopRecord() {
     if (m_pSelAreaWnd) m_pSelAreaWnd->SetBorderAnimation(false);
     if (m_timer3 != kNoTimer) KillTimer(m_hWnd, kTimerBorderAnimation);
     m_timer3 = kNoTimer;
-    m_vistreler->StopRecord();  // the file is finished here
-    AddRecordingToList();
+    m_vistreler->StopRecord();  // the file is closed here, listed once it is whole
+    const WriteFailure cause = m_vistreler->EndFailure();
     if (m_pBtnVideolist) m_pBtnVideolist->Selected(true);
     SetRecordButtonSkins(true);
     PlaceWindowAfterStop();
     StopRecordingWindows();
-    LogBoth(kStopRecord, "delete m_vistreler");
-    m_vistreler.reset();
-    LogBoth(kStopRecord, "m_vistreler = nullptr");
+    RetireRecorder();
     CreateRecorder();
     HWND selArea = SelAreaWindow();
     if (selArea) SetWindowPos(selArea, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -82,6 +100,46 @@ void CVistrelFrame::onStopRecord() {
     if (selArea && !IsWindowVisible(selArea)) ShowSelArea(true);
     if (CSettingData::GetInstance()->GetSettings().Check_Hide_Task) ShowTaskbar(true);
     LogBoth(kStopRecord, "end");
+    if (cause != WriteFailure::kNone) {  // a write that failed up to the last moment
+        LogBoth(kStopRecord, "[cause]%s the recording ended", WriteFailureText(cause));
+        if (!m_bDestroying) ShowRecordTip(record_tips::StoppedTip(cause), L"RecordTipDialog");
+    }
+}
+
+// A recorder whose files are still being made whole lives on until they are: its
+// last file's message deletes it (or the frame's end, which waits for them).
+void CVistrelFrame::RetireRecorder() {
+    if (m_vistreler->FilesFinished()) {
+        LogBoth(kStopRecord, "delete m_vistreler");
+        m_vistreler.reset();
+        LogBoth(kStopRecord, "m_vistreler = nullptr");
+        return;
+    }
+    LogBoth(kStopRecord, "m_vistreler kept until its files are whole");
+    m_retiredRecorders.push_back(std::move(m_vistreler));
+}
+
+// UI thread, WM_RECORDING_FINISHED: a file that plays gets its row (its line in
+// "videolist.txt" is already written); a recorder that is done goes.
+void CVistrelFrame::OnRecordingFinished(WPARAM wParam) {
+    FinishedRecording* finished = ClaimPostedRecord<FinishedRecording>(wParam);
+    if (!finished) return;
+    --m_finishedOnTheWay;
+    if (finished->file.plays && m_fileLists) m_fileLists->AddRecordingToList(finished->file.path);
+    if (finished->file.listWriteFailed) ReportListWriteFailure();
+    if (finished->last) {
+        for (auto it = m_retiredRecorders.begin(); it != m_retiredRecorders.end(); ++it) {
+            if (it->get() != finished->recorder) continue;
+            m_retiredRecorders.erase(it);  // its worker has nothing more to do
+            break;
+        }
+    }
+    delete finished;
+}
+
+bool CVistrelFrame::FilesBeingFinished() const {
+    return m_finishedOnTheWay > 0 || !m_retiredRecorders.empty() || (m_vistreler && !m_vistreler->FilesFinished()) ||
+           (m_recovery && !m_recovery->IsIdle());
 }
 
 // Open (858 x 760, the new recording listed) where it stood, or where it stood
@@ -156,12 +214,6 @@ void CVistrelFrame::OnClickBtnPause(bool setButton) {
     if (m_pToolbarWnd) m_pToolbarWnd->SetPauseSelected(pausing);
 }
 
-void CVistrelFrame::AddRecordingToList() {
-    if (!m_vistreler || !m_fileLists || m_vistreler->FinishedPath().empty()) return;
-    m_fileLists->AddRecordingToList(m_vistreler->FinishedPath());
-    ReportListWriteFailure();
-}
-
 // Only a split that the progress tick asked for is made (any program can post
 // the message); one asked for by a recording that has stopped meanwhile is
 // dropped, and one skipped because a capture source was busy waits for the next tick.
@@ -174,12 +226,11 @@ void CVistrelFrame::OnSplitFile() {
         LogFile("CVistrelFrame::OnSplitFile", "no split is due: the message is ignored");
         return;
     }
-    const SplitOutcome outcome = m_vistreler->SplitFile();
+    const SplitOutcome outcome = m_vistreler->SplitFile();  // the part just closed is listed once whole
     if (outcome == SplitOutcome::kSkipped) {
         m_progressBoard.PutSplitBack();
         return;
     }
-    AddRecordingToList();  // the part just finished
     if (outcome == SplitOutcome::kRecordingEnded) EndForUnwritablePart();
 }
 

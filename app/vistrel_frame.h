@@ -23,13 +23,16 @@
 //
 // A recording: OnClickStartRecord (or a scheduled start) checks, has the recorder
 // opened on a worker and shows the countdown (timer 1); the recording runs from timer 1
-// until onStopRecord, which finishes the file, lists it and makes a fresh recorder.
-// While armed or running no second start is taken.
+// until onStopRecord, which closes the file and makes a fresh recorder. Each closed
+// file is made whole on its recorder's worker and listed when WM_RECORDING_FINISHED
+// comes; a stopped recorder lives on until then. While armed or running no second
+// start is taken.
 #pragma once
 
 #include <windows.h>
 
 #include <array>
+#include <atomic>
 #include <memory>
 #include <string>
 #include <vector>
@@ -47,6 +50,8 @@
 
 class CFileLists;
 class CProgressThread;
+class CRecordingFinisher;
+struct FinishedFile;
 class CSelfDeletingWnd;
 class CVistreler;
 // Windows the frame owns, made by their own folders.
@@ -144,7 +149,10 @@ public:
     // The main window's page, buttons and tiles for recording (true) or not.
     void SetRecordingLayout(bool recording);
     // The file the recorder finished last joins the list of recordings.
-    void AddRecordingToList();
+    // A recorder's worker or the recovery: a file is whole; posted to the UI thread.
+    void PostFinishedRecording(const CVistreler* recorder, const FinishedFile& file, bool last);
+    void OnRecordingFinished(WPARAM wParam);
+    void RetireRecorder();
     // How shutdown and sleep are done after an automatic stop; null: the system's.
     void SetPowerActions(PowerActions* power);
 
@@ -297,6 +305,8 @@ public:
 
     // What the frame holds, for the code that grows it and for tests.
     CVistreler* Recorder() const { return m_vistreler.get(); }
+    // Some closed or recovered file is not whole yet, or not yet in the list shown.
+    bool FilesBeingFinished() const;
     const std::vector<MonitorInfo>& Monitors() const { return m_monitors; }
     const RECT& MonitorUnion() const { return m_rcMonitorUnion; }
     int MainAudioChoice() const { return m_nMainAudioSel; }
@@ -513,6 +523,10 @@ private:
     // Owned windows. Those that delete themselves clear their slot (ForgetWindow).
     CToolbarWnd* m_pToolbarWnd = nullptr;
     std::unique_ptr<CVistreler> m_vistreler;  // made in InitWindow, replaced after every stop
+    // Stopped recorders whose files are still being made whole.
+    std::vector<std::unique_ptr<CVistreler>> m_retiredRecorders;
+    std::unique_ptr<CRecordingFinisher> m_recovery;  // recordings found unfinished at the start
+    std::atomic<int> m_finishedOnTheWay{0};          // WM_RECORDING_FINISHED posted, not yet handled
     CCountdownWnd* m_pCountdownWnd = nullptr;
     std::unique_ptr<CSelAreaWnd> m_pSelAreaWnd;  // its window goes with the main window's
     RecordSettingDlg* m_pSettingDlg = nullptr;
@@ -528,6 +542,7 @@ private:
     RecorderOpening::OpenStep m_openRecorder;  // made by InitRecord, run by EnterRecordingLayout
     RecorderOpening m_opening;                 // the recorder's devices opening on a worker
     bool m_bListTipShown = false;              // "videolist.txt" could not be written: told once
+    bool m_bDestroying = false;                // WM_DESTROY came: no more tips
     bool m_bSoundEnabled = true;               // false while a scheduled task asks for no sound
     bool m_bToolbarShown = true;               // the toolbar comes back when the window is minimised while recording
     int m_nMainAudioSel = 0;                   // the sound-source menu's choice ([Info] MainAudioSel): 1 to 4

@@ -97,6 +97,7 @@ int RunRecorderChild(int width, int height, double seconds, const std::wstring& 
     g_recordeState = _StopState;
     recorder.SetRecordState(_StopState);
     recorder.StopRecord();
+    recorder.WaitForFinishedFiles();
     printf("%s%.3f\n%s%s\n", kCpuTag, OwnCpuSeconds() - cpuBefore, kFileTag,
            WideToUtf8(recorder.FinishedPath()).c_str());
     fflush(stdout);

@@ -15,6 +15,16 @@ CVistreler::CVistreler()
       m_Td2(new CGetVideoThread(this, kSourceSystemSound)),
       m_Td3(new CGetVideoThread(this, kSourceMicrophone)),
       m_svF(new CSaveVideoFileThread(this)) {
+    m_finisher = std::make_unique<CRecordingFinisher>(
+        [this](const FinishedFile& file, bool last) {
+            if (m_finishedNotice) m_finishedNotice(file, last);
+        },
+        [this](const ClosedFile& file) {
+            const FinishedFile finished = FinishClosedRecording(file);
+            if (finished.listWriteFailed) m_listWriteFailed = true;
+            return finished;
+        });
+    m_svF->SetFinisher(m_finisher.get());
     m_Td1->SetWriter(m_svF.get());
     m_Td2->SetWriter(m_svF.get());
     m_Td3->SetWriter(m_svF.get());
@@ -182,9 +192,16 @@ SplitOutcome CVistreler::SplitFile() {
     }
     LogBoth(where, "m_svF->coPutFun()");
     m_svF->coPutFun();
+    if (m_svF->WriteFailed() != WriteFailure::kNone) {  // kept until the caller has told the user
+        LogBoth(where, "the part took no more: the recording ends with the parts written error");
+        gate.unlock();
+        StopSources();
+        return SplitOutcome::kRecordingEnded;
+    }
     LogBoth(where, "m_svF->HandleoStream()");
     if (!m_svF->HandleoStream()) {
         LogBoth(where, "m_svF->HandleoStream() error: the recording ends with the parts written");
+        m_splitFailure = m_svF->OpenFailure();
         gate.unlock();
         StopSources();
         return SplitOutcome::kRecordingEnded;
@@ -206,6 +223,10 @@ void CVistreler::StopRecord() {
     StopSources();
     m_svF->StopHelpers();
     m_svF->coPutFun();
+}
+
+WriteFailure CVistreler::EndFailure() const {
+    return m_splitFailure != WriteFailure::kNone ? m_splitFailure : m_svF->WriteFailed();
 }
 
 void CVistreler::OnBytesWritten(int64_t bytes) {

@@ -1,27 +1,32 @@
 // The recorder controller: the one object through which the main window drives a
 // recording. Owns the capture sources and the file writer, starts and stops them in
 // a fixed order, names the output, splits it into parts and runs the camera preview.
-// One object serves one recording; every operation runs on the UI thread except the
-// osRecord callbacks.
+// Closed parts are made whole and listed on a worker of its own (the finisher), so
+// neither a split nor the stop waits for that copy; the object must live until its
+// finisher is idle (its destructor waits for it). One object serves one recording;
+// every operation runs on the UI thread except the osRecord callbacks.
 #pragma once
 
 #include <windows.h>
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "engine/camera_preview.h"
 #include "engine/capture_thread.h"
 #include "engine/os_record.h"
+#include "engine/recording_finisher.h"
 #include "engine/writer.h"
 
 enum class SplitOutcome {
     kSplit,           // the part was finished and the next one is being written
     kSkipped,         // a capture source did not leave the writer in time: same file goes on
-    kRecordingEnded,  // the next part could not be opened: finished parts are kept,
-                      // the sources are stopped, the caller ends the recording
+    kRecordingEnded,  // the part just closed took no more, or the next part could not be
+                      // opened (the cause: EndFailure()): finished parts are kept, the
+                      // sources are stopped, the caller ends the recording
 };
 
 // Why the last init failed.
@@ -48,6 +53,10 @@ public:
     void SetPreviewWindow(HWND window) { m_previewWindow = window; }
     // A part of the preview window painted again over each frame (its close button).
     void SetPreviewOverlay(const RECT& rect) { m_previewOverlay = rect; }
+    // Told on the finisher's worker about every closed file once it is whole (made
+    // ordinary, listed when it plays); last: no other file waits. Set before init.
+    using FinishedNotice = std::function<void(const FinishedFile&, bool last)>;
+    void SetFinishedNotice(FinishedNotice notice) { m_finishedNotice = std::move(notice); }
 
     // Opens the used devices (names in the system's ANSI code page) and the first output
     // file. false when any of them fails: nothing stays open and the next attempt
@@ -59,8 +68,19 @@ public:
     void SetRecordState(int32_t state);
     // Finishes the current part and goes on in the next one.
     SplitOutcome SplitFile();
-    // Stops the sources and the camera and finishes the file.
+    // Stops the sources and the camera and closes the file; it is made whole and
+    // listed after, on the finisher's worker.
     void StopRecord();
+    // Any thread: every closed file is whole and listed (or found not to play).
+    bool FilesFinished() { return m_finisher->IsIdle(); }
+    // Waits until FilesFinished.
+    void WaitForFinishedFiles() { m_finisher->WaitIdle(); }
+    // Why the recording had to end: the first write that failed (also in the drain and
+    // the trailer at the stop), or the next part that could not be opened. kNone when
+    // nothing failed.
+    WriteFailure EndFailure() const;
+    // Some finished file could not be added to "videolist.txt".
+    bool ListWriteFailed() const { return m_listWriteFailed.load(); }
 
     void InitCameraThread();
     bool StartCameraVideo(const std::string& cameraName);
@@ -118,4 +138,9 @@ private:
     int32_t m_cameraHeight = 0;
     std::wstring m_finishedPath;
     RecordStartFailure m_startFailure = RecordStartFailure::kNone;
+    WriteFailure m_splitFailure = WriteFailure::kNone;
+    std::atomic<bool> m_listWriteFailed{false};
+    FinishedNotice m_finishedNotice;
+    // Last: it is gone (its queue finished) before anything its worker reads.
+    std::unique_ptr<CRecordingFinisher> m_finisher;
 };

@@ -45,6 +45,7 @@
 #include "common/thread_runner.h"
 #include "engine/ffmpeg_api.h"
 #include "engine/os_record.h"
+#include "engine/recording_finish.h"
 #include "engine/writer_audio_params.h"
 #include "engine/writer_clock.h"
 #include "engine/writer_failure.h"
@@ -53,6 +54,7 @@
 #include "engine/writer_sound_queue.h"
 
 class CCropScaler;
+class CRecordingFinisher;
 
 class CSaveVideoFileThread {
 public:
@@ -72,6 +74,8 @@ public:
     // The file to write; with splitting on also the base of the part names.
     void SetOutputName(const std::wstring& path);
     void SetAudioCodecId(AVCodecID id);
+    // Where closed files are made whole and listed; null (the default): in coPutFun itself.
+    void SetFinisher(CRecordingFinisher* finisher) { m_finisher = finisher; }
     // A sound capture thread's device channel count; ignored unless positive.
     void SetAudioChannels(int32_t channels);
     // sourceType kSourceSystemSound or kSourceMicrophone.
@@ -94,8 +98,11 @@ public:
     // the writer then accepts no frame until an opening succeeds.
     bool HandleoStream();
     // Finishes the current file: drains the encoders, writes the trailer, frees the
-    // file's contexts and queues, appends the name to "videolist.txt" and reports it
-    // through OnFileFinished. Does nothing more than free when no file was written.
+    // file's contexts and queues and reports it through OnFileFinished; a write that
+    // fails in the drain or the trailer counts as a write failure (WriteFailed). Then
+    // the file is made whole (an MP4 made ordinary) and its name appended to
+    // "videolist.txt" when it plays: here, or on the finisher's worker when there is
+    // one. Does nothing more than free when no file was written.
     void coPutFun();
     // The next part name from the split base; advances the part number.
     std::wstring NFiNa_SpFi();
@@ -170,6 +177,7 @@ private:
     std::wstring ChooseFileName();
     bool WriteHeader();
     void FinishClosedFile();
+    void NoteCloseFailure();
     void NoteWriteFailure(WriteFailure failure);
     // writer_video_encoder.cpp
     bool MakePictureWritable();
@@ -253,6 +261,8 @@ private:
     std::atomic<bool> m_bPictureReady{false};
     bool m_bHeaderWritten = false;
     std::vector<int64_t> m_lastDts;  // per stream, for strictly increasing timestamps
+    PacketCounts m_written;          // packets the muxer took, under the output mutex
+    CRecordingFinisher* m_finisher = nullptr;
     bool m_bSplit = false;
     int32_t m_EndNum = 1;
     std::wstring m_SpFi_SPa;

@@ -8,6 +8,7 @@
 #include "common/logger.h"
 #include "common/text_convert.h"
 #include "engine/recording_finish.h"
+#include "engine/recording_finisher.h"
 #include "engine/writer.h"
 #include "engine/writer_audio_encoder.h"
 #include "engine/writer_output_names.h"
@@ -116,6 +117,7 @@ bool CSaveVideoFileThread::OpenOutput(const SettingRecord& settings) {
     if (!WriteHeader()) return false;
     m_bHeaderWritten = true;
     m_lastDts.assign(m_oc->nb_streams, AV_NOPTS_VALUE);
+    m_written = PacketCounts{};
     const int queueChannels = TwoSources() ? kMixChannels : m_nChannels;
     return m_micQueue.Alloc(queueChannels) && m_sysQueue.Alloc(queueChannels);
 }
@@ -202,26 +204,37 @@ void CSaveVideoFileThread::coPutFun() {
             DrainAudio();
             int ret = av_write_trailer(m_oc);
             if (ret < 0) LogBoth(kClose, "[av_write_trailer]%d error", ret);
+            if (m_oc->pb && m_oc->pb->error < 0 && m_file.Failure() == WriteFailure::kNone)
+                NoteWriteFailure(WriteFailureOfAvError(m_oc->pb->error));
         }
         ReleaseOutput();
+        if (written) NoteCloseFailure();
     }
     if (written) FinishClosedFile();
     LogBoth(kClose, "end");
 }
 
-// A closed file: an MP4 made ordinary, listed only when it plays (a write that
-// failed may have left nothing), reported all the same.
+// The drain, the trailer and the last flush at the close write too: a failure
+// there ends the recording as one in the middle would.
+void CSaveVideoFileThread::NoteCloseFailure() {
+    if (m_file.Failure() != WriteFailure::kNone) NoteWriteFailure(m_file.Failure());
+}
+
+// A closed file is reported at once; it is made whole (an MP4 made ordinary) and
+// listed only when it plays (a write that failed may have left nothing), on the
+// finisher's worker when there is one.
 void CSaveVideoFileThread::FinishClosedFile() {
-    std::wstring stem, extension;
-    SplitExtension(m_of, &stem, &extension);
-    const bool mp4 = _wcsicmp(extension.c_str(), L".mp4") == 0;
-    if (mp4) FinishRecordingInPlace(m_of);
-    ClearUnfinished(m_of);
-    if (!IsPlayableRecording(m_of)) {
-        LogBoth(kClose, "[file]%s holds nothing playable: not listed error", WideToUtf8(m_of).c_str());
-    } else if (!AppendVideoList(m_of)) {
-        m_listWriteFailed = true;
+    ClosedFile closed;
+    closed.path = m_of;
+    closed.countsKnown = true;
+    closed.counts = m_written;
+    if (m_finisher) {
+        if (m_owner) m_owner->OnFileFinished(m_of);
+        m_finisher->Add(closed);
+        return;
     }
+    const FinishedFile finished = FinishClosedRecording(closed);
+    if (finished.listWriteFailed) m_listWriteFailed = true;
     if (m_owner) m_owner->OnFileFinished(m_of);
 }
 

@@ -37,5 +37,6 @@ bool CSaveVideoFileThread::WritePacket(AVPacket* pkt) {
         if (failure != WriteFailure::kNone) NoteWriteFailure(failure);
         return false;
     }
+    ++(m_s1 && index == m_s1->index ? m_written.video : m_written.audio);
     return true;
 }

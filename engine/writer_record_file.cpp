@@ -7,13 +7,37 @@
 
 namespace {
 constexpr int kBufferSize = 64 * 1024;
+std::atomic<RecordFileFaults*> g_faults{nullptr};
+
+// The file made as CreateFileW makes it, unless a test's fault says otherwise.
+HANDLE CreateRecordFile(const std::wstring& path) {
+    RecordFileFaults* faults = g_faults.load();
+    const DWORD error = faults ? faults->OpenError(path) : ERROR_SUCCESS;
+    if (error != ERROR_SUCCESS) {
+        SetLastError(error);
+        return INVALID_HANDLE_VALUE;
+    }
+    return CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// ERROR_SUCCESS when the test's faults let size bytes be written at the handle's place.
+DWORD FaultOfWrite(const std::wstring& path, HANDLE file, int size) {
+    RecordFileFaults* faults = g_faults.load();
+    if (!faults) return ERROR_SUCCESS;
+    LARGE_INTEGER none = {}, at = {};
+    SetFilePointerEx(file, none, &at, FILE_CURRENT);
+    return faults->WriteError(path, at.QuadPart, size);
+}
 }  // namespace
+
+void SetRecordFileFaults(RecordFileFaults* faults) { g_faults = faults; }
 
 bool CRecordFile::Open(const std::wstring& path) {
     Close();
     m_failure = WriteFailure::kNone;
-    m_file = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
+    m_path = path;
+    m_file = CreateRecordFile(path);
     if (m_file == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
         m_failure = WriteFailureOfWinError(error);
@@ -81,6 +105,8 @@ int CRecordFile::Write(void* opaque, uint8_t* data, int size) {
     if (self->m_failure != WriteFailure::kNone)
         return self->m_failure == WriteFailure::kDiskFull ? AVERROR(ENOSPC) : AVERROR(EIO);
     const int total = size;
+    const DWORD fault = FaultOfWrite(self->m_path, self->m_file, size);
+    if (fault != ERROR_SUCCESS) return self->Fail(fault);
     while (size > 0) {
         DWORD done = 0;
         if (!WriteFile(self->m_file, data, static_cast<DWORD>(size), &done, nullptr) || done == 0)

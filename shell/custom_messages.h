@@ -41,4 +41,7 @@ constexpr UINT WM_PROGRESS_TICK = WM_USER + 251;
 // From the worker that opens a recorder: it has opened or failed (wParam: the
 // opening's number, see RecorderOpening).
 constexpr UINT WM_RECORDER_OPENED = WM_USER + 252;
+// From a recorder's finisher or the recovery at the start: a file is whole; wParam a
+// registered heap record (frame_recording.cpp), claimed and deleted by the main window.
+constexpr UINT WM_RECORDING_FINISHED = WM_USER + 255;
 constexpr UINT WM_CAMERA_CLOSED = WM_USER + 1011;

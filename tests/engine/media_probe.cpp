@@ -1,6 +1,7 @@
 #include "tests/engine/media_probe.h"
 
 #include <cmath>
+#include <cstdio>
 
 #include "common/text_convert.h"
 
@@ -183,4 +184,31 @@ double Rms(const std::vector<float>& samples, size_t from, size_t count) {
     double sum = 0;
     for (size_t i = from; i < from + count && i < samples.size(); ++i) sum += samples[i] * samples[i];
     return std::sqrt(sum / count);
+}
+
+std::vector<std::string> TopLevelBoxes(const std::wstring& path) {
+    std::vector<std::string> boxes;
+    FILE* file = _wfopen(path.c_str(), L"rb");
+    if (!file) return boxes;
+    unsigned char head[16];
+    int64_t at = 0;
+    while (_fseeki64(file, at, SEEK_SET) == 0 && fread(head, 1, 8, file) == 8) {
+        uint64_t size = (uint64_t(head[0]) << 24) | (uint64_t(head[1]) << 16) | (uint64_t(head[2]) << 8) | head[3];
+        boxes.emplace_back(reinterpret_cast<const char*>(head + 4), 4);
+        if (size == 1) {  // a 64-bit size follows
+            if (fread(head + 8, 1, 8, file) != 8) break;
+            size = 0;
+            for (int i = 8; i < 16; ++i) size = (size << 8) | head[i];
+        }
+        if (size < 8) break;  // 0: to the end of the file
+        at += static_cast<int64_t>(size);
+    }
+    fclose(file);
+    return boxes;
+}
+
+bool IsFragmentedMp4(const std::wstring& path) {
+    for (const std::string& box : TopLevelBoxes(path))
+        if (box == "moof") return true;
+    return false;
 }

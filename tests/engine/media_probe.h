@@ -53,3 +53,8 @@ std::vector<PictureSample> RegionLuma(const std::wstring& path, int x, int y, in
 // Amplitude of the frequency component `hz` in samples [from, from + count).
 double ToneAmplitude(const std::vector<float>& samples, int sampleRate, double hz, size_t from, size_t count);
 double Rms(const std::vector<float>& samples, size_t from, size_t count);
+
+// The types of an MP4's top-level boxes, in file order ("ftyp", "moov", "moof",
+// "mdat", ...): an ordinary MP4 has a "moov" and no "moof".
+std::vector<std::string> TopLevelBoxes(const std::wstring& path);
+bool IsFragmentedMp4(const std::wstring& path);

@@ -65,6 +65,7 @@ void RecorderTest::Stop(CVistreler& recorder) {
     g_recordeState = _StopState;
     recorder.SetRecordState(_StopState);
     recorder.StopRecord();
+    recorder.WaitForFinishedFiles();  // made ordinary and listed
 }
 
 std::vector<std::string> RecorderTest::VideoList() const {

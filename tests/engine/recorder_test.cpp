@@ -150,6 +150,91 @@ TEST_F(RecorderTest, SplitGivesTwoPlayablePartsBothListed) {
     EXPECT_EQ(list[1], WideToChs(second.substr(second.rfind(L'\\') + 1)));
 }
 
+// A split hands the part it closed to the finisher and records on at once: while
+// the copy of the first part is held up (as a slow disk holds it), the second part
+// grows; the first is listed only once it is whole, and the second starts at 0
+// without a gap. Both end ordinary MP4s.
+TEST_F(RecorderTest, ASplitRecordsOnWhileThePartItClosedIsCopied) {
+    UseSettings(L"MP4", true);
+    auto recorder = MakeRecorder();
+    ASSERT_TRUE(Init(*recorder, {true, false, false}));
+    StartRecording(*recorder, 3);
+    const std::wstring first = recorder->Writer()->CurrentFile();
+    FileFaults faults;
+    faults.HoldWrites(L"Part 1.mp4.finishing");
+    ASSERT_EQ(recorder->SplitFile(), SplitOutcome::kSplit);
+    const std::wstring second = recorder->Writer()->CurrentFile();
+    const uint64_t atSplit = recorder->m_nSaveFileSize;
+    bool recordedOn = false;
+    for (DWORD start = GetTickCount(); !recordedOn && GetTickCount() - start < 30000; Sleep(20))
+        recordedOn = faults.Holding() && recorder->m_nSaveFileSize > atSplit + 1000;
+    EXPECT_TRUE(recordedOn) << "the next part grows while the copy of the last is held";
+    EXPECT_FALSE(recorder->FilesFinished());
+    EXPECT_TRUE(VideoList().empty()) << "a part is listed once it is whole";
+    faults.Release();
+    Record(*recorder, 2);
+    Stop(*recorder);
+
+    for (const std::wstring& part : {first, second}) {
+        SCOPED_TRACE(WideToUtf8(part));
+        EXPECT_FALSE(IsFragmentedMp4(part));
+        ProbedFile file = ProbeFile(part);
+        ASSERT_TRUE(file.opened);
+        ASSERT_TRUE(file.Find(AVMEDIA_TYPE_VIDEO));
+    }
+    const ProbedStream& video = *ProbeFile(second).Find(AVMEDIA_TYPE_VIDEO);
+    EXPECT_LT(video.pts.front() * av_q2d(video.timeBase), 0.2) << "it starts at 0";
+    EXPECT_LT(LargestVideoStep(video), 1.0) << "no frozen picture after the split";
+    EXPECT_EQ(VideoList().size(), 2u);
+}
+
+// A split while paused keeps the recording paused: the next part begins with what
+// is recorded after the resume, with no pause in it.
+TEST_F(RecorderTest, ASplitWhilePausedStaysPaused) {
+    UseSettings(L"MP4", true);
+    auto recorder = MakeRecorder();
+    ASSERT_TRUE(Init(*recorder, {true, false, true}));
+    StartRecording(*recorder, 1.5);
+    g_recordeState = _PauseState;
+    recorder->SetRecordState(_PauseState);
+    ASSERT_EQ(recorder->SplitFile(), SplitOutcome::kSplit);
+    EXPECT_EQ(recorder->Writer()->m_ReSt, _PauseState);
+    const std::wstring second = recorder->Writer()->CurrentFile();
+    Sleep(1500);  // paused: nothing of this reaches the part
+    Record(*recorder, 1.5);
+    Stop(*recorder);
+
+    ProbedFile file = ProbeFile(second);
+    ASSERT_TRUE(file.opened);
+    const ProbedStream* video = file.Find(AVMEDIA_TYPE_VIDEO);
+    const ProbedStream* audio = file.Find(AVMEDIA_TYPE_AUDIO);
+    ASSERT_TRUE(video && audio);
+    EXPECT_LT(video->pts.front() * av_q2d(video->timeBase), 0.2);
+    EXPECT_LT(LargestVideoStep(*video), 1.0) << "the pause is not in the part";
+    EXPECT_FALSE(IsFragmentedMp4(second));
+    EXPECT_EQ(VideoList().size(), 2u);
+}
+
+// A write that failed in the part a split closes (here at the split's own flush)
+// ends the recording with that cause: the split does not open a new part and so
+// does not wipe the failure before the user is told.
+TEST_F(RecorderTest, AFailureInThePartASplitClosesEndsTheRecording) {
+    UseSettings(L"MP4", true);
+    auto recorder = MakeRecorder();
+    ASSERT_TRUE(Init(*recorder, {true, false, false}));
+    StartRecording(*recorder, 1.5);
+    const std::wstring first = recorder->Writer()->CurrentFile();
+    FileFaults faults;
+    faults.FailWrites(L"Part 1.mp4", 0, ERROR_CRC);
+    EXPECT_EQ(recorder->SplitFile(), SplitOutcome::kRecordingEnded);
+    EXPECT_EQ(recorder->EndFailure(), WriteFailure::kOther);
+    faults.Clear();
+    Stop(*recorder);
+    EXPECT_EQ(recorder->EndFailure(), WriteFailure::kOther) << "kept for the stop's tip";
+    EXPECT_EQ(RecordedFiles(), std::vector<std::wstring>{first.substr(first.rfind(L'\\') + 1)});
+    EXPECT_EQ(VideoList().size(), IsPlayableRecording(first) ? 1u : 0u) << "listed only when it plays";
+}
+
 TEST_F(RecorderTest, SplitWhoseNextPartCannotOpenEndsTheRecordingKeepingThePart) {
     UseSettings(L"MP4", true);
     auto recorder = MakeRecorder();

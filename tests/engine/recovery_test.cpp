@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,8 +17,8 @@
 
 namespace {
 
-constexpr DWORD kStartBoundMs = 30000;  // a bound, not a measure: Wine may be slow
-constexpr DWORD kRecordedMs = 6000;     // recorded before the kill
+constexpr DWORD kStartBoundMs = 30000;     // a bound, not a measure: Wine may be slow
+constexpr size_t kPacketsBeforeKill = 50;  // on the disk and readable before the kill
 
 std::vector<std::wstring> FilesMatching(const std::wstring& folder, const std::wstring& pattern) {
     std::vector<std::wstring> names;
@@ -31,15 +32,23 @@ std::vector<std::wstring> FilesMatching(const std::wstring& folder, const std::w
     return names;
 }
 
-bool WaitForFile(const std::wstring& path) {
-    for (DWORD start = GetTickCount(); GetTickCount() - start < kStartBoundMs; Sleep(50))
-        if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+bool WaitFor(const std::function<bool()>& done, DWORD boundMs = kStartBoundMs) {
+    for (DWORD start = GetTickCount(); GetTickCount() - start < boundMs; Sleep(50))
+        if (done()) return true;
     return false;
 }
 
-// The probe started on folder with format; killed after recording kRecordedMs.
-// false when it never began to record.
-bool RecordAndKill(const std::wstring& folder, const char* format) {
+size_t PacketsOf(const std::wstring& path, AVMediaType type) {
+    const ProbedFile file = ProbeFile(path);
+    const ProbedStream* stream = file.Find(type);
+    return stream ? stream->pts.size() : 0;
+}
+
+// The probe started on folder with format and killed once its file holds, as read
+// back while it grows, kPacketsBeforeKill packets of `kept`: *path is the file,
+// *onDisk the packets read just before the kill. false when it never got there.
+bool RecordAndKill(const std::wstring& folder, const char* format, const wchar_t* pattern, AVMediaType kept,
+                   std::wstring* path, size_t* onDisk) {
     std::wstring command = L"\"" + GetProgramFolderW() + L"kill_probe.exe\" \"" + folder.substr(0, folder.size() - 1) +
                            L"\" " + Utf8ToWide(format);
     STARTUPINFOW startup = {sizeof(startup)};
@@ -47,8 +56,15 @@ bool RecordAndKill(const std::wstring& folder, const char* format) {
     if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, GetProgramFolderW().c_str(),
                         &startup, &info))
         return false;
-    const bool recording = WaitForFile(folder + L"recording.txt");
-    if (recording) Sleep(kRecordedMs);
+    const bool recording = WaitFor(
+        [&] {
+            const std::vector<std::wstring> files = FilesMatching(folder, pattern);
+            if (files.size() != 1 || !FilesMatching(folder, L"recording.txt").size()) return false;
+            *path = folder + files[0];
+            *onDisk = PacketsOf(*path, kept);
+            return *onDisk >= kPacketsBeforeKill;
+        },
+        3 * kStartBoundMs);
     TerminateProcess(info.hProcess, 9);  // no chance to finish anything
     WaitForSingleObject(info.hProcess, kStartBoundMs);
     CloseHandle(info.hProcess);
@@ -73,10 +89,10 @@ double ContainerSeconds(const std::wstring& path) {
 
 }  // namespace
 
-// A recording killed after 6 s keeps all but its last two seconds, readable at
-// once in each format; the next start makes it an ordinary file, and then the
-// marker is gone.
-TEST(KilledRecording, KeepsAllButItsLastSecondsAndIsFinishedAtTheNextStart) {
+// A killed recording keeps everything that was on its disk before the kill,
+// readable at once in each format; the next start makes it an ordinary file
+// (an MP4 no longer fragmented) without losing a packet, and then the marker is gone.
+TEST(KilledRecording, KeepsWhatWasOnTheDiskAndIsFinishedAtTheNextStart) {
     struct Case {
         const char* format;
         const wchar_t* pattern;
@@ -86,28 +102,28 @@ TEST(KilledRecording, KeepsAllButItsLastSecondsAndIsFinishedAtTheNextStart) {
         {"FLV", L"*.flv", AVMEDIA_TYPE_VIDEO},
         {"MP3", L"*.mp3", AVMEDIA_TYPE_AUDIO},
     };
-    const double keptAtLeast = (kRecordedMs - 2000) / 1000.0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.format);
         testing_support::TempDir folder;
-        ASSERT_TRUE(RecordAndKill(folder.path(), c.format)) << "the probe recorded";
-        const std::vector<std::wstring> files = FilesMatching(folder.path(), c.pattern);
-        ASSERT_EQ(files.size(), 1u);
-        const std::wstring path = folder.File(files[0]);
+        std::wstring path;
+        size_t onDisk = 0;
+        ASSERT_TRUE(RecordAndKill(folder.path(), c.format, c.pattern, c.kept, &path, &onDisk)) << "the probe recorded";
+        ASSERT_EQ(FilesMatching(folder.path(), c.pattern).size(), 1u);
         EXPECT_NE(GetFileAttributesW(UnfinishedMarkerOf(path).c_str()), INVALID_FILE_ATTRIBUTES) << "marked unfinished";
 
         ProbedFile killed = ProbeFile(path);
         ASSERT_TRUE(killed.opened) << "readable as it was left";
-        EXPECT_GE(StreamSeconds(killed, c.kept), keptAtLeast) << "on the disk when it was killed";
+        const size_t left = PacketsOf(path, c.kept);
+        EXPECT_GE(left, onDisk) << "nothing that was on the disk is lost by the kill";
 
         const std::vector<std::wstring> finished = FinishUnfinishedRecordings(folder.path());
         ASSERT_EQ(finished.size(), 1u);
         EXPECT_EQ(finished[0], path);
         EXPECT_EQ(GetFileAttributesW(UnfinishedMarkerOf(path).c_str()), INVALID_FILE_ATTRIBUTES);
-        ProbedFile whole = ProbeFile(path);
-        ASSERT_TRUE(whole.opened);
-        EXPECT_GE(StreamSeconds(whole, c.kept), keptAtLeast) << "nothing lost by finishing";
-        EXPECT_GE(ContainerSeconds(path), keptAtLeast) << "its duration known to players";
+        EXPECT_GE(PacketsOf(path, c.kept), left) << "nothing lost by finishing";
+        if (c.kept == AVMEDIA_TYPE_VIDEO && std::string(c.format) == "MP4") EXPECT_FALSE(IsFragmentedMp4(path));
+        EXPECT_GE(ContainerSeconds(path), 0.9 * StreamSeconds(ProbeFile(path), c.kept))
+            << "its duration known to players";
         EXPECT_TRUE(FinishUnfinishedRecordings(folder.path()).empty()) << "finished once";
     }
 }

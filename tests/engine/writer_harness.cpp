@@ -219,3 +219,66 @@ void TestSettings::Save(const SettingRecord& r) {
     record = r;
     CSettingData::GetInstance()->Save(record);
 }
+
+FileFaults::FileFaults() : m_released(CreateEventW(nullptr, TRUE, FALSE, nullptr)) { SetRecordFileFaults(this); }
+
+FileFaults::~FileFaults() {
+    Release();
+    SetRecordFileFaults(nullptr);
+    CloseHandle(m_released);
+}
+
+void FileFaults::FailOpen(const std::wstring& pathPart, DWORD error) {
+    std::lock_guard<std::mutex> lock(m_lock);
+    m_openPart = pathPart;
+    m_openError = error;
+}
+
+void FileFaults::FailWrites(const std::wstring& pathPart, int64_t from, DWORD error) {
+    std::lock_guard<std::mutex> lock(m_lock);
+    m_writePart = pathPart;
+    m_writeFrom = from;
+    m_writeError = error;
+}
+
+void FileFaults::HoldWrites(const std::wstring& pathPart) {
+    std::lock_guard<std::mutex> lock(m_lock);
+    ResetEvent(m_released);
+    m_holdPart = pathPart;
+}
+
+void FileFaults::Release() {
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        m_holdPart.clear();
+    }
+    SetEvent(m_released);
+}
+
+void FileFaults::Clear() {
+    Release();
+    std::lock_guard<std::mutex> lock(m_lock);
+    m_openPart.clear();
+    m_writePart.clear();
+}
+
+DWORD FileFaults::OpenError(const std::wstring& path) {
+    std::lock_guard<std::mutex> lock(m_lock);
+    return !m_openPart.empty() && path.find(m_openPart) != std::wstring::npos ? m_openError : ERROR_SUCCESS;
+}
+
+DWORD FileFaults::WriteError(const std::wstring& path, int64_t offset, int size) {
+    bool hold;
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        if (!m_writePart.empty() && path.find(m_writePart) != std::wstring::npos && offset + size > m_writeFrom)
+            return m_writeError;
+        hold = !m_holdPart.empty() && path.find(m_holdPart) != std::wstring::npos;
+    }
+    if (hold) {
+        m_holding = true;
+        WaitForSingleObject(m_released, 60000);  // a bound for a test that fails: no test waits that long
+        m_holding = false;
+    }
+    return ERROR_SUCCESS;
+}

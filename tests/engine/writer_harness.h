@@ -2,7 +2,9 @@
 // tones on a capture clock of 100 ns units.
 #pragma once
 
+#include <atomic>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -105,4 +107,34 @@ public:
 
 private:
     std::wstring previousFolder_;
+};
+
+// The file layer's faults for the time of a test: files whose path contains a text
+// fail to be made, or fail to be written from a byte on, or have their writes held
+// until released (as a slow disk would hold them).
+class FileFaults : public RecordFileFaults {
+public:
+    FileFaults();
+    ~FileFaults() override;
+    FileFaults(const FileFaults&) = delete;
+    FileFaults& operator=(const FileFaults&) = delete;
+
+    void FailOpen(const std::wstring& pathPart, DWORD error);
+    // Writes reaching past byte `from` fail with error.
+    void FailWrites(const std::wstring& pathPart, int64_t from, DWORD error);
+    void HoldWrites(const std::wstring& pathPart);
+    void Release();
+    bool Holding() const { return m_holding; }  // a write waits in HoldWrites now
+    void Clear();
+
+    DWORD OpenError(const std::wstring& path) override;
+    DWORD WriteError(const std::wstring& path, int64_t offset, int size) override;
+
+private:
+    std::mutex m_lock;
+    std::wstring m_openPart, m_writePart, m_holdPart;
+    DWORD m_openError = ERROR_SUCCESS, m_writeError = ERROR_SUCCESS;
+    int64_t m_writeFrom = 0;
+    HANDLE m_released;
+    std::atomic<bool> m_holding{false};
 };

@@ -78,6 +78,7 @@ TEST_F(RecordingTest, AnAutomaticStopSetInItsDialogEndsTheNextRecording) {
     ASSERT_TRUE(WaitFor([] { return g_recordeState == _StopState && !frame->IsRecordingUnderWay(); }))
         << "stopped by itself";
     EXPECT_EQ(power.shutdowns, 1) << "the dialog's action, through the replaced power actions";
+    ASSERT_TRUE(WaitForFinishedFiles());
     const std::vector<std::wstring> files = Recordings();
     ASSERT_EQ(files.size(), 1u);
     ProbedFile file = ProbeFile(OutputFile(files[0]));
@@ -115,6 +116,7 @@ TEST_F(RecordingTest, TheWebcamWindowIsInTheRecordedPicture) {
     ASSERT_TRUE(WaitFor([] { return g_recordeState == _StopState && !frame->IsRecordingUnderWay(); }));
     EXPECT_FALSE(IsRecordSourceOn(kSourceCamera)) << "the camera goes with the recording";
     EXPECT_FALSE(IsWindow(FindWindowW(L"CameraWnd", nullptr)));
+    ASSERT_TRUE(WaitForFinishedFiles());
     const std::vector<std::wstring> files = Recordings();
     ASSERT_EQ(files.size(), 1u);
     // A narrow strip of the window: the bars move through it, so its brightness changes.

@@ -38,6 +38,7 @@ TEST_F(RecordingTest, AFullDiskStopsTheRecordingWithATipAndAPlayableFile) {
             << "stopped by itself";
         ASSERT_TRUE(WaitFor([&] { return closer.Seen(); }));
     }
+    ASSERT_TRUE(WaitForFinishedFiles());
     EXPECT_GE(LogLineIndex("[tip]" + WideToUtf8(L"磁盘已满，录制已停止，已录制的部分已保存"), logAt), 0);
     const std::vector<std::wstring> files = FilesIn(std::wstring(kFullDrive) + L"\\", L"*.mp4");
     ASSERT_EQ(files.size(), 1u);

@@ -110,6 +110,7 @@ TEST_F(RecordingTest, EachScheduledRequestChoosesItsAreaAndSound) {
         ASSERT_TRUE(WaitForBytes(1));
         ui_test::Pump(1000);
         frame->onStopRecord();
+        ASSERT_TRUE(WaitForFinishedFiles());
         const std::vector<std::wstring> files = Recordings();
         ASSERT_EQ(files.size(), 1u);
         ProbedFile file = ProbeFile(OutputFile(files[0]));
@@ -134,6 +135,7 @@ TEST_F(RecordingTest, PlannedLengthEndsTheRecordingWithTheTasksAction) {
     ASSERT_TRUE(WaitFor([] { return power.shutdowns == 1 && !frame->IsRecordingUnderWay(); }))
         << "recorded, and stopped by its planned length with the task's action";
     EXPECT_EQ(power.suspends, 0);
+    ASSERT_TRUE(WaitForFinishedFiles());
     const std::vector<std::wstring> files = Recordings();
     ASSERT_EQ(files.size(), 1u);
     EXPECT_NE(frame->FileLists()->Videos().count(files[0]), 0u);

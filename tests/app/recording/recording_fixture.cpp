@@ -83,6 +83,7 @@ void RecordingTest::SetUp() {
 
 void RecordingTest::TearDown() {
     if (frame->IsRecordingUnderWay()) frame->onStopRecord();
+    EXPECT_TRUE(WaitForFinishedFiles());
     ui_test::Pump(50);
     WriteMainIni(L"Audio", L"MicVolume", nullptr);
 }
@@ -110,6 +111,10 @@ bool RecordingTest::WaitFor(const std::function<bool()>& done, DWORD timeoutMs) 
 
 bool RecordingTest::WaitUntilRecording() {
     return WaitFor([] { return g_recordeState == _RecordingState; });
+}
+
+bool RecordingTest::WaitForFinishedFiles() {
+    return WaitFor([] { return !frame->FilesBeingFinished(); }, 60000);
 }
 
 bool RecordingTest::WaitForBytes(uint64_t bytes) {

@@ -58,6 +58,8 @@ protected:
     void ChooseFullScreen(bool mic);
     static bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 15000);
     bool WaitUntilRecording();
+    // Until every closed file is whole and in the list shown.
+    static bool WaitForFinishedFiles();
     // Until the recorder has written that much of this recording.
     bool WaitForBytes(uint64_t bytes);
     void SendHotkey(const wchar_t* atomName);

@@ -106,6 +106,7 @@ TEST_F(RecordingTest, RefusedStartsTellTheUserWhy) {
     frame->OnClickStartRecord();
     ASSERT_TRUE(WaitUntilRecording()) << "with its devices back it records";
     frame->onStopRecord();
+    ASSERT_TRUE(WaitForFinishedFiles());
     EXPECT_EQ(Recordings().size(), 1u);
 }
 
@@ -187,6 +188,7 @@ TEST_F(RecordingTest, FullScreenFromStartThroughPauseAndScreenshotToStop) {
     EXPECT_EQ(g_recordeState, _StopState);
     EXPECT_FALSE(frame->IsRecordingUnderWay());
     EXPECT_TRUE(WaitFor([&] { return refusedTaskTip.Seen(); })) << "the task refused while recording is told now";
+    ASSERT_TRUE(WaitForFinishedFiles());
     const std::vector<std::wstring> files = Recordings();
     ASSERT_EQ(files.size(), 1u);
     ProbedFile file = ProbeFile(OutputFile(files[0]));
@@ -241,6 +243,7 @@ TEST_F(RecordingTest, AStopDuringTheCountdownFinishesTheFile) {
     SendHotkey(L"Ts_RecordStart_Hotkey");
     EXPECT_FALSE(frame->IsRecordingUnderWay());
     EXPECT_TRUE(WaitFor([] { return FindWindowW(L"CountdownWnd", nullptr) == nullptr; })) << "the countdown went";
+    ASSERT_TRUE(WaitForFinishedFiles());
     const std::vector<std::wstring> files = Recordings();
     ASSERT_EQ(files.size(), 1u);
     EXPECT_TRUE(ProbeFile(OutputFile(files[0])).opened) << "a finished file";
@@ -265,6 +268,7 @@ TEST_F(RecordingTest, SplitBySizeMakesPartsThatAreAllListed) {
     ASSERT_TRUE(WaitFor([this] { return frame->FileLists()->Videos().count(Recordings().front()) == 1; }))
         << "the first part is listed as soon as it is finished";
     frame->onStopRecord();
+    ASSERT_TRUE(WaitForFinishedFiles());
     const std::vector<std::wstring> files = Recordings();
     ASSERT_GE(files.size(), 2u);
     for (const std::wstring& name : files) {
@@ -289,6 +293,7 @@ TEST_F(RecordingTest, SplitMessagesFromElsewhereMakeNoParts) {
     ui_test::Pump(1500);
     EXPECT_EQ(Recordings().size(), 1u) << "still one file";
     frame->onStopRecord();
+    ASSERT_TRUE(WaitForFinishedFiles());
     const std::vector<std::wstring> files = Recordings();
     ASSERT_EQ(files.size(), 1u);
     EXPECT_TRUE(ProbeFile(OutputFile(files[0])).opened);
@@ -316,6 +321,7 @@ TEST_F(RecordingTest, AListThatCannotBeWrittenIsToldOnceAndTheRecordingKept) {
         ui_test::Pump(1200);
         DialogCloser closer(L"MsgTipWnd", L"RecordTipDialog", 1);
         frame->onStopRecord();
+        ASSERT_TRUE(WaitForFinishedFiles());
         EXPECT_EQ(closer.Seen(), round == 0) << "told the first time only";
     }
     EXPECT_GE(LogLineIndex("videolist.txt cannot be written: the recording is kept"), 0);
@@ -358,6 +364,7 @@ TEST_F(RecordingTest, AutomaticStopByTimeEndsTheRecordingWithItsAction) {
     EXPECT_EQ(power.suspends, 1);
     EXPECT_EQ(power.shutdowns, 0);
     EXPECT_FALSE(frame->ProgressBoard().GetAutoStopOptions().enabled) << "it held for one recording";
+    ASSERT_TRUE(WaitForFinishedFiles());
     const std::vector<std::wstring> files = Recordings();
     ASSERT_EQ(files.size(), 1u);
     EXPECT_NE(frame->FileLists()->Videos().count(files[0]), 0u);
