@@ -25,6 +25,7 @@ constexpr char kStopRecord[] = "CVistrelFrame::onStopRecord";
 
 void CVistrelFrame::CreateRecorder() {
     m_vistreler = std::make_unique<CVistreler>();
+    m_bPictureTipShown = false;
     m_vistreler->SetWriterPath("");
     m_vistreler->SetNotifyWindow(m_hWnd);
     m_vistreler->SetFrameRate(25);

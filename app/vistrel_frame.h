@@ -511,13 +511,14 @@ private:
     UINT_PTR m_timer1 = kNoTimer;  // set only while kNoTimer
     UINT_PTR m_timer2 = kNoTimer;
     UINT_PTR m_timer3 = kNoTimer;
-    bool m_bArmed = false;         // from a successful start to timer 1 or the stop
-    bool m_bListTipShown = false;  // "videolist.txt" could not be written: told once
-    bool m_bSoundEnabled = true;   // false while a scheduled task asks for no sound
-    bool m_bToolbarShown = true;   // the toolbar comes back when the window is minimised while recording
-    int m_nMainAudioSel = 0;       // the sound-source menu's choice ([Info] MainAudioSel): 1 to 4
-    RECT m_rcSavedWindow = {};     // where the window stood before it was parked
-    int m_selAreaWidth = 0;        // size of a new custom area ([SelArea])
+    bool m_bArmed = false;            // from a successful start to timer 1 or the stop
+    bool m_bListTipShown = false;     // "videolist.txt" could not be written: told once
+    bool m_bPictureTipShown = false;  // the screen changed its size: told once per recording
+    bool m_bSoundEnabled = true;      // false while a scheduled task asks for no sound
+    bool m_bToolbarShown = true;      // the toolbar comes back when the window is minimised while recording
+    int m_nMainAudioSel = 0;          // the sound-source menu's choice ([Info] MainAudioSel): 1 to 4
+    RECT m_rcSavedWindow = {};        // where the window stood before it was parked
+    int m_selAreaWidth = 0;           // size of a new custom area ([SelArea])
     int m_selAreaHeight = 0;
 
     std::vector<MonitorInfo> m_monitors;  // sorted by display number
