@@ -265,7 +265,8 @@ void CSaveVideoFileThread::PutHeldPacketsOut() {
     for (int64_t dts : m_lastDts) streamWithout = streamWithout || dts == AV_NOPTS_VALUE;
     if (m_headerHeld && streamWithout && m_firstPacketTick && GetTickCount64() - m_firstPacketTick >= kStreamWaitMs) {
         for (size_t i = 0; i < m_lastDts.size(); ++i) m_startedLate[i] = m_lastDts[i] == AV_NOPTS_VALUE;
-        LogBoth(kOpen, "[file]%s a stream has no packet %llu ms after the first: the file goes on without waiting",
+        LogBoth("CSaveVideoFileThread::PeriodicFlush",
+                "[file]%s a stream has no packet %llu ms after the first: the file goes on without waiting",
                 WideToUtf8(m_of).c_str(), static_cast<unsigned long long>(kStreamWaitMs));
         av_interleaved_write_frame(m_oc, nullptr);
         av_write_frame(m_oc, nullptr);  // the header alone
