@@ -14,7 +14,7 @@ const char* const kLoop = "CGetVideoThread::_Do";
 constexpr DWORD kRetryMs = 10;
 // Pause while the device has nothing queued (its reads do not block, so that the loop
 // sees a stop even when the device has stopped delivering).
-constexpr DWORD kNothingQueuedMs = 2;
+constexpr DWORD kNothingQueuedMs = 5;
 
 }  // namespace
 
