@@ -196,7 +196,7 @@ void CVistrelFrame::OnRecorderOpened(WPARAM opening) {
 void CVistrelFrame::FailRecordStart() {
     LeaveRecordingLayout();
     ForgetPlannedRequest();  // a task's start that failed leaves nothing for the next recording
-    onStopRecord();  // still stopped and no longer armed: it only logs
+    onStopRecord();          // still stopped and no longer armed: it only logs
     LogBoth(kInitRecord, "init error");
     if (g_lastDeviceOpenError == kDeviceNotFound && m_vistreler->StartFailure() == RecordStartFailure::kDevice)
         ShowDeviceErrorTip();

@@ -33,11 +33,16 @@ void CVistrelFrame::ShowStartFailureTip() {
     ShowRecordTip(text, L"RecordStartErrorDialog");
 }
 
-// UI thread, at each progress tick: a file that takes no more ends the recording
-// as an automatic stop would (what was written is finished and listed when it
-// plays); the stop tells the user why.
+// UI thread, at each progress tick: a lost picture is told; a file that takes no
+// more ends the recording as an automatic stop would (what was written is finished
+// and listed when it plays), and the user is told why.
 void CVistrelFrame::CheckWriteFailure() {
     if (!m_vistreler || g_recordeState == _StopState) return;
+    // A screen that changed its size goes on without its picture: told once.
+    if (!m_bPictureTipShown && m_vistreler->Writer()->PictureSizeChanged()) {
+        m_bPictureTipShown = true;
+        ShowRecordTip(record_tips::kPictureSizeChanged, L"RecordTipDialog");
+    }
     const WriteFailure failure = m_vistreler->Writer()->WriteFailed();
     if (failure == WriteFailure::kNone) return;
     LogBoth("CVistrelFrame::CheckWriteFailure", "[cause]%s the recording ends", WriteFailureText(failure));

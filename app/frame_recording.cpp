@@ -4,10 +4,10 @@
 // scheduled task's planned length.
 #include "app/lists/file_lists.h"
 #include "app/progress/completion.h"
+#include "app/record_tip_texts.h"
 #include "app/recording_ui/countdown_wnd.h"
 #include "app/recording_ui/self_deleting_wnd.h"
 #include "app/recording_ui/toolbar_wnd.h"
-#include "app/record_tip_texts.h"
 #include "app/vistrel_frame.h"
 #include "app/window_placement.h"
 #include "common/logger.h"
@@ -45,6 +45,7 @@ void CVistrelFrame::CreateRecorder() {
     const CVistreler* recorder = m_vistreler.get();
     m_vistreler->SetFinishedNotice(
         [this, recorder](const FinishedFile& file, bool last) { PostFinishedRecording(recorder, file, last); });
+    m_bPictureTipShown = false;
     m_vistreler->SetWriterPath("");
     m_vistreler->SetNotifyWindow(m_hWnd);
     m_vistreler->SetFrameRate(25);

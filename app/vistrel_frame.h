@@ -543,6 +543,7 @@ private:
     RecorderOpening m_opening;                 // the recorder's devices opening on a worker
     bool m_bListTipShown = false;              // "videolist.txt" could not be written: told once
     bool m_bDestroying = false;                // WM_DESTROY came: no more tips
+    bool m_bPictureTipShown = false;           // the screen changed its size: told once per recording
     bool m_bSoundEnabled = true;               // false while a scheduled task asks for no sound
     bool m_bToolbarShown = true;               // the toolbar comes back when the window is minimised while recording
     int m_nMainAudioSel = 0;                   // the sound-source menu's choice ([Info] MainAudioSel): 1 to 4

@@ -49,6 +49,10 @@ int OpenCaptureDevice(DeviceKind kind, const std::string& ansiName, AVFormatCont
         avformat_close_input(ic);
         return ret;
     }
+    // From here on a read that finds nothing queued returns at once (EAGAIN): a device
+    // that stops delivering would otherwise hold its capture thread in the read for
+    // good, and the stop would wait for it in vain.
+    (*ic)->flags |= AVFMT_FLAG_NONBLOCK;
     return 0;
 }
 

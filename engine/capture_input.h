@@ -12,7 +12,8 @@ enum class DeviceKind { kVideo, kAudio };
 // the device lists spell it; FFmpeg gets UTF-8) asking for no format, so the device
 // delivers its own default, and reads the stream information. queueBytes, when
 // positive, is how much FFmpeg may hold of what the device delivered and was not
-// read yet. Returns 0 with *ic set, or FFmpeg's error with *ic null; a device that
+// read yet; reads from it do not block (AVERROR(EAGAIN) while nothing is queued).
+// Returns 0 with *ic set, or FFmpeg's error with *ic null; a device that
 // fails to open leaves its error in g_lastDeviceOpenError.
 int OpenCaptureDevice(DeviceKind kind, const std::string& ansiName, AVFormatContext** ic, const char* where,
                       int64_t queueBytes = 0);

@@ -12,6 +12,9 @@ const char* const kLoop = "CGetVideoThread::_Do";
 // Pause after a failed read or while the input or writer is missing, so that a device
 // that keeps failing does not spin the processor.
 constexpr DWORD kRetryMs = 10;
+// Pause while the device has nothing queued (its reads do not block, so that the loop
+// sees a stop even when the device has stopped delivering).
+constexpr DWORD kNothingQueuedMs = 5;
 
 }  // namespace
 
@@ -40,6 +43,10 @@ DWORD CGetVideoThread::_Do(CThreadRunner* runner) {
             continue;
         }
         int ret = av_read_frame(m_iFC, pkt);
+        if (ret == AVERROR(EAGAIN)) {
+            Sleep(kNothingQueuedMs);
+            continue;
+        }
         if (ret < 0) {
             m_bPr = false;
             if (!failing) LogBoth(kLoop, "[m_cnTN]%s [av_read_frame]%d error", m_cnTN.c_str(), ret);

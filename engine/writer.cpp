@@ -10,6 +10,7 @@ CSaveVideoFileThread::CSaveVideoFileThread(osRecord* owner) : m_owner(owner) {
 }
 
 CSaveVideoFileThread::~CSaveVideoFileThread() {
+    m_flushThread.Stop();
     // The controller finishes the file first; this only frees what is still held.
     std::unique_lock<std::shared_mutex> file(m_fileLock);
     ReleaseOutput();
@@ -60,7 +61,9 @@ bool CSaveVideoFileThread::Init(bool useVideo, bool useSysAudio, bool useMicAudi
         m_EndNum = firstPart;
         return false;
     }
-    CreateConverters();
+    // Each file's sound converters are made as it opens (a file whose sound cannot be
+    // converted is not opened). The file reaches the disk from its flush thread.
+    m_flushThread.Start([this] { PeriodicFlush(); }, CRecordFile::kFlushPeriodMs);
     bEnd = true;
     LogBoth(where, "end");
     return true;
@@ -80,9 +83,12 @@ bool CSaveVideoFileThread::StopHelpers() {
 
 void CSaveVideoFileThread::ClAF() {
     std::shared_lock<std::shared_mutex> file(m_fileLock);
+    std::lock_guard<std::mutex> mix(m_mixMutex);
     m_sysQueue.Clear();
     m_micQueue.Clear();
     ClearPending(false);
+    // Both sources take their first alignment again before they are mixed.
+    m_mixTail[0] = m_mixTail[1] = MixTail{};
 }
 
 int CSaveVideoFileThread::QueuedSamples(int32_t sourceType) { return SoundQueue(sourceType).Size(); }

@@ -8,9 +8,14 @@
 // hold the file lock exclusively, every frame path holds it shared.
 //
 // Lock order: locks held together are taken in this order, never the other way round:
-//   m_packetLock > m_fileLock > the clock's alignment mutex > a sound queue's lock.
+//   m_packetLock > m_fileLock > m_mixMutex > the clock's alignment mutex > a sound queue's lock.
 // The pending-frame lock (m_pendingMutex) and the output lock (m_outMutex) are taken
-// under the file lock, each alone: no other lock is taken while either is held.
+// under the file lock (and the mix lock), each alone: no other lock is taken while
+// either is held.
+//
+// Besides the capture threads, a flush thread of the writer's own puts the file on
+// the disk twice a second (PeriodicFlush), under the file lock shared and the output
+// lock.
 //
 // The writer's files:
 //   writer.cpp               set-up, the sound queues' housekeeping, the pending list
@@ -18,6 +23,7 @@
 //   writer_output_file.*     opening and finishing output files, their streams
 //   writer_output_names.*    part names, folders and "videolist.txt"
 //   writer_record_file.*     the file under the writer's own handle: flushes, the first failure
+//   writer_flush_thread.*    the thread that calls the periodic flush
 //   writer_failure.*         why a file could not be opened or written, as the user is told
 //   writer_record_name.*     the name of a new recording and its sound codec
 //   writer_video_encoder.*   the H.264 encoder and the picture path
@@ -49,6 +55,7 @@
 #include "engine/writer_audio_params.h"
 #include "engine/writer_clock.h"
 #include "engine/writer_failure.h"
+#include "engine/writer_flush_thread.h"
 #include "engine/writer_record_file.h"
 #include "engine/writer_sound_convert.h"
 #include "engine/writer_sound_queue.h"
@@ -61,6 +68,15 @@ public:
     static constexpr int kMixSampleRate = 44100;  // g_oSample: the rate of a two-source mix
     static constexpr int kMixChannels = 2;
     static constexpr size_t kWriterPathSize = 512;
+    // A source of a two-source mix that lies this far behind its partner has stalled:
+    // it is filled with silence from then on, until it delivers again.
+    static constexpr int kMixStallLimitMs = 1000;
+    // A source of a two-source mix whose frames lie further than this from where its
+    // samples so far put them is padded with silence or cut back to its timestamps.
+    static constexpr int kMixDriftToleranceMs = 40;
+    // How long after a file's first packet an MP4 waits for every stream to have one
+    // before its header goes to the disk without them.
+    static constexpr ULONGLONG kStreamWaitMs = 500;
 
     explicit CSaveVideoFileThread(osRecord* owner);
     ~CSaveVideoFileThread();
@@ -161,6 +177,12 @@ public:
     WriteFailure WriteFailed() const { return m_writeFailure.load(); }
     // Some finished file could not be added to "videolist.txt".
     bool ListWriteFailed() const { return m_listWriteFailed.load(); }
+    // The screen delivered pictures of another size than the recorded area was set up
+    // for (the picture is lost from then on). Any thread.
+    bool PictureSizeChanged() const { return m_pictureSizeChanged.load(); }
+
+    // Flush thread (and tests): what the muxer and the file layer hold goes to the disk.
+    void PeriodicFlush();
 
 private:
     struct PendingFrame {
@@ -179,6 +201,7 @@ private:
     void FinishClosedFile();
     void NoteCloseFailure();
     void NoteWriteFailure(WriteFailure failure);
+    void PutHeldPacketsOut();
     // writer_video_encoder.cpp
     bool MakePictureWritable();
     bool ReceiveVideoPackets();
@@ -196,12 +219,17 @@ private:
     void SingleSourceFrame(const AVFrame* frame, int64_t pts, AVRational tb, int32_t sourceType);
     void SysFrameForMix(const AVFrame* frame, int64_t pts, AVRational tb);
     void MicFrameForMix(const AVFrame* frame, int64_t pts, AVRational tb);
+    struct MixTail;
+    MixTail& MixTailOf(int32_t sourceType) { return m_mixTail[sourceType == kSourceMicrophone ? 1 : 0]; }
+    void QueueForMix(int32_t sourceType, const AVFrame* frame, int64_t pts, bool first, AVRational tb);
+    void FillStalledPartner(int32_t sourceType, AVRational tb);
+    void MixQueued(AVRational tb);
     void CutQueue(CSoundQueue& queue, int64_t head, int sampleRate, AVRational tb);
     bool PopPending(PendingFrame* out);
     void EncodePending(AVRational tb);
     void ClearPending(bool log);
     // writer_sound_mixer.cpp
-    void HandleMomF3(AVFrame* micFrame, int64_t pts, AVRational tb);
+    void HandleMomF3(AVFrame* micFrame, int64_t pts, bool first, AVRational tb);
 
     osRecord* m_owner;
     char m_path[kWriterPathSize] = {};
@@ -252,6 +280,17 @@ private:
     std::mutex m_pendingMutex;
     std::deque<PendingFrame> m_onFrMiAuLi;
 
+    // The two-source mix: both sources' whole path runs under m_mixMutex, so either
+    // source's thread can mix (the one that delivers, when the other has stalled).
+    struct MixTail {
+        int64_t samples = 0;  // where the queue's tail lies, in samples from the alignment reference
+        bool placed = false;  // the source's first frame after the reference is in
+        bool filled = false;  // being filled with silence: its partner went on without it
+        int64_t silence = 0;  // samples of silence filled since then
+    };
+    std::mutex m_mixMutex;
+    MixTail m_mixTail[2];  // system sound, microphone
+
     // First packet, pauses and the alignment record, with their own lock.
     CWriterClock m_clock;
 
@@ -272,4 +311,13 @@ private:
     WriteFailure m_openFailure = WriteFailure::kNone;
     std::atomic<WriteFailure> m_writeFailure{WriteFailure::kNone};
     std::atomic<bool> m_listWriteFailed{false};
+    std::atomic<bool> m_pictureSizeChanged{false};
+
+    // The periodic flush's view of the muxer, under the output lock.
+    bool m_headerHeld = false;         // an MP4 whose header waits for every stream
+    ULONGLONG m_firstPacketTick = 0;   // when this file's first packet went to the muxer
+    bool m_packetsSinceFlush = false;  // since the last periodic flush
+    bool m_muxerHoldsPackets = false;  // written to the muxer since it last put all out
+    std::vector<bool> m_startedLate;   // per stream: it had no packet when the header went out
+    CWriterFlushThread m_flushThread;
 };

@@ -33,6 +33,7 @@ const char* WriteFailureText(WriteFailure failure) {
         case WriteFailure::kNone: return "none";
         case WriteFailure::kDiskFull: return "the disk is full";
         case WriteFailure::kNotWritable: return "the folder or file cannot be written";
+        case WriteFailure::kSoundFormat: return "the sound cannot be converted for the encoder";
         case WriteFailure::kOther: break;
     }
     return "the file could not be written";

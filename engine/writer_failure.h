@@ -8,6 +8,7 @@ enum class WriteFailure {
     kNone,
     kDiskFull,     // the drive has no room left
     kNotWritable,  // the folder or the file cannot be written (rights, locked, read-only)
+    kSoundFormat,  // the sound devices' format cannot be converted for the sound encoder
     kOther,        // anything else the file layer reported
 };
 

@@ -71,14 +71,22 @@ bool CSaveVideoFileThread::HandleoStream() {
 
 // An MP4 is written in fragments (one at least every half second), so that what is on
 // the disk is playable at any moment; it becomes an ordinary MP4 when it is
-// finished. The header must reach the disk: a file that cannot take it is no
-// recording.
+// finished. Its header waits for every stream's first packet (so that each stream's
+// start is in it), but not for long: PutHeldPacketsOut. The interleaving holds a
+// packet for at most a second while another stream has none. The header must reach
+// the disk: a file that cannot take it is no recording.
 bool CSaveVideoFileThread::WriteHeader() {
     AVDictionary* options = nullptr;
-    if (strcmp(m_oc->oformat->name, "mp4") == 0) {
+    const bool mp4 = strcmp(m_oc->oformat->name, "mp4") == 0;
+    if (mp4) {
         av_dict_set(&options, "movflags", "frag_keyframe+empty_moov+delay_moov+default_base_moof", 0);
         av_dict_set(&options, "frag_duration", "500000", 0);
     }
+    m_oc->max_interleave_delta = AV_TIME_BASE;
+    m_headerHeld = mp4;
+    m_firstPacketTick = 0;
+    m_packetsSinceFlush = m_muxerHoldsPackets = false;
+    m_startedLate.assign(m_oc->nb_streams, false);
     int ret = avformat_write_header(m_oc, &options);
     av_dict_free(&options);
     if (ret >= 0) {
@@ -112,6 +120,11 @@ bool CSaveVideoFileThread::OpenOutput(const SettingRecord& settings) {
         IYFrame(&m_pFrame, &m_oBuf, AV_PIX_FMT_YUV420P, r.right - r.left, r.bottom - r.top);
     }
     if (m_audioCodecId != AV_CODEC_ID_NONE && (m_bUseSys || m_bUseMic) && !OpenAudioStream(settings)) return false;
+    if (m_aCtx && !CreateConverters()) {
+        m_openFailure = WriteFailure::kSoundFormat;
+        LogBoth(kOpen, "the sound of the devices cannot be converted for the encoder error");
+        return false;
+    }
     av_dump_format(m_oc, 0, name.c_str(), 1);
     if (!w_on(name)) return false;
     if (!WriteHeader()) return false;
@@ -236,6 +249,49 @@ void CSaveVideoFileThread::FinishClosedFile() {
     const FinishedFile finished = FinishClosedRecording(closed);
     if (finished.listWriteFailed) m_listWriteFailed = true;
     if (m_owner) m_owner->OnFileFinished(m_of);
+}
+
+// Flush thread, every CRecordFile::kFlushPeriodMs: what the muxer holds goes into the
+// file, and the file to the disk. Only the hand-over into the file is under the
+// output lock; the wait for the disk is not.
+void CSaveVideoFileThread::PeriodicFlush() {
+    std::shared_lock<std::shared_mutex> file(m_fileLock);
+    if (!m_bOpen || !m_oc || !m_oc->pb || m_writeFailure != WriteFailure::kNone) return;
+    {
+        std::lock_guard<std::mutex> out(m_outMutex);
+        PutHeldPacketsOut();
+        avio_flush(m_oc->pb);
+        m_packetsSinceFlush = false;
+    }
+    m_file.Sync();
+}
+
+// Under the output lock. An MP4 whose header still waits for a stream that has no
+// packet kStreamWaitMs after the first one (a sound source that never delivers)
+// goes on without it: the header and what the other streams have go out, and a
+// stream that starts later keeps its start time (its first fragment says where it
+// lies). And when no packet has come for a whole period (the capture stalls), the
+// packets the interleaving and the current fragment hold go out too.
+void CSaveVideoFileThread::PutHeldPacketsOut() {
+    if (m_headerHeld && avio_tell(m_oc->pb) > 0) m_headerHeld = false;  // every stream had its first packet
+    bool streamWithout = false;
+    for (int64_t dts : m_lastDts) streamWithout = streamWithout || dts == AV_NOPTS_VALUE;
+    if (m_headerHeld && streamWithout && m_firstPacketTick && GetTickCount64() - m_firstPacketTick >= kStreamWaitMs) {
+        for (size_t i = 0; i < m_lastDts.size(); ++i) m_startedLate[i] = m_lastDts[i] == AV_NOPTS_VALUE;
+        LogBoth("CSaveVideoFileThread::PeriodicFlush",
+                "[file]%s a stream has no packet %llu ms after the first: the file goes on without waiting",
+                WideToUtf8(m_of).c_str(), static_cast<unsigned long long>(kStreamWaitMs));
+        av_interleaved_write_frame(m_oc, nullptr);
+        av_write_frame(m_oc, nullptr);  // the header alone
+        av_opt_set(m_oc->priv_data, "movflags", "+frag_discont", 0);
+        av_write_frame(m_oc, nullptr);  // the first fragment
+        m_headerHeld = m_muxerHoldsPackets = false;
+        return;
+    }
+    if (m_packetsSinceFlush || !m_muxerHoldsPackets || m_headerHeld) return;
+    av_interleaved_write_frame(m_oc, nullptr);
+    av_write_frame(m_oc, nullptr);
+    m_muxerHoldsPackets = false;
 }
 
 // Frame paths, any capture thread: the first failure is kept and the file takes

@@ -8,6 +8,14 @@ bool CSaveVideoFileThread::WritePacket(AVPacket* pkt) {
     std::lock_guard<std::mutex> guard(m_outMutex);
     const int index = pkt->stream_index;
     if (index < 0 || static_cast<size_t>(index) >= m_lastDts.size()) return false;
+    // A stream that started after the MP4's header went out places its first fragment
+    // at its first packet's time, which must not lie before the start: the encoder's
+    // lead-in before 0 is left out.
+    if (m_startedLate[index] && pkt->pts != AV_NOPTS_VALUE && pkt->pts < 0) {
+        LogFile("CSaveVideoFileThread::WritePacket", "[stream]%d [pkt.pts]%lld before the start: left out", index,
+                static_cast<long long>(pkt->pts));
+        return true;
+    }
     int64_t& last = m_lastDts[index];
     if (pkt->dts == AV_NOPTS_VALUE) pkt->dts = pkt->pts;
     if (last != AV_NOPTS_VALUE && pkt->dts <= last) {
@@ -22,8 +30,10 @@ bool CSaveVideoFileThread::WritePacket(AVPacket* pkt) {
         pkt->duration = av_rescale_q(1, AVRational{1, m_frameRate}, m_s1->time_base);
     const int64_t pts = pkt->pts;
     if (m_owner) m_owner->OnBytesWritten(pkt->size);
+    if (!m_firstPacketTick) m_firstPacketTick = GetTickCount64();
+    m_packetsSinceFlush = m_muxerHoldsPackets = true;
+    // The file reaches the disk from the flush thread (PeriodicFlush), not here.
     int ret = av_interleaved_write_frame(m_oc, pkt);
-    m_file.Flush(false);
     WriteFailure failure = m_file.Failure();
     if (failure == WriteFailure::kNone && m_oc->pb && m_oc->pb->error < 0)
         failure = WriteFailureOfAvError(m_oc->pb->error);

@@ -88,6 +88,11 @@ void CRecordFile::Flush(bool force) {
     if (m_failure == WriteFailure::kNone && !FlushFileBuffers(m_file)) Fail(GetLastError());
 }
 
+void CRecordFile::Sync() {
+    if (m_file != INVALID_HANDLE_VALUE && m_failure == WriteFailure::kNone && !FlushFileBuffers(m_file))
+        Fail(GetLastError());
+}
+
 void CRecordFile::Close() {
     if (m_io) {
         Flush(true);

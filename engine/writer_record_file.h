@@ -46,6 +46,9 @@ public:
     // Under the writer's output mutex: everything written so far to the disk when
     // kFlushPeriodMs have passed since the last time (or at once with force).
     void Flush(bool force);
+    // Any thread, outside the output mutex: what was handed to the file so far (see
+    // avio_flush) to the disk. The file must stay open meanwhile.
+    void Sync();
     // Flushes and closes; the context is freed (the format context must no longer
     // point to it). A failure of that last flush is kept in Failure().
     void Close();

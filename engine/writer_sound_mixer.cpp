@@ -27,22 +27,27 @@ void mix_audio_s16(const uint8_t* const sources[2], uint8_t* out, int step, int 
     }
 }
 
-// One microphone frame in the mixing format at its relative time: it is queued and
-// aligned, cut into encoder frames, and each of them is mixed with as much system
-// sound and encoded, for as long as the system sound queue holds a frame's worth.
-void CSaveVideoFileThread::HandleMomF3(AVFrame* micFrame, int64_t pts, AVRational tb) {
-    const char* where = "CSaveVideoFileThread::HandleMomF3";
-    const int before = m_micQueue.Write(micFrame);
+// One microphone frame in the mixing format at its capture time: it is queued on the
+// clock like the system sound, then mixed as far as both queues reach. Mix lock held.
+void CSaveVideoFileThread::HandleMomF3(AVFrame* micFrame, int64_t pts, bool first, AVRational tb) {
+    QueueForMix(kSourceMicrophone, micFrame, pts, first, tb);
     av_frame_free(&micFrame);
-    if (before < 0) {
-        LogFile(where, "microphone frame not queued");
-        return;
-    }
-    m_clock.AlignQueue(kSourceMicrophone, m_micQueue);
+    MixQueued(tb);
+}
+
+// The microphone's queue is cut into encoder frames, timed from where its tail lies
+// on the clock, and each of them is mixed with as much system sound and encoded, for
+// as long as the system sound queue holds a frame's worth. Mix lock held.
+void CSaveVideoFileThread::MixQueued(AVRational tb) {
     const int frameSize = m_aCtx->frame_size > 0 ? m_aCtx->frame_size : 1024;
-    int64_t head = HeaTimInAFi(m_micQueue.Size(), pts, before, m_lastSoundTime, frameSize, kMixSampleRate, tb);
-    if (head == kNoHeadTime) return;
-    CutQueue(m_micQueue, head, kMixSampleRate, tb);
+    const MixTail& mic = MixTailOf(kSourceMicrophone);
+    if (mic.placed) {
+        const int queued = m_micQueue.Size();
+        const int64_t tailTime =
+            RelativePts(m_clock.AlignmentReference()) + av_rescale_q(mic.samples, AVRational{1, kMixSampleRate}, tb);
+        const int64_t head = HeaTimInAFi(queued, tailTime, queued, m_lastSoundTime, frameSize, kMixSampleRate, tb);
+        if (head != kNoHeadTime) CutQueue(m_micQueue, head, kMixSampleRate, tb);
+    }
 
     PendingFrame entry;
     while (m_sysQueue.Size() >= frameSize && PopPending(&entry)) {

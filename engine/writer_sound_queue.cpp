@@ -1,5 +1,6 @@
 #include "engine/writer_sound_queue.h"
 
+#include <cstdint>
 #include <vector>
 
 #include "common/logger.h"
@@ -36,13 +37,16 @@ int CSoundQueue::Size() {
     return fifo_ ? av_audio_fifo_size(fifo_) : 0;
 }
 
-int CSoundQueue::Write(const AVFrame* frame) {
+int CSoundQueue::Write(const AVFrame* frame, int skip) {
     std::lock_guard<std::mutex> guard(lock_);
-    if (!fifo_ || !frame || frame->format != AV_SAMPLE_FMT_S16 || frame->ch_layout.nb_channels != channels_) return -1;
+    if (!fifo_ || !frame || frame->format != AV_SAMPLE_FMT_S16 || frame->ch_layout.nb_channels != channels_ ||
+        skip < 0 || skip > frame->nb_samples)
+        return -1;
     const int before = av_audio_fifo_size(fifo_);
-    void** data = reinterpret_cast<void**>(frame->extended_data);
-    int written = av_audio_fifo_write(fifo_, data, frame->nb_samples);
-    if (written < frame->nb_samples) {
+    void* data[1] = {frame->extended_data[0] + static_cast<size_t>(skip) * channels_ * sizeof(int16_t)};
+    const int count = frame->nb_samples - skip;
+    int written = count > 0 ? av_audio_fifo_write(fifo_, data, count) : 0;
+    if (written < count) {
         // keep the queue as it was: a partial frame would shift every later sample
         if (written > 0) {
             std::vector<int16_t> keep(static_cast<size_t>(before) * channels_);
@@ -54,6 +58,14 @@ int CSoundQueue::Write(const AVFrame* frame) {
         return -1;
     }
     return before;
+}
+
+bool CSoundQueue::AppendSilence(int64_t n) {
+    std::lock_guard<std::mutex> guard(lock_);
+    if (!fifo_ || n <= 0 || n > INT32_MAX) return false;
+    std::vector<int16_t> silence(static_cast<size_t>(n) * channels_, 0);
+    void* s[1] = {silence.data()};
+    return av_audio_fifo_write(fifo_, s, static_cast<int>(n)) == n;
 }
 
 int64_t CSoundQueue::Align(int64_t n) {

@@ -21,9 +21,12 @@ public:
     int Channels();
     int Size();
 
-    // Appends the whole frame (which must be packed S16 of the queue's channel count)
-    // or nothing. Returns the number of samples queued before it, -1 on failure.
-    int Write(const AVFrame* frame);
+    // Appends the frame (which must be packed S16 of the queue's channel count) from
+    // its sample `skip` on, or nothing. Returns the number of samples queued before it,
+    // -1 on failure.
+    int Write(const AVFrame* frame, int skip = 0);
+    // n samples of silence after what is queued; false (nothing added) on failure.
+    bool AppendSilence(int64_t n);
     // n > 0: n samples of silence go in front of what is queued.
     // n < 0: up to |n| samples are dropped from the front.
     // Returns the part of n not yet carried out (only a drop can fall short).

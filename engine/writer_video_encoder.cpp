@@ -126,7 +126,11 @@ bool CSaveVideoFileThread::HandlefFrame1(const AVFrame* captured, CCropScaler& s
     if (!m_bOpen || !m_oc || !m_vCtx || !m_s1 || !m_pFrame || time < 0 || inTimeBase.den <= 0) return false;
     if (!MakePictureWritable()) return false;
     if (!scaler.Convert(captured, m_pFrame)) {
-        LogFile("CSaveVideoFileThread::HandlefFrame1", "picture does not hold the record area");
+        // A device that changed its size keeps delivering such pictures: said once.
+        if (!m_pictureSizeChanged.exchange(true))
+            LogBoth("CSaveVideoFileThread::HandlefFrame1",
+                    "[w]%d [h]%d picture does not hold the record area: the picture is lost from here on error",
+                    captured ? captured->width : 0, captured ? captured->height : 0);
         return false;
     }
     m_pFrame->pts = m_videoFrameCount++;

@@ -2,11 +2,11 @@
 // selected row with the modifier boxes and the key combo, and OK's registration.
 #include <iterator>
 
-#include "shell/tips/msg_tip_dlg.h"
 #include "common/logger.h"
 #include "settings/dialog/record_setting_dlg.h"
 #include "settings/hotkeys/hotkey_tip_dlg.h"
 #include "settings/layouts/setting_opt_names.h"
+#include "shell/tips/msg_tip_dlg.h"
 
 using namespace DuiLib;
 namespace page_names = setting_opt_names;

@@ -1,6 +1,7 @@
 #include "tests/engine/recorder_fixture.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "common/monitor_list.h"
 #include "common/text_convert.h"
@@ -97,6 +98,24 @@ double ToneLevel(const DecodedSound& sound, double hz, double from, double to) {
 void ExpectToneThroughout(const DecodedSound& sound, double hz, double from, double to, double minAmplitude) {
     for (double t = from; t + 0.1 <= to; t += 0.1)
         EXPECT_GT(ToneLevel(sound, hz, t, t + 0.1), minAmplitude) << hz << " Hz at " << t << " s";
+}
+
+double LongestFrozenStretch(const std::vector<PictureSample>& luma) {
+    double longest = 0;
+    size_t start = 0;
+    for (size_t i = 1; i < luma.size(); ++i) {
+        if (std::abs(luma[i].luma - luma[start].luma) >= 0.5) start = i;
+        longest = std::max(longest, luma[i].seconds - luma[start].seconds);
+    }
+    return longest;
+}
+
+bool WaitFor(const std::function<bool()>& condition) {
+    for (int i = 0; i < 600; ++i) {
+        if (condition()) return true;
+        Sleep(50);
+    }
+    return condition();
 }
 
 double LargestVideoStep(const ProbedStream& video) {

@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "engine/capture_input.h"
 #include "engine/vistreler.h"
 #include "tests/engine/media_probe.h"
 #include "tests/engine/writer_harness.h"
@@ -46,8 +48,21 @@ protected:
     RECT desktop{};
 };
 
-// Every 100 ms window of the sound between `from` and `to` seconds holds the tone.
+// Every 100 ms window of the sound between `from` and `to` seconds holds the tone. For
+// the test tone device, which makes its tone for all the time that passed whatever
+// the load: a window without it is sound the recorder lost. (What plays into the
+// system sound goes through the sound server, which may drop out under load.)
 void ExpectToneThroughout(const DecodedSound& sound, double hz, double from, double to, double minAmplitude);
 double ToneLevel(const DecodedSound& sound, double hz, double from, double to);
 // The largest step between successive video packets, seconds.
 double LargestVideoStep(const ProbedStream& video);
+// The screen device queues this much while a capture source is held up; pictures are
+// lost, and a step between two of them longer than this arises, only when the
+// recorder falls further behind.
+constexpr double kScreenQueueSeconds = kScreenQueuePictures / 25.0;
+// The longest stretch, in seconds, over which the mean luma of the region stayed the
+// same (a frozen picture).
+double LongestFrozenStretch(const std::vector<PictureSample>& luma);
+// Polls until the condition holds; false when it did not within a time no working
+// recorder comes near.
+bool WaitFor(const std::function<bool()>& condition);

@@ -188,4 +188,104 @@ TEST_F(SoundTest, PauseLeavesNoGapAndNoOverlap) {
     for (const std::string& w : warnings.Take()) ADD_FAILURE() << "FFmpeg: " << w;
 }
 
+// A source of a two-source mix that stops delivering is filled with silence once it
+// lies the stall limit behind its partner: the partner's sound goes on into the file,
+// its queue stays short, and the log says so (and says when the source is back).
+TEST_F(SoundTest, StalledSourceOfAMixIsFilledWithSilenceAndThePartnerGoesOn) {
+    constexpr int kLimit = CSaveVideoFileThread::kMixSampleRate * CSaveVideoFileThread::kMixStallLimitMs / 1000;
+    struct Case {
+        int32_t stalled;
+        double resume;  // capture second it delivers again; never when negative
+        const char *stalledName, *partnerName;
+        double partnerHz;
+    } cases[] = {
+        {kSourceMicrophone, -1, "[microphone]", "system sound", 1000},
+        {kSourceSystemSound, -1, "[system sound]", "microphone", 2500},
+        {kSourceMicrophone, 2.5, "[microphone]", "system sound", 1000},
+    };
+    for (const Case& c : cases) {
+        LogCapture log(dir.File(L"stall" + std::to_wstring(&c - cases) + L".log"));
+        SoundFeed system{kSourceSystemSound, 44100, 2, AV_SAMPLE_FMT_S16, 1000, 0.3};
+        SoundFeed mic{kSourceMicrophone, 44100, 1, AV_SAMPLE_FMT_S16, 2500, 0.3};
+        SoundFeed& stalled = c.stalled == kSourceMicrophone ? mic : system;
+        stalled.until = 0.5;
+        stalled.resume = c.resume;
+        WriterSetup setup{dir.File(L"stall.mp4")};
+        setup.sounds = {system, mic};
+        bool opened = false;
+        auto writer = OpenWriter(setup, &owner, &opened);
+        ASSERT_TRUE(opened);
+        CaptureScript script;
+        script.sounds = setup.sounds;
+        script.seconds = 4;
+        RunCapture(*writer, script);
+        // What waits for the stalled source is bounded by the limit, not by the stall.
+        const int32_t partner = c.stalled == kSourceMicrophone ? kSourceSystemSound : kSourceMicrophone;
+        EXPECT_LE(writer->QueuedSamples(partner), kLimit + 2048) << c.stalledName;
+        writer->coPutFun();
+        EXPECT_EQ(log.CountLines({c.stalledName, "filled with silence"}), 1) << c.stalledName;
+        EXPECT_EQ(log.CountLines({c.stalledName, "delivers again after"}), c.resume < 0 ? 0 : 1) << c.stalledName;
+
+        ProbedFile file = ProbeFile(setup.name);
+        const ProbedStream* audio = file.Find(AVMEDIA_TYPE_AUDIO);
+        ASSERT_TRUE(audio) << c.stalledName;
+        EXPECT_TRUE(audio->DtsStrictlyIncreasing()) << c.stalledName;
+        // Up to the end but for what may wait at most the limit in the queues.
+        EXPECT_GT(audio->Seconds(), 4.0 - CSaveVideoFileThread::kMixStallLimitMs / 1000.0 - 0.1) << c.stalledName;
+        const DecodedSound sound = DecodeSound(setup.name);
+        ASSERT_FALSE(sound.channels.empty());
+        const std::vector<float>& samples = sound.channels[0];
+        ASSERT_GE(samples.size(), size_t(44100 * 2.9)) << c.stalledName;
+        // The partner plays on through the stall; the stalled source is silent in it
+        // and, once back, is heard again.
+        EXPECT_GT(ToneAmplitude(samples, 44100, c.partnerHz, 44100, 44100), 0.2) << c.partnerName;
+        const double stalledHz = c.partnerHz == 1000 ? 2500 : 1000;
+        EXPECT_LT(ToneAmplitude(samples, 44100, stalledHz, 44100, 44100), 0.01) << c.stalledName;
+        if (c.resume > 0)
+            EXPECT_GT(ToneAmplitude(samples, 44100, stalledHz, size_t(44100 * 2.6), 11025), 0.2) << c.stalledName;
+        for (const std::string& w : warnings.Take()) ADD_FAILURE() << "FFmpeg: " << w;
+        DeleteFileW(setup.name.c_str());
+    }
+}
+
+// A system sound device whose sample clock runs a tenth slow or fast against the
+// capture clock stays where its timestamps put it: the mix keeps the picture's length
+// and the system sound's queue does not grow or run dry.
+TEST_F(SoundTest, SystemSoundOnASlowOrFastClockStaysOnThePicturesClock) {
+    constexpr int kTolerance = CSaveVideoFileThread::kMixSampleRate * CSaveVideoFileThread::kMixDriftToleranceMs / 1000;
+    for (double clock : {0.9, 1.1}) {
+        SoundFeed system{kSourceSystemSound, 44100, 2, AV_SAMPLE_FMT_S16, 1000, 0.3};
+        system.clock = clock;
+        const SoundFeed mic{kSourceMicrophone, 44100, 1, AV_SAMPLE_FMT_S16, 2500, 0.3};
+        WriterSetup setup{dir.File(L"drift.mp4")};
+        setup.sounds = {system, mic};
+        bool opened = false;
+        auto writer = OpenWriter(setup, &owner, &opened);
+        ASSERT_TRUE(opened);
+        CaptureScript script;
+        script.sounds = setup.sounds;
+        script.seconds = 4;
+        RunCapture(*writer, script);
+        EXPECT_LE(writer->QueuedSamples(kSourceSystemSound), kTolerance + 2048) << clock;
+        writer->coPutFun();
+
+        ProbedFile file = ProbeFile(setup.name);
+        const ProbedStream* video = file.Find(AVMEDIA_TYPE_VIDEO);
+        const ProbedStream* audio = file.Find(AVMEDIA_TYPE_AUDIO);
+        ASSERT_TRUE(video && audio) << clock;
+        EXPECT_NEAR(audio->Seconds(), video->Seconds(), 0.1) << clock;
+        const DecodedSound sound = DecodeSound(setup.name);
+        ASSERT_FALSE(sound.channels.empty());
+        ASSERT_GE(sound.channels[0].size(), size_t(44100 * 3.5)) << clock;
+        // Still the system sound at its level, in all but the few short windows where
+        // it was padded or cut.
+        int heard = 0, windows = 0;
+        for (size_t at = 44100; at + 2205 <= size_t(3 * 44100); at += 2205, ++windows)
+            if (ToneAmplitude(sound.channels[0], 44100, 1000, at, 2205) > 0.3) ++heard;
+        EXPECT_GT(heard, windows * 3 / 4) << clock;
+        for (const std::string& w : warnings.Take()) ADD_FAILURE() << "FFmpeg: " << w;
+        DeleteFileW(setup.name.c_str());
+    }
+}
+
 }  // namespace

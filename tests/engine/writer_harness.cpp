@@ -4,6 +4,8 @@
 #include <cmath>
 #include <mutex>
 
+#include "common/logger.h"
+#include "common/text_convert.h"
 #include "engine/capture_crop_scaler.h"
 #include "engine/capture_packet_rules.h"
 #include "tests/support/record_globals_reset.h"
@@ -110,8 +112,12 @@ std::vector<Event> Timeline(const CaptureScript& s) {
     for (size_t k = 0; k < s.sounds.size(); ++k) {
         const SoundFeed& f = s.sounds[k];
         const int n = f.frameSamples ? f.frameSamples : f.rate / 100;
-        for (int64_t i = 0; double(i) * n / f.rate < s.seconds - f.offset; ++i)
-            events.push_back({kCaptureStart + CaptureTicks(f.offset + double(i) * n / f.rate), static_cast<int>(k), i});
+        for (int64_t i = 0;; ++i) {
+            const double at = f.offset + double(i) * n / (f.rate * f.clock);
+            if (at >= s.seconds) break;
+            if (f.until >= 0 && at >= f.until && (f.resume < 0 || at < f.resume)) continue;
+            events.push_back({kCaptureStart + CaptureTicks(at), static_cast<int>(k), i});
+        }
     }
     std::stable_sort(events.begin(), events.end(), [](const Event& a, const Event& b) {
         return a.pts != b.pts ? a.pts < b.pts : a.source < b.source;
@@ -131,6 +137,7 @@ int RunCapture(CSaveVideoFileThread& w, const CaptureScript& s) {
     scaler.Init(kPictureWidth, kPictureHeight, AV_PIX_FMT_YUV420P, w.g_rRecord2);
     int pictures = 0;
     for (const Event& e : Timeline(s)) {
+        if (e.pts < kCaptureStart + CaptureTicks(s.from)) continue;
         const int32_t type = e.source < 0 ? kSourceScreen : s.sounds[e.source].type;
         const bool paused = e.pts >= pauseFrom && e.pts < pauseTo;
         w.SetRecordState(paused ? _PauseState : _RecordingState);
@@ -169,6 +176,20 @@ int RecordFile(const WriterSetup& setup, osRecord* owner, double seconds, double
     const int pictures = RunCapture(*writer, script);
     writer->coPutFun();
     return pictures;
+}
+
+LogCapture::LogCapture(const std::wstring& path) : path_(path) { g_logger.Open(WideToUtf8(path).c_str()); }
+
+LogCapture::~LogCapture() { g_logger.Close(); }
+
+int LogCapture::CountLines(std::initializer_list<const char*> texts) const {
+    int count = 0;
+    for (const std::string& line : testing_support::SplitLines(testing_support::ReadFileBytes(path_))) {
+        bool all = true;
+        for (const char* text : texts) all = all && line.find(text) != std::string::npos;
+        if (all) ++count;
+    }
+    return count;
 }
 
 namespace {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <atomic>
+#include <initializer_list>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -55,6 +56,12 @@ struct SoundFeed {
     double amp = 0.25;
     int frameSamples = 0;  // 0: 10 ms
     double offset = 0;     // seconds after the capture start
+    // Capture seconds from which it delivers nothing (none when negative), and from
+    // which it delivers again (never when negative).
+    double until = -1, resume = -1;
+    // The device's sample clock against the capture clock: at 0.9 it delivers a tenth
+    // fewer samples than its timestamps span (it runs slow).
+    double clock = 1;
 };
 
 struct WriterSetup {
@@ -76,6 +83,7 @@ struct CaptureScript {
     std::vector<SoundFeed> sounds;
     double seconds = 1;
     double pauseFrom = -1, pauseTo = -1;  // capture seconds; none when negative
+    double from = 0;                      // capture seconds fed before this are left out
 };
 
 // Feeds pictures and sound frames in capture-time order through the capture sources'
@@ -86,6 +94,18 @@ int RunCapture(CSaveVideoFileThread& writer, const CaptureScript& script);
 // video), with a pause between the two capture times when given, and finishes the file.
 // The number of pictures written; -1 when the file did not open.
 int RecordFile(const WriterSetup& setup, osRecord* owner, double seconds, double pauseFrom = -1, double pauseTo = -1);
+
+// The program's log written into a file of the test's own while it lives.
+class LogCapture {
+public:
+    explicit LogCapture(const std::wstring& path);
+    ~LogCapture();
+    // How many lines written so far contain every one of the texts.
+    int CountLines(std::initializer_list<const char*> texts) const;
+
+private:
+    std::wstring path_;
+};
 
 // FFmpeg's warnings and errors while a test runs.
 class FfmpegWarnings {

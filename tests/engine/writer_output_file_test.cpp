@@ -2,7 +2,10 @@
 // durations, timestamps, names, parts, the list of recordings, failed openings.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "common/text_convert.h"
+#include "engine/capture_crop_scaler.h"
 #include "tests/engine/media_probe.h"
 #include "tests/engine/writer_harness.h"
 
@@ -28,6 +31,23 @@ protected:
         for (const std::string& w : warnings.Take()) ADD_FAILURE() << "FFmpeg: " << w;
     }
 };
+
+// Polls until the condition holds; false when it did not within a time no working
+// writer comes near.
+bool WaitFor(const std::function<bool()>& condition) {
+    for (int i = 0; i < 400; ++i) {
+        if (condition()) return true;
+        Sleep(50);
+    }
+    return condition();
+}
+
+// The packets of the file's stream of that type as FFmpeg reads them now.
+size_t PacketsOnDisk(const std::wstring& path, AVMediaType type) {
+    const ProbedFile file = ProbeFile(path);
+    const ProbedStream* stream = file.Find(type);
+    return stream ? stream->pts.size() : 0;
+}
 
 void ExpectCleanStreams(const ProbedFile& file) {
     for (const ProbedStream& s : file.streams) {
@@ -251,6 +271,113 @@ TEST_F(OutputFileTest, FramesBetweenClosingAndOpeningAreRefused) {
     EXPECT_EQ(writer->QueuedSamples(kSourceSystemSound), 0);
     writer->coPutFun();  // a second close finds nothing to finish
     EXPECT_EQ(owner.finished.size(), 1u);
+}
+
+// A sound source that delivers nothing does not keep the recording off the disk: an
+// MP4's header goes out without its stream, and the sound that comes later keeps its
+// time.
+TEST_F(OutputFileTest, Mp4WhoseSoundDoesNotComeIsOnTheDiskWhileItIsWritten) {
+    SoundFeed mic{kSourceMicrophone, 44100, 1, AV_SAMPLE_FMT_S16, 2500, 0.3};
+    mic.offset = 2;  // its first frame comes 2 s after the first picture
+    WriterSetup setup{dir.File(L"late.mp4")};
+    setup.sounds = {mic};
+    bool opened = false;
+    auto writer = OpenWriter(setup, &owner, &opened);
+    ASSERT_TRUE(opened);
+    CaptureScript script;
+    script.sounds = setup.sounds;
+    script.seconds = 2;
+    ASSERT_EQ(RunCapture(*writer, script), 50);
+    EXPECT_TRUE(WaitFor([&] { return PacketsOnDisk(setup.name, AVMEDIA_TYPE_VIDEO) == 50; }))
+        << "the pictures stay off the disk while the sound has not come";
+    warnings.Take();  // what the reader said of the file before its header was out
+
+    script.from = 2;
+    script.seconds = 3;
+    RunCapture(*writer, script);  // the sound starts at last
+    writer->coPutFun();
+    ProbedFile file = ProbeFile(setup.name);
+    const ProbedStream* video = file.Find(AVMEDIA_TYPE_VIDEO);
+    const ProbedStream* audio = file.Find(AVMEDIA_TYPE_AUDIO);
+    ASSERT_TRUE(video && audio);
+    EXPECT_EQ(video->pts.size(), 75u);
+    EXPECT_NEAR(audio->Seconds(), 3, 0.1);
+    ExpectCleanStreams(file);
+    ExpectNoWarnings();
+    // The microphone's first frame stands at 2 s; before it, the silence its
+    // alignment put in.
+    const DecodedSound sound = DecodeSound(setup.name);
+    ASSERT_FALSE(sound.channels.empty());
+    const std::vector<float>& s = sound.channels[0];
+    ASSERT_GE(s.size(), size_t(44100 * 2.9));
+    EXPECT_NEAR(sound.startSeconds, 0, 0.03);
+    EXPECT_LT(ToneAmplitude(s, 44100, 2500, 22050, 66150), 0.01);
+    EXPECT_NEAR(ToneAmplitude(s, 44100, 2500, size_t(44100 * 2.1), 22050), 0.3, 0.05);
+}
+
+// What was written reaches the file although no further packet comes (a capture that
+// stalls): the flush thread puts out what the muxer holds.
+TEST_F(OutputFileTest, PacketsReachTheFileWithoutWaitingForTheNextOnes) {
+    for (const wchar_t* name : {L"held.mp4", L"held.flv"}) {
+        const bool flv = std::wstring(name).find(L".flv") != std::wstring::npos;
+        WriterSetup setup{dir.File(name), flv ? AV_CODEC_ID_MP3 : AV_CODEC_ID_AAC};
+        setup.sounds = {kSystemSound};
+        bool opened = false;
+        auto writer = OpenWriter(setup, &owner, &opened);
+        ASSERT_TRUE(opened);
+        CaptureScript script;
+        script.sounds = setup.sounds;
+        script.seconds = 1;
+        ASSERT_EQ(RunCapture(*writer, script), 25);
+        EXPECT_TRUE(WaitFor([&] { return PacketsOnDisk(setup.name, AVMEDIA_TYPE_VIDEO) == 25; })) << WideToUtf8(name);
+        warnings.Take();
+        writer->coPutFun();
+    }
+}
+
+// A sound device whose format cannot be converted for the encoder refuses the start
+// with its cause, and leaves no file.
+TEST_F(OutputFileTest, SoundThatCannotBeConvertedRefusesTheStart) {
+    // A sample format past FFmpeg's list: no converter takes it.
+    const SoundFeed unusable{kSourceMicrophone, 44100, 1, AV_SAMPLE_FMT_NB};
+    const SoundFeed unusableAlone{kSourceSystemSound, 44100, 2, AV_SAMPLE_FMT_NB};
+    const std::vector<SoundFeed> cases[] = {{kSystemSound, unusable}, {unusableAlone}};
+    for (const std::vector<SoundFeed>& sounds : cases) {
+        WriterSetup setup{dir.File(L"unconvertible.mp4")};
+        setup.sounds = sounds;
+        bool opened = true;
+        auto writer = OpenWriter(setup, &owner, &opened);
+        EXPECT_FALSE(opened) << sounds.size();
+        EXPECT_EQ(writer->OpenFailure(), WriteFailure::kSoundFormat) << sounds.size();
+        EXPECT_FALSE(writer->IsFileOpen());
+        EXPECT_FALSE(FileExists(setup.name)) << sounds.size();
+        EXPECT_FALSE(FileExists(setup.name + L".unfinished")) << sounds.size();
+        writer->coPutFun();
+        EXPECT_TRUE(owner.finished.empty());
+    }
+    warnings.Take();
+}
+
+// A screen that changes its size delivers pictures the record area does not fit:
+// they are refused, said once in the log, and the writer tells that it happened.
+TEST_F(OutputFileTest, PicturesOfAnotherSizeAreRefusedAndSaidOnce) {
+    LogCapture log(dir.File(L"size.log"));
+    WriterSetup setup{dir.File(L"size.mp4")};
+    bool opened = false;
+    auto writer = OpenWriter(setup, &owner, &opened);
+    ASSERT_TRUE(opened);
+    CCropScaler scaler;
+    ASSERT_TRUE(scaler.Init(kPictureWidth, kPictureHeight, AV_PIX_FMT_YUV420P, writer->g_rRecord2));
+    for (int i = 0; i < 15; ++i) {
+        const bool resized = i >= 5;
+        AVFrame* picture = MakePicture(resized ? 320 : kPictureWidth, resized ? 240 : kPictureHeight, i);
+        EXPECT_EQ(writer->HandlefFrame1(picture, scaler, CaptureTicks(i / 25.0), kCaptureTimeBase), !resized) << i;
+        av_frame_free(&picture);
+        EXPECT_EQ(writer->PictureSizeChanged(), resized) << i;
+    }
+    writer->coPutFun();
+    EXPECT_EQ(log.CountLines({"picture does not hold the record area"}), 1);
+    EXPECT_EQ(PacketsOnDisk(setup.name, AVMEDIA_TYPE_VIDEO), 5u);
 }
 
 }  // namespace
