@@ -69,6 +69,20 @@ copy_prefix() {
   if [ -n "$host_root" ]; then ln -s / "$prefix/dosdevices/z:"; fi
 }
 
+# ctest ends a test that runs too long with SIGKILL, which this script cannot
+# trap: a watcher stops what it started once the script is gone.
+watch_for_kill() {
+  local parent=$$ started="${pids[*]}"
+  (
+    while kill -0 "$parent" 2>/dev/null; do sleep 1; done
+    stop_wineserver
+    # shellcheck disable=SC2086
+    kill $started 2>/dev/null || true
+    if [ -z "$keep_prefix" ]; then rm -rf "$run_dir"; fi
+  ) </dev/null >/dev/null 2>&1 &
+  pids+=($!)
+}
+
 register_dlls() {
   local dll
   for dll in ${VISTREL_REGISTER:-}; do
@@ -85,6 +99,7 @@ copy_prefix
 wait_for_pulse
 export WINEPREFIX=$prefix
 start_wineserver
+watch_for_kill
 register_dlls
 export VISTREL_TESTENV=1 VISTREL_WINE=$wine_bin
 cd "$folder"
