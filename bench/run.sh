@@ -35,4 +35,4 @@ prefix=$("$root/tools/setup.sh" | tail -n 1)
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
   -DVISTREL_DEPS_PREFIX="$prefix" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" --target vistrel_bench vistrel_capture
-VISTREL_SCREEN=1920x1080 "$root/tools/testenv.sh" "$here/run.sh" --in-env "$build" "$prefix" "$seconds" "$repeat"
+VISTREL_SCREEN=1920x1080 "$root/tools/testenv.sh" --host-root "$here/run.sh" --in-env "$build" "$prefix" "$seconds" "$repeat"

@@ -54,6 +54,12 @@ start_xvfb() {
 # A private PulseAudio with the null sink "nullout" (its monitor is a capture
 # device: "what plays"); exports PULSE_SERVER.
 start_pulse() {
+  launch_pulse
+  wait_for_pulse
+}
+
+# start_pulse in two halves, so that other things start while it comes up.
+launch_pulse() {
   local dir=$run_dir/pulse
   mkdir -p "$dir"
   HOME=$dir PULSE_RUNTIME_PATH=$dir pulseaudio -n --daemonize=no --exit-idle-time=-1 --disable-shm=yes \
@@ -62,7 +68,11 @@ start_pulse() {
     -L module-always-sink >"$dir/log" 2>&1 &
   pids+=($!)
   export PULSE_SERVER=unix:$dir/pulse-native
-  for _ in $(seq 100); do [ -S "$dir/pulse-native" ] && return 0; sleep 0.05; done
+}
+
+wait_for_pulse() {
+  local dir=$run_dir/pulse
+  for _ in $(seq 200); do [ -S "$dir/pulse-native" ] && return 0; sleep 0.05; done
   die "PulseAudio did not start (see $dir/log)"
 }
 
@@ -125,12 +135,24 @@ windows_managed() {
   fi
 }
 
+# The drives of a prefix: its own C: and `folder` as D:, nothing else (a fresh
+# prefix maps the host's root as Z:, where a program would write what it puts at
+# the root of the drive with the most space).
+set_drives() {
+  local prefix=$1 folder=$2 drive
+  for drive in "$prefix"/dosdevices/?:; do
+    case ${drive##*/} in c:) ;; *) rm -f "$drive" ;; esac
+  done
+  ln -s "$folder" "$prefix/dosdevices/d:"
+}
+
 # A persistent wineserver for WINEPREFIX and Wine's own services, started with no
 # inherited output: they outlive the programs that start them, and whoever reads a
 # program's output (ctest, a pipe) would otherwise wait for them to close it.
 start_wineserver() {
   "$wineserver_bin" -p </dev/null >/dev/null 2>&1
-  "$wine_bin" wineboot -u </dev/null >/dev/null 2>&1 || true
+  # A plain boot: the copy is up to date, and an update (-u) costs seconds.
+  "$wine_bin" wineboot </dev/null >/dev/null 2>&1 || true
   # Bring up the desktop once, so the display settings are read from the X server
   # before programs start in parallel and none of them sees a half-made display list.
   "$wine_bin" rundll32.exe user32.dll,GetDesktopWindow </dev/null >/dev/null 2>&1 || true

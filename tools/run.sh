@@ -7,7 +7,8 @@
 #   moves it); only what Vistrel.exe needs is built, Snapwick.exe (the area picker) with it.
 # - Runs it in a Wine prefix of its own that is kept between runs
 #   (~/.cache/vistrel/run-prefix, or VISTREL_RUN_PREFIX): code page 936, Chinese
-#   fonts, crashes end the program. The capture devices (VistrelCapture.dll) are
+#   fonts, crashes end the program; its drives are C: and the program's folder
+#   build/bin as D:. The capture devices (VistrelCapture.dll) are
 #   registered in it at every start, from the build.
 # - Uses the current display ($DISPLAY). Without one it starts a private Xvfb
 #   (1280x800) with xcompmgr and a PulseAudio null sink, and takes a screenshot
@@ -58,6 +59,10 @@ prepare_prefix() {
     cp -a "$tpl" "$prefix"
     touch "$prefix/.vistrel-run"
   fi
+  # Its drives: C: and the program's folder as D:, never the host's root, where
+  # the program would put its default output folder ("Tessel录屏" at the root of
+  # the drive with the most space).
+  set_drives "$prefix" "$build/bin"
   export WINEPREFIX=$prefix
 }
 

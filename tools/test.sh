@@ -3,7 +3,11 @@
 # command CI runs.
 # Sets the machine up first when it needs it (tools/setup.sh; cached after the
 # first run). Extra arguments go to ctest, e.g. tools/test.sh -R common_tests;
-# VISTREL_TARGETS="a b" builds only those targets, VISTREL_BUILD_DIR moves the build.
+# VISTREL_TARGETS="a b" builds only those targets and the programs of the tests
+# chosen (never runs a test program older than the code), VISTREL_BUILD_DIR moves
+# the build. Each test program runs in a test environment of its own
+# (tools/testenv.sh), all of them side by side. Cases that skipped are listed at
+# the end; a run that chose no test fails.
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -13,11 +17,21 @@ build=${VISTREL_BUILD_DIR:-$root/build}
 prefix=$("$here/setup.sh" | tail -n 1)
 "$here/format.sh" --check
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-  -DVISTREL_DEPS_PREFIX="$prefix" -DCMAKE_BUILD_TYPE=Release >/dev/null
+  -DVISTREL_DEPS_PREFIX="$prefix" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON >/dev/null
 if [ -n "${VISTREL_TARGETS:-}" ]; then
+  # Every test is labelled with the targets it runs.
+  chosen=$(ctest --test-dir "$build" -N -V "$@" | awk '/^Labels:/ { for (i = 2; i <= NF; i++) print $i }' | sort -u)
   # shellcheck disable=SC2086
-  cmake --build "$build" --target $VISTREL_TARGETS
+  cmake --build "$build" --target $VISTREL_TARGETS $chosen
 else
   cmake --build "$build"
 fi
-"$here/testenv.sh" ctest --test-dir "$build" --output-on-failure -j "$(nproc)" "$@"
+status=0
+ctest --test-dir "$build" --output-on-failure --no-tests=error -j "$(nproc)" "$@" || status=$?
+skipped=$(grep -h '^\[  SKIPPED \] [A-Za-z_]' "$build"/Testing/Temporary/LastTest.log 2>/dev/null |
+  sed 's/ ([0-9]* ms)$//' | sort -u || true)
+if [ -n "$skipped" ]; then
+  echo "Skipped cases (see their reasons in $build/Testing/Temporary/):"
+  echo "$skipped"
+fi
+exit $status

@@ -40,10 +40,20 @@ TEST(Logger, OpenWritesTimeStampedLinesAndRefusesASecondFile) {
     EXPECT_EQ(lines[2], "");
 }
 
-TEST(Logger, WriteBeforeOpenWritesNothing) {
+// Lines written while no file is open are lost: neither kept for the next file nor
+// written into the last one.
+TEST(Logger, WritesWhileClosedAreLost) {
+    TempDir dir;
     CLogger log;
-    EXPECT_EQ(log.Write("lost"), 1);
+    EXPECT_EQ(log.Write("before open"), 1);
     EXPECT_FALSE(log.IsOpen());
+    ASSERT_TRUE(log.Open(TempLogPath(dir).c_str()));
+    EXPECT_EQ(log.Write("while open"), 1);
+    log.Close();
+    EXPECT_EQ(log.Write("after close"), 1);
+    auto lines = SplitLines(ReadFileBytes(dir.File(L"log.txt")));
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].substr(24), "while open");
 }
 
 TEST(Logger, UnopenableFileFails) {

@@ -85,6 +85,33 @@ TEST_F(SettingData, DefaultOutputFolderIsCreatedAtTheRootOfADrive) {
     EXPECT_TRUE(attr & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// The Linux folder behind a Windows path under Wine; empty elsewhere.
+std::string UnixPathOf(const std::wstring& path) {
+    using ToUnix = char*(CDECL*)(LPCWSTR);
+    auto toUnix = reinterpret_cast<ToUnix>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    if (!toUnix) return std::string();
+    char* unixPath = toUnix(path.c_str());
+    if (!unixPath) return std::string();
+    std::string result = unixPath;
+    HeapFree(GetProcessHeap(), 0, unixPath);
+    return result;
+}
+
+// The default output folder goes to the root of a drive: under Wine no drive of
+// the test prefix may be the host's root, or a test would write there.
+TEST(Drives, NoDriveIsTheHostsRoot) {
+    wchar_t list[512] = {};
+    ASSERT_GT(GetLogicalDriveStringsW(511, list), 0u);
+    int drives = 0;
+    for (const wchar_t* root = list; *root; root += wcslen(root) + 1, ++drives) {
+        std::string folder = UnixPathOf(root);
+        while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+        EXPECT_NE(folder, "/") << WideToUtf8(root);
+    }
+    EXPECT_GT(drives, 0);
+}
+
 TEST(Drives, TheDriveWithTheMostFreeSpaceWinsAndTheFirstOfEqualOnes) {
     struct Case {
         std::vector<DriveSpace> drives;

@@ -1,9 +1,12 @@
 // Master volume against the test environment's real endpoints (PulseAudio: a
 // playback endpoint and the capture endpoint "Monitor of NullOut"), with the
-// volume setter replaced, since Wine cannot set an endpoint's volume.
+// volume setter replaced, since Wine cannot set an endpoint's volume; and once
+// with the real setter, to see what the system does with it.
 #include "common/vistrel_vol.h"
 
 #include <windows.h>
+#include <endpointvolume.h>
+#include <mmdeviceapi.h>
 #include <objbase.h>
 
 #include <gtest/gtest.h>
@@ -110,6 +113,70 @@ TEST_F(RealEndpoints, DeviceVolumeWithoutAMatchChangesNothing) {
         EXPECT_TRUE(vol.SetDeviceVolume(name, 30)) << WideToUtf8(name);
         EXPECT_TRUE(volume.calls.empty()) << WideToUtf8(name);
     }
+}
+
+namespace {
+
+// The master level of the endpoint with that id as Core Audio reads it; -1 when it
+// cannot be read.
+float ReadMasterLevel(const std::wstring& id) {
+    float level = -1;
+    IMMDeviceEnumerator* enumerator = nullptr;
+    if (FAILED(CoCreateInstance(__uuidof(MMDeviceEnumerator), nullptr, CLSCTX_ALL, __uuidof(IMMDeviceEnumerator),
+                                reinterpret_cast<void**>(&enumerator))))
+        return level;
+    IMMDevice* device = nullptr;
+    if (SUCCEEDED(enumerator->GetDevice(id.c_str(), &device))) {
+        IAudioEndpointVolume* volume = nullptr;
+        if (SUCCEEDED(device->Activate(__uuidof(IAudioEndpointVolume), CLSCTX_ALL, nullptr,
+                                       reinterpret_cast<void**>(&volume)))) {
+            if (FAILED(volume->GetMasterVolumeLevelScalar(&level))) level = -1;
+            volume->Release();
+        }
+        device->Release();
+    }
+    enumerator->Release();
+    return level;
+}
+
+size_t CountOf(const std::string& text, const std::string& part) {
+    size_t n = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+    return n;
+}
+
+}  // namespace
+
+// The real setter on the real endpoints, as the program runs it. Wine lists the
+// endpoints and reads their level but refuses to set it (E_NOTIMPL); a system that
+// sets it shows the new level. Either way every endpoint is tried and each refusal
+// is logged, and a refused endpoint keeps its level.
+TEST_F(RealEndpoints, TheRealSetterSetsEveryPlaybackEndpointOrLogsItsRefusal) {
+    const std::vector<AudioEndpoint> playback = List(EndpointFlow::kPlayback);
+    ASSERT_FALSE(playback.empty());
+    std::vector<float> before;
+    for (const AudioEndpoint& e : playback) before.push_back(ReadMasterLevel(e.id));
+    for (float level : before) ASSERT_GE(level, 0.0f) << "the level can be read";
+    std::string text;
+    {
+        LogFile log;
+        VistrelVol real;
+        real.SetSystemVolume(50);
+        text = log.Text();
+    }
+    EXPECT_EQ(CountOf(text, "[VistrelVol::SetAsVol] [name]"), playback.size()) << text;
+    EXPECT_EQ(CountOf(text, " [dwVol]50 "), playback.size()) << text;
+    size_t refused = 0;
+    for (size_t i = 0; i < playback.size(); ++i) {
+        const float after = ReadMasterLevel(playback[i].id);
+        if (after == 0.5f) continue;
+        ++refused;
+        EXPECT_FLOAT_EQ(after, before[i]) << "a refused endpoint keeps its level";
+    }
+    EXPECT_EQ(CountOf(text, "SetMasterVolumeLevelScalar error."), refused) << text;
+    RecordProperty("endpoints_refused", int(refused));
+    CoreAudioVolume restore;
+    for (size_t i = 0; i < playback.size(); ++i) restore.SetMasterLevel(playback[i], before[i]);
 }
 
 TEST(VistrelVolListed, DeviceVolumeSetsOnlyTheFirstOfTwoMatches) {

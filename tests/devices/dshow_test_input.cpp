@@ -64,6 +64,8 @@ bool DshowInput::OpenDecoder() {
 
 const AVCodecParameters* DshowInput::Params() const { return input_->streams[0]->codecpar; }
 
+AVRational DshowInput::FrameRate() const { return input_->streams[0]->avg_frame_rate; }
+
 bool DshowInput::ReadPacket(AVPacket* packet) { return av_read_frame(input_, packet) >= 0; }
 
 // Decodes one packet into `frame`; false on any failure.

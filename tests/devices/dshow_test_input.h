@@ -41,6 +41,8 @@ public:
     // url: "video=<name>" or "audio=<name>". Returns FFmpeg's result (0 on success).
     int Open(const std::string& url);
     const AVCodecParameters* Params() const;
+    // The frame rate the device's format declares.
+    AVRational FrameRate() const;
 
     // Raw packets as the device delivered them; false on a read error.
     bool ReadPacket(AVPacket* packet);

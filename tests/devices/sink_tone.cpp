@@ -1,5 +1,7 @@
 #include "tests/devices/sink_tone.h"
 
+#include "tests/support/test_support.h"
+
 #include <cmath>
 #include <cstdio>
 #include <vector>
@@ -63,8 +65,8 @@ SinkTone::SinkTone(double frequency, int peak, double seconds) {
     if (fclose(file) != 0 || !written) return;
     std::string unix_path = UnixPath(wav_path_);
     if (unix_path.empty()) return;
-    std::wstring command =
-        L"Z:\\usr\\bin\\paplay --device=nullout \"" + std::wstring(unix_path.begin(), unix_path.end()) + L"\"";
+    std::wstring command = testing_support::HostProgram(L"paplay") + L" --device=nullout \"" +
+                           std::wstring(unix_path.begin(), unix_path.end()) + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};

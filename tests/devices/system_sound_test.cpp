@@ -4,6 +4,7 @@
 #include "tests/devices/sink_tone.h"
 #include "tests/devices/sound_capture.h"
 #include "tests/fixtures/fixture_devices.h"
+#include "tests/support/test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -58,7 +59,7 @@ TEST(SystemSound, TonePlayedIntoTheSinkIsCaptured) {
     const double kFrequency = 1000;
     const int kPeak = 12000;
     SinkTone tone(kFrequency, kPeak, 4.0);
-    if (!tone.Playing()) GTEST_SKIP() << "paplay is not at hand";
+    if (!tone.Playing()) SKIP_OR_FAIL_IN_CI("paplay could not be started to play into the sink");
     SoundCapture capture;
     // The sink's monitor may take a second or two before anything comes through.
     ASSERT_TRUE(CaptureSound(kSystemSoundUrl, 0.0, 4.0, capture));

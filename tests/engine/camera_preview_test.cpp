@@ -147,10 +147,16 @@ TEST(CameraPreview, AFrameOfAnotherSizeThanTheFormatIsNotDrawn) {
     CCameraPreview preview;
     preview.SetWindow(hwnd);
     preview.SetFormat(100, 100, 24, true);
-    preview.Open();
+    ASSERT_EQ(preview.Open(), 1);
+    RECT all = {0, 0, 100, 100};
+    HDC dc = GetDC(hwnd);
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    ReleaseDC(hwnd, dc);
     AVFrame* frame = MakeFrame(50, 50, AV_PIX_FMT_BGR24, 1);
     FillBgr(frame);
     EXPECT_EQ(preview.RenderFrame(nullptr, frame), 1);  // skipped, never read past its rows
+    for (POINT p : {POINT{5, 5}, POINT{40, 40}, POINT{75, 75}})
+        EXPECT_EQ(PixelAt(hwnd, p.x, p.y), RGB(255, 255, 255)) << "drawn at " << p.x << "," << p.y;
     av_frame_free(&frame);
     preview.Close();
     DestroyWindow(hwnd);

@@ -3,6 +3,7 @@
 #include "app/region_edge.h"
 #include "areaprobe/areaprobe.h"
 #include "common/record_globals.h"
+#include "tests/support/test_support.h"
 #include "tests/ui/ui_test_support.h"
 
 namespace frame_test {
@@ -146,7 +147,7 @@ bool SendLeftDown() { return SendMouse(MOUSEEVENTF_LEFTDOWN); }
 bool SendLeftUp() { return SendMouse(MOUSEEVENTF_LEFTUP); }
 
 bool RunXdotool(const std::wstring& args) {
-    std::wstring command = L"Z:\\usr\\bin\\xdotool " + args;
+    std::wstring command = testing_support::HostProgram(L"xdotool") + L" " + args;
     STARTUPINFOW si = {sizeof(si)};
     PROCESS_INFORMATION pi = {};
     if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;

@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 namespace testing_support {
 
@@ -74,6 +76,13 @@ std::vector<std::string> SplitLines(const std::string& text) {
         start = end + 1;
     }
     return lines;
+}
+
+std::wstring HostProgram(const wchar_t* name) { return std::wstring(L"\\\\?\\unix\\usr\\bin\\") + name; }
+
+bool InCi() {
+    const char* ci = getenv("CI");
+    return ci && strcmp(ci, "true") == 0;
 }
 
 }  // namespace testing_support

@@ -23,7 +23,7 @@ exe=$build/tools/skin_preview/skin_preview.exe
 [ -f "$exe" ] || { echo "shoot.sh: $exe is missing; build the target skin_preview" >&2; exit 1; }
 
 if [ -z "${VISTREL_TESTENV:-}" ]; then
-  exec "$root/tools/testenv.sh" "$0" --build "$build" --out "$out" "$@"
+  exec "$root/tools/testenv.sh" --host-root "$0" --build "$build" --out "$out" "$@"
 fi
 
 mkdir -p "$out"

@@ -54,6 +54,46 @@ TEST_F(RecordingTest, StartWithoutAModeOnlyShowsTheTip) {
     EXPECT_TRUE(Recordings().empty());
 }
 
+// Game mode finds no game window to record: the record button asks whether to
+// record the screen instead. Cancelled, nothing changes and nothing is recorded;
+// confirmed, full screen is chosen and the next start records the whole screen.
+TEST_F(RecordingTest, AStartInGameModeAsksAndThenRecordsTheScreen) {
+    ChooseFullScreen(false);
+    ClickControl(frame, L"btn_game_record");
+    ASSERT_EQ(g_userSelMode, kSelModeGame);
+    {
+        DialogCloser closer(L"GameRecordTipWnd", L"GameRecordTipDialog", 0);
+        frame->OnClickStartRecord();
+        EXPECT_TRUE(closer.Seen()) << "未检测到游戏窗口，是否使用屏幕录制模式？";
+    }
+    ui_test::PumpUntil([] { return GetQueueStatus(QS_ALLINPUT) == 0; });
+    EXPECT_EQ(g_userSelMode, kSelModeGame) << "cancelled: still game mode";
+    EXPECT_FALSE(frame->IsRecordingUnderWay());
+    {
+        DialogCloser closer(L"GameRecordTipWnd", L"GameRecordTipDialog", 1);
+        frame->OnClickStartRecord();
+        EXPECT_TRUE(closer.Seen());
+    }
+    EXPECT_FALSE(frame->IsRecordingUnderWay()) << "confirmed: the user starts again";
+    ASSERT_TRUE(WaitFor([] { return g_userSelMode == kSelModeFullScreen; })) << "full screen is chosen";
+    EXPECT_TRUE(Option(frame, L"btn_all_screen")->IsSelected());
+    EXPECT_TRUE(Recordings().empty());
+
+    frame->OnClickStartRecord();
+    ASSERT_TRUE(WaitUntilRecording());
+    ASSERT_TRUE(WaitFor([] { return frame->Recorder()->m_uTimeNum >= 1; }));
+    frame->onStopRecord();
+    const std::vector<std::wstring> files = Recordings();
+    ASSERT_EQ(files.size(), 1u);
+    ProbedFile file = ProbeFile(OutputFile(files[0]));
+    ASSERT_TRUE(file.opened);
+    const ProbedStream* video = file.Find(AVMEDIA_TYPE_VIDEO);
+    ASSERT_NE(video, nullptr);
+    EXPECT_EQ(video->width, GetSystemMetrics(SM_CXSCREEN)) << "the whole screen";
+    EXPECT_EQ(video->height, GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_NE(frame->FileLists()->Videos().count(files[0]), 0u) << "and listed";
+}
+
 namespace {
 
 // Capture devices as the tests want them, in place of the system's.
