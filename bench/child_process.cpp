@@ -15,25 +15,30 @@ void ReadAll(HANDLE pipe, std::string* out) {
 
 }  // namespace
 
-ChildResult RunChild(const std::wstring& commandLine) {
-    ChildResult result;
+bool StartWithOutputPipe(std::wstring commandLine, const wchar_t* folder, PROCESS_INFORMATION* process,
+                         HANDLE* readEnd) {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE readEnd = nullptr, writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return result;
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    HANDLE writeEnd = nullptr;
+    if (!CreatePipe(readEnd, &writeEnd, &inherit, 0)) return false;
+    SetHandleInformation(*readEnd, HANDLE_FLAG_INHERIT, 0);
     STARTUPINFOW si{};
     si.cb = sizeof si;
     si.dwFlags = STARTF_USESTDHANDLES;
     si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     si.hStdOutput = si.hStdError = writeEnd;
-    PROCESS_INFORMATION pi{};
-    std::wstring command = commandLine;
-    result.started = CreateProcessW(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi) != 0;
+    const bool started =
+        CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, folder, &si, process) != 0;
     CloseHandle(writeEnd);
-    if (!result.started) {
-        CloseHandle(readEnd);
-        return result;
-    }
+    if (!started) CloseHandle(*readEnd);
+    return started;
+}
+
+ChildResult RunChild(const std::wstring& commandLine) {
+    ChildResult result;
+    PROCESS_INFORMATION pi{};
+    HANDLE readEnd = nullptr;
+    result.started = StartWithOutputPipe(commandLine, nullptr, &pi, &readEnd);
+    if (!result.started) return result;
     std::thread reader(ReadAll, readEnd, &result.output);
     while (WaitForSingleObject(pi.hProcess, 50) == WAIT_TIMEOUT) {
         PROCESS_MEMORY_COUNTERS counters{};

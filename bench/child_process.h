@@ -3,6 +3,8 @@
 // each program reports its own).
 #pragma once
 
+#include <windows.h>
+
 #include <cstdint>
 #include <string>
 
@@ -14,3 +16,9 @@ struct ChildResult {
 };
 
 ChildResult RunChild(const std::wstring& commandLine);
+
+// Starts a program whose standard output and error go to a pipe, in folder (null:
+// this one). On success *readEnd is the pipe's reading end, which the caller reads
+// and closes, and *process the program's handles, which the caller closes.
+bool StartWithOutputPipe(std::wstring commandLine, const wchar_t* folder, PROCESS_INFORMATION* process,
+                         HANDLE* readEnd);

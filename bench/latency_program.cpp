@@ -1,29 +1,15 @@
 #include "bench/latency_program.h"
 
+#include "bench/child_process.h"
 #include "bench/latency_screen.h"
 
 #include <cstdio>
 #include <cstdlib>
 
 bool VistrelProcess::Start(const std::wstring& exe) {
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE readEnd = nullptr, writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return false;
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    si.hStdOutput = si.hStdError = writeEnd;
     const std::wstring folder = exe.substr(0, exe.find_last_of(L'\\'));
-    std::wstring command = L"\"" + exe + L"\"";
-    const bool started =
-        CreateProcessW(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(), &si, &m_process) != 0;
-    CloseHandle(writeEnd);
-    if (!started) {
-        CloseHandle(readEnd);
-        return false;
-    }
+    HANDLE readEnd = nullptr;
+    if (!StartWithOutputPipe(L"\"" + exe + L"\"", folder.c_str(), &m_process, &readEnd)) return false;
     m_reader = std::thread([this, readEnd] {
         Read(readEnd);
         CloseHandle(readEnd);
