@@ -29,10 +29,12 @@ deps_key() {
 wine_bin=/usr/lib/wine/wine64
 wineserver_bin=/usr/lib/wine/wineserver64
 
-# Code page 936 (the "chs" locale the programs rely on), quiet Wine, no Mono/Gecko
-# prompts, no menu entries written to the desktop.
+# Code page 936 (the "chs" locale the programs rely on; VISTREL_LOCALE names another,
+# e.g. C.UTF-8 for code page 1252), quiet Wine, no Mono/Gecko prompts, no menu
+# entries written to the desktop.
 export_wine_env() {
-  export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+  local locale=${VISTREL_LOCALE:-zh_CN.UTF-8}
+  export LANG=$locale LC_ALL=$locale
   export WINEDEBUG=${WINEDEBUG:--all}
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
   export WINEARCH=win64
@@ -114,9 +116,13 @@ configure_prefix() {
     printf '\r\n'
     # No window manager runs on the project's displays: see windows_managed. The
     # region frame's tests click through its transparent pixels with X input, which
-    # Wine passes on to the window below only for windows it lets a manager handle.
+    # Wine passes on to the window below only for windows it lets a manager handle;
+    # the UI library's test of the first click after a modal dialog clicks the
+    # dialog through SendInput, which Wine lost on an unmanaged dialog.
     printf '[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="N"\r\n\r\n'
-    printf '[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\overlay_frame_tests.exe\\X11 Driver]\r\n"Managed"="Y"\r\n\r\n'
+    for exe in overlay_frame_tests.exe ui_tests.exe; do
+      printf '[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\%s\\X11 Driver]\r\n"Managed"="Y"\r\n\r\n' "$exe"
+    done
   } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } > "$reg"
   WINEPREFIX=$prefix "$wine_bin" regedit /S "$(WINEPREFIX=$prefix "$wine_bin" winepath -w "$reg" 2>/dev/null)" >/dev/null 2>&1
 }

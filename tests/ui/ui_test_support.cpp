@@ -38,9 +38,13 @@ void Pump(DWORD ms) {
 
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
     DWORD start = GetTickCount();
+    // The condition and the time are asked after a round of messages, not only once
+    // the queue is empty: a window that repaints all the time (a moving picture)
+    // keeps it from ever running empty.
+    constexpr int kRound = 16;
     for (;;) {
         MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        for (int n = 0; n < kRound && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE); ++n) {
             if (!CPaintManagerUI::TranslateMessage(&msg)) {
                 TranslateMessage(&msg);
                 DispatchMessageW(&msg);

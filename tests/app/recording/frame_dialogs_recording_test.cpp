@@ -103,6 +103,8 @@ TEST_F(RecordingTest, CancellingTheAutoStopDialogKeepsTheOptions) {
 TEST_F(RecordingTest, TheWebcamWindowIsInTheRecordedPicture) {
     ASSERT_FALSE(frame->Cameras().empty()) << "the test camera is registered";
     RemoveRecordSource(kSourceCamera);
+    // an earlier recording's timer 2 gives the device controls back 4 s after its start
+    ASSERT_TRUE(WaitFor([] { return frame->FindControl(L"camera")->IsEnabled(); }));
     ClickIn(frame, L"camera");
     ASSERT_TRUE(WaitFor([] { return FindWindowW(L"CameraWnd", nullptr) != nullptr; }));
     RECT camera = {};
@@ -115,7 +117,7 @@ TEST_F(RecordingTest, TheWebcamWindowIsInTheRecordedPicture) {
     frame->onStopRecord();
     ASSERT_TRUE(WaitFor([] { return g_recordeState == _StopState && !frame->IsRecordingUnderWay(); }));
     EXPECT_FALSE(IsRecordSourceOn(kSourceCamera)) << "the camera goes with the recording";
-    EXPECT_FALSE(IsWindow(FindWindowW(L"CameraWnd", nullptr)));
+    EXPECT_TRUE(WaitFor([] { return !IsWindow(FindWindowW(L"CameraWnd", nullptr)); })) << "and its window";
     ASSERT_TRUE(WaitForFinishedFiles());
     const std::vector<std::wstring> files = Recordings();
     ASSERT_EQ(files.size(), 1u);

@@ -258,6 +258,7 @@ TEST_F(RecordingTest, AnArmedTaskRecordsByItselfForItsLength) {
     ASSERT_TRUE(manager.ScheduleTask(task));
     ASSERT_TRUE(WaitFor([&] { return power.suspends == suspendsBefore + 1 && !frame->IsRecordingUnderWay(); }))
         << "the task started a recording, which its length stopped with the task's action";
+    ASSERT_TRUE(WaitForFinishedFiles());
     const std::vector<std::wstring> files = Recordings();
     ASSERT_EQ(files.size(), 1u);
     EXPECT_NE(frame->FileLists()->Videos().count(files[0]), 0u);

@@ -83,6 +83,7 @@ TEST_F(RecordingTest, AStartInGameModeAsksAndThenRecordsTheScreen) {
     ASSERT_TRUE(WaitUntilRecording());
     ASSERT_TRUE(WaitFor([] { return frame->Recorder()->m_uTimeNum >= 1; }));
     frame->onStopRecord();
+    ASSERT_TRUE(WaitForFinishedFiles());
     const std::vector<std::wstring> files = Recordings();
     ASSERT_EQ(files.size(), 1u);
     ProbedFile file = ProbeFile(OutputFile(files[0]));

@@ -29,26 +29,28 @@ bool Stopped() { return g_recordeState == _StopState && !FindWindowW(L"toolbar",
 TEST_F(RecordingTest, AFileThatFailsEndsTheRecordingWithItsTipKeepingWhatWasWritten) {
     struct Case {
         const char* what;
-        bool split;                              // split by size, 1 MiB
+        int splitMiB;                            // split by size, 0: no split
         std::function<void(FileFaults&)> fault;  // armed once the recording has written 200 KB
+        bool atStart;                            // armed before the start instead
         bool stopAtOnce;                         // the user stops right after the fault
         const wchar_t* tip;
         size_t parts;
     } cases[] = {
-        {"a write fails mid-recording", false, [](FileFaults& f) { f.FailWrites(L".mp4", 400000, ERROR_CRC); }, false,
+        {"a write fails mid-recording", 0, [](FileFaults& f) { f.FailWrites(L".mp4", 400000, ERROR_CRC); }, false,
+         false, L"录制文件写入失败，录制已停止，已录制的部分已保存", 1},
+        {"a write fails in the last second", 0, [](FileFaults& f) { f.FailWrites(L".mp4", 0, ERROR_CRC); }, false, true,
          L"录制文件写入失败，录制已停止，已录制的部分已保存", 1},
-        {"a write fails in the last second", false, [](FileFaults& f) { f.FailWrites(L".mp4", 0, ERROR_CRC); }, true,
-         L"录制文件写入失败，录制已停止，已录制的部分已保存", 1},
-        {"the next part cannot be made", true, [](FileFaults& f) { f.FailOpen(L" Part 2.mp4", ERROR_ACCESS_DENIED); },
-         false, L"录制文件无法写入，录制已停止，已录制的部分已保存", 1},
+        // a part large enough to be seen recording before it is full
+        {"the next part cannot be made", 4, [](FileFaults& f) { f.FailOpen(L" Part 2.mp4", ERROR_ACCESS_DENIED); },
+         true, false, L"录制文件无法写入，录制已停止，已录制的部分已保存", 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         for (const std::wstring& name : Recordings()) DeleteFileW(OutputFile(name).c_str());
         Configure([&c](SettingRecord& s) {
-            s.Division = c.split;
+            s.Division = c.splitMiB != 0;
             s.Check_division = 1;
-            s.Division_size = 1;
+            s.Division_size = c.splitMiB != 0 ? c.splitMiB : 1;
         });
         NoiseWindow noise({100, 100, 700, 500});
         FileFaults faults;
@@ -56,10 +58,11 @@ TEST_F(RecordingTest, AFileThatFailsEndsTheRecordingWithItsTipKeepingWhatWasWrit
         const int logAt = LogSize();
         {
             DialogCloser closer(L"MsgTipWnd", L"RecordTipDialog", 1);
+            if (c.atStart) c.fault(faults);  // a noisy picture can fill a part before 200 KB are counted
             frame->OnClickStartRecord();
             ASSERT_TRUE(WaitUntilRecording());
             ASSERT_TRUE(WaitForBytes(200000));
-            c.fault(faults);
+            if (!c.atStart) c.fault(faults);
             if (c.stopAtOnce) frame->onStopRecord();
             ASSERT_TRUE(WaitFor(Stopped, 120000)) << "stopped by itself";
             EXPECT_TRUE(WaitFor([&] { return closer.Seen(); })) << "the user is told";
@@ -93,7 +96,7 @@ TEST_F(RecordingTest, AnUnwritableFolderRefusesTheStartWithItsTip) {
     {
         DialogCloser closer(L"MsgTipWnd", L"RecordStartErrorDialog", 1);
         frame->OnClickStartRecord();
-        EXPECT_TRUE(closer.Seen());
+        EXPECT_TRUE(WaitFor([&] { return closer.Seen(); })) << "told once the file could not be made";
     }
     EXPECT_GE(LogLineIndex("[tip]" + WideToUtf8(L"输出文件夹无法写入，无法创建录制文件"), logAt), 0);
     EXPECT_FALSE(frame->IsRecordingUnderWay());
