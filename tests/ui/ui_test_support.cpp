@@ -38,13 +38,14 @@ void Pump(DWORD ms) {
 
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
     DWORD start = GetTickCount();
-    // The condition and the time are asked after a round of messages, not only once
-    // the queue is empty: a window that repaints all the time (a moving picture)
-    // keeps it from ever running empty.
-    constexpr int kRound = 16;
+    // Everything posted is handled before the condition is asked, but a round of
+    // handling ends after kRoundMs: a window that repaints all the time (a moving
+    // picture) keeps the queue from ever running empty.
+    constexpr DWORD kRoundMs = 100;
     for (;;) {
         MSG msg;
-        for (int n = 0; n < kRound && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE); ++n) {
+        const DWORD round = GetTickCount();
+        while (GetTickCount() - round < kRoundMs && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (!CPaintManagerUI::TranslateMessage(&msg)) {
                 TranslateMessage(&msg);
                 DispatchMessageW(&msg);
