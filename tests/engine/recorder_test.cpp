@@ -297,7 +297,7 @@ TEST_F(RecorderTest, PicturesDeliveredDuringAStallInTheWriterAreNotLost) {
     ProbedFile file = ProbeFile(recorder->FinishedPath());
     const ProbedStream* video = file.Find(AVMEDIA_TYPE_VIDEO);
     ASSERT_TRUE(video);
-    EXPECT_GT(video->Seconds(), 1.5) << "the stall's second is in the file";
+    EXPECT_GT(video->Seconds(), 1.5) << "the recording went on after the stall";
     // What queued up meanwhile was recorded: no step longer than the device's queue.
     EXPECT_LT(LargestVideoStep(*video), kScreenQueueSeconds);
 }

@@ -38,14 +38,9 @@ void Pump(DWORD ms) {
 
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
     DWORD start = GetTickCount();
-    // Everything posted is handled before the condition is asked, but a round of
-    // handling ends after kRoundMs: a window that repaints all the time (a moving
-    // picture) keeps the queue from ever running empty.
-    constexpr DWORD kRoundMs = 100;
     for (;;) {
         MSG msg;
-        const DWORD round = GetTickCount();
-        while (GetTickCount() - round < kRoundMs && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (!CPaintManagerUI::TranslateMessage(&msg)) {
                 TranslateMessage(&msg);
                 DispatchMessageW(&msg);

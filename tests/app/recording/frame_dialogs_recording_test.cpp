@@ -113,7 +113,7 @@ TEST_F(RecordingTest, TheWebcamWindowIsInTheRecordedPicture) {
     AddRecordSource(kSourceCamera);
     ClickIn(frame, L"start");
     ASSERT_TRUE(WaitUntilRecording());
-    ui_test::Pump(3000);
+    WaitFor([] { return false; }, 3000);  // three seconds of the moving webcam picture
     frame->onStopRecord();
     ASSERT_TRUE(WaitFor([] { return g_recordeState == _StopState && !frame->IsRecordingUnderWay(); }));
     EXPECT_FALSE(IsRecordSourceOn(kSourceCamera)) << "the camera goes with the recording";

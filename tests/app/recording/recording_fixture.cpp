@@ -105,8 +105,25 @@ void RecordingTest::ChooseFullScreen(bool mic) {
     WriteMainIni(L"Audio", L"MicVolume", mic ? L"vistrel-test-tone" : nullptr);
 }
 
+// Like ui_test::PumpUntil, but a round of handling ends after 100 ms: a recorded
+// window that repaints all the time (the noise window, the webcam window) keeps the
+// queue from ever running empty, and the condition would never be asked.
 bool RecordingTest::WaitFor(const std::function<bool()>& done, DWORD timeoutMs) {
-    return ui_test::PumpUntil(done, timeoutMs);
+    constexpr DWORD kRoundMs = 100;
+    const DWORD start = GetTickCount();
+    for (;;) {
+        MSG msg;
+        const DWORD round = GetTickCount();
+        while (GetTickCount() - round < kRoundMs && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (!DuiLib::CPaintManagerUI::TranslateMessage(&msg)) {
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+            }
+        }
+        if (done()) return true;
+        if (GetTickCount() - start >= timeoutMs) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    }
 }
 
 bool RecordingTest::WaitUntilRecording() {
