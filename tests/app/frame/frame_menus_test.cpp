@@ -59,6 +59,7 @@ struct PromptScript {
             s->opened = true;
             s->miniSelected = IsSelectedIn(window, L"btn_mini");
             s->exitSelected = IsSelectedIn(window, L"btn_exit");
+            return;  // the clicks start at the next tick, once the prompt has been laid out
         }
         if (s->next < s->clicks.size()) ClickControl(window, s->clicks[s->next++]);
         if (CControlUI* box = window->FindControl(L"show_del"))
