@@ -312,12 +312,16 @@ TEST_F(RecordingTest, SplitBySizeMakesPartsThatAreAllListed) {
     ASSERT_TRUE(WaitForFinishedFiles());
     const std::vector<std::wstring> files = Recordings();
     ASSERT_GE(files.size(), 2u);
+    int emptyParts = 0;  // at most the last
     for (const std::wstring& name : files) {
         SCOPED_TRACE(WideToUtf8(name));
         EXPECT_NE(name.find(L" Part "), std::wstring::npos);
         ProbedFile part = ProbeFile(OutputFile(name));
         ASSERT_TRUE(part.opened);
-        EXPECT_NE(part.Find(AVMEDIA_TYPE_VIDEO), nullptr);
+        const ProbedStream* video = part.Find(AVMEDIA_TYPE_VIDEO);
+        ASSERT_NE(video, nullptr);
+        // a part opened by a split just before the stop may hold no picture: it plays nothing and is not listed
+        if (video->pts.empty() && ++emptyParts == 1) continue;
         EXPECT_NE(frame->FileLists()->Videos().count(name), 0u) << "listed";
     }
 }
