@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "bench/child_process.h"
+#include "bench/thread_split.h"
 #include "common/monitor_list.h"
 #include "common/record_globals.h"
 #include "common/setting_data.h"
@@ -91,9 +92,11 @@ int RunRecorderChild(int width, int height, double seconds, const std::wstring& 
     // From the first recorded packet to the finished file, as FFmpeg's -benchmark
     // counts its transcoding (opening the devices is left out of both).
     const double cpuBefore = OwnCpuSeconds();
+    const ThreadSnapshot threadsBefore = SnapshotOwnThreads();
     g_recordeState = _RecordingState;
     recorder.SetRecordState(_RecordingState);
     Sleep(DWORD(seconds * 1000));
+    PrintShares(SpentBetween(threadsBefore, SnapshotOwnThreads()));
     g_recordeState = _StopState;
     recorder.SetRecordState(_StopState);
     recorder.StopRecord();
@@ -113,6 +116,7 @@ CaseResult RecordWithVistrel(int width, int height, double seconds, const std::w
     const std::string cpu = After(child.output, kCpuTag);
     result.file = Utf8ToWide(After(child.output, kFileTag));
     result.ok = child.started && child.exitCode == 0 && !cpu.empty() && !result.file.empty();
+    result.threads = ReadShares(child.output);
     if (result.ok)
         result.cpuSeconds = atof(cpu.c_str());
     else

@@ -5,6 +5,9 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
+
+#include "bench/thread_split.h"
 
 struct CaseResult {
     bool ok = false;
@@ -12,6 +15,7 @@ struct CaseResult {
     double cpuSeconds = 0;     // as the recording process reports it
     double peakMegabytes = 0;  // working set, sampled while it ran
     std::wstring file;
+    std::vector<ThreadShare> threads;  // the recorder's, while it recorded (before the stop)
 };
 
 // The whole desktop (what the screen device captures).

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <map>
 #include <thread>
 
 #include "bench/sync_scene.h"
@@ -52,6 +53,40 @@ PairedRun RecordOnce(const std::wstring& ffmpeg, int width, int height, double s
     if (run.ours.ok) run.oursCheck = CheckRecording(run.ours.file);
     if (run.theirs.ok) run.theirsCheck = CheckRecording(run.theirs.file);
     return run;
+}
+
+// The median of each thread name's CPU s per recorded s over the runs that finished.
+std::map<std::string, double> ThreadMedians(const PairedSize& size, double seconds) {
+    std::map<std::string, std::vector<double>> perName;
+    for (const PairedRun& r : size.runs)
+        if (r.Ok())
+            for (const ThreadShare& share : r.ours.threads) perName[share.name].push_back(share.cpuSeconds / seconds);
+    std::map<std::string, double> medians;
+    for (const auto& [name, values] : perName) medians[name] = SpreadOf(values).median;
+    return medians;
+}
+
+// The recorder's threads by name, one column per size, largest at the first size first.
+void PrintThreadSplit(const std::vector<PairedSize>& sizes, double seconds) {
+    std::vector<std::map<std::string, double>> columns;
+    for (const PairedSize& s : sizes) columns.push_back(ThreadMedians(s, seconds));
+    if (columns.empty()) return;
+    std::vector<std::pair<double, std::string>> rows;
+    for (const auto& [name, value] : columns.front()) rows.push_back({value, name});
+    std::sort(rows.rbegin(), rows.rend());
+    printf("\nVistrel's threads while recording (CPU s per recorded s, medians of the runs at once):\n\n| thread |");
+    for (const PairedSize& s : sizes) printf(" %dx%d |", s.width, s.height);
+    printf("\n|---|");
+    for (size_t i = 0; i < sizes.size(); ++i) printf("---|");
+    printf("\n");
+    for (const auto& row : rows) {
+        printf("| %s |", row.second.c_str());
+        for (const auto& column : columns) {
+            const auto it = column.find(row.second);
+            printf(it == column.end() ? " - |" : " %.2f |", it == column.end() ? 0.0 : it->second);
+        }
+        printf("\n");
+    }
 }
 
 }  // namespace
@@ -118,5 +153,6 @@ void PrintHeadline(const std::vector<PairedSize>& sizes, double seconds, int fra
                    i + 1, r.Ratio(), r.ours.cpuSeconds / seconds, r.oursCheck.pictures, r.ours.peakMegabytes,
                    r.theirs.cpuSeconds / seconds, r.theirsCheck.pictures, r.theirs.peakMegabytes);
         }
+    PrintThreadSplit(sizes, seconds);
     fflush(stdout);
 }

@@ -9,6 +9,7 @@ extern "C" {
 #include "common/logger.h"
 #include "common/record_globals.h"
 #include "common/text_convert.h"
+#include "engine/capture_memory.h"
 
 namespace {
 constexpr int64_t kFfmpegQueueBytes = 3041280;  // FFmpeg's default "rtbufsize"
@@ -24,7 +25,10 @@ int64_t ScreenQueueBytes(int width, int height) {
 int OpenCaptureDevice(DeviceKind kind, const std::string& ansiName, AVFormatContext** ic, const char* where,
                       int64_t queueBytes) {
     static std::once_flag devicesRegistered;
-    std::call_once(devicesRegistered, [] { avdevice_register_all(); });
+    std::call_once(devicesRegistered, [] {
+        avdevice_register_all();
+        KeepPictureBlocksCommitted();
+    });
     *ic = nullptr;
     const AVInputFormat* dshow = av_find_input_format("dshow");
     if (!dshow) {

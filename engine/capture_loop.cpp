@@ -3,6 +3,8 @@
 
 #include "common/logger.h"
 #include "common/record_globals.h"
+#include "common/text_convert.h"
+#include "common/thread_name.h"
 #include "engine/capture_packet_rules.h"
 #include "engine/capture_thread.h"
 
@@ -31,6 +33,7 @@ const char* CGetVideoThread::SourceName(int32_t type) {
 }
 
 DWORD CGetVideoThread::_Do(CThreadRunner* runner) {
+    NameCurrentThread(Utf8ToWide("capture " + m_cnTN).c_str());
     AVPacket* pkt = av_packet_alloc();
     const CPacketRules rules(m_type, m_bU1, m_bU2, m_bU3, m_cnTN.c_str());
     bool failing = false;  // log the first failure of a run only

@@ -1,5 +1,7 @@
 #include "engine/recording_finisher.h"
 
+#include "common/thread_name.h"
+
 CRecordingFinisher::CRecordingFinisher(Report report, Step step)
     : m_report(std::move(report)), m_step(std::move(step)) {}
 
@@ -31,6 +33,7 @@ void CRecordingFinisher::WaitIdle() {
 
 // The worker: a stop request still lets every queued file be finished.
 void CRecordingFinisher::Run() {
+    NameCurrentThread(L"recording finisher");
     std::unique_lock<std::mutex> lock(m_mutex);
     for (;;) {
         m_changed.wait(lock, [this] { return m_stopping || !m_queue.empty(); });

@@ -2,6 +2,8 @@
 
 #include <chrono>
 
+#include "common/thread_name.h"
+
 void CWriterFlushThread::Start(std::function<void()> tick, DWORD periodMs) {
     if (m_thread.joinable()) return;
     m_tick = std::move(tick);
@@ -20,6 +22,7 @@ void CWriterFlushThread::Stop() {
 }
 
 void CWriterFlushThread::Run(DWORD periodMs) {
+    NameCurrentThread(L"writer flush");
     std::unique_lock<std::mutex> guard(m_lock);
     while (!m_wake.wait_for(guard, std::chrono::milliseconds(periodMs), [this] { return m_stop; })) {
         guard.unlock();

@@ -15,7 +15,7 @@ deps_key() {
   local t; t=$(tools_dir)
   {
     cat "$t/setup.sh" "$t/../cmake/mingw-w64-x86_64.cmake"
-    for p in ffmpeg x264 lame tinyxml2 zlib; do
+    for p in ffmpeg x264 lame mimalloc tinyxml2 zlib; do
       apt-cache showsrc --only-source "$p" 2>/dev/null | awk '/^Version:/{print $2}' | sort -uV
     done
     dpkg-query -W -f='${Version}\n' googletest g++-mingw-w64-x86-64-posix 2>/dev/null

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Prepares a Debian 12 machine to build and test Vistrel:
 #   1. installs the Debian packages the build and the tests need (only those missing);
-#   2. cross-builds FFmpeg (with x264 and LAME), tinyxml2, zlib with minizip and
-#      GoogleTest from Debian's source packages into a cache outside the clone.
+#   2. cross-builds FFmpeg (with x264 and LAME, its libavutil allocating through
+#      mimalloc), tinyxml2, zlib with minizip and GoogleTest from Debian's source
+#      packages into a cache outside the clone.
 # The cache is keyed by this script and the source package versions, so a second
 # run finds it and returns at once. Prints nothing but progress; the prefix path is
 # written to stdout as the last line.
@@ -155,25 +156,60 @@ build_x264() {
       --disable-bashcompletion >/dev/null && make -j"$jobs" install >/dev/null )
 }
 
+configure_ffmpeg() { # source folder, extra switches... (run in the build folder)
+  local src=$1; shift
+  "$src/configure" --prefix="$prefix" --arch=x86_64 --target-os=mingw32 --enable-cross-compile \
+    --cross-prefix=$host- --cc=$host-gcc-posix --cxx=$host-g++-posix --pkg-config=pkg-config \
+    --pkg-config-flags=--static --extra-cflags="-I$prefix/include" --extra-ldflags="-L$prefix/lib" \
+    --enable-static --disable-shared --enable-gpl --enable-version3 --disable-debug --disable-doc \
+    --disable-autodetect --enable-w32threads --disable-everything --disable-ffplay \
+    --enable-ffmpeg --enable-ffprobe --enable-libx264 --enable-libmp3lame --enable-zlib \
+    --enable-avdevice --enable-avfilter --enable-swscale --enable-swresample \
+    --enable-encoder=libx264,aac,libmp3lame,rawvideo,pcm_s16le \
+    --enable-decoder=rawvideo,pcm_s16le,pcm_s32le,pcm_u8,pcm_f32le,h264,aac,mp3,mp3float,mjpeg \
+    --enable-parser=h264,aac,mpegaudio,mjpeg \
+    --enable-bsf=h264_mp4toannexb,aac_adtstoasc \
+    --enable-muxer=mp4,mov,flv,mp3,null,wav \
+    --enable-demuxer=mov,flv,mp3,aac,h264,wav,rawvideo \
+    --enable-indev=dshow,lavfi --enable-protocol=file,pipe \
+    --enable-filter=buffer,buffersink,abuffer,abuffersink,format,aformat,null,anull,scale,aresample,testsrc,testsrc2,sine,anullsrc,color,trim,atrim,setpts,asetpts,fps,crop,volume,amix,aevalsrc,pan,channelmap,copy,acopy,split,asplit \
+    "$@" >/dev/null
+}
+
+# FFmpeg is built twice from one source. The first build is FFmpeg as its users
+# have it: the libraries and ffmpeg.exe / ffprobe.exe (the benchmark compares the
+# recorder with that ffmpeg.exe). The second rebuilds only libavutil with its
+# allocations going through mimalloc, and installs it over the first one's, so the
+# programs linked here reuse the large blocks a capture allocates for every picture
+# instead of taking fresh pages from the system each time.
 build_ffmpeg() {
   local d; d=$(unpack_orig ffmpeg)
-  ( cd "$d" && export PKG_CONFIG_LIBDIR=$prefix/lib/pkgconfig PKG_CONFIG_PATH= &&
-    ./configure --prefix="$prefix" --arch=x86_64 --target-os=mingw32 --enable-cross-compile \
-      --cross-prefix=$host- --cc=$host-gcc-posix --cxx=$host-g++-posix --pkg-config=pkg-config \
-      --pkg-config-flags=--static --extra-cflags="-I$prefix/include" --extra-ldflags="-L$prefix/lib" \
-      --enable-static --disable-shared --enable-gpl --enable-version3 --disable-debug --disable-doc \
-      --disable-autodetect --enable-w32threads --disable-everything --disable-ffplay \
-      --enable-ffmpeg --enable-ffprobe --enable-libx264 --enable-libmp3lame --enable-zlib \
-      --enable-avdevice --enable-avfilter --enable-swscale --enable-swresample \
-      --enable-encoder=libx264,aac,libmp3lame,rawvideo,pcm_s16le \
-      --enable-decoder=rawvideo,pcm_s16le,pcm_s32le,pcm_u8,pcm_f32le,h264,aac,mp3,mp3float,mjpeg \
-      --enable-parser=h264,aac,mpegaudio,mjpeg \
-      --enable-bsf=h264_mp4toannexb,aac_adtstoasc \
-      --enable-muxer=mp4,mov,flv,mp3,null,wav \
-      --enable-demuxer=mov,flv,mp3,aac,h264,wav,rawvideo \
-      --enable-indev=dshow,lavfi --enable-protocol=file,pipe \
-      --enable-filter=buffer,buffersink,abuffer,abuffersink,format,aformat,null,anull,scale,aresample,testsrc,testsrc2,sine,anullsrc,color,trim,atrim,setpts,asetpts,fps,crop,volume,amix,aevalsrc,pan,channelmap,copy,acopy,split,asplit \
-      >/dev/null && make -j"$jobs" >/dev/null && make install >/dev/null )
+  # Both build out of the source folder (FFmpeg refuses that once it was configured in it).
+  mkdir -p ffmpeg-build ffmpeg-mimalloc
+  ( cd ffmpeg-build && export PKG_CONFIG_LIBDIR=$prefix/lib/pkgconfig PKG_CONFIG_PATH= && configure_ffmpeg "../$d" &&
+    make -j"$jobs" >/dev/null && make install >/dev/null ) &&
+  ( cd ffmpeg-mimalloc && export PKG_CONFIG_LIBDIR=$prefix/lib/pkgconfig PKG_CONFIG_PATH= &&
+    configure_ffmpeg "../$d" --malloc-prefix=mi_ --extra-libs="-lmimalloc -lpsapi -lshell32 -ladvapi32 -luser32 -lbcrypt" &&
+    # With _aligned_malloc in the C library, av_free() calls _aligned_free() whatever
+    # allocated the block; with the prefix, av_malloc() goes through mi_posix_memalign.
+    sed -i 's/^#define HAVE_ALIGNED_MALLOC 1$/#define HAVE_ALIGNED_MALLOC 0/' config.h &&
+    grep -q '^#define HAVE_POSIX_MEMALIGN 1$' config.h &&
+    make -j"$jobs" libavutil/libavutil.a libavutil/libavutil.pc >/dev/null &&
+    make install-libavutil-static install-libavutil-pkgconfig >/dev/null &&
+    sed -i 's/^Requires.private: *$/Requires.private: mimalloc/' "$prefix/lib/pkgconfig/libavutil.pc" &&
+    grep -q '^Requires.private: mimalloc$' "$prefix/lib/pkgconfig/libavutil.pc" )
+}
+
+# mimalloc as a static library with its own mi_ names (it replaces no C library
+# function); FFmpeg's libavutil is built to call it.
+build_mimalloc() {
+  local d; d=$(unpack_orig mimalloc)
+  cmake -S "$d" -B mimalloc-build -G Ninja -DCMAKE_TOOLCHAIN_FILE="$here/../cmake/mingw-w64-x86_64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DMI_OVERRIDE=OFF -DMI_BUILD_SHARED=OFF \
+    -DMI_BUILD_OBJECT=OFF -DMI_BUILD_TESTS=OFF -DMI_INSTALL_TOPLEVEL=ON >/dev/null
+  cmake --build mimalloc-build >/dev/null && cmake --install mimalloc-build >/dev/null
+  # Its pkg-config file names -lmimalloc; the static build is libmimalloc-static.a.
+  mv "$prefix/lib/libmimalloc-static.a" "$prefix/lib/libmimalloc.a"
 }
 
 build_tinyxml2() {
@@ -217,9 +253,9 @@ main() {
   work=$(mktemp -d "$(deps_root)/work.XXXXXX")
   trap 'rm -rf "${work:-}"' EXIT
   cd "$work"
-  for p in zlib lame x264 ffmpeg tinyxml2; do fetch_source "$p"; done
+  for p in zlib lame x264 mimalloc ffmpeg tinyxml2; do fetch_source "$p"; done
   local step
-  for step in zlib lame x264 ffmpeg tinyxml2 googletest; do
+  for step in zlib lame x264 mimalloc ffmpeg tinyxml2 googletest; do
     log "  $step"
     "build_$step" >"$work/$step.log" 2>&1 || { tail -n 40 "$work/$step.log" >&2; die "building $step failed"; }
   done

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "common/thread_name.h"
+
 REFERENCE_TIME QpcNow100ns() {
     static const LONGLONG frequency = [] {
         LARGE_INTEGER f;
@@ -15,6 +17,9 @@ REFERENCE_TIME QpcNow100ns() {
 }
 
 namespace {
+
+// A source's capability record says whether it delivers pictures or sound.
+bool IsVideo(const CaptureSource& source) { return source.CapsSize() == sizeof(VIDEO_STREAM_CONFIG_CAPS); }
 
 // Exclusive hold of an SRW lock for one scope.
 class ScopedSrw {
@@ -81,6 +86,7 @@ void CStreamThread::ChangeMode(Mode mode) {
 }
 
 void CStreamThread::Main() {
+    NameCurrentThread(IsVideo(*source_) ? L"video device stream" : L"sound device stream");
     HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
     for (;;) {
         uint64_t generation;

@@ -185,7 +185,8 @@ TEST_F(RecorderTest, ASplitRecordsOnWhileThePartItClosedIsCopied) {
         ASSERT_TRUE(file.opened);
         ASSERT_TRUE(file.Find(AVMEDIA_TYPE_VIDEO));
     }
-    const ProbedStream& video = *ProbeFile(second).Find(AVMEDIA_TYPE_VIDEO);
+    const ProbedFile secondFile = ProbeFile(second);  // kept: the stream below lives in it
+    const ProbedStream& video = *secondFile.Find(AVMEDIA_TYPE_VIDEO);
     EXPECT_LT(video.pts.front() * av_q2d(video.timeBase), 0.2) << "it starts at 0";
     EXPECT_LT(LargestVideoStep(video), 1.0) << "no frozen picture after the split";
     EXPECT_EQ(VideoList().size(), 2u);
