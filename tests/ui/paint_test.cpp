@@ -192,32 +192,6 @@ TEST(Paint, LayeredWindowWithPartialPaintRepaintsOnlyWhatWasInvalidated) {
     }
 }
 
-// Two small changes far apart are handed to the system each on its own, not as
-// their bounds: the pixels between them are not pushed again (a frame's four
-// edges would otherwise update the whole screen-sized window at every step).
-TEST(Paint, LayeredPartialPaintHandsOverFarApartChangesApart) {
-    TestWindow w(
-        LR"(<Window size="100,100" layered="true"><VerticalLayout bkcolor="#FF0000FF">
-        <Control name="tl" float="true" pos="0,0,10,10" bkcolor="#FFFF0000"/>
-        <Control name="br" float="true" pos="90,90,100,100" bkcolor="#FFFF0000"/>
-      </VerticalLayout></Window>)",
-        L"UiFarApartPaint");
-    w.Pm().SetLayeredPartialPaint(true);
-    ASSERT_TRUE(w.Open(700, 300));
-    SetWindowPos(w.GetHWND(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    ASSERT_TRUE(PumpUntil([] {
-        return Near(ScreenPixel(750, 350), 0, 0, 255) && Near(ScreenPixel(795, 395), 255, 0, 0);
-    })) << "painted once";
-    // Green behind the tree's back in the middle: only a push of the bounds shows it.
-    *reinterpret_cast<DWORD*>(const_cast<BYTE*>(w.Pm().GetPaintOffscreenBits()) + (50 * 100 + 50) * 4) = 0xFF00FF00;
-    w.Find<CControlUI>(L"tl")->SetBkColor(0xFFFFFF00);
-    w.Find<CControlUI>(L"br")->SetBkColor(0xFFFFFF00);
-    ASSERT_TRUE(PumpUntil([] {
-        return Near(ScreenPixel(705, 305), 255, 255, 0) && Near(ScreenPixel(795, 395), 255, 255, 0);
-    })) << "both changes show";
-    EXPECT_TRUE(Near(ScreenPixel(750, 350), 0, 0, 255)) << "the middle was not handed over again";
-}
-
 TEST(Paint, ShowcaseSkinFromTheZipRendersChineseText) {
     TestWindow w(L"XML_SHOWCASE", L"UiShowcase");
     ASSERT_TRUE(w.Open(200, 120, 0));

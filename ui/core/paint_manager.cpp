@@ -242,25 +242,15 @@ void CPaintManagerUI::PaintLayered() {
     const bool all = !m_bLayeredPartial || m_bLayeredAll || !kept;
     m_bLayeredAll = false;
     ++m_nPaintSerial;
-    std::vector<RECT> updates;
+    RECT dirty = {0, 0, size.cx, size.cy};
     if (all) {
         m_layeredDirty.clear();
         memset(m_pOffscreenBits, 0, static_cast<size_t>(size.cx) * size.cy * 4);
-        PaintTree(m_hDcOffscreen, RECT{0, 0, size.cx, size.cy});
-    } else if (!PaintLayeredDirty(size, &updates)) {
+        PaintTree(m_hDcOffscreen, dirty);
+    } else if (!PaintLayeredDirty(size, &dirty)) {
         return;  // nothing changed
     }
     GdiFlush();
-    if (all) {
-        UpdateLayered(window, size, nullptr);
-        return;
-    }
-    for (const RECT& rc : updates) UpdateLayered(window, size, &rc);
-}
-
-// Hands the buffer to the system; dirty (client pixels) is the part that changed,
-// nullptr all of it.
-void CPaintManagerUI::UpdateLayered(const RECT& window, SIZE size, const RECT* dirty) {
     POINT dst = {window.left, window.top};
     POINT src = {0, 0};
     BLENDFUNCTION bf = {AC_SRC_OVER, 0, m_nOpacity, AC_SRC_ALPHA};
@@ -271,22 +261,18 @@ void CPaintManagerUI::UpdateLayered(const RECT& window, SIZE size, const RECT* d
     info.pptSrc = &src;
     info.pblend = &bf;
     info.dwFlags = ULW_ALPHA;
-    info.prcDirty = dirty;
+    info.prcDirty = all ? nullptr : &dirty;
     if (!UpdateLayeredWindowIndirect(m_hWndPaint, &info))
         LogBoth("CPaintManagerUI::PaintLayered", "UpdateLayeredWindow error %lu", GetLastError());
 }
 
-// Clears and paints each collected rectangle in the kept buffer; updates gets the
-// parts to hand to the system: their bounds, or each rectangle alone where the
-// bounds would be mostly unchanged pixels (the four edges of a frame span the whole
-// window, and an update costs by its area). false when none lies in the window.
-bool CPaintManagerUI::PaintLayeredDirty(SIZE size, std::vector<RECT>* updates) {
+// Clears and paints each collected rectangle in the kept buffer; bounds gets
+// what they cover together. false when none lies in the window.
+bool CPaintManagerUI::PaintLayeredDirty(SIZE size, RECT* bounds) {
     std::vector<RECT> dirty;
     dirty.swap(m_layeredDirty);
     const RECT client = {0, 0, size.cx, size.cy};
-    RECT bounds = {};
-    int64_t painted = 0;
-    updates->clear();
+    SetRectEmpty(bounds);
     for (const RECT& rc : dirty) {
         RECT clip = {};
         if (!IntersectRect(&clip, &rc, &client)) continue;
@@ -294,14 +280,9 @@ bool CPaintManagerUI::PaintLayeredDirty(SIZE size, std::vector<RECT>* updates) {
         for (LONG y = clip.top; y < clip.bottom; ++y)
             memset(m_pOffscreenBits + (static_cast<size_t>(y) * size.cx + clip.left) * 4, 0, rowBytes);
         PaintTree(m_hDcOffscreen, clip);
-        UnionRect(&bounds, &bounds, &clip);
-        painted += int64_t{clip.right - clip.left} * (clip.bottom - clip.top);
-        updates->push_back(clip);
+        UnionRect(bounds, bounds, &clip);
     }
-    if (IsRectEmpty(&bounds)) return false;
-    const int64_t boundsArea = int64_t{bounds.right - bounds.left} * (bounds.bottom - bounds.top);
-    if (updates->size() > 1 && 2 * painted >= boundsArea) updates->assign(1, bounds);
-    return true;
+    return !IsRectEmpty(bounds);
 }
 
 bool CPaintManagerUI::AttachDialog(CControlUI* pControl) {

@@ -241,8 +241,7 @@ private:
     void LayoutRoot();
     void RequestLayeredPaint();
     void AddLayeredDirty(const RECT& rc);
-    bool PaintLayeredDirty(SIZE size, std::vector<RECT>* updates);
-    void UpdateLayered(const RECT& window, SIZE size, const RECT* dirty);
+    bool PaintLayeredDirty(SIZE size, RECT* bounds);
     void ApplyLayeredStyle();
 
     bool HandleMouse(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lRes);
