@@ -3,6 +3,7 @@
 #include <objbase.h>
 #include <ole2.h>
 
+#include <cwchar>
 #include <new>
 
 #include "app/crash_dump.h"
@@ -11,6 +12,7 @@
 #include "app/vistrel_frame.h"
 #include "common/logger.h"
 #include "common/program_path.h"
+#include "common/text_convert.h"
 #include "ui/duilib.h"
 
 using namespace DuiLib;
@@ -20,6 +22,21 @@ namespace {
 void TellStartFailed() {
     MessageBoxW(nullptr, L"Tessel录屏无法启动：程序的界面资源缺失或已损坏，请重新安装。", kMainWindowTitle,
                 MB_OK | MB_ICONERROR);
+}
+
+// VISTREL_SLOW_MESSAGE_MS=N in the environment (the latency benchmark's switch): the
+// console tells of each UI-thread message whose handling took N ms or more.
+void WatchSlowMessages() {
+    wchar_t value[16] = {};
+    const DWORD length = GetEnvironmentVariableW(L"VISTREL_SLOW_MESSAGE_MS", value, 16);
+    const double threshold = length > 0 && length < 16 ? wcstod(value, nullptr) : 0;
+    if (threshold <= 0) return;
+    CPaintManagerUI::SetSlowMessageNotice(threshold, [](const MSG& msg, double ms) {
+        wchar_t windowClass[64] = {};
+        if (msg.hwnd) GetClassNameW(msg.hwnd, windowClass, 64);
+        LogConsole("CPaintManagerUI::MessageLoop", "slow message [msg]0x%04x [wParam]%llu [window]%s [ms]%.0f",
+                   msg.message, static_cast<unsigned long long>(msg.wParam), WideToUtf8(windowClass).c_str(), ms);
+    });
 }
 
 // Steps 8 to 10: the window, the loop, and everything released in order.
@@ -32,6 +49,7 @@ int RunMainWindow() {
         TellStartFailed();
         return kExitStartFailed;
     }
+    WatchSlowMessages();
     CPaintManagerUI::MessageLoop();
     delete frame;  // its destructor runs before COM goes
     return kExitNormal;

@@ -6,7 +6,8 @@
 // file (its time code, painted on the desktop as it was captured); then, while
 // recording, each overlay hotkey to its effect on screen: the spotlight (Ctrl+Q),
 // the drawing board (F1) and pause (Alt+F2). The screen is read back itself. Also a
-// plain window's hide, which shows whether Wine waits for a window manager.
+// plain window's hide, which shows whether Wine waits for a window manager; and, from
+// the program's own watch, the UI-thread messages of 50 ms or more while recording.
 // Prints the median, min and max of each, and where the start's time goes: the
 // hotkey's arrival and the countdown window made, from the program's own lines.
 // LATENCY_VERBOSE=1 echoes the program's lines.
@@ -17,6 +18,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <map>
 #include <string>
@@ -120,6 +122,23 @@ std::wstring NewestRecording(const std::wstring& folder) {
     return folder + L"\\" + newest;
 }
 
+// The program's own watch (VISTREL_SLOW_MESSAGE_MS): one line per UI-thread message
+// that took kSlowMessageMs or more, "... [ms]N".
+constexpr int kSlowMessageMs = 50;
+const char kSlowMessageLine[] = "slow message";
+
+void TallySlowMessages(Samples& samples, const std::vector<std::string>& lines, const char* suffix) {
+    double longest = 0;
+    for (const std::string& line : lines) {
+        fprintf(stderr, "  %s\n", line.c_str());
+        const size_t at = line.rfind("[ms]");
+        if (at != std::string::npos) longest = std::max(longest, atof(line.c_str() + at + 4));
+    }
+    samples[std::string("UI-thread messages of 50 ms or more while recording") + suffix].push_back(
+        static_cast<double>(lines.size()));
+    if (longest > 0) samples[std::string("the longest of them") + suffix].push_back(longest);
+}
+
 void PrepareProgram(const Options& o, bool countdown, const std::wstring& out) {
     const std::wstring settings = o.program + L"\\setting_record.ini", main = o.program + L"\\Tessel.ini";
     WritePrivateProfileStringW(L"Output", L"path", out.c_str(), settings.c_str());
@@ -208,6 +227,7 @@ bool RunOnce(const Options& o, Backdrop& backdrop, bool countdown, int run, Samp
         TimeToggle(samples, "pause (Alt+F2)", VK_F2, {VK_MENU}, [&] { return ScreenSum(pause) != before; });
     }
     const double stopAt = NowMs();
+    if (timer1 >= 0) TallySlowMessages(samples, vistrel.LinesBetween(kSlowMessageLine, timer1, stopAt), suffix);
     PressKey(VK_F8);
     const bool stopped = vistrel.WaitForLine("[CVistrelFrame::onStopRecord] end", stopAt, 30000) >= 0;
     vistrel.End();
@@ -259,6 +279,10 @@ void Print(const Samples& samples) {
         {"spotlight (Ctrl+Q)", "100"},
         {"drawing board (F1)", "100"},
         {"pause (Alt+F2)", "100"},
+        {"UI-thread messages of 50 ms or more while recording", "0"},
+        {"the longest of them", "50"},
+        {"UI-thread messages of 50 ms or more while recording (no countdown)", "0"},
+        {"the longest of them (no countdown)", "50"},
         {"a window's hide (ShowWindow SW_HIDE)", "20"},
     };
     printf("| from the action to | target, ms | runs | median, ms | min | max |\n|---|---|---|---|---|---|\n");
@@ -292,6 +316,7 @@ int wmain(int argc, wchar_t** argv) {
         return 2;
     }
     CreateDirectoryW(o.out.c_str(), nullptr);
+    SetEnvironmentVariableW(L"VISTREL_SLOW_MESSAGE_MS", std::to_wstring(kSlowMessageMs).c_str());
     Samples samples;
     TimeHides(samples, o.runs);
     Backdrop backdrop;

@@ -60,6 +60,15 @@ double VistrelProcess::WaitForLine(const char* text, double fromMs, double timeo
     return -1;
 }
 
+std::vector<std::string> VistrelProcess::LinesBetween(const char* text, double fromMs, double toMs) {
+    std::vector<std::string> found;
+    std::lock_guard<std::mutex> guard(m_lock);
+    for (const Line& line : m_lines)
+        if (line.ms >= fromMs && line.ms <= toMs && line.text.find(text) != std::string::npos)
+            found.push_back(line.text);
+    return found;
+}
+
 namespace {
 
 INPUT Key(WORD key, bool up) {

@@ -19,6 +19,8 @@ public:
     // The arrival time (NowMs) of the first line after fromMs that contains text,
     // waiting up to timeoutMs; negative when none came.
     double WaitForLine(const char* text, double fromMs, double timeoutMs);
+    // The lines that arrived from fromMs to toMs and contain text.
+    std::vector<std::string> LinesBetween(const char* text, double fromMs, double toMs);
     void End();
 
 private:

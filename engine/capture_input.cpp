@@ -47,11 +47,13 @@ int OpenCaptureDevice(DeviceKind kind, const std::string& ansiName, AVFormatCont
         *ic = nullptr;
         return ret;
     }
-    ret = avformat_find_stream_info(*ic, nullptr);
-    if (ret < 0) {
-        LogBoth(where, "[url_utf8]%s [avformat_find_stream_info]%d error", url.c_str(), ret);
+    // The device's header describes each stream whole (size, pixel or sample format,
+    // rate, time base): probing its packets would only wait for the first picture or
+    // sound, 0.3-0.5 s a device, and block for good on a device that sends nothing.
+    if ((*ic)->nb_streams == 0) {
+        LogBoth(where, "[url_utf8]%s no stream error", url.c_str());
         avformat_close_input(ic);
-        return ret;
+        return AVERROR_STREAM_NOT_FOUND;
     }
     // From here on a read that finds nothing queued returns at once (EAGAIN): a device
     // that stops delivering would otherwise hold its capture thread in the read for

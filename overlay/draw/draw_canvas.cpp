@@ -1,5 +1,7 @@
 #include "overlay/draw/draw_canvas.h"
 
+#include <algorithm>
+
 #include "common/logger.h"
 #include "overlay/draw/gdiplus_include.h"
 #include "ui/render/image_decoder.h"
@@ -7,8 +9,9 @@
 
 namespace {
 
-// Almost transparent: the board still receives the mouse everywhere.
-const Gdiplus::Color kEmpty(1, 0, 0, 0);
+// Almost transparent (alpha 1, premultiplied black): the board still receives the
+// mouse everywhere.
+const DWORD kEmptyPixel = 0x01000000;
 const Gdiplus::Color kWhiteBoard(255, 255, 255, 255);
 
 struct DibTarget {
@@ -98,6 +101,14 @@ void DrawEllipse(Gdiplus::Graphics& g, const DrawStroke& s, POINT offset) {
 }  // namespace
 
 bool DrawCanvas::Create(HWND window, int width, int height) {
+    // Buffers of the same sizes are kept: a new screen-sized one costs its pages
+    // being touched again. Every stroke goes either way.
+    if (m_pMainBits && width == m_nBoardWidth && height == m_nBoardHeight && m_nClipWidth == m_whiteSize.cx &&
+        m_nClipHeight == m_whiteSize.cy && (m_pWhiteBits || m_nClipWidth <= 0 || m_nClipHeight <= 0)) {
+        m_pCurrent = nullptr;
+        DeleteStrokesIf([](const DrawStroke&) { return true; });
+        return true;
+    }
     Release();
     HDC windowDC = GetDC(window);
     const bool main = MakeDib(windowDC, width, height, {&m_hMainDC, &m_hMainDib, &m_pMainBits, &m_hOldMain});
@@ -112,6 +123,7 @@ bool DrawCanvas::Create(HWND window, int width, int height) {
     if (!white) LogBoth("DrawCanvas::Create", "white board %dx%d bitmap error", m_nClipWidth, m_nClipHeight);
     m_nBoardWidth = width;
     m_nBoardHeight = height;
+    m_whiteSize = SIZE{m_nClipWidth, m_nClipHeight};
     return true;
 }
 
@@ -121,6 +133,7 @@ void DrawCanvas::Release() {
     FreeDib({&m_hMainDC, &m_hMainDib, &m_pMainBits, &m_hOldMain});
     FreeDib({&m_hWhiteDC, &m_hWhiteDib, &m_pWhiteBits, &m_hOldWhite});
     m_nBoardWidth = m_nBoardHeight = 0;
+    m_whiteSize = SIZE{0, 0};
 }
 
 void DrawCanvas::SetClip(int left, int top, int right, int bottom) {
@@ -184,16 +197,21 @@ void DrawCanvas::DeleteStrokesIf(const std::function<bool(const DrawStroke&)>& d
     }
 }
 
+// Both repaint only when something changed: a screen-sized push costs tens of
+// milliseconds.
 void DrawCanvas::ClearAll() {
     const bool onlyWhite = m_bWhiteBoard;
+    const size_t before = m_strokes.size();
     DeleteStrokesIf([onlyWhite](const DrawStroke& s) { return !onlyWhite || s.whiteBoard; });
-    Repaint();
+    if (m_strokes.size() != before) Repaint();
 }
 
 void DrawCanvas::SetWhiteBoard(bool on) {
+    const bool changed = on != m_bWhiteBoard;
     m_bWhiteBoard = on;
+    const size_t before = m_strokes.size();
     if (!on) DeleteStrokesIf([](const DrawStroke& s) { return s.whiteBoard; });
-    Repaint();
+    if (changed || m_strokes.size() != before) Repaint();
 }
 
 void DrawCanvas::RemoveLast() {
@@ -233,13 +251,13 @@ void DrawCanvas::DrawStrokeOn(void* graphics, HDC dc, const DrawStroke& s, POINT
 
 void DrawCanvas::Repaint() {
     if (!m_pMainBits || !DuiLib::EnsureGdiplus()) return;
-    {
+    // Cleared by hand: GDI+ takes several times as long to clear a screen-sized buffer.
+    std::fill_n(reinterpret_cast<DWORD*>(m_pMainBits), static_cast<size_t>(m_nBoardWidth) * m_nBoardHeight,
+                kEmptyPixel);
+    if (!m_bWhiteBoard && !m_strokes.empty()) {
         Gdiplus::Bitmap main(m_nBoardWidth, m_nBoardHeight, m_nBoardWidth * 4, PixelFormat32bppPARGB, m_pMainBits);
         Gdiplus::Graphics g(&main);
-        g.Clear(kEmpty);
-        if (!m_bWhiteBoard) {
-            for (const auto& s : m_strokes) DrawStrokeOn(&g, m_hMainDC, *s, POINT{0, 0}, m_rcClip);
-        }
+        for (const auto& s : m_strokes) DrawStrokeOn(&g, m_hMainDC, *s, POINT{0, 0}, m_rcClip);
     }
     if (m_bWhiteBoard && m_pWhiteBits) {
         {

@@ -37,8 +37,9 @@ public:
     DrawCanvas(const DrawCanvas&) = delete;
     DrawCanvas& operator=(const DrawCanvas&) = delete;
 
-    // Releases what it had; buffers of width x height and of the clip size.
-    // false when GDI refuses (drawing then has no effect).
+    // Forgets every stroke; buffers of width x height and of the clip size (those
+    // it has when the sizes are the same). false when GDI refuses (drawing then
+    // has no effect).
     bool Create(HWND window, int width, int height);
     // Frees the buffers and every stroke.
     void Release();
@@ -98,6 +99,7 @@ private:
     RECT m_rcClip = {0, 0, 0, 0};
     int m_nClipWidth = 0;
     int m_nClipHeight = 0;
+    SIZE m_whiteSize = {0, 0};  // the clip size the white buffer was made for
     int m_nTool = kToolPen;
     std::vector<std::unique_ptr<DrawStroke>> m_strokes;
     HWND m_hWnd = nullptr;

@@ -119,8 +119,10 @@ void CSelAreaWnd::SetBorderAnimation(bool on) {
     if (m_pSelArea) m_pSelArea->SetAnimate(on);
 }
 
+// A hidden frame (a full-screen recording) is not painted: a layered update of a
+// screen-sized window costs its pixels whether it shows or not.
 void CSelAreaWnd::RepaintBorder() {
-    if (m_pSelArea) m_pSelArea->RepaintBorder();
+    if (m_pSelArea && IsWindowVisible(m_hWnd)) m_pSelArea->RepaintBorder();
 }
 
 RECT CSelAreaWnd::ToClientCoords(const RECT& rect) const {

@@ -451,6 +451,27 @@ TEST_F(RegionFrame, ABorderStepRepaintsOnlyTheBorder) {
     EXPECT_NE(*inside, 0x12345678u);
 }
 
+// A hidden frame (a full-screen recording hides it) is not painted by the
+// animation's steps; shown again it steps on.
+TEST_F(RegionFrame, AHiddenFrameIsNotPaintedByTheBorderSteps) {
+    DuiLib::CPaintManagerUI* pm = frame_->GetPaintManager();
+    auto queueEmpty = [] { return GetQueueStatus(QS_ALLINPUT) == 0; };
+    ui_test::PumpUntil(queueEmpty, kWaitMs);
+    ::ShowWindow(frame_->GetHWND(), SW_HIDE);
+    ui_test::PumpUntil(queueEmpty, kWaitMs);
+    const UINT serial = pm->GetPaintSerial();
+    frame_->SetBorderAnimation(true);
+    for (int i = 0; i < 3; ++i) frame_->RepaintBorder();
+    ui_test::PumpUntil(queueEmpty, kWaitMs);
+    EXPECT_EQ(pm->GetPaintSerial(), serial);
+    ::ShowWindow(frame_->GetHWND(), SW_SHOWNOACTIVATE);
+    ui_test::PumpUntil(queueEmpty, kWaitMs);
+    const UINT shown = pm->GetPaintSerial();
+    frame_->RepaintBorder();
+    EXPECT_TRUE(ui_test::PumpUntil([&] { return pm->GetPaintSerial() != shown; }, kWaitMs));
+    frame_->SetBorderAnimation(false);
+}
+
 // A frame over part of the screen works in its own client coordinates and
 // writes screen coordinates to g_rcSnapwick.
 TEST(RegionFrameOffset, KeepsClientAndScreenCoordinatesApart) {

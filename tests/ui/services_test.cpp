@@ -138,3 +138,67 @@ TEST(Services, TrayIconIsCreatedAndDeleted) {
     EXPECT_FALSE(tray.IsVisible());
     EXPECT_EQ(WM_TRAY_NOTIFY, WM_USER + 1u);
 }
+
+namespace {
+
+constexpr UINT kSlowMessage = WM_APP + 1, kQuickMessage = WM_APP + 2, kQuitMessage = WM_APP + 3;
+constexpr double kSlowMessageMs = 30;
+
+// Holds the thread for kSlowMessageMs by the performance counter (a Sleep may end early).
+LRESULT CALLBACK SlowWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == kSlowMessage) {
+        LARGE_INTEGER f, start, now;
+        QueryPerformanceFrequency(&f);
+        QueryPerformanceCounter(&start);
+        do QueryPerformanceCounter(&now);
+        while ((now.QuadPart - start.QuadPart) * 1000.0 / f.QuadPart < kSlowMessageMs + 1);
+        return 0;
+    }
+    if (msg == kQuitMessage) PostQuitMessage(0);
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+struct SlowNotice {
+    UINT message;
+    double ms;
+};
+
+// Runs the loop over a quick, a slow and the quitting message with the watch given.
+std::vector<SlowNotice> RunLoopWatched(double thresholdMs, bool watch) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = SlowWindowProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"SlowMessageTestWindow";
+    RegisterClassW(&wc);
+    HWND window =
+        CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
+    std::vector<SlowNotice> notices;
+    CPaintManagerUI::SetSlowMessageNotice(thresholdMs,
+                                          watch ? CPaintManagerUI::SlowMessageNotice([&](const MSG& msg, double ms) {
+                                              if (msg.hwnd == window) notices.push_back({msg.message, ms});
+                                          })
+                                                : nullptr);
+    PostMessageW(window, kQuickMessage, 0, 0);
+    PostMessageW(window, kSlowMessage, 0, 0);
+    PostMessageW(window, kQuitMessage, 0, 0);
+    CPaintManagerUI::MessageLoop();
+    CPaintManagerUI::SetSlowMessageNotice(0, nullptr);
+    DestroyWindow(window);
+    return notices;
+}
+
+}  // namespace
+
+TEST(Services, MessageLoopTellsOfMessagesSlowerThanTheWatchsThreshold) {
+    // A quick message may be told too on a loaded machine; the slow one always is.
+    const std::vector<SlowNotice> told = RunLoopWatched(kSlowMessageMs, true);
+    int slowTold = 0;
+    for (const SlowNotice& notice : told) {
+        if (notice.message != kSlowMessage) continue;
+        ++slowTold;
+        EXPECT_GE(notice.ms, kSlowMessageMs);
+    }
+    EXPECT_EQ(slowTold, 1);
+    EXPECT_TRUE(RunLoopWatched(60000, true).empty()) << "nothing reaches a threshold of a minute";
+    EXPECT_TRUE(RunLoopWatched(0, false).empty()) << "no notice, no watch";
+}

@@ -16,6 +16,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
@@ -218,6 +219,10 @@ public:
 
     // Runs the message loop until WM_QUIT.
     static void MessageLoop();
+    // Told by MessageLoop of each message whose handling took at least thresholdMs
+    // (the message and the time, ms); an empty notice watches nothing. UI thread.
+    using SlowMessageNotice = std::function<void(const MSG& msg, double ms)>;
+    static void SetSlowMessageNotice(double thresholdMs, SlowMessageNotice notice);
     // Gives the pre-message filters of the message's window a look; true when
     // one took it (do not dispatch it then).
     static bool TranslateMessage(const LPMSG pMsg);

@@ -53,13 +53,47 @@ bool CPaintManagerUI::SetResourceZip(LPCTSTR pstrZip, LPCSTR password) {
     return CSkinSource::Get().SetZipFile(pstrZip ? pstrZip : L"", password);
 }
 
+namespace {
+
+struct SlowMessageWatch {
+    double thresholdMs = 0;
+    CPaintManagerUI::SlowMessageNotice notice;
+};
+
+SlowMessageWatch& Watch() {
+    static SlowMessageWatch watch;
+    return watch;
+}
+
+double NowMs() {
+    static const double ticksPerMs = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return static_cast<double>(f.QuadPart) / 1000.0;
+    }();
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) / ticksPerMs;
+}
+
+}  // namespace
+
+void CPaintManagerUI::SetSlowMessageNotice(double thresholdMs, SlowMessageNotice notice) {
+    Watch() = SlowMessageWatch{thresholdMs, std::move(notice)};
+}
+
 void CPaintManagerUI::MessageLoop() {
     MSG msg = {};
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        const bool watched = static_cast<bool>(Watch().notice);
+        const double start = watched ? NowMs() : 0;
         if (!TranslateMessage(&msg)) {
             ::TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }
+        if (!watched || !Watch().notice) continue;
+        const double ms = NowMs() - start;
+        if (ms >= Watch().thresholdMs) Watch().notice(msg, ms);
     }
 }
 
