@@ -363,7 +363,9 @@ TEST(TrayExit, EndsTheProgramAndFinishesARunningRecording) {
     SendMessageW(hwnd, DuiLib::WM_TRAY_NOTIFY, 101, WM_RBUTTONUP);
     CMenuWnd* menu = frame->TrayMenu();
     ASSERT_NE(menu, nullptr);
-    ui_test::Pump(30);
+    // Laid out here, not by pumping: a menu that loses the activation meanwhile
+    // deletes itself, and this pointer with it.
+    menu->GetPaintManager()->UpdateLayout();
     const RECT rc = menu->FindControl(L"menu_exit")->GetPos();
     ui_test::ClickAt(menu->GetHWND(), {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
     EXPECT_TRUE(ui_test::PumpUntil([&] { return !IsWindow(hwnd); })) << "the program ends";
