@@ -51,8 +51,9 @@ void MouseAt(POINT p, DWORD buttons) {
     SendInput(1, &input, sizeof(input));
     ui_test::Pump(60);
     if (!buttons) return;
-    input.mi.dwFlags = buttons;
-    input.mi.dx = input.mi.dy = 0;
+    // The press or release carries its point: under Wine a late X event of the
+    // pointer's earlier place can move the cursor back after the move above.
+    input.mi.dwFlags |= buttons;
     SendInput(1, &input, sizeof(input));
     ui_test::Pump(60);
 }

@@ -133,6 +133,12 @@ void ClickAt(HWND hwnd, POINT pt, UINT down, UINT up, WPARAM keys) {
     Pump(20);
 }
 
+void PostClick(HWND hwnd, POINT pt) {
+    PostMessageW(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
+    PostMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+    PostMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+}
+
 void TypeText(HWND hwnd, const std::wstring& text) {
     for (wchar_t ch : text) PostMessageW(hwnd, WM_CHAR, ch, 1);
     Pump(20);

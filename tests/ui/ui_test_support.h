@@ -64,6 +64,11 @@ std::string Narrow(const DuiLib::CDuiString& text);
 // Real mouse messages at a client point (move, press, release).
 void ClickAt(HWND hwnd, POINT pt, UINT down = WM_LBUTTONDOWN, UINT up = WM_LBUTTONUP, WPARAM keys = 0);
 void MoveTo(HWND hwnd, POINT pt, WPARAM keys = 0);
+// The same click only posted, for a timer callback that runs inside a modal loop:
+// the loop handles the three messages in order, before any later tick (a timer
+// fires only when nothing posted waits). A pump there would run the next tick
+// inside this one, whose click would come between this click's messages.
+void PostClick(HWND hwnd, POINT pt);
 // Typed characters as WM_CHAR, keys as WM_KEYDOWN/WM_KEYUP.
 void TypeText(HWND hwnd, const std::wstring& text);
 void PressKey(HWND hwnd, UINT vk);

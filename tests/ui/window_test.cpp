@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <set>
 #include <thread>
 
@@ -75,16 +76,41 @@ void RealClick(POINT p) {
     SendInput(2, &input[1], sizeof(INPUT));
 }
 
-// A visible window of the class, within timeoutMs; null when none comes.
-HWND AwaitWindow(LPCWSTR className, bool shown, DWORD timeoutMs = 5000) {
+// Asks done() every 20 ms from a thread that pumps nothing (the test's hand)
+// until it holds; false after timeoutMs.
+bool PollUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000) {
     const DWORD start = GetTickCount();
-    for (;;) {
-        HWND hwnd = FindWindowW(className, nullptr);
-        const bool visible = hwnd && IsWindowVisible(hwnd);
-        if (visible == shown) return hwnd ? hwnd : HWND_DESKTOP;
-        if (GetTickCount() - start > timeoutMs) return nullptr;
+    while (!done()) {
+        if (GetTickCount() - start > timeoutMs) return false;
         Sleep(20);
     }
+    return true;
+}
+
+// The visible window of the class, waited for; null when none shows.
+HWND AwaitShown(LPCWSTR className) {
+    HWND found = nullptr;
+    return PollUntil([&] { return (found = FindWindowW(className, nullptr)) != nullptr && IsWindowVisible(found); })
+               ? found
+               : nullptr;
+}
+
+// Whether the window of the class is hidden or gone, waited for.
+bool AwaitGone(LPCWSTR className) {
+    return PollUntil([&] {
+        HWND found = FindWindowW(className, nullptr);
+        return !found || !IsWindowVisible(found);
+    });
+}
+
+// Whether a real click at the screen point p reaches hwnd, waited for: Windows'
+// idea of the window under p (where SendInput's click goes) is hwnd or a child of
+// it, and hwnd takes input.
+bool AwaitClickable(HWND hwnd, POINT p) {
+    return PollUntil([&] {
+        HWND under = WindowFromPoint(p);
+        return under && GetAncestor(under, GA_ROOT) == hwnd && IsWindowEnabled(hwnd);
+    });
 }
 
 }  // namespace
@@ -165,24 +191,25 @@ TEST(Window, ShowModalFromParksOrCentresOverTheOwner) {
 // The user's hand from another thread: open the dialog, close it with its
 // button, then at once click another button of the owner, which must act.
 TEST(Window, TheFirstClickAfterAModalDialogClosedActs) {
-    // Under Wine on the tests' own displays the SendInput click on the dialog is lost
-    // in most runs, so the test cannot tell a fault from Wine's loss here.
-    GTEST_SKIP() << "Wine loses the click sent to the modal dialog on this display";
     DialogOpener owner;
     ASSERT_TRUE(owner.Open(200, 150, 0));
     POINT open = owner.Center(L"open"), other = owner.Center(L"other");
     ClientToScreen(owner.GetHWND(), &open);
     ClientToScreen(owner.GetHWND(), &other);
-    bool dialogShown = false, dialogGone = false;
+    bool dialogShown = false, dialogPlaced = false, dialogGone = false;
     std::thread hand([&] {
         RealClick(open);
-        HWND dialog = AwaitWindow(L"UiOkDialog", true);
-        dialogShown = dialog != nullptr;
+        HWND dialog = AwaitShown(L"UiOkDialog");
+        // The dialog shows as it is made, before it is centred: its place is known
+        // once its loop runs, which disables the owner.
+        dialogShown = dialog != nullptr && PollUntil([&] { return !IsWindowEnabled(owner.GetHWND()); });
         if (!dialogShown) return;
         RECT rc = {};
         GetWindowRect(dialog, &rc);
-        RealClick({(rc.left + rc.right) / 2, rc.top + 15});  // its "ok" row
-        dialogGone = AwaitWindow(L"UiOkDialog", false) != nullptr;
+        const POINT ok = {(rc.left + rc.right) / 2, rc.top + 15};  // its "ok" row
+        dialogPlaced = AwaitClickable(dialog, ok);
+        RealClick(ok);
+        dialogGone = AwaitGone(L"UiOkDialog");
         if (!dialogGone) {  // the click on it was lost: end the loop, fail below
             PostMessageW(dialog, WM_CLOSE, 0, 0);
             return;
@@ -195,6 +222,7 @@ TEST(Window, TheFirstClickAfterAModalDialogClosedActs) {
     PumpUntil(clicked, 15000);
     hand.join();
     ASSERT_TRUE(dialogShown);
+    EXPECT_TRUE(dialogPlaced) << "the dialog never stood under the point of its button";
     EXPECT_TRUE(dialogGone);
     EXPECT_EQ(owner.code, 1u);
     EXPECT_TRUE(clicked()) << "the first click after the dialog was lost";

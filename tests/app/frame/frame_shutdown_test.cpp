@@ -19,6 +19,7 @@
 #include "tests/fixtures/fixture_devices.h"
 #include "tests/support/record_globals_reset.h"
 #include "tests/support/test_support.h"
+#include "tests/ui/ui_test_support.h"
 
 using namespace frame_test;
 
@@ -79,17 +80,24 @@ TEST(MainWindowShutdown, DestroyFinishesTheRecordingAndLeavesNothingBehind) {
     EXPECT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the message loop ends";
     EXPECT_EQ(g_recordeState, _StopState);
 
+    // The recorder's finisher makes the file whole and lists it, on its own thread,
+    // after the window has gone.
+    std::vector<std::string> listed;
+    ASSERT_TRUE(ui_test::PumpUntil(
+        [&] {
+            listed = testing_support::SplitLines(testing_support::ReadFileBytes(GetAppFilePath(L"videolist.txt")));
+            return !listed.empty();
+        },
+        30000))
+        << "the running recording was finished and listed";
     const std::vector<std::wstring> recorded = FilesIn(output.path(), L"*.mp3");
-    ASSERT_EQ(recorded.size(), 1u) << "the running recording was finished";
+    ASSERT_EQ(recorded.size(), 1u);
+    EXPECT_EQ(listed[0], WideToChs(recorded[0]));
     ProbedFile file = ProbeFile(output.File(recorded[0]));
     ASSERT_TRUE(file.opened);
     ASSERT_EQ(file.streams.size(), 1u);
     EXPECT_EQ(file.streams[0].codec, AV_CODEC_ID_MP3);
     EXPECT_FALSE(file.streams[0].pts.empty());
-    std::vector<std::string> listed =
-        testing_support::SplitLines(testing_support::ReadFileBytes(GetAppFilePath(L"videolist.txt")));
-    ASSERT_FALSE(listed.empty());
-    EXPECT_EQ(listed[0], WideToChs(recorded[0]));
 
     EXPECT_FALSE(frame->IsTrayIconShown());
     EXPECT_FALSE(TrayIconExists(hwnd, 101)) << "the tray icon went with the window";

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,9 @@ namespace {
 
 constexpr wchar_t kMainClass[] = L"roverudedudovo";
 constexpr DWORD kStartWaitMs = 30000;  // a bound, not a measure: Wine may be slow to start
+// The same for a crash's dump: Wine's MiniDumpWriteDump of a program with a main
+// window takes 10 to 25 s on a loaded machine.
+constexpr DWORD kDumpWaitMs = 120000;
 
 // A started program; ended by its pid when the test is done with it.
 class Program {
@@ -57,8 +61,8 @@ public:
     DWORD Pid() const { return info_.dwProcessId; }
     // The exit code, or STILL_ACTIVE when it has not ended within the bound. Messages
     // keep flowing meanwhile: the program may be showing one of this test's windows.
-    DWORD WaitForExit() {
-        ui_test::PumpUntil([&] { return WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0; }, kStartWaitMs);
+    DWORD WaitForExit(DWORD boundMs = kStartWaitMs) {
+        ui_test::PumpUntil([&] { return WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0; }, boundMs);
         DWORD code = STILL_ACTIVE;
         GetExitCodeProcess(info_.hProcess, &code);
         return code;
@@ -436,18 +440,22 @@ void ExpectDumpAndDesktopBack(testing_support::TempDir& probe) {
 }  // namespace
 
 // A fault, and out of memory (an exception nobody catches): each writes its dump
-// and gives the desktop back.
+// and gives the desktop back. Both probes run at once, each in a folder of its own.
 TEST(CrashTest, ACrashWritesItsDumpAndGivesTheDesktopBack) {
-    for (const wchar_t* how : {L"", L"bad_alloc"}) {
-        SCOPED_TRACE(WideToUtf8(how));
-        testing_support::TempDir probe;
-        CopyFolder(GetProgramFolderW() + L"probe\\", probe.path());
-        Program crashing(probe.path(), L"app_crash_probe.exe", how);
-        ASSERT_TRUE(crashing.Started());
-        const DWORD code = crashing.WaitForExit();
+    const wchar_t* const ways[] = {L"", L"bad_alloc"};
+    testing_support::TempDir probes[2];
+    std::unique_ptr<Program> crashing[2];
+    for (int i = 0; i < 2; ++i) {
+        CopyFolder(GetProgramFolderW() + L"probe\\", probes[i].path());
+        crashing[i] = std::make_unique<Program>(probes[i].path(), L"app_crash_probe.exe", ways[i]);
+    }
+    for (int i = 0; i < 2; ++i) {
+        SCOPED_TRACE(WideToUtf8(ways[i]));
+        ASSERT_TRUE(crashing[i]->Started());
+        const DWORD code = crashing[i]->WaitForExit(kDumpWaitMs);
         EXPECT_NE(code, STILL_ACTIVE) << "the process ends after the dump";
         EXPECT_NE(code, 0u);
-        if (*how == 0) EXPECT_NE(code, 3u) << "the probe could not force a cursor";
-        ExpectDumpAndDesktopBack(probe);
+        if (i == 0) EXPECT_NE(code, 3u) << "the probe could not force a cursor";
+        ExpectDumpAndDesktopBack(probes[i]);
     }
 }

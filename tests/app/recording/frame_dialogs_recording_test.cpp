@@ -25,6 +25,14 @@ void ClickIn(WindowImplBase* window, LPCTSTR name) {
     ui_test::ClickAt(window->GetHWND(), {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
 }
 
+// The click of a dialog step: only posted (see ui_test::PostClick), as the steps
+// run in timer ticks inside the dialog's loop.
+void PostClickIn(WindowImplBase* window, LPCTSTR name) {
+    window->GetPaintManager()->UpdateLayout();
+    const RECT rc = window->FindControl(name)->GetPos();
+    ui_test::PostClick(window->GetHWND(), {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
+}
+
 // Steps run on the dialog's window, one a timer tick, while its modal loop runs.
 struct DialogSteps {
     const wchar_t* windowClass;
@@ -53,7 +61,7 @@ DialogSteps* DialogSteps::current = nullptr;
 TEST_F(RecordingTest, AnAutomaticStopSetInItsDialogEndsTheNextRecording) {
     DialogSteps dialog{
         L"AutoStopRecordWnd",
-        {[](WindowImplBase* w) { ClickIn(w, L"auto_stop_record"); },
+        {[](WindowImplBase* w) { PostClickIn(w, L"auto_stop_record"); },
          [](WindowImplBase* w) {
              static_cast<CTimeControlUI*>(w->FindControl(L"time_ctrl")->GetInterface(L"TimeControlUI"))
                  ->ParseText(L"00:00:02");
@@ -61,7 +69,7 @@ TEST_F(RecordingTest, AnAutomaticStopSetInItsDialogEndsTheNextRecording) {
          [](WindowImplBase* w) {
              static_cast<CComboUI*>(w->FindControl(L"complete_option")->GetInterface(L"Combo"))->SelectItem(3);
          },
-         [](WindowImplBase* w) { ClickIn(w, L"btn_ok"); }}};
+         [](WindowImplBase* w) { PostClickIn(w, L"btn_ok"); }}};
     dialog.Run([&] {
         ClickIn(frame, L"auto_stop");
         ui_test::PumpUntil(
@@ -88,8 +96,8 @@ TEST_F(RecordingTest, AnAutomaticStopSetInItsDialogEndsTheNextRecording) {
 
 TEST_F(RecordingTest, CancellingTheAutoStopDialogKeepsTheOptions) {
     DialogSteps dialog{L"AutoStopRecordWnd",
-                       {[](WindowImplBase* w) { ClickIn(w, L"auto_stop_record"); },
-                        [](WindowImplBase* w) { ClickIn(w, L"btn_cancel"); }}};
+                       {[](WindowImplBase* w) { PostClickIn(w, L"auto_stop_record"); },
+                        [](WindowImplBase* w) { PostClickIn(w, L"btn_cancel"); }}};
     dialog.Run([&] {
         ClickIn(frame, L"auto_stop");
         ui_test::PumpUntil(
