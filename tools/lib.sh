@@ -116,11 +116,9 @@ configure_prefix() {
     printf '\r\n'
     # No window manager runs on the project's displays: see windows_managed. The
     # region frame's tests click through its transparent pixels with X input, which
-    # Wine passes on to the window below only for windows it lets a manager handle;
-    # the UI library's test of the first click after a modal dialog clicks the
-    # dialog through SendInput, which Wine lost on an unmanaged dialog.
+    # Wine passes on to the window below only for windows it lets a manager handle.
     printf '[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="N"\r\n\r\n'
-    for exe in overlay_frame_tests.exe ui_tests.exe; do
+    for exe in overlay_frame_tests.exe; do
       printf '[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\%s\\X11 Driver]\r\n"Managed"="Y"\r\n\r\n' "$exe"
     done
   } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } > "$reg"
