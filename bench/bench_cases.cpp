@@ -20,17 +20,10 @@ constexpr DWORD kCountdownMs = 1000;
 const char kCpuTag[] = "vistrel-bench cpu=";
 const char kFileTag[] = "vistrel-bench file=";
 
-double Seconds(const FILETIME& t) {
-    ULARGE_INTEGER v;
-    v.LowPart = t.dwLowDateTime;
-    v.HighPart = t.dwHighDateTime;
-    return double(v.QuadPart) / 1e7;
-}
-
 double OwnCpuSeconds() {
     FILETIME created, exited, kernel, user;
     GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-    return Seconds(kernel) + Seconds(user);
+    return FileTimeSeconds(kernel) + FileTimeSeconds(user);
 }
 
 std::wstring ExePath() {

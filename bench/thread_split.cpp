@@ -14,13 +14,6 @@ namespace {
 
 const char kShareTag[] = "vistrel-bench thread=";
 
-double Seconds(const FILETIME& t) {
-    ULARGE_INTEGER v;
-    v.LowPart = t.dwLowDateTime;
-    v.HighPart = t.dwHighDateTime;
-    return double(v.QuadPart) / 1e7;
-}
-
 bool SampleThread(DWORD id, ThreadSample& sample) {
     HANDLE thread = OpenThread(THREAD_QUERY_LIMITED_INFORMATION, FALSE, id);
     if (!thread) return false;
@@ -29,11 +22,18 @@ bool SampleThread(DWORD id, ThreadSample& sample) {
     const std::wstring name = ThreadName(thread);
     CloseHandle(thread);
     sample.name = name.empty() ? "unnamed" : WideToUtf8(name);
-    sample.cpuSeconds = Seconds(kernel) + Seconds(user);
+    sample.cpuSeconds = FileTimeSeconds(kernel) + FileTimeSeconds(user);
     return ok;
 }
 
 }  // namespace
+
+double FileTimeSeconds(const FILETIME& t) {
+    ULARGE_INTEGER v;
+    v.LowPart = t.dwLowDateTime;
+    v.HighPart = t.dwHighDateTime;
+    return double(v.QuadPart) / 1e7;
+}
 
 ThreadSnapshot SnapshotOwnThreads() {
     ThreadSnapshot snapshot;

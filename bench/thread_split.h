@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+// A FILETIME span (100 ns units), as the process and thread times give it, in seconds.
+double FileTimeSeconds(const FILETIME& t);
+
 // CPU seconds (user + kernel) of each thread of this process now, by thread id.
 struct ThreadSample {
     std::string name;  // the thread's name, or "unnamed"
