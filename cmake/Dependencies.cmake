@@ -11,7 +11,7 @@ function(vistrel_pkg_target name)
   target_link_libraries(deps::${name} INTERFACE ${${name}_STATIC_LDFLAGS})
 endfunction()
 
-# libavutil allocates through mimalloc (see tools/setup.sh).
+# libavutil allocates through mimalloc (see tools/setup.sh); the engine sets its options.
 vistrel_pkg_target(ffmpeg libavdevice libavfilter libavformat libavcodec libswscale libswresample libavutil mimalloc)
 vistrel_pkg_target(tinyxml2 tinyxml2)
 vistrel_pkg_target(minizip minizip zlib)

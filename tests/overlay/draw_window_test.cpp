@@ -431,19 +431,29 @@ TEST(SpotlightBands, BandsAroundTheSpotAtEachEdge) {
     for (int i = 0; i < 4; ++i) EXPECT_TRUE(EqualRect(&l.bands[i], &want[i])) << "band " << i;
 }
 
+namespace {
+
+// The spotlight over kRegion with its spot at (400,300), once the screen shows both the
+// dark surround and the bright spot (the compositor may show the surround a frame first).
+void ShowSpotlight(CSpotLightWnd& spot) {
+    ASSERT_NE(spot.Create(nullptr, CSpotLightWnd::kCaption, WS_POPUP, WS_EX_TOOLWINDOW | WS_EX_TOPMOST), nullptr);
+    spot.ShowOverSelection();
+    spot.SetHoleRect(kRegion.left, kRegion.top, kRegion.right, kRegion.bottom);
+    spot.MoveSpotTo(400, 300);
+    ASSERT_TRUE(PumpUntil([] { return R(ScreenPixel(700, 500)) < 140 && R(ScreenPixel(400, 300)) > 240; }))
+        << "the surround darkens around a bright spot";
+}
+
+}  // namespace
+
 TEST(Spotlight, DarkensOutsideTheSpotAndFollowsTheCursor) {
     ui_test::EnsureTestSkin();
     g_rcSnapwick = kRegion;
     ClickTarget below(ScreenRect(), RGB(250, 250, 250));
     CSpotLightWnd spot;
-    ASSERT_NE(spot.Create(nullptr, CSpotLightWnd::kCaption, WS_POPUP, WS_EX_TOOLWINDOW | WS_EX_TOPMOST), nullptr);
-    spot.ShowOverSelection();
-    spot.SetHoleRect(kRegion.left, kRegion.top, kRegion.right, kRegion.bottom);
-    spot.MoveSpotTo(400, 300);
+    ShowSpotlight(spot);
+    if (HasFatalFailure()) return;
     EXPECT_NE(GetWindowLongPtrW(spot.GetHWND(), GWL_EXSTYLE) & WS_EX_LAYERED, 0) << "per-pixel alpha";
-    // The compositor may show the dark surround a frame before the spot: both are waited for.
-    EXPECT_TRUE(PumpUntil([] { return R(ScreenPixel(700, 500)) < 140 && R(ScreenPixel(400, 300)) > 240; }))
-        << "the surround darkens around a bright spot";
     const DWORD centre = ScreenPixel(400, 300), corner = ScreenPixel(700, 500), outside = ScreenPixel(150, 100);
     EXPECT_GT(R(centre), 240) << "bright in the spot";
     EXPECT_LT(R(corner), 140) << "dark around it";
@@ -461,11 +471,8 @@ TEST(Spotlight, AMoveRepaintsOnlyWhereTheSpotWasAndGoes) {
     g_rcSnapwick = kRegion;
     ClickTarget below(ScreenRect(), RGB(250, 250, 250));
     CSpotLightWnd spot;
-    ASSERT_NE(spot.Create(nullptr, CSpotLightWnd::kCaption, WS_POPUP, WS_EX_TOOLWINDOW | WS_EX_TOPMOST), nullptr);
-    spot.ShowOverSelection();
-    spot.SetHoleRect(kRegion.left, kRegion.top, kRegion.right, kRegion.bottom);
-    spot.MoveSpotTo(400, 300);
-    ASSERT_TRUE(ui_test::PumpUntil([] { return R(ScreenPixel(400, 300)) > 240 && R(ScreenPixel(700, 500)) < 140; }));
+    ShowSpotlight(spot);
+    if (HasFatalFailure()) return;
     // Once shown, the system may ask for a paint of the whole window; then moves alone.
     spot.MoveSpotTo(300, 250);
     ASSERT_TRUE(ui_test::PumpUntil([] { return R(ScreenPixel(300, 250)) > 240 && R(ScreenPixel(400, 300)) < 140; }));
